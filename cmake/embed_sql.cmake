@@ -1,0 +1,12 @@
+# Writes OUT: every DIR/*.sql file as a string, in file-name order, behind schema/schema.h.
+file(GLOB files ${DIR}/*.sql)
+list(SORT files)
+set(body "// Generated from schema/*.sql; do not edit.\n#include \"schema/schema.h\"\n\nnamespace schema {\nconst std::vector<SqlFile>& files() {\n  static const std::vector<SqlFile> kFiles = {\n")
+foreach(f IN LISTS files)
+  get_filename_component(base ${f} NAME)
+  file(READ ${f} text)
+  string(APPEND body "    {\"${base}\", R\"flowform_sql(${text})flowform_sql\"},\n")
+endforeach()
+string(APPEND body "  };\n  return kFiles;\n}\n}  // namespace schema\n")
+file(WRITE ${OUT}.tmp "${body}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what flowform needs to build, test and serve on a Debian 12 machine (run as root).
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config libsqlite3-dev libpcre2-dev libcpp-httplib-dev
+          libcurl4-openssl-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev nodejs)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,172 @@
+// Argument parsing with CLI11 and the three commands.
+#include "host/cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+#include <regex>
+
+#include "host/demo.h"
+#include "host/http_server.h"
+#include "host/render.h"
+#include "platform/config/config.h"
+#include "vb/calendar.h"
+
+namespace host {
+namespace {
+
+using KeyValues = std::vector<std::pair<std::string, vb::Variant>>;
+
+std::optional<vb::Date> parse_now(const std::string& text) {
+  static const std::regex kFormat(R"((\d{4})-(\d{2})-(\d{2}) (\d{2}):(\d{2}):(\d{2}))");
+  std::smatch m;
+  if (!std::regex_match(text, m, kFormat)) return std::nullopt;
+  vb::DateFields fields{std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3]),
+                        std::stoi(m[4]), std::stoi(m[5]), std::stoi(m[6])};
+  if (fields.year < 100 || fields.month < 1 || fields.month > 12 || fields.day < 1 ||
+      fields.hour > 23 || fields.minute > 59 || fields.second > 59) {
+    return std::nullopt;
+  }
+  vb::Date date = vb::make_date(fields);
+  vb::DateFields back = vb::split_date(date);
+  if (back.month != fields.month || back.day != fields.day) return std::nullopt;  // 2011-2-30
+  return date;
+}
+
+std::optional<Listen> parse_listen(const std::string& text) {
+  size_t colon = text.rfind(':');
+  if (colon == std::string::npos || colon == 0) return std::nullopt;
+  std::string host = text.substr(0, colon);
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+    host = host.substr(1, host.size() - 2);
+  }
+  std::string_view digits = std::string_view(text).substr(colon + 1);
+  int port = -1;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
+  if (error != std::errc() || end != digits.data() + digits.size() || port < 0 || port > 65535) {
+    return std::nullopt;
+  }
+  return Listen{host, port};
+}
+
+KeyValues key_values(const std::vector<std::string>& items) {
+  KeyValues values;
+  for (const std::string& item : items) {
+    size_t eq = item.find('=');
+    values.emplace_back(item.substr(0, eq), vb::Variant(item.substr(eq + 1)));
+  }
+  return values;
+}
+
+const CLI::Validator kKeyValue(
+    [](std::string& text) -> std::string {
+      size_t eq = text.find('=');
+      return eq == std::string::npos || eq == 0 ? "expected KEY=VALUE, got \"" + text + "\""
+                                                : "";
+    },
+    "KEY=VALUE");
+
+const CLI::Validator kDateTime(
+    [](std::string& text) -> std::string {
+      return parse_now(text) ? "" : "expected \"YYYY-MM-DD hh:nn:ss\", got \"" + text + "\"";
+    },
+    "\"YYYY-MM-DD hh:nn:ss\"");
+
+const CLI::Validator kHostPort(
+    [](std::string& text) -> std::string {
+      return parse_listen(text) ? "" : "expected HOST:PORT, got \"" + text + "\"";
+    },
+    "HOST:PORT");
+
+// The event log named on the command line; null (message on err) when it cannot be opened.
+std::shared_ptr<platform::eventlog::EventLog> open_log(const std::string& where,
+                                                       std::ostream& err) {
+  try {
+    return platform::eventlog::open_event_log(where);
+  } catch (const vb::VbError& e) {
+    err << "flowform: --event-log " << where << ": " << e.description() << "\n";
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app("flowform: the workflow form fill-in page and its host", "flowform");
+  app.require_subcommand(1);
+
+  CLI::App* render = app.add_subcommand("render", "Run one request and print the page");
+  RenderCommand render_command;
+  RenderOptions& r = render_command.options;
+  std::vector<std::string> render_session, render_application;
+  std::string render_now, render_event_log, output_encoding = "utf-8";
+  render->add_option("--connect", r.connect, "Connection string of the configuration component");
+  render->add_option("--query", r.query, "Query string, URL-encoded UTF-8");
+  render->add_option("--form", r.form, "Form body, URL-encoded UTF-8");
+  render->add_option("--session", render_session, "Session value")->check(kKeyValue);
+  render->add_option("--application", render_application, "Application value")->check(kKeyValue);
+  render->add_option("--remote-addr", r.remote_addr, "The client's address (REMOTE_ADDR)");
+  render->add_option("--now", render_now, "Fixed clock")->check(kDateTime);
+  render->add_option("--session-out", render_command.session_out,
+                     "Write the session to FILE after the request");
+  render->add_option("--event-log", render_event_log, "Event log file, or - for stderr");
+  render->add_option("--output-encoding", output_encoding, "Encoding of the printed page")
+      ->check(CLI::IsMember({"utf-8", "cp936"}));
+
+  CLI::App* serve = app.add_subcommand("serve", "Serve the page over HTTP");
+  std::string serve_listen = "127.0.0.1:8080", serve_connect, serve_site, serve_event_log;
+  std::vector<std::string> serve_application;
+  serve->add_option("--listen", serve_listen, "Address to listen on")->check(kHostPort);
+  serve->add_option("--connect", serve_connect, "Connection string of the configuration component");
+  serve->add_option("--site", serve_site, "Folder of the site's files")
+      ->check(CLI::ExistingDirectory);
+  serve->add_option("--application", serve_application, "Application value")->check(kKeyValue);
+  serve->add_option("--event-log", serve_event_log, "Event log file, or - for stderr");
+
+  CLI::App* demo = app.add_subcommand("demo", "Serve the demo database on this machine");
+  std::string demo_listen = "127.0.0.1:8080";
+  DemoCommand demo_command;
+  demo->add_option("--listen", demo_listen, "Loopback address to listen on")->check(kHostPort);
+  demo->add_option("--db", demo_command.db, "Demo database, created when missing");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e, out, err) == 0 ? 0 : 2;
+  }
+
+  if (render->parsed()) {
+    r.session_values = key_values(render_session);
+    r.application_values = key_values(render_application);
+    if (!render_now.empty()) r.now = parse_now(render_now);
+    r.event_log = open_log(render_event_log, err);
+    if (!r.event_log) return 2;
+    render_command.cp936_output = output_encoding == "cp936";
+    return run_render(render_command, out, err);
+  }
+
+  if (serve->parsed()) {
+    const Listen listen = *parse_listen(serve_listen);
+    ServeOptions options;
+    options.listen = listen;
+    options.settings.event_log = open_log(serve_event_log, err);
+    if (!options.settings.event_log) return 2;
+    if (!serve_site.empty()) {
+      options.settings.site_folder = serve_site;
+      options.serve_static_files = true;
+    }
+    options.application_values = key_values(serve_application);
+    platform::config::ConfigComponent::set_command_line_connect(serve_connect);
+    HttpServer server(std::move(options));
+    return server.serve(err, [&](int port) {
+      out << "flowform: serving " << base_url(listen, port) << kPagePath << std::endl;
+    });
+  }
+
+  demo_command.listen = *parse_listen(demo_listen);
+  return run_demo(demo_command, out, err);
+}
+
+}  // namespace host

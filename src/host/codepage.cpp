@@ -1,0 +1,105 @@
+// Code page 936 conversions through glibc iconv.
+#include "host/codepage.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <iconv.h>
+
+#include "vb/error.h"
+
+namespace host {
+namespace {
+
+// One conversion descriptor per thread and direction: an iconv_t carries state and may not be
+// shared between threads, and opening one per call would cost more than most conversions.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+      throw vb::VbError(5, std::string("Code page conversion not available: ") + from + " to " + to);
+    }
+  }
+  ~Converter() { iconv_close(cd_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  // Converts `in`; at each sequence iconv refuses, `on_bad(rest, out)` appends a replacement
+  // and returns how many bytes of `rest` it stands for (at least one).
+  template <class OnBad>
+  std::string convert(std::string_view in, OnBad on_bad) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    std::string out(in.size() + in.size() / 2 + 16, '\0');
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    size_t used = 0;
+    std::string replacement;
+    while (src_left > 0) {
+      char* dst = out.data() + used;
+      size_t dst_left = out.size() - used;
+      size_t done = iconv(cd_, &src, &src_left, &dst, &dst_left);
+      used = static_cast<size_t>(dst - out.data());
+      if (done != static_cast<size_t>(-1)) break;
+      if (errno == E2BIG) {
+        out.resize(out.size() * 2);
+        continue;
+      }
+      // EILSEQ or EINVAL: `src` stops at a sequence that is invalid, incomplete or not in the
+      // target code page.
+      replacement.clear();
+      size_t consumed = on_bad(std::string_view(src, src_left), replacement);
+      if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
+      std::memcpy(out.data() + used, replacement.data(), replacement.size());
+      used += replacement.size();
+      src += consumed;
+      src_left -= consumed;
+    }
+    out.resize(used);
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+// The code point of the UTF-8 sequence at the start of `s` and its length, or length 0 when
+// the sequence is not valid UTF-8 (truncated, overlong, a surrogate or past U+10FFFF).
+std::pair<char32_t, size_t> decode_utf8(std::string_view s) {
+  auto byte = [&](size_t i) { return static_cast<std::uint8_t>(s[i]); };
+  std::uint8_t lead = byte(0);
+  size_t len = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+  if (len == 0 || s.size() < len) return {0, 0};
+  char32_t cp = lead & (0x7F >> len);
+  for (size_t i = 1; i < len; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {0, 0};
+    cp = (cp << 6) | (byte(i) & 0x3F);
+  }
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {0, 0};
+  return {cp, len};
+}
+
+}  // namespace
+
+std::string to_cp936(std::string_view utf8) {
+  thread_local Converter converter("CP936", "UTF-8");
+  return converter.convert(utf8, [](std::string_view rest, std::string& out) -> size_t {
+    auto [cp, len] = decode_utf8(rest);
+    if (len == 0) {
+      out = "&#65533;";
+      return 1;
+    }
+    out = "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+    return len;
+  });
+}
+
+std::string from_cp936(std::string_view bytes) {
+  thread_local Converter converter("UTF-8", "CP936");
+  return converter.convert(bytes, [](std::string_view, std::string& out) -> size_t {
+    out = "\xEF\xBF\xBD";
+    return 1;
+  });
+}
+
+}  // namespace host

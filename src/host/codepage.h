@@ -1,0 +1,20 @@
+// Code page 936 at the HTTP edge: pages leave in it, request values arrive in it. Pages and
+// request values are UTF-8 inside the program.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// The UTF-8 text in code page 936 (GBK bytes). A character that the code page lacks is sent as
+// the HTML numeric character reference "&#N;" (N its code point in decimal); a byte that is not
+// valid UTF-8 is sent as "&#65533;". One conversion pass; the per-character path runs only at
+// the characters that need it. Thread-safe.
+std::string to_cp936(std::string_view utf8);
+
+// The code page 936 bytes as UTF-8. A byte sequence that is not code page 936 becomes U+FFFD,
+// one per byte, and the conversion goes on after it. Thread-safe.
+std::string from_cp936(std::string_view bytes);
+
+}  // namespace host

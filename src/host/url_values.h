@@ -1,0 +1,25 @@
+// Request values as they arrive: URL-encoded query strings and form bodies, and cookie headers.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace host {
+
+// Name-value pairs in arrival order; a name may repeat.
+using ValuePairs = std::vector<std::pair<std::string, std::string>>;
+
+// The character set of the percent-decoded bytes: the command line takes UTF-8, browsers of
+// the office system send code page 936.
+enum class Charset { utf8, cp936 };
+
+// "a=1&b=%D6%D0+x" as pairs, names and values percent-decoded ("+" is a blank) and converted
+// from `charset` to UTF-8. Empty segments are skipped; "a" alone is the name a with value "".
+ValuePairs parse_urlencoded(std::string_view text, Charset charset);
+
+// A Cookie header ("a=1; b=2") as pairs, values percent-decoded as parse_urlencoded does.
+ValuePairs parse_cookie_header(std::string_view header, Charset charset);
+
+}  // namespace host

@@ -1,0 +1,18 @@
+// Letter-case-insensitive comparison of names (ASCII letters only, as the database compares them).
+#pragma once
+
+#include <string_view>
+
+namespace platform::ado {
+
+inline char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+inline bool ascii_iequals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace platform::ado

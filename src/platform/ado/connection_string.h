@@ -1,0 +1,22 @@
+// ADO-style connection strings: "Provider=SQLite;Data Source=PATH".
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace platform::ado {
+
+// The key=value pairs of a connection string. Keys are matched in any letter case; values keep
+// theirs, without surrounding blanks or one pair of surrounding quotes. A later key wins.
+class ConnectionString {
+ public:
+  explicit ConnectionString(std::string_view text);
+  // The value of `key`, or "" when the string does not name it.
+  std::string get(std::string_view key) const;
+
+ private:
+  std::map<std::string, std::string> values_;  // lower-case key -> value
+};
+
+}  // namespace platform::ado

@@ -1,0 +1,33 @@
+// A small SQL tokenizer: enough to rewrite keywords and names without touching quoted text.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace platform::ado {
+
+enum class TokenKind {
+  Space,        // a run of blanks, tabs and line ends
+  Word,         // a keyword or a bare name: letters, digits, _ @ # $ and any non-ASCII byte
+  Number,       // digits with an optional fraction and exponent
+  String,       // '...' with '' inside, taken as a whole (an unclosed one runs to the end)
+  QuotedName,   // "..." with "" inside
+  BracketName,  // [...] with ]] inside
+  Comment,      // -- to the end of the line, or /* ... */
+  Symbol,       // any other single character
+};
+
+struct Token {
+  TokenKind kind;
+  std::string_view text;  // a view into the tokenized SQL text
+};
+
+// Splits `sql` into tokens whose texts, joined, give `sql` back unchanged.
+std::vector<Token> tokenize_sql(std::string_view sql);
+
+// True for a token that carries meaning (not a blank run or a comment).
+inline bool significant(const Token& t) {
+  return t.kind != TokenKind::Space && t.kind != TokenKind::Comment;
+}
+
+}  // namespace platform::ado

@@ -1,0 +1,65 @@
+// Conversions between SQLite column values and Variants.
+#include "platform/ado/sqlite_values.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <type_traits>
+
+#include "vb/calendar.h"
+
+namespace platform::ado {
+
+vb::Variant read_column(sqlite3_stmt* statement, int column) {
+  switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+      return vb::Variant(static_cast<long long>(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+      return vb::Variant(sqlite3_column_double(statement, column));
+    case SQLITE_NULL:
+      return vb::Null;
+    default: {  // TEXT and BLOB: the bytes as they are
+      const void* bytes = sqlite3_column_blob(statement, column);
+      const int size = sqlite3_column_bytes(statement, column);
+      return vb::Variant(std::string(static_cast<const char*>(bytes), static_cast<std::size_t>(size)));
+    }
+  }
+}
+
+std::string stored_date_text(vb::Date date) {
+  const vb::DateFields f = vb::split_date(date);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour,
+                f.minute, f.second);
+  return text;
+}
+
+void bind_value(sqlite3_stmt* statement, int index, const vb::Variant& value, vb::Here where) {
+  if (value.is_object()) {
+    bind_value(statement, index, value.value(where), where);
+    return;
+  }
+  if (value.is_array()) vb::raise(vb::kTypeMismatch, where);
+  value.visit([&](const auto& v) {
+    using T = std::decay_t<decltype(v)>;
+    if constexpr (std::is_same_v<T, bool>) {
+      sqlite3_bind_int64(statement, index, v ? -1 : 0);
+    } else if constexpr (std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::int32_t>) {
+      sqlite3_bind_int64(statement, index, v);
+    } else if constexpr (std::is_same_v<T, double>) {
+      sqlite3_bind_double(statement, index, v);
+    } else if constexpr (std::is_same_v<T, vb::Currency>) {
+      sqlite3_bind_double(statement, index, static_cast<double>(v.scaled) / 10000.0);
+    } else if constexpr (std::is_same_v<T, vb::Date>) {
+      const std::string text = stored_date_text(v);
+      sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
+                        SQLITE_TRANSIENT);
+    } else if constexpr (std::is_same_v<T, std::string>) {
+      sqlite3_bind_text(statement, index, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+    } else {  // Empty and Null (objects and arrays were handled above)
+      sqlite3_bind_null(statement, index);
+    }
+  });
+}
+
+}  // namespace platform::ado

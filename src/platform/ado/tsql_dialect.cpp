@@ -1,0 +1,227 @@
+// Token-level rewriting of T-SQL forms; quoted text is a single token and so never rewritten.
+#include "platform/ado/tsql_dialect.h"
+
+#include <vector>
+
+#include "platform/ado/ascii.h"
+#include "platform/ado/sql_tokens.h"
+
+namespace platform::ado {
+namespace {
+
+bool is_name(const Token& t) {
+  return t.kind == TokenKind::Word || t.kind == TokenKind::QuotedName ||
+         t.kind == TokenKind::BracketName;
+}
+
+// The name a name token stands for: brackets and quotes removed, doubled closers undone.
+std::string unquote(const Token& t) {
+  if (t.kind == TokenKind::Word) return std::string(t.text);
+  const char close = t.kind == TokenKind::BracketName ? ']' : '"';
+  std::string_view inner = t.text.substr(1);
+  if (!inner.empty() && inner.back() == close) inner.remove_suffix(1);
+  std::string name;
+  for (std::size_t i = 0; i < inner.size(); ++i) {
+    name += inner[i];
+    if (inner[i] == close && i + 1 < inner.size() && inner[i + 1] == close) ++i;
+  }
+  return name;
+}
+
+std::string double_quoted(std::string_view name) {
+  std::string out = "\"";
+  for (char c : name) {
+    out += c;
+    if (c == '"') out += '"';
+  }
+  return out + '"';
+}
+
+class Tokens {
+ public:
+  explicit Tokens(std::string_view sql) : tokens_(tokenize_sql(sql)) {}
+  std::size_t size() const { return tokens_.size(); }
+  const Token& operator[](std::size_t i) const { return tokens_[i]; }
+  // The first significant token after i (size() when none).
+  std::size_t next(std::size_t i) const {
+    for (++i; i < tokens_.size(); ++i)
+      if (significant(tokens_[i])) break;
+    return i;
+  }
+  bool word(std::size_t i, std::string_view w) const {
+    return i < tokens_.size() && tokens_[i].kind == TokenKind::Word && ascii_iequals(tokens_[i].text, w);
+  }
+  bool symbol(std::size_t i, char c) const {
+    return i < tokens_.size() && tokens_[i].kind == TokenKind::Symbol && tokens_[i].text[0] == c;
+  }
+  // A "dbo" owner directly followed by "." (as in dbo.T or [dbo].[T]).
+  bool owner_prefix(std::size_t i) const {
+    return is_name(tokens_[i]) && ascii_iequals(unquote(tokens_[i]), "dbo") && symbol(i + 1, '.');
+  }
+
+ private:
+  std::vector<Token> tokens_;
+};
+
+class Translator {
+ public:
+  explicit Translator(std::string_view sql) : t_(sql) { out_.reserve(sql.size() + 16); }
+
+  std::string run() {
+    std::size_t i = 0;
+    while (i < t_.size()) i = step(i);
+    close_pending(-1, end_of_meaning_);  // after the last token, before a trailing comment
+    return std::move(out_);
+  }
+
+ private:
+  // Text that belongs before the closing parenthesis of paren depth `depth` (or at the end of
+  // the statement when depth is 0): the limit of a "top N" query, the extra ")" of len().
+  struct Pending {
+    int depth;
+    std::string text;
+  };
+
+  void emit(std::string_view text) {
+    out_ += text;
+    end_of_meaning_ = out_.size();
+  }
+
+  // Inserts the pending texts of every depth >= `depth` at `at` in the output.
+  void close_pending(int depth, std::size_t at) {
+    while (!pending_.empty() && pending_.back().depth >= depth) {
+      const std::string& text = pending_.back().text;
+      out_.insert(at, text);
+      if (end_of_meaning_ >= at) end_of_meaning_ += text.size();
+      at += text.size();
+      pending_.pop_back();
+    }
+  }
+
+  // Handles the token at i; returns the index of the next token to handle.
+  std::size_t step(std::size_t i) {
+    const Token& tok = t_[i];
+    if (!significant(tok)) {
+      out_ += tok.text;
+      return i + 1;
+    }
+    const bool at_start = statement_start_;
+    statement_start_ = false;
+    if (t_.owner_prefix(i)) return i + 2;
+    switch (tok.kind) {
+      case TokenKind::Word:
+        return word(i, at_start);
+      case TokenKind::BracketName:
+        emit(double_quoted(unquote(tok)));
+        return i + 1;
+      case TokenKind::Symbol:
+        if (tok.text == "(") {
+          ++depth_;
+        } else if (tok.text == ")") {
+          close_pending(depth_, out_.size());
+          if (depth_ > 0) --depth_;
+        } else if (tok.text == ";") {
+          close_pending(depth_, end_of_meaning_);
+          statement_start_ = true;
+        }
+        emit(tok.text);
+        return i + 1;
+      default:
+        emit(tok.text);
+        return i + 1;
+    }
+  }
+
+  std::size_t word(std::size_t i, bool at_start) {
+    const std::string_view w = t_[i].text;
+    const std::size_t j = t_.next(i);
+    if (at_start && (ascii_iequals(w, "delete") || ascii_iequals(w, "insert"))) {
+      const bool is_delete = ascii_iequals(w, "delete");
+      emit(w);
+      if (!t_.word(j, is_delete ? "from" : "into")) emit(is_delete ? " from" : " into");
+      return i + 1;
+    }
+    if (ascii_iequals(w, "select")) return select(i);
+    if (ascii_iequals(w, "getdate") && t_.symbol(j, '(') && t_.symbol(t_.next(j), ')')) {
+      emit("datetime('now','localtime')");
+      return t_.next(j) + 1;
+    }
+    if (ascii_iequals(w, "isnull") && t_.symbol(j, '(')) {
+      emit("ifnull");
+      return i + 1;
+    }
+    if (ascii_iequals(w, "len") && t_.symbol(j, '(')) {
+      emit("length(rtrim(");
+      pending_.push_back({++depth_, ")"});
+      return j + 1;
+    }
+    if ((w == "N" || w == "n") && i + 1 < t_.size() && t_[i + 1].kind == TokenKind::String) {
+      return i + 1;
+    }
+    emit(w);
+    return i + 1;
+  }
+
+  // "select [distinct|all] top N" or "top (N)": drops the top clause and owes " limit N".
+  std::size_t select(std::size_t i) {
+    emit(t_[i].text);
+    std::size_t top = t_.next(i);
+    if (t_.word(top, "distinct") || t_.word(top, "all")) top = t_.next(top);
+    if (!t_.word(top, "top")) return i + 1;
+    std::size_t count = t_.next(top);
+    std::size_t after = count + 1;
+    if (t_.symbol(count, '(')) {
+      count = t_.next(count);
+      after = t_.next(count);
+      if (!t_.symbol(after, ')')) return i + 1;
+      ++after;
+    }
+    if (count >= t_.size() || t_[count].kind != TokenKind::Number) return i + 1;
+    if (t_.word(t_.next(after - 1), "percent")) return i + 1;
+    for (std::size_t k = i + 1; k < top; ++k) out_ += t_[k].text;  // blanks and DISTINCT
+    end_of_meaning_ = out_.size();
+    pending_.push_back({depth_, " limit " + std::string(t_[count].text)});
+    if (after < t_.size() && t_[after].kind == TokenKind::Space) ++after;
+    return after;
+  }
+
+  Tokens t_;
+  std::string out_;
+  std::vector<Pending> pending_;
+  std::size_t end_of_meaning_ = 0;
+  int depth_ = 0;
+  bool statement_start_ = true;
+};
+
+}  // namespace
+
+std::string translate_tsql(std::string_view sql) { return Translator(sql).run(); }
+
+std::string updatable_table(std::string_view select_sql) {
+  const Tokens t(select_sql);
+  int depth = 0;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (t.symbol(i, '(')) ++depth;
+    if (t.symbol(i, ')')) --depth;
+    if (depth != 0 || !t.word(i, "from")) continue;
+    std::size_t n = t.next(i);
+    if (n >= t.size() || !is_name(t[n])) return "";
+    while (t.symbol(n + 1, '.') && n + 2 < t.size() && is_name(t[n + 2])) n += 2;
+    // The rest of the FROM clause must not name a second table.
+    int inner = 0;
+    for (std::size_t k = t.next(n); k < t.size(); k = t.next(k)) {
+      if (t.symbol(k, '(')) ++inner;
+      if (t.symbol(k, ')')) --inner;
+      if (inner != 0) continue;
+      if (t.symbol(k, ';') || t.word(k, "where") || t.word(k, "group") || t.word(k, "order") ||
+          t.word(k, "having") || t.word(k, "union")) {
+        break;
+      }
+      if (t.symbol(k, ',') || t.word(k, "join")) return "";
+    }
+    return unquote(t[n]);
+  }
+  return "";
+}
+
+}  // namespace platform::ado

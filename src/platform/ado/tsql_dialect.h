@@ -1,0 +1,26 @@
+// The T-SQL that the office pages and the stored field queries use, rewritten for SQLite.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform::ado {
+
+// Rewrites, outside quoted text and comments (names in any letter case):
+//   select [distinct] top N ...    ->  select [distinct] ... limit N   (also inside sub-queries)
+//   Delete T where ...              ->  Delete from T where ...
+//   Insert T(...) values(...)       ->  Insert into T(...) values(...)
+//   getdate()                       ->  datetime('now','localtime')   ("yyyy-mm-dd hh:nn:ss")
+//   isnull(a, b)                    ->  ifnull(a, b)
+//   len(x)                          ->  length(rtrim(x))   (T-SQL's LEN ignores trailing blanks)
+//   [name]                          ->  "name"
+//   N'text'                         ->  'text'
+//   dbo.T                           ->  T
+// Everything else, blanks and letter case included, is kept as written.
+std::string translate_tsql(std::string_view sql);
+
+// The one table that a query reads ("select * from T where OAID=0" gives "T"), without quotes,
+// brackets or owner; "" when the query reads no table or joins several.
+std::string updatable_table(std::string_view select_sql);
+
+}  // namespace platform::ado

@@ -1,0 +1,156 @@
+// Text functions: Len, Trim, LTrim, RTrim, LCase, UCase, Left, Right, Mid, InStr, InStrRev,
+// Replace. Positions and lengths count UTF-16 units; the text itself stays UTF-8.
+#include <optional>
+
+#include "vb/builtins.h"
+#include "vb/utf16.h"
+
+namespace vb {
+
+namespace {
+
+// The text of a string argument, or nullopt for Null (functions that pass Null through).
+std::optional<std::string> text_or_null(const Variant& v, Here where) {
+  Variant value = v.value(where);
+  if (value.is_null()) return std::nullopt;
+  return CStr(value, where);
+}
+
+// A count or position argument: Null raises 94, as CLng does.
+long whole(const Variant& v, Here where) { return CLng(v, where); }
+
+enum class Side { Left, Right, Both };
+
+Variant trimmed(const Variant& s, Side side, Here where) {
+  std::optional<std::string> text = text_or_null(s, where);
+  if (!text) return Null;
+  std::size_t begin = side == Side::Right ? 0 : text->find_first_not_of(' ');
+  if (begin == std::string::npos) return std::string();
+  std::size_t end = side == Side::Left ? text->size() : text->find_last_not_of(' ') + 1;
+  return text->substr(begin, end - begin);
+}
+
+Variant with_case(const Variant& s, bool upper, Here where) {
+  std::optional<std::string> text = text_or_null(s, where);
+  if (!text) return Null;
+  for (char& c : *text) {
+    if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return std::move(*text);
+}
+
+long unit_position(std::string_view text, std::size_t byte_offset) {
+  return utf16_length(text.substr(0, byte_offset)) + 1;
+}
+
+}  // namespace
+
+Variant Len(const Variant& s, Here where) {
+  std::optional<std::string> text = text_or_null(s, where);
+  if (!text) return Null;
+  return utf16_length(*text);
+}
+
+Variant Trim(const Variant& s, Here where) { return trimmed(s, Side::Both, where); }
+Variant LTrim(const Variant& s, Here where) { return trimmed(s, Side::Left, where); }
+Variant RTrim(const Variant& s, Here where) { return trimmed(s, Side::Right, where); }
+Variant LCase(const Variant& s, Here where) { return with_case(s, false, where); }
+Variant UCase(const Variant& s, Here where) { return with_case(s, true, where); }
+
+Variant Left(const Variant& s, const Variant& n, Here where) {
+  long count = whole(n, where);
+  if (count < 0) raise(kInvalidProcedureCall, where);
+  std::optional<std::string> text = text_or_null(s, where);
+  if (!text) return Null;
+  text->resize(utf16_offset(*text, count));
+  return std::move(*text);
+}
+
+Variant Right(const Variant& s, const Variant& n, Here where) {
+  long count = whole(n, where);
+  if (count < 0) raise(kInvalidProcedureCall, where);
+  std::optional<std::string> text = text_or_null(s, where);
+  if (!text) return Null;
+  long length = utf16_length(*text);
+  if (count >= length) return std::move(*text);
+  return text->substr(utf16_offset(*text, length - count));
+}
+
+Variant Mid(const Variant& s, const Variant& start, Here where) {
+  long first = whole(start, where);
+  if (first <= 0) raise(kInvalidProcedureCall, where);
+  std::optional<std::string> text = text_or_null(s, where);
+  if (!text) return Null;
+  return text->substr(utf16_offset(*text, first - 1));
+}
+
+Variant Mid(const Variant& s, const Variant& start, const Variant& n, Here where) {
+  long first = whole(start, where);
+  long count = whole(n, where);
+  if (first <= 0 || count < 0) raise(kInvalidProcedureCall, where);
+  std::optional<std::string> text = text_or_null(s, where);
+  if (!text) return Null;
+  std::size_t begin = utf16_offset(*text, first - 1);
+  std::size_t end = begin + utf16_offset(std::string_view(*text).substr(begin), count);
+  return text->substr(begin, end - begin);
+}
+
+Variant InStr(const Variant& s1, const Variant& s2, Here where) { return InStr(1, s1, s2, where); }
+
+Variant InStr(const Variant& start, const Variant& s1, const Variant& s2, Here where) {
+  long first = whole(start, where);
+  if (first < 1) raise(kInvalidProcedureCall, where);
+  std::optional<std::string> text = text_or_null(s1, where);
+  std::optional<std::string> wanted = text_or_null(s2, where);
+  if (!text || !wanted) return Null;
+  if (text->empty() || first > utf16_length(*text)) return Long(0);
+  if (wanted->empty()) return Long(static_cast<std::int32_t>(first));
+  std::size_t found = text->find(*wanted, utf16_offset(*text, first - 1));
+  if (found == std::string::npos) return Long(0);
+  return unit_position(*text, found);
+}
+
+Variant InStrRev(const Variant& s1, const Variant& s2, const Variant& start, Here where) {
+  long last = whole(start, where);
+  if (last == 0 || last < -1) raise(kInvalidProcedureCall, where);
+  std::optional<std::string> text = text_or_null(s1, where);
+  std::optional<std::string> wanted = text_or_null(s2, where);
+  if (!text || !wanted) return Null;
+  long length = utf16_length(*text);
+  if (last == -1) last = length;
+  if (last > length) return Long(0);
+  if (wanted->empty()) return last;
+  std::size_t end = utf16_offset(*text, last);
+  if (end < wanted->size()) return Long(0);
+  std::size_t found = text->rfind(*wanted, end - wanted->size());
+  if (found == std::string::npos) return Long(0);
+  return unit_position(*text, found);
+}
+
+std::string Replace(const Variant& s, const Variant& find, const Variant& replacement,
+                    const Variant& start, const Variant& count, Here where) {
+  std::string text = CStr(s, where);
+  std::string wanted = CStr(find, where);
+  std::string with = CStr(replacement, where);
+  long first = whole(start, where);
+  long limit = whole(count, where);
+  if (first < 1 || limit < -1) raise(kInvalidProcedureCall, where);
+
+  std::string_view rest = std::string_view(text).substr(utf16_offset(text, first - 1));
+  if (wanted.empty() || limit == 0) return std::string(rest);
+  std::string result;
+  result.reserve(rest.size());
+  std::size_t from = 0;
+  for (long done = 0; limit == -1 || done < limit; ++done) {
+    std::size_t found = rest.find(wanted, from);
+    if (found == std::string_view::npos) break;
+    result.append(rest, from, found - from);
+    result += with;
+    from = found + wanted.size();
+  }
+  result.append(rest, from);
+  return result;
+}
+
+}  // namespace vb

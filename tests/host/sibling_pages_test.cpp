@@ -1,0 +1,46 @@
+// The sibling pages that Server.Execute runs.
+#include "host/sibling_pages.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/asp/object_context.h"
+
+namespace host {
+namespace {
+
+class SiblingPagesTest : public ::testing::Test {
+ protected:
+  std::shared_ptr<platform::asp::Server> server_ =
+      std::make_shared<platform::asp::Server>(".", "/flow", sibling_pages());
+  std::shared_ptr<platform::asp::Session> session_ = std::make_shared<platform::asp::Session>();
+  std::shared_ptr<platform::asp::Response> response_ =
+      std::make_shared<platform::asp::Response>();
+  platform::asp::ObjectContext context_{server_, std::make_shared<platform::asp::Application>(),
+                                        session_, std::make_shared<platform::asp::Request>(),
+                                        response_};
+};
+
+TEST_F(SiblingPagesTest, ExecuteFlowLeavesReturnStringAsItFindsIt) {
+  (*session_)["ReturnString"] = "";
+  (*session_)["CurrentExecuteMethod"] = "BIAODANDEFAULTVALUE";
+  (*session_)["ExecuteString"] = "<%=Date()%>";
+  server_->Execute("ExecuteFlow.asp");
+  server_->Execute("executeflow.ASP");
+  EXPECT_TRUE(session_->get("ReturnString") == "");
+  EXPECT_TRUE(session_->get("ExecuteString") == "<%=Date()%>");
+  EXPECT_EQ(session_->items().size(), 3u);
+  EXPECT_EQ(response_->body(), "");
+}
+
+TEST_F(SiblingPagesTest, OtherPagesAreNotThere) {
+  try {
+    server_->Execute("BiaoDanTianXieDo.asp");
+    FAIL() << "no error raised";
+  } catch (const vb::VbError& e) {
+    EXPECT_EQ(e.number(), -2147467259);
+    EXPECT_EQ(e.description(), "The call to Server.Execute failed while loading the page.");
+  }
+}
+
+}  // namespace
+}  // namespace host

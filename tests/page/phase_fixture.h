@@ -1,0 +1,124 @@
+// Drives the mode, form, node and to-do phases of the page one by one on a PageState over a
+// test database, so a test can read the page variables they leave.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "page/current_node.h"
+#include "page/form_definition.h"
+#include "page/mode.h"
+#include "page/page_state.h"
+#include "page/todo_state.h"
+#include "platform/ado/connection.h"
+#include "platform/asp/request.h"
+#include "platform/asp/response.h"
+#include "platform/asp/session.h"
+#include "platform/eventlog/event_log.h"
+#include "schema/form_tables.h"
+#include "support/page_fixture.h"
+#include "vb/builtins.h"
+
+namespace page_test {
+
+class PhaseTest : public PageTest {
+ protected:
+  PhaseTest() {
+    p.ctx.Request = request_;
+    p.ctx.Session = session_;
+    p.ctx.Response = response_;
+    (*session_)["UserName"] = "zhang";
+    auto conn = std::make_shared<platform::ado::Connection>();
+    conn->Open(db_.connect());
+    p.ctx.conn = conn;
+  }
+
+  // Adds a request value, as the query string carries it.
+  void request(std::string_view key, std::string_view value) {
+    request_->add_query_string(key, value);
+  }
+
+  // The phases from the mode set-up to the user's to-do state, in the page's order.
+  void run_mode_phases() {
+    page::set_up_mode(p);
+    page::enter_new_flow(p);
+    page::enter_form_of_new_flow(p);
+    page::enter_modify(p);
+    page::enter_todo(p);
+  }
+  void run_phases() {
+    run_mode_phases();
+    page::load_form_definition(p);
+    page::load_current_node(p);
+    page::load_todo_state(p);
+  }
+
+  // Rows the cases share. Keys are given so that texts can name them.
+  void add_form(long key, const std::string& css = "<p>[#1#]</p>") {
+    db_.exec("insert into OA_Flow_BiaoDan (OAID, Name, BiaoDanCSS, isJiaZai, ZhengWenType) "
+             "values (" + std::to_string(key) + ", '请假单', '" + css + "', '0', '3')");
+    schema::create_form_tables(db_.path(), key, {});
+  }
+  void add_model(long key, const std::string& isSystem, long form_key) {
+    db_.exec("insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem, TiaoJian, IsOn) "
+             "values (" + std::to_string(key) + ", '请假流程', " + std::to_string(form_key) + ", '" +
+             isSystem + "', 'a>1', '1')");
+  }
+  // A node with its switches in the order iszhuanban, isgoutong, isFenFa, isFeiQi, isBoHui,
+  // isRen (SQL literals: 'NULL' for a null column).
+  void add_node(long key, long model, const std::string& isFirst,
+                const std::string& switches = "'0', '0', '0', '0', '0', '0'") {
+    db_.exec("insert into OA_Flow_Model_JieDian (OAID, MOAID, JieDianName, isFirst, BanLiType, "
+             "EditFields, TQUserList, FenFaUser, FenFaBuMen, isTiaoGuo, iszhuanban, isgoutong, "
+             "isFenFa, isFeiQi, isBoHui, isRen) values (" + std::to_string(key) + ", " +
+             std::to_string(model) + ", '节点" + std::to_string(key) + "', '" + isFirst +
+             "', '2', '3,4,', ';wang;', ';li;', ';5;', '1', " + switches + ")");
+  }
+  void add_todo(long form, long record, long node, const std::string& BanLiRen,
+                const std::string& BanLiType, const std::string& SendUser = "li") {
+    db_.exec("insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, "
+             "SendUser, BanLiType) values ('" + std::to_string(form) + "', '" +
+             std::to_string(record) + "', '" + std::to_string(node) + "', '" + BanLiRen + "', '" +
+             SendUser + "', '" + BanLiType + "')");
+  }
+  void add_record(long form, long record, long model) {
+    db_.exec("insert into OA_FLOW_" + std::to_string(form) + "_Main (OAID, CurrentJieDianIDs, "
+             "RecordID, LiuChengID, CodeNumber, FileTile, ContentHTML) values (" +
+             std::to_string(record) + ", ',12,', 'R-1', " + std::to_string(model) +
+             ", 'NO-9', '标题', '<p>正文</p>')");
+  }
+
+  // The to-do road: record 3 of form 7 waits at node 2 (not a first node) of model 5 (kind 1)
+  // in the to-do list of the user "zhang".
+  void add_todo_road() {
+    add_form(7);
+    add_model(5, "1", 7);
+    add_node(2, 5, "0");
+    add_record(7, 3, 5);
+    add_todo(7, 3, 2, "zhang", "0");
+  }
+  static constexpr char kTodoQuery[] = "BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2";
+  void request_todo_road() {
+    request("BiaoDanID", "7");
+    request("BiaoDanRecordID", "3");
+    request("JieDianID", "2");
+  }
+
+  std::shared_ptr<platform::asp::Request> request_ = std::make_shared<platform::asp::Request>();
+  std::shared_ptr<platform::asp::Session> session_ = std::make_shared<platform::asp::Session>();
+  std::shared_ptr<platform::asp::Response> response_ = std::make_shared<platform::asp::Response>();
+  std::shared_ptr<platform::eventlog::RecordingEventLog> log_ =
+      std::make_shared<platform::eventlog::RecordingEventLog>();
+  page::PageState p{log_};
+};
+
+// A page variable as "<TypeName>:<text>" ("Integer:1", "Boolean:False", "Empty:", "Null:"), so
+// one comparison pins both the subtype and the value.
+inline std::string typed(const vb::Variant& v) {
+  return vb::TypeName(v) + ":" + (vb::IsNull(v) ? std::string() : vb::CStr(v));
+}
+
+}  // namespace page_test

@@ -1,0 +1,150 @@
+// Text functions: character counting on Chinese text, edges, Null handling.
+#include <gtest/gtest.h>
+
+#include "support/vb_matchers.h"
+#include "vb/builtins.h"
+
+namespace {
+
+using vb::Variant;
+
+TEST(Strings, CountCharactersNotBytes) {
+  const Variant text("中文abc字");
+  EXPECT_TRUE(vb::Len(text) == 6);
+  EXPECT_TRUE(vb::Len("中文") == 2);
+  EXPECT_TRUE(vb::Mid(text, 2, 3) == "文ab");
+  EXPECT_TRUE(vb::Mid(text, 6) == "字");
+  EXPECT_TRUE(vb::Left(text, 2) == "中文");
+  EXPECT_TRUE(vb::Right(text, 2) == "c字");
+  EXPECT_TRUE(vb::InStr(text, "字") == 6);
+  EXPECT_TRUE(vb::InStr(3, "中中中", "中") == 3);
+  EXPECT_TRUE(vb::InStrRev(text, "文") == 2);
+  EXPECT_EQ("中-abc字", vb::Replace(text, "文", "-"));
+  EXPECT_EQ("文abc字", vb::Replace(text, "中", "", 2));
+  // A character outside the BMP counts as two units, as in VB.
+  EXPECT_TRUE(vb::Len("\xF0\x9F\x98\x80"
+                      "a") == 3);
+  EXPECT_TRUE(vb::Mid("\xF0\x9F\x98\x80"
+                      "a",
+                      3) == "a");
+}
+
+TEST(Strings, NumbersAreMeasuredAsText) {
+  EXPECT_TRUE(vb::Len(12.5) == 4);
+  EXPECT_TRUE(vb::Len(Variant()) == 0);
+  EXPECT_TRUE(vb::Left(12345, 2) == "12");
+}
+
+TEST(Strings, NullPassesThroughOrRaises) {
+  const Variant null(vb::Null);
+  EXPECT_TRUE(vb::IsNull(vb::Len(null)));
+  EXPECT_TRUE(vb::IsNull(vb::Trim(null)));
+  EXPECT_TRUE(vb::IsNull(vb::UCase(null)));
+  EXPECT_TRUE(vb::IsNull(vb::Left(null, 2)));
+  EXPECT_TRUE(vb::IsNull(vb::Right(null, 2)));
+  EXPECT_TRUE(vb::IsNull(vb::Mid(null, 1)));
+  EXPECT_TRUE(vb::IsNull(vb::InStr(null, "a")));
+  EXPECT_TRUE(vb::IsNull(vb::InStr("a", null)));
+  EXPECT_TRUE(vb::IsNull(vb::InStrRev(null, "a")));
+  EXPECT_VB_ERROR_TEXT(94, "Invalid use of Null", vb::Replace(null, "a", "b"));
+  EXPECT_VB_ERROR(94, vb::Replace("a", null, "b"));
+  EXPECT_VB_ERROR(94, vb::Replace("a", "a", null));
+  EXPECT_VB_ERROR(94, vb::Split(null, ","));
+  EXPECT_VB_ERROR(94, vb::Left("abc", null));
+  EXPECT_VB_ERROR(94, vb::Mid("abc", null));
+}
+
+TEST(Strings, BadPositionsRaiseFive) {
+  EXPECT_VB_ERROR_TEXT(5, "Invalid procedure call or argument", vb::Mid("abc", 0));
+  EXPECT_VB_ERROR(5, vb::Mid("abc", 1, -1));
+  EXPECT_VB_ERROR(5, vb::Left("abc", -1));
+  EXPECT_VB_ERROR(5, vb::Right("abc", -1));
+  EXPECT_VB_ERROR(5, vb::InStr(0, "abc", "a"));
+  EXPECT_VB_ERROR(5, vb::InStrRev("abc", "a", 0));
+  EXPECT_VB_ERROR(5, vb::Replace("abc", "a", "b", 0));
+}
+
+TEST(Strings, LeftRightMidEdges) {
+  EXPECT_TRUE(vb::Left("abc", 0) == "");
+  EXPECT_TRUE(vb::Left("abc", 9) == "abc");
+  EXPECT_TRUE(vb::Right("abc", 9) == "abc");
+  EXPECT_TRUE(vb::Mid("abc", 4) == "");
+  EXPECT_TRUE(vb::Mid("abc", 2, 9) == "bc");
+  EXPECT_TRUE(vb::Mid("abc", 2, 0) == "");
+  EXPECT_TRUE(vb::Mid(Variant(), 1) == "");
+}
+
+TEST(Strings, InStrEdges) {
+  EXPECT_TRUE(vb::InStr("abc", "") == 1);
+  EXPECT_TRUE(vb::InStr(2, "abc", "") == 2);
+  EXPECT_TRUE(vb::InStr("", "a") == 0);
+  EXPECT_TRUE(vb::InStr("abc", "d") == 0);
+  EXPECT_TRUE(vb::InStr(4, "abc", "c") == 0);
+  EXPECT_TRUE(vb::InStr("aBc", "b") == 0);  // binary comparison
+  EXPECT_TRUE(vb::InStr(5, 5) == 1);
+  EXPECT_TRUE(vb::InStrRev("abcabc", "c", 5) == 3);
+  EXPECT_TRUE(vb::InStrRev("abcabc", "c") == 6);
+  EXPECT_TRUE(vb::InStrRev("abcabc", "", 4) == 4);
+  EXPECT_TRUE(vb::InStrRev("abc", "c", 9) == 0);
+  EXPECT_EQ(vb::VarType::Long, vb::InStr("abc", "b").type());
+}
+
+TEST(Strings, ReplaceScansLeftToRightOnce) {
+  EXPECT_EQ("cac", vb::Replace("abcabc", "b", "", 3));
+  EXPECT_EQ("aa", vb::Replace("aaa", "aa", "a"));
+  EXPECT_EQ("abc", vb::Replace("abc", "", "x"));
+  EXPECT_EQ("xbcabc", vb::Replace("abcabc", "a", "x", 1, 1));
+  EXPECT_EQ("abcabc", vb::Replace("abcabc", "a", "x", 1, 0));
+  EXPECT_EQ("", vb::Replace("abc", "a", "x", 9));
+  EXPECT_EQ("ABC", vb::Replace("ABC", "a", "x"));
+  EXPECT_EQ("", vb::Replace(Variant(), "a", "x"));
+  EXPECT_EQ("1-5", vb::Replace(1.5, ".", "-"));
+}
+
+TEST(Strings, TrimRemovesBlanksOnly) {
+  EXPECT_TRUE(vb::Trim("  a b  ") == "a b");
+  EXPECT_TRUE(vb::LTrim("  a  ") == "a  ");
+  EXPECT_TRUE(vb::RTrim("  a  ") == "  a");
+  EXPECT_TRUE(vb::Trim("\ta\r\n") == "\ta\r\n");
+  EXPECT_TRUE(vb::Trim("\xE3\x80\x80"
+                       "a") ==
+              "\xE3\x80\x80"
+              "a");  // U+3000 stays
+  EXPECT_TRUE(vb::Trim("   ") == "");
+}
+
+TEST(Strings, CaseChangesAsciiLettersOnly) {
+  EXPECT_TRUE(vb::UCase("abc中z1") == "ABC中Z1");
+  EXPECT_TRUE(vb::LCase("ABC中Z1") == "abc中z1");
+  EXPECT_TRUE(vb::UCase(Variant()) == "");
+}
+
+TEST(CodePage, AscGivesCp936Codes) {
+  const struct {
+    const char* ch;
+    int asc;
+    int ascw;
+  } cases[] = {{"A", 65, 65},          {"中", -10544, 20013},
+               {"国", -17926, 22269},  {"\xE3\x80\x80", -24159, 12288},  // U+3000
+               {"，", -23636, -244},   {"€", 128, 8364},
+               {"中文", -10544, 20013}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.asc, vb::Asc(c.ch)) << c.ch;
+    EXPECT_EQ(c.ascw, vb::AscW(c.ch)) << c.ch;
+  }
+  EXPECT_EQ(63, vb::Asc("\xF0\x9F\x98\x80"));  // no CP936 form: read as '?'
+  EXPECT_VB_ERROR(5, vb::Asc(""));
+  EXPECT_VB_ERROR(94, vb::Asc(vb::Null));
+}
+
+TEST(CodePage, ChrTakesSignedAndUnsignedCodes) {
+  EXPECT_TRUE(vb::Chr(-10544) == "中");
+  EXPECT_TRUE(vb::Chr(54992) == "中");
+  EXPECT_TRUE(vb::Chr(65) == "A");
+  EXPECT_EQ(1, vb::CLng(vb::Len(vb::Chr(0))));
+  EXPECT_EQ(-10544, vb::Asc(vb::Chr(-10544)));
+  EXPECT_VB_ERROR(5, vb::Chr(70000));
+  EXPECT_VB_ERROR(5, vb::Chr(0xFFFF));
+}
+
+}  // namespace
