@@ -377,6 +377,7 @@ CREATE TABLE OA_Flow_QianMing (
   FileContent BLOB
 );
 
+CREATE INDEX KE_UserInfor_UserName ON KE_UserInfor(UserName);
 CREATE INDEX OA_DaiBan_LiuCheng_Record ON OA_DaiBan_LiuCheng(BiaoDanID, BiaoDanRecordID);
 CREATE INDEX OA_Flow_YiJian_Record ON OA_Flow_YiJian(BiaoDanRecordID, BiaoDanID, FieldID);
 CREATE INDEX OA_Flow_FuJian_Record ON OA_Flow_FuJian(BiaoDanRecordID, BiaoDanID, FieldID);

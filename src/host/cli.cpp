@@ -2,75 +2,27 @@
 #include "host/cli.h"
 
 #include <CLI/CLI.hpp>
-
-#include <charconv>
-#include <optional>
 #include <ostream>
-#include <regex>
 
+#include "host/argument_values.h"
 #include "host/demo.h"
 #include "host/http_server.h"
 #include "host/render.h"
 #include "platform/config/config.h"
-#include "vb/calendar.h"
 
 namespace host {
 namespace {
 
-using KeyValues = std::vector<std::pair<std::string, vb::Variant>>;
-
-std::optional<vb::Date> parse_now(const std::string& text) {
-  static const std::regex kFormat(R"((\d{4})-(\d{2})-(\d{2}) (\d{2}):(\d{2}):(\d{2}))");
-  std::smatch m;
-  if (!std::regex_match(text, m, kFormat)) return std::nullopt;
-  vb::DateFields fields{std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3]),
-                        std::stoi(m[4]), std::stoi(m[5]), std::stoi(m[6])};
-  if (fields.year < 100 || fields.month < 1 || fields.month > 12 || fields.day < 1 ||
-      fields.hour > 23 || fields.minute > 59 || fields.second > 59) {
-    return std::nullopt;
-  }
-  vb::Date date = vb::make_date(fields);
-  vb::DateFields back = vb::split_date(date);
-  if (back.month != fields.month || back.day != fields.day) return std::nullopt;  // 2011-2-30
-  return date;
-}
-
-std::optional<Listen> parse_listen(const std::string& text) {
-  size_t colon = text.rfind(':');
-  if (colon == std::string::npos || colon == 0) return std::nullopt;
-  std::string host = text.substr(0, colon);
-  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
-    host = host.substr(1, host.size() - 2);
-  }
-  std::string_view digits = std::string_view(text).substr(colon + 1);
-  int port = -1;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
-  if (error != std::errc() || end != digits.data() + digits.size() || port < 0 || port > 65535) {
-    return std::nullopt;
-  }
-  return Listen{host, port};
-}
-
-KeyValues key_values(const std::vector<std::string>& items) {
-  KeyValues values;
-  for (const std::string& item : items) {
-    size_t eq = item.find('=');
-    values.emplace_back(item.substr(0, eq), vb::Variant(item.substr(eq + 1)));
-  }
-  return values;
-}
-
 const CLI::Validator kKeyValue(
     [](std::string& text) -> std::string {
       size_t eq = text.find('=');
-      return eq == std::string::npos || eq == 0 ? "expected KEY=VALUE, got \"" + text + "\""
-                                                : "";
+      return eq == std::string::npos || eq == 0 ? "expected KEY=VALUE, got \"" + text + "\"" : "";
     },
     "KEY=VALUE");
 
 const CLI::Validator kDateTime(
     [](std::string& text) -> std::string {
-      return parse_now(text) ? "" : "expected \"YYYY-MM-DD hh:nn:ss\", got \"" + text + "\"";
+      return parse_fixed_now(text) ? "" : "expected \"YYYY-MM-DD hh:nn:ss\", got \"" + text + "\"";
     },
     "\"YYYY-MM-DD hh:nn:ss\"");
 
@@ -138,9 +90,9 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   }
 
   if (render->parsed()) {
-    r.session_values = key_values(render_session);
-    r.application_values = key_values(render_application);
-    if (!render_now.empty()) r.now = parse_now(render_now);
+    r.session_values = parse_key_values(render_session);
+    r.application_values = parse_key_values(render_application);
+    if (!render_now.empty()) r.now = parse_fixed_now(render_now);
     r.event_log = open_log(render_event_log, err);
     if (!r.event_log) return 2;
     render_command.cp936_output = output_encoding == "cp936";
@@ -157,7 +109,7 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
       options.settings.site_folder = serve_site;
       options.serve_static_files = true;
     }
-    options.application_values = key_values(serve_application);
+    options.application_values = parse_key_values(serve_application);
     platform::config::ConfigComponent::set_command_line_connect(serve_connect);
     HttpServer server(std::move(options));
     return server.serve(err, [&](int port) {

@@ -1,10 +1,12 @@
 // Code page 936 conversions through glibc iconv.
 #include "host/codepage.h"
 
+#include <iconv.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <iconv.h>
 
 #include "vb/error.h"
 
@@ -17,7 +19,8 @@ class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
     if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-      throw vb::VbError(5, std::string("Code page conversion not available: ") + from + " to " + to);
+      throw vb::VbError(5,
+                        std::string("Code page conversion not available: ") + from + " to " + to);
     }
   }
   ~Converter() { iconv_close(cd_); }
@@ -34,20 +37,34 @@ class Converter {
     size_t src_left = in.size();
     size_t used = 0;
     std::string replacement;
+    // glibc redoes work up to the end of its input at each refused character, so the input
+    // goes in windows, small after a refusal and growing while the text converts: text full of
+    // such characters stays linear and plain text goes in large pieces.
+    size_t next_window = kLargestWindow;
     while (src_left > 0) {
+      const size_t window = std::min(src_left, next_window);
+      size_t window_left = window;
       char* dst = out.data() + used;
       size_t dst_left = out.size() - used;
-      size_t done = iconv(cd_, &src, &src_left, &dst, &dst_left);
+      const size_t done = iconv(cd_, &src, &window_left, &dst, &dst_left);
+      const int error = errno;
+      src_left -= window - window_left;
       used = static_cast<size_t>(dst - out.data());
-      if (done != static_cast<size_t>(-1)) break;
-      if (errno == E2BIG) {
+      if (done != static_cast<size_t>(-1)) {
+        next_window = std::min(next_window * 2, kLargestWindow);
+        continue;
+      }
+      if (error == E2BIG) {
         out.resize(out.size() * 2);
         continue;
       }
-      // EILSEQ or EINVAL: `src` stops at a sequence that is invalid, incomplete or not in the
-      // target code page.
+      // A character cut by the window's end goes into the next window.
+      if (error == EINVAL && window_left < src_left) continue;
+      // EILSEQ or EINVAL at the end: `src` stops at a sequence that is invalid, incomplete or
+      // not in the target code page.
+      next_window = kSmallestWindow;
       replacement.clear();
-      size_t consumed = on_bad(std::string_view(src, src_left), replacement);
+      const size_t consumed = on_bad(std::string_view(src, src_left), replacement);
       if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
       std::memcpy(out.data() + used, replacement.data(), replacement.size());
       used += replacement.size();
@@ -59,6 +76,8 @@ class Converter {
   }
 
  private:
+  static constexpr size_t kSmallestWindow = 64;
+  static constexpr size_t kLargestWindow = 4096;
   iconv_t cd_;
 };
 

@@ -106,6 +106,9 @@ HttpServer::HttpServer(ServeOptions options)
                             : std::max<std::size_t>(8, std::thread::hardware_concurrency());
   server_->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server_->set_keep_alive_max_count(1000);
+  // Headers and body go out in separate writes; without this each answer waits for the
+  // client's delayed acknowledgement (about 40 ms).
+  server_->set_tcp_nodelay(true);
   server_->set_payload_max_length(16 * 1024 * 1024);
   install_routes();
 }
@@ -127,8 +130,7 @@ void HttpServer::stop() { server_->stop(); }
 int HttpServer::serve(std::ostream& err, const std::function<void(int port)>& on_listening) {
   int port = bind();
   if (port < 0) {
-    err << "flowform: cannot listen on " << base_url(options_.listen, options_.listen.port)
-        << "\n";
+    err << "flowform: cannot listen on " << base_url(options_.listen, options_.listen.port) << "\n";
     return 1;
   }
   on_listening(port);
@@ -143,11 +145,14 @@ void HttpServer::install_routes() {
   auto page = [this](const httplib::Request& req, httplib::Response& res) {
     ValuePairs cookies = parse_cookie_header(req.get_header_value("Cookie"), Charset::cp936);
     RequestInput input = request_input(req, cookies);
-    SessionStore::Lease lease = sessions_.acquire(session_cookie_of(cookies));
-    PageResponse response = options_.page_runner(application_, lease.session(), input);
-    if (lease.is_new()) {
-      res.set_header("Set-Cookie",
-                     std::string(kSessionCookie) + "=" + lease.id() + "; path=/; HttpOnly");
+    PageResponse response;
+    {
+      SessionStore::Lease lease = sessions_.acquire(session_cookie_of(cookies));
+      response = options_.page_runner(application_, lease.session(), input);
+      if (lease.is_new()) {
+        res.set_header("Set-Cookie",
+                       std::string(kSessionCookie) + "=" + lease.id() + "; path=/; HttpOnly");
+      }
     }
     set_expiry(res, response.expires);
     res.set_content(to_cp936(response.body), "text/html; charset=gb2312");
@@ -169,6 +174,18 @@ void HttpServer::install_routes() {
         break;
     }
   };
+  // The page never raises; what escapes is a failure of the host itself.
+  server_->set_exception_handler([log = options_.settings.event_log](const httplib::Request& req,
+                                                                     httplib::Response& res,
+                                                                     std::exception_ptr failure) {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+      if (log) log->write_error("flowform host: " + req.path + ": " + e.what());
+    }
+    res.status = 500;
+    res.set_content("Internal Server Error", "text/plain");
+  });
   server_->Get(".*", other);
   server_->Post(".*", other);
   // Methods without a route (PUT, DELETE...) get httplib's own 400/404 answers.

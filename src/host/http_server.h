@@ -23,9 +23,9 @@ namespace host {
 inline constexpr const char* kSessionCookie = "ASPSESSIONIDFLOWFORM";
 
 // Runs the page for one request in its session; run_request unless replaced.
-using PageRunner = std::function<PageResponse(
-    const std::shared_ptr<platform::asp::Application>&,
-    const std::shared_ptr<platform::asp::Session>&, const RequestInput&)>;
+using PageRunner = std::function<PageResponse(const std::shared_ptr<platform::asp::Application>&,
+                                              const std::shared_ptr<platform::asp::Session>&,
+                                              const RequestInput&)>;
 
 // Where to listen: a host name or address, and a port (0: any free port, see bind).
 struct Listen {
@@ -62,6 +62,8 @@ struct ServeOptions {
 //   (404 "Not Found" when there is none, 403 "Forbidden" when the path has a ".." segment or
 //   would leave the folder).
 // - Any other method or path: 404 "Not Found".
+// - A failure that escapes the page runner (the host's own, never the page's): 500 "Internal
+//   Server Error", with an entry "flowform host: <path>: <what>" in the event log.
 class HttpServer {
  public:
   explicit HttpServer(ServeOptions options);

@@ -9,8 +9,8 @@
 namespace host {
 
 struct RenderCommand {
-  RenderOptions options;    // the request, its session and application values, the event log
-  std::string session_out;  // file for the session after the request; "" none
+  RenderOptions options;      // the request, its session and application values, the event log
+  std::string session_out;    // file for the session after the request; "" none
   bool cp936_output = false;  // print the body in code page 936 instead of UTF-8
 };
 

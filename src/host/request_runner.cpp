@@ -35,14 +35,14 @@ PageResponse run_request(const HostSettings& settings,
 
 Rendered render_once(const RenderOptions& options) {
   platform::config::ConfigComponent::set_command_line_connect(options.connect);
-  auto application = options.application ? options.application
-                                          : std::make_shared<platform::asp::Application>();
+  auto application =
+      options.application ? options.application : std::make_shared<platform::asp::Application>();
   auto session = options.session ? options.session : std::make_shared<platform::asp::Session>();
   for (const auto& [key, value] : options.application_values) application->set(key, value);
   for (const auto& [key, value] : options.session_values) (*session)[key] = value;
 
-  auto recording = options.event_log ? nullptr
-                                     : std::make_shared<platform::eventlog::RecordingEventLog>();
+  auto recording =
+      options.event_log ? nullptr : std::make_shared<platform::eventlog::RecordingEventLog>();
   HostSettings settings;
   settings.site_folder = options.site_folder;
   settings.event_log = options.event_log ? options.event_log : recording;

@@ -62,9 +62,9 @@ PageResponse run_request(const HostSettings& settings,
 // Runs one request for a caller that has no host: the page tests. Everything left empty gets a
 // fresh default.
 struct RenderOptions {
-  std::string connect;        // the configuration component's ConnectString ("" none)
-  std::string query;          // URL-encoded UTF-8, e.g. "BiaoDanID=1&JieDianID=2"
-  std::string form;           // URL-encoded UTF-8 body
+  std::string connect;  // the configuration component's ConnectString ("" none)
+  std::string query;    // URL-encoded UTF-8, e.g. "BiaoDanID=1&JieDianID=2"
+  std::string form;     // URL-encoded UTF-8 body
   std::string remote_addr = "127.0.0.1";
   std::optional<vb::Date> now;
   std::string site_folder = ".";

@@ -8,7 +8,7 @@ namespace host {
 
 struct SessionStore::Entry {
   std::shared_ptr<platform::asp::Session> session = std::make_shared<platform::asp::Session>();
-  std::mutex request_mu;     // held by the request that runs in the session
+  std::mutex request_mu;      // held by the request that runs in the session
   Clock::time_point expires;  // guarded by the store's mu_
   int holders = 0;            // requests running or waiting; guarded by the store's mu_
 };

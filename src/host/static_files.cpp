@@ -15,12 +15,10 @@ namespace fs = std::filesystem;
 
 std::string content_type_of(const fs::path& file) {
   static const std::map<std::string, std::string> kTypes = {
-      {".css", "text/css"},          {".js", "text/javascript"},
-      {".htm", "text/html"},         {".html", "text/html"},
-      {".xml", "text/xml"},          {".txt", "text/plain"},
-      {".gif", "image/gif"},         {".png", "image/png"},
-      {".jpg", "image/jpeg"},        {".jpeg", "image/jpeg"},
-      {".ico", "image/x-icon"},      {".svg", "image/svg+xml"},
+      {".css", "text/css"},    {".js", "text/javascript"}, {".htm", "text/html"},
+      {".html", "text/html"},  {".xml", "text/xml"},       {".txt", "text/plain"},
+      {".gif", "image/gif"},   {".png", "image/png"},      {".jpg", "image/jpeg"},
+      {".jpeg", "image/jpeg"}, {".ico", "image/x-icon"},   {".svg", "image/svg+xml"},
   };
   std::string extension = file.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),

@@ -58,9 +58,9 @@ void load_current_node(PageState& p) {
     return;
   }
 
-  auto& rs = open_query(p, p.rs, p.ctx.sql,
-                        "select * from OA_Flow_Model_JieDian where   OAID=" +
-                            library::sql_int(p.JieDianID));
+  auto& rs = open_query(
+      p, p.rs, p.ctx.sql,
+      "select * from OA_Flow_Model_JieDian where   OAID=" + library::sql_int(p.JieDianID));
   if (!(rs.RecordCount() > 0)) stop_page(p, "错误参数！");
   read_node(p, rs);
   rs.Close();

@@ -1,6 +1,10 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
+#include "page/current_node.h"
+#include "page/form_definition.h"
 #include "page/head.h"
+#include "page/mode.h"
 #include "page/qmflobiaodantianx.h"
+#include "page/todo_state.h"
 
 namespace page {
 
@@ -15,6 +19,14 @@ void qmflobiaodantianx::I_init() {
     qmincfunctiondbI_init();
 
     head(state_);
+    set_up_mode(state_);
+    enter_new_flow(state_);
+    enter_form_of_new_flow(state_);
+    enter_modify(state_);
+    enter_todo(state_);
+    load_form_definition(state_);
+    load_current_node(state_);
+    load_todo_state(state_);
   });
 }
 

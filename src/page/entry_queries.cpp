@@ -1,4 +1,4 @@
-// Checks and queries shared by the modify and to-do entries.
+// Checks and queries shared by the entries.
 #include "page/entry_queries.h"
 
 #include "library/sql_guard.h"
@@ -13,10 +13,10 @@ void require_whole_numbers(std::initializer_list<const vb::Variant*> keys, vb::H
 }
 
 platform::ado::Recordset& open_node_or_stop(PageState& p, vb::Here where) {
-  auto& rs = open_query(p, p.rs, p.ctx.sql,
-                        "Select * from OA_Flow_Model_JieDian where OAID=" +
-                            library::sql_int(p.JieDianID, where),
-                        where);
+  auto& rs = open_query(
+      p, p.rs, p.ctx.sql,
+      "Select * from OA_Flow_Model_JieDian where OAID=" + library::sql_int(p.JieDianID, where),
+      where);
   // JieDianID has passed sql_int above, so the message repeats a whole number only.
   if (!(rs.RecordCount(where) > 0)) {
     stop_page(p, "参数错误：读取节点办理方式错误，节点编号：" + vb::CStr(p.JieDianID, where));

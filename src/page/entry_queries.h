@@ -1,5 +1,5 @@
-// Checks and queries that the modify and to-do entries share: the request's record keys, the
-// node row of JieDianID and the record's row in the form's record table.
+// Checks and queries that the entries share: the request's keys, the node row of JieDianID and
+// the record's row in the form's record table.
 #pragma once
 
 #include <initializer_list>

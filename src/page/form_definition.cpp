@@ -10,8 +10,9 @@ namespace page {
 void load_form_definition(PageState& p) {
   if (p.CurrentOperate == "") stop_page(p, "参数错误！");
 
-  auto& rs = open_query(p, p.rs, p.ctx.sql,
-                        "select * from OA_Flow_BiaoDan where OAID = " + library::sql_int(p.BiaoDanID));
+  auto& rs =
+      open_query(p, p.rs, p.ctx.sql,
+                 "select * from OA_Flow_BiaoDan where OAID = " + library::sql_int(p.BiaoDanID));
   if (!(rs.RecordCount() > 0)) stop_page(p, "错误参数！");
   p.BiaoDanHTML = rs("BiaoDanCSS");
   p.BiaoDanName = rs("Name");

@@ -24,9 +24,9 @@ void enter_form_of_new_flow(PageState& p);
 // When the request carries BanLiID, BiaoDanID, BiaoDanRecordID and JieDianID: CurrentOperate
 // "修改流程", the user's to-do entry (isTeQuanDaiBan, hasDaiBan), the node's BanLiType and
 // isFirst, the record's row and the handling step's row. Ends the page with
-// "系统提示：您没有授权或者该节点已经办理完参数错误！" when the user has no to-do entry for the record,
-// and with "参数错误：读取节点办理方式错误，节点编号：" and the key when the node is missing.
-// The four keys must be whole numbers: 13 before any query otherwise.
+// "系统提示：您没有授权或者该节点已经办理完参数错误！" when the user has no to-do entry for the
+// record, and with "参数错误：读取节点办理方式错误，节点编号：" and the key when the node is
+// missing. The four keys must be whole numbers: 13 before any query otherwise.
 void enter_modify(PageState& p);
 
 // Clears TQUserList; when the request carries BiaoDanID, BiaoDanRecordID and JieDianID:

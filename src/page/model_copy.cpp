@@ -15,24 +15,25 @@ namespace {
 
 using platform::ado::Recordset;
 
-constexpr const char* kHeaderColumns[] = {"Name",   "BiaoDanID", "TiaoJian", "TiaoJianDis",
-                                          "IsOn",   "isSystem",  "Manager",  "chufaflow",
-                                          "isTongZhi"};
+constexpr const char* kHeaderColumns[] = {"Name",        "BiaoDanID", "TiaoJian",
+                                          "TiaoJianDis", "IsOn",      "isSystem",
+                                          "Manager",     "chufaflow", "isTongZhi"};
 
 constexpr const char* kNodeColumns[] = {
-    "JieDianName",   "BanLiRenType",   "JiaoSeUserList", "DaiLiIsAble",   "EditFields",
-    "BanLiType",     "ProcessType",    "WaitTime",       "TimeUnit",      "Remark",
-    "IsYiJianTotal", "IsGenZong",      "PosX",           "PosY",          "isFirst",
-    "isTaoHong",     "isImportWord",   "isQianMing",     "isYinZhang",    "isChaKanHenJi",
-    "isXiuDingJiLu", "IsRecMark",      "isWordProtect",  "IsPrint",       "isYanZhengQianMing",
-    "isLocalSave",   "youjiantixing",  "iszhuanban",     "isgoutong",     "isFenFa",
-    "isFeiQi",       "isBoHui",        "TQUserList",     "FenFaUser",     "isRen",
+    "JieDianName",   "BanLiRenType",  "JiaoSeUserList", "DaiLiIsAble", "EditFields",
+    "BanLiType",     "ProcessType",   "WaitTime",       "TimeUnit",    "Remark",
+    "IsYiJianTotal", "IsGenZong",     "PosX",           "PosY",        "isFirst",
+    "isTaoHong",     "isImportWord",  "isQianMing",     "isYinZhang",  "isChaKanHenJi",
+    "isXiuDingJiLu", "IsRecMark",     "isWordProtect",  "IsPrint",     "isYanZhengQianMing",
+    "isLocalSave",   "youjiantixing", "iszhuanban",     "isgoutong",   "isFenFa",
+    "isFeiQi",       "isBoHui",       "TQUserList",     "FenFaUser",   "isRen",
     "FenFaBuMen"};
 
 // Adds a copy of the source node's current row to the copied model; returns the key the
 // database gave it. Only the first node carries its isTiaoGuo over.
 vb::Variant copy_node(PageState& p, Recordset& source, bool with_tiaoguo) {
-  auto& copy = open_query(p, p.rs2, p.ctx.strsql, "select * from OA_Flow_Model_JieDian where  oaid=0");
+  auto& copy =
+      open_query(p, p.rs2, p.ctx.strsql, "select * from OA_Flow_Model_JieDian where  oaid=0");
   copy.AddNew();
   copy("MOAID") = p.LiuChengID;
   for (const char* column : kNodeColumns) copy(column) = source(column);
@@ -45,13 +46,14 @@ vb::Variant copy_node(PageState& p, Recordset& source, bool with_tiaoguo) {
 
 void copy_header(PageState& p) {
   p.rsOldHeader = new_recordset();
-  auto& old_header = open_query(p, p.rsOldHeader, p.ctx.sql,
-                                "select * from OA_Flow_Model_Header where OAID =  " +
-                                    library::sql_int(p.OldLiuChengID));
+  auto& old_header = open_query(
+      p, p.rsOldHeader, p.ctx.sql,
+      "select * from OA_Flow_Model_Header where OAID =  " + library::sql_int(p.OldLiuChengID));
   // Without its header the nodes would be copied into the source model itself.
   if (!(old_header.RecordCount() > 0)) stop_page(p, "错误参数！");
 
-  auto& header = open_query(p, p.rs, p.ctx.sql, "select * from OA_Flow_Model_Header where OAID =0 ");
+  auto& header =
+      open_query(p, p.rs, p.ctx.sql, "select * from OA_Flow_Model_Header where OAID =0 ");
   header.AddNew();
   for (const char* column : kHeaderColumns) header(column) = old_header(column);
   header("parentID") = p.OldLiuChengID;
@@ -76,10 +78,12 @@ void copy_first_node(PageState& p) {
 }
 
 // The ToID of the first connection returned from `from_key`, read through `rs`; 0 when none.
-vb::Variant first_connection_target(PageState& p, const vb::Variant& rs, const vb::Variant& from_key) {
-  auto& connections = open_query(p, rs, p.ctx.sql,
-                                 "Select * from OA_Flow_Model_JieDian_ConnectTiaoJian where FromID=" +
-                                     library::sql_int(from_key));
+vb::Variant first_connection_target(PageState& p, const vb::Variant& rs,
+                                    const vb::Variant& from_key) {
+  auto& connections =
+      open_query(p, rs, p.ctx.sql,
+                 "Select * from OA_Flow_Model_JieDian_ConnectTiaoJian where FromID=" +
+                     library::sql_int(from_key));
   vb::Variant target = 0;
   if (connections.RecordCount() > 0) target = connections("ToID");
   connections.Close();
@@ -108,9 +112,9 @@ void copy_chain(PageState& p) {
   while (vb::CLng(p.NextOldJieDianID) > 0) {
     if (!visited.insert(vb::CLng(p.NextOldJieDianID)).second) break;
 
-    auto& source = open_query(p, p.rs, p.ctx.strsql,
-                              "select * from OA_Flow_Model_JieDian where  OAID =" +
-                                  library::sql_int(p.NextOldJieDianID));
+    auto& source = open_query(
+        p, p.rs, p.ctx.strsql,
+        "select * from OA_Flow_Model_JieDian where  OAID =" + library::sql_int(p.NextOldJieDianID));
     if (source.RecordCount() > 0) {
       p.NewJieDianID = copy_node(p, source, false);
       add_connection(p);

@@ -26,12 +26,11 @@ void enter_modify(PageState& p) {
   // The user's to-do entry for the record; only the first row found can make it privileged.
   p.isTeQuanDaiBan = false;
   p.hasDaiBan = false;
-  auto& daiban = open_query(
-      p, p.rs, p.ctx.sql,
-      " select  *  from OA_DaiBan_LiuCheng where BiaoDanRecordID='" +
-          library::sql_text(p.BiaoDanRecordID) + "' and BiaoDanID='" +
-          library::sql_text(p.BiaoDanID) + "' and BanLiRen='" +
-          library::sql_text(p.ctx.Session->get("UserName")) + "'");
+  auto& daiban = open_query(p, p.rs, p.ctx.sql,
+                            " select  *  from OA_DaiBan_LiuCheng where BiaoDanRecordID='" +
+                                library::sql_text(p.BiaoDanRecordID) + "' and BiaoDanID='" +
+                                library::sql_text(p.BiaoDanID) + "' and BanLiRen='" +
+                                library::sql_text(p.ctx.Session->get("UserName")) + "'");
   if (daiban.RecordCount() > 0) {
     if (daiban("BanLiType") == "T") p.isTeQuanDaiBan = true;
     p.hasDaiBan = true;

@@ -1,6 +1,6 @@
 // New-flow entry and the form of the new flow: the model named by the request's LiuChengID.
 #include "library/lookups.h"
-#include "library/sql_guard.h"
+#include "page/entry_queries.h"
 #include "page/mode.h"
 #include "page/model_copy.h"
 #include "page/page_stop.h"
@@ -16,9 +16,10 @@ void enter_new_flow(PageState& p) {
   p.BanLiType = "1";
   p.LiuChengID = Request("LiuChengID");
   // The model's key later goes into SQL unquoted (the copy's queries); refuse any other text now.
-  library::sql_int(p.LiuChengID);
+  require_whole_numbers({&p.LiuChengID});
 
-  p.isSystem = library::getidfromid(p.ctx, "OA_Flow_Model_Header", "isSystem", "OAID", p.LiuChengID);
+  p.isSystem =
+      library::getidfromid(p.ctx, "OA_Flow_Model_Header", "isSystem", "OAID", p.LiuChengID);
   if (p.isSystem == "1") {
     p.LiuChengType = 1;
   } else if (p.isSystem == "0") {
@@ -33,7 +34,8 @@ void enter_new_flow(PageState& p) {
 void enter_form_of_new_flow(PageState& p) {
   if (!(p.CurrentOperate == "新建流程")) return;
 
-  p.BiaoDanID = library::getidfromid(p.ctx, "OA_Flow_Model_Header", "BiaoDanID", "OAID", p.LiuChengID);
+  p.BiaoDanID =
+      library::getidfromid(p.ctx, "OA_Flow_Model_Header", "BiaoDanID", "OAID", p.LiuChengID);
   p.BiaoDanName = library::getnamefromid(p.ctx, "OA_Flow_BiaoDan", "Name", "OAID", p.BiaoDanID);
   if (p.BiaoDanID == "") stop_page(p, "参数错误：流程应该有表单，请通知管理员维护该流程的表单！");
 }

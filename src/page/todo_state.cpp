@@ -69,7 +69,8 @@ void load_todo_state(PageState& p) {
   zero_when_blank(p.SendUser);
 
   p.isShowChoice = false;
-  for (vb::Variant* flag : {&p.iszhuanban, &p.isgoutong, &p.isFenFa, &p.isFeiQi, &p.isBoHui, &p.isRen}) {
+  for (vb::Variant* flag :
+       {&p.iszhuanban, &p.isgoutong, &p.isFenFa, &p.isFeiQi, &p.isBoHui, &p.isRen}) {
     zero_when_blank(*flag);
   }
   if (switch_on(p.iszhuanban)) p.isShowChoice = true;
@@ -89,8 +90,8 @@ void load_todo_state(PageState& p) {
   // with an empty record key, which belong to other mail, not to this record.
   if (p.BiaoDanRecordID != "") {
     p.ctx.sql = "Delete OA_MSG where ID1='" + library::sql_text(p.BiaoDanID) + "' and ID2='" +
-                library::sql_text(p.BiaoDanRecordID) + "'   and username='" +
-                library::sql_text(U) + "'";
+                library::sql_text(p.BiaoDanRecordID) + "'   and username='" + library::sql_text(U) +
+                "'";
     p.ctx.conn.as<platform::ado::Connection>().Execute(p.ctx.sql);
   }
 

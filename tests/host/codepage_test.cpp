@@ -19,11 +19,11 @@ TEST(ToCp936, WritesGbkBytesAndReferencesForTheRest) {
       {"plain <b>ASCII</b>\r\n\t", "plain <b>ASCII</b>\r\n\t"},
       {"中文", "\xD6\xD0\xCE\xC4"},
       {"流程办理", "\xC1\xF7\xB3\xCC\xB0\xEC\xC0\xED"},
-      {"€", "\x80"},                                // code page 936's one single-byte extra
+      {"€", "\x80"},  // code page 936's one single-byte extra
       {"￥·—", "\xA3\xA4\xA1\xA4\xA1\xAA"},
-      {"À", "&#192;"},                              // Latin capital A grave is not in GBK
+      {"À", "&#192;"},  // Latin capital A grave is not in GBK
       {"a한b", "a&#54620;b"},
-      {"😀", "&#128512;"},                          // outside the BMP
+      {"😀", "&#128512;"},                             // outside the BMP
       {"中😀文À", "\xD6\xD0&#128512;\xCE\xC4&#192;"},  // conversion goes on after each one
   };
   for (const Case& c : cases) {
@@ -32,10 +32,12 @@ TEST(ToCp936, WritesGbkBytesAndReferencesForTheRest) {
 }
 
 TEST(ToCp936, WritesAReplacementReferencePerInvalidByte) {
-  EXPECT_EQ(to_cp936("a\xFF" "b"), "a&#65533;b");
-  EXPECT_EQ(to_cp936("\xE4\xB8"), "&#65533;&#65533;");                    // truncated at the end
-  EXPECT_EQ(to_cp936("\xC0\xAFx"), "&#65533;&#65533;x");                  // overlong "/"
-  EXPECT_EQ(to_cp936("\xED\xA0\x80"), "&#65533;&#65533;&#65533;");        // a surrogate
+  EXPECT_EQ(to_cp936("a\xFF"
+                     "b"),
+            "a&#65533;b");
+  EXPECT_EQ(to_cp936("\xE4\xB8"), "&#65533;&#65533;");              // truncated at the end
+  EXPECT_EQ(to_cp936("\xC0\xAFx"), "&#65533;&#65533;x");            // overlong "/"
+  EXPECT_EQ(to_cp936("\xED\xA0\x80"), "&#65533;&#65533;&#65533;");  // a surrogate
   EXPECT_EQ(to_cp936(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
@@ -54,8 +56,11 @@ TEST(FromCp936, ReadsGbkBytes) {
       {"BiaoDanID=12", "BiaoDanID=12"},
       {"中文", "\xD6\xD0\xCE\xC4"},
       {"€", "\x80"},
-      {"\xEF\xBF\xBD" "A", "\xFF" "A"},           // 0xFF is no lead byte
-      {"\xEF\xBF\xBD", "\xD6"},                   // a lead byte cut off at the end
+      {"\xEF\xBF\xBD"
+       "A",
+       "\xFF"
+       "A"},                     // 0xFF is no lead byte
+      {"\xEF\xBF\xBD", "\xD6"},  // a lead byte cut off at the end
   };
   for (const Case& c : cases) {
     EXPECT_EQ(from_cp936(c.cp936), c.utf8) << c.utf8;

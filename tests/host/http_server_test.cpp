@@ -126,8 +126,8 @@ TEST_F(HttpServerTest, RequestValuesArriveDecodedFromCodePage936) {
   auto get = client.Get("/flow/BiaoDanTianXie.asp?BiaoDanID=3&msg=%D6%D0%CE%C4+x",
                         {{"Cookie", "_myConfigBiaoDan=%D6%D0"}});
   ASSERT_TRUE(get);
-  auto post = client.Post("/flow/BiaoDanTianXie.asp?BiaoDanID=4", "zd1=%C1%F7%B3%CC&zd2=",
-                          "application/x-www-form-urlencoded");
+  auto post = client.Post("/flow/BiaoDanTianXie.asp?BiaoDanID=4",
+                          "zd1=%C1%F7%B3%CC&zd2=", "application/x-www-form-urlencoded");
   ASSERT_TRUE(post);
   auto multipart = client.Post(kPage, httplib::MultipartFormDataItems{{"zd1", "x", "", ""}});
   ASSERT_TRUE(multipart);
@@ -136,8 +136,8 @@ TEST_F(HttpServerTest, RequestValuesArriveDecodedFromCodePage936) {
   EXPECT_EQ(inputs_[0].query_string, (ValuePairs{{"BiaoDanID", "3"}, {"msg", "中文 x"}}));
   EXPECT_EQ(inputs_[0].cookies, (ValuePairs{{"_myConfigBiaoDan", "中"}}));
   EXPECT_EQ(inputs_[0].form, ValuePairs{});
-  EXPECT_EQ(inputs_[0].server_variables[0], (std::pair<std::string, std::string>(
-                                                 "REMOTE_ADDR", "127.0.0.1")));
+  EXPECT_EQ(inputs_[0].server_variables[0],
+            (std::pair<std::string, std::string>("REMOTE_ADDR", "127.0.0.1")));
   EXPECT_EQ(inputs_[1].query_string, (ValuePairs{{"BiaoDanID", "4"}}));
   EXPECT_EQ(inputs_[1].form, (ValuePairs{{"zd1", "流程"}, {"zd2", ""}}));
   EXPECT_EQ(inputs_[2].form, ValuePairs{});  // multipart bodies are not read
@@ -177,6 +177,22 @@ TEST_F(HttpServerTest, OtherPathsAreNotFound) {
   EXPECT_TRUE(sessions_.empty());
 }
 
+TEST_F(HttpServerTest, AFailureOfTheHostIsA500AndLogged) {
+  auto log = std::make_shared<platform::eventlog::RecordingEventLog>();
+  ServeOptions o = options();
+  o.settings.event_log = log;
+  o.page_runner = [](const auto&, const auto&, const RequestInput&) -> PageResponse {
+    throw std::runtime_error("disk full");
+  };
+  ServerHarness harness(std::move(o));
+  auto res = harness.client().Get(kPage);
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 500);
+  EXPECT_EQ(res->body, "Internal Server Error");
+  EXPECT_EQ(log->entries(),
+            std::vector<std::string>{"flowform host: /flow/BiaoDanTianXie.asp: disk full"});
+}
+
 // Lets the stand-in page hold requests until a second one is inside, with a time limit.
 struct Gate {
   std::mutex mu;
@@ -203,7 +219,10 @@ TEST_F(HttpServerTest, RequestsOfTwoSessionsRunAtTheSameTime) {
     return PageResponse{gate.wait_for_company(10s) ? "together" : "alone", 0};
   };
   ServerHarness harness(std::move(o));
-  auto request = [&] { return harness.client().Get(kPage)->body; };
+  auto request = [&] {
+    auto res = harness.client().Get(kPage);
+    return res ? res->body : "no response";
+  };
   auto a = std::async(std::launch::async, request);
   auto b = std::async(std::launch::async, request);
   EXPECT_EQ(a.get(), "together");
@@ -220,7 +239,10 @@ TEST_F(HttpServerTest, RequestsOfOneSessionRunOneAfterTheOther) {
   ServerHarness harness(std::move(o));
   const std::string cookie = cookie_of(harness.client().Get(kPage));
   ASSERT_NE(cookie, "");
-  auto request = [&] { return harness.client().Get(kPage, {{"Cookie", cookie}})->status; };
+  auto request = [&] {
+    auto res = harness.client().Get(kPage, {{"Cookie", cookie}});
+    return res ? res->status : -1;
+  };
   auto a = std::async(std::launch::async, request);
   auto b = std::async(std::launch::async, request);
   EXPECT_EQ(a.get(), 200);

@@ -1,12 +1,11 @@
 // Runs an HttpServer on 127.0.0.1 at a free port on its own thread for one test.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <httplib.h>
 
 #include <chrono>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 #include "host/http_server.h"
 

@@ -13,8 +13,7 @@ class SiblingPagesTest : public ::testing::Test {
   std::shared_ptr<platform::asp::Server> server_ =
       std::make_shared<platform::asp::Server>(".", "/flow", sibling_pages());
   std::shared_ptr<platform::asp::Session> session_ = std::make_shared<platform::asp::Session>();
-  std::shared_ptr<platform::asp::Response> response_ =
-      std::make_shared<platform::asp::Response>();
+  std::shared_ptr<platform::asp::Response> response_ = std::make_shared<platform::asp::Response>();
   platform::asp::ObjectContext context_{server_, std::make_shared<platform::asp::Application>(),
                                         session_, std::make_shared<platform::asp::Request>(),
                                         response_};

@@ -124,25 +124,6 @@ TEST_F(RequestSetupTest, SessionTimeOutComesFromTheFirstSecurityRow) {
   }
 }
 
-TEST_F(RequestSetupTest, TheConfigurationComponentIsAskedOnlyWhileTheCacheIsEmpty) {
-  platform::config::ConfigComponent::set_command_line_connect(db_.connect());
-  const long created_before = platform::config::ConfigComponent::created_for_test();
-
-  qmdb_connI_init(*ctx_);
-  EXPECT_EQ(platform::config::ConfigComponent::created_for_test(), created_before + 1);
-  EXPECT_TRUE(application_->get("KELDBConnectString") == db_.connect());
-  EXPECT_TRUE(ctx_->connobj.is_nothing());
-
-  // A second request of the same application opens from the cache: the component, which now
-  // has no connection string at all, is not created again.
-  platform::config::ConfigComponent::set_command_line_connect("");
-  auto second = make_context(application_);
-  qmdb_connI_init(*second);
-  EXPECT_EQ(platform::config::ConfigComponent::created_for_test(), created_before + 1);
-  EXPECT_EQ(second->conn.as<platform::ado::Connection>().State(), 1);
-  EXPECT_EQ(second->Response->body(), "");
-}
-
 // The description and line of a page error text " Error <d> LINE<n> Routine : ..." must match
 // the event log entry "<number> <d> LINE #<n> Routine : ...".
 void expect_reported(const std::string& body, const std::vector<std::string>& entries, long number,

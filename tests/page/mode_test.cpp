@@ -26,8 +26,9 @@ class ModeStopTest : public PhaseTest {
   ModeStopTest() {
     add_todo_road();
     add_model(6, "2", 7);  // privileged, without a first node
-    db_.exec("insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem) "
-             "values (8, '无表单', '', '1')");
+    db_.exec(
+        "insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem) "
+        "values (8, '无表单', '', '1')");
     schema::create_form_tables(db_.path(), 9, {});  // record tables without a form row
   }
 
@@ -79,12 +80,12 @@ TEST_F(ModeStopTest, AKeyThatIsNotAWholeNumberEndsWithTheErrorTextOnly) {
            "BanLiID=4.0&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2",
        }) {
     const host::Rendered r = render(query);
-    EXPECT_THAT(after_head(r.body),
-                MatchesRegex(" Error Type mismatch LINE[0-9]+ Routine : qmflobiaodantianx\\.I_init"))
+    EXPECT_THAT(
+        after_head(r.body),
+        MatchesRegex(" Error Type mismatch LINE[0-9]+ Routine : qmflobiaodantianx\\.I_init"))
         << query;
-    EXPECT_THAT(r.event_log,
-                ElementsAre(MatchesRegex("13 Type mismatch LINE #[0-9]+ Routine : "
-                                         "qmflobiaodantianx\\.I_init")))
+    EXPECT_THAT(r.event_log, ElementsAre(MatchesRegex("13 Type mismatch LINE #[0-9]+ Routine : "
+                                                      "qmflobiaodantianx\\.I_init")))
         << query;
   }
 }
@@ -176,8 +177,9 @@ INSTANTIATE_TEST_SUITE_P(IsSystem, NewFlowKindTest,
 
 TEST_F(PhaseTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
   add_todo_road();
-  db_.exec("insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiJieGuo, BanLiYiJian, FileID, "
-           "ContentHTML) values (4, '3', '同意', '可以', 'F-1', '<p>旧</p>')");
+  db_.exec(
+      "insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiJieGuo, BanLiYiJian, FileID, "
+      "ContentHTML) values (4, '3', '同意', '可以', 'F-1', '<p>旧</p>')");
   request("BanLiID", "4");
   request_todo_road();
 
@@ -280,12 +282,11 @@ TEST_P(PrivilegedEntryTest, OnlyTheFirstRowFoundCounts) {
   EXPECT_EQ(typed(p.hasDaiBan), "Boolean:True");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, PrivilegedEntryTest,
-    ::testing::Values(PrivilegedEntryCase{{"T"}, "Boolean:True"},
-                      PrivilegedEntryCase{{"T", "0"}, "Boolean:True"},
-                      PrivilegedEntryCase{{"0", "T"}, "Boolean:False"},
-                      PrivilegedEntryCase{{"1"}, "Boolean:False"}));
+INSTANTIATE_TEST_SUITE_P(Entries, PrivilegedEntryTest,
+                         ::testing::Values(PrivilegedEntryCase{{"T"}, "Boolean:True"},
+                                           PrivilegedEntryCase{{"T", "0"}, "Boolean:True"},
+                                           PrivilegedEntryCase{{"0", "T"}, "Boolean:False"},
+                                           PrivilegedEntryCase{{"1"}, "Boolean:False"}));
 
 }  // namespace
 }  // namespace page_test

@@ -58,34 +58,41 @@ class PhaseTest : public PageTest {
 
   // Rows the cases share. Keys are given so that texts can name them.
   void add_form(long key, const std::string& css = "<p>[#1#]</p>") {
-    db_.exec("insert into OA_Flow_BiaoDan (OAID, Name, BiaoDanCSS, isJiaZai, ZhengWenType) "
-             "values (" + std::to_string(key) + ", '请假单', '" + css + "', '0', '3')");
+    db_.exec(
+        "insert into OA_Flow_BiaoDan (OAID, Name, BiaoDanCSS, isJiaZai, ZhengWenType) "
+        "values (" +
+        std::to_string(key) + ", '请假单', '" + css + "', '0', '3')");
     schema::create_form_tables(db_.path(), key, {});
   }
   void add_model(long key, const std::string& isSystem, long form_key) {
-    db_.exec("insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem, TiaoJian, IsOn) "
-             "values (" + std::to_string(key) + ", '请假流程', " + std::to_string(form_key) + ", '" +
-             isSystem + "', 'a>1', '1')");
+    db_.exec(
+        "insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem, TiaoJian, IsOn) "
+        "values (" +
+        std::to_string(key) + ", '请假流程', " + std::to_string(form_key) + ", '" + isSystem +
+        "', 'a>1', '1')");
   }
   // A node with its switches in the order iszhuanban, isgoutong, isFenFa, isFeiQi, isBoHui,
   // isRen (SQL literals: 'NULL' for a null column).
   void add_node(long key, long model, const std::string& isFirst,
                 const std::string& switches = "'0', '0', '0', '0', '0', '0'") {
-    db_.exec("insert into OA_Flow_Model_JieDian (OAID, MOAID, JieDianName, isFirst, BanLiType, "
-             "EditFields, TQUserList, FenFaUser, FenFaBuMen, isTiaoGuo, iszhuanban, isgoutong, "
-             "isFenFa, isFeiQi, isBoHui, isRen) values (" + std::to_string(key) + ", " +
-             std::to_string(model) + ", '节点" + std::to_string(key) + "', '" + isFirst +
-             "', '2', '3,4,', ';wang;', ';li;', ';5;', '1', " + switches + ")");
+    db_.exec(
+        "insert into OA_Flow_Model_JieDian (OAID, MOAID, JieDianName, isFirst, BanLiType, "
+        "EditFields, TQUserList, FenFaUser, FenFaBuMen, isTiaoGuo, iszhuanban, isgoutong, "
+        "isFenFa, isFeiQi, isBoHui, isRen) values (" +
+        std::to_string(key) + ", " + std::to_string(model) + ", '节点" + std::to_string(key) +
+        "', '" + isFirst + "', '2', '3,4,', ';wang;', ';li;', ';5;', '1', " + switches + ")");
   }
   void add_todo(long form, long record, long node, const std::string& BanLiRen,
                 const std::string& BanLiType, const std::string& SendUser = "li") {
-    db_.exec("insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, "
-             "SendUser, BanLiType) values ('" + std::to_string(form) + "', '" +
-             std::to_string(record) + "', '" + std::to_string(node) + "', '" + BanLiRen + "', '" +
-             SendUser + "', '" + BanLiType + "')");
+    db_.exec(
+        "insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, "
+        "SendUser, BanLiType) values ('" +
+        std::to_string(form) + "', '" + std::to_string(record) + "', '" + std::to_string(node) +
+        "', '" + BanLiRen + "', '" + SendUser + "', '" + BanLiType + "')");
   }
   void add_record(long form, long record, long model) {
-    db_.exec("insert into OA_FLOW_" + std::to_string(form) + "_Main (OAID, CurrentJieDianIDs, "
+    db_.exec("insert into OA_FLOW_" + std::to_string(form) +
+             "_Main (OAID, CurrentJieDianIDs, "
              "RecordID, LiuChengID, CodeNumber, FileTile, ContentHTML) values (" +
              std::to_string(record) + ", ',12,', 'R-1', " + std::to_string(model) +
              ", 'NO-9', '标题', '<p>正文</p>')");

@@ -141,6 +141,7 @@ TEST_F(DemoDatabaseTest, HasEveryTableAndColumnThePagesUse) {
 }
 
 TEST_F(DemoDatabaseTest, KeysAreNumberedByTheDatabaseAndTextsIgnoreLetterCase) {
+  conn.BeginTrans();  // the demo rows are shared by the tests of this suite
   for (const char* table_key : {"OA_MSG.OAID", "KE_Email.KEID", "KE_Department.DepartMentID",
                                 "KE_ReqType.ReqTypeID", "Usr_Init.UsrID"}) {
     const std::string table = std::string(table_key).substr(0, std::string(table_key).find('.'));
@@ -151,6 +152,7 @@ TEST_F(DemoDatabaseTest, KeysAreNumberedByTheDatabaseAndTextsIgnoreLetterCase) {
     rs.Update();
     EXPECT_GT(vb::CLng(rs(key.c_str())), 0) << table_key;
   }
+  conn.RollbackTrans();
   EXPECT_EQ(rows("select TureName from KE_UserInfor where UserName='ZhangSan'"),
             std::vector<std::string>{"张三"});
   EXPECT_EQ(rows("select count(*) from OA_Flow_Model_JieDian where isFirst='1' and MOAID=1"),
@@ -263,6 +265,58 @@ TEST_F(DemoDatabaseTest, RecordHasOpinionsSignOffsAttachmentsAndAStep) {
             std::vector<std::string>{"1|lisi|2"});
   EXPECT_EQ(rows("select count(*) from OA_MSG where ID1='1' and ID2='1' and username='zhangsan'"),
             std::vector<std::string>{"1"});
+}
+
+// The pages' own SQL texts, as they stand, find the demo rows (quoted and unquoted keys,
+// column names in other letter cases, T-SQL forms).
+TEST_F(DemoDatabaseTest, PageQueriesFindTheDemoRows) {
+  struct Case {
+    const char* sql;
+    long rows;
+  };
+  const Case cases[] = {
+      {"select * from OA_AnQuan", 1},
+      {"select * from KE_UserInfor where UserName='zhangsan'", 1},
+      {" select  *  from OA_DaiBan_LiuCheng where BiaoDanRecordID='1' and BiaoDanID='1' and "
+       "BanLiRen='zhangsan'", 1},
+      {"Select * from OA_Flow_Model_JieDian where OAID=2", 1},
+      {"Select * from OA_Flow_Model_JieDian where OAID='2'", 1},
+      {"select * from OA_Flow_BiaoDan where OAID = 1", 1},
+      {"select * from OA_FLOW_1_Main where OAID=1", 1},
+      {"select * from OA_FLOW_1_BanLi where OAID=1", 1},
+      {"select * from OA_Flow_Model_JieDian where isFirst ='1'  and Moaid=1", 1},
+      {"select * from OA_Flow_BiaoDan_Fields where TableName='OA_FLOW_1_Main'", 24},
+      {"Select * from  OA_DaiBan_LiuCheng where BiaoDanID='1' and BiaoDanRecordID='1'   and "
+       "JieDianID='2' and BanLiRen='zhangsan' and  BanLiType<>'1'", 1},
+      {"select * from OA_Flow_BiaoDan_Fields where TableName='OA_FLOW_1_Main' and isyincang='1' "
+       "and UserNames not like '%;zhangsan;%'", 1},
+      {"select * from OA_Flow_BiaoDan_Fields where TableName='OA_FLOW_1_Main' and isyincang='1' "
+       "and UserNames not like '%;wangwu;%'", 0},
+      {"select distinct JieDianID from OA_FLOW_1_BanLi where BiaoDanRecordID ='1'", 1},
+      {"select * from OA_Flow_Model_JieDian where   OAID in (1)  and EditFields like '%,-2,%'", 1},
+      {" select * from OA_Flow_YiJian where BiaoDanRecordID='1' and BiaoDanID='1' and FieldID='7' "
+       "order by OAID", 2},
+      {" select * from OA_Flow_FuJian where BiaoDanRecordID='1' and BiaoDanID='1' and BanLiID=0  "
+       "and FieldID='13'  order by OAID", 2},
+      {"select * from OA_Flow_QianMing where usernames like '%;zhangsan;%'", 1},
+      {"select * from ke_userinfor where username in ('wangwu','zhaoliu') order by ordernumber", 2},
+      {"select * from KE_Department where DepartMentID in (3,7) order by ordernumber", 2},
+      {"select * From OA_ZiDian where ZDType = '1' and  ParentID in (select OAID from OA_ZiDian "
+       "where Name = '采购类别') order by OrderNumber ", 3},
+      {"select * from OA_Flow_Model_Header where OAID =  2", 1},
+      {"Select * from OA_Flow_Model_JieDian_ConnectTiaoJian where FromID=2", 2},
+      {"select * from KE_Department where  DepartmentID=5", 1},
+      {"select top 1 * from OA_AnQuan", 1},
+  };
+  for (const Case& c : cases) {
+    Recordset rs;
+    rs.Open(c.sql, conn, 1, 3);
+    EXPECT_EQ(rs.RecordCount(), c.rows) << c.sql;
+  }
+  conn.BeginTrans();  // the demo rows are shared by the tests of this suite
+  conn.Execute("Delete OA_MSG where ID1='1' and ID2='1'   and username='zhangsan'");
+  EXPECT_EQ(rows("select count(*) from OA_MSG where ID1='1'"), std::vector<std::string>{"0"});
+  conn.RollbackTrans();
 }
 
 TEST_F(DemoDatabaseTest, SettingsDictionaryAndStoredQueries) {

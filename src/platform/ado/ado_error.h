@@ -15,6 +15,8 @@ inline constexpr long kObjectOpen = 3705;
 inline constexpr long kConnectionUnusable = 3709;
 // A statement the database rejects; the description is the database's own message.
 inline constexpr long kCommandFailed = -2147217900;
+// An Update whose row is no longer there.
+inline constexpr long kRowNotFound = -2147217864;
 // A statement stopped by the connection's CommandTimeout.
 inline constexpr long kCommandTimeout = -2147217871;
 // Unspecified provider failure: a database that cannot be opened, a row that cannot be keyed.

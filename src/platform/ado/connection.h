@@ -9,7 +9,6 @@
 
 namespace platform::ado {
 
-class DriverConnection;
 struct ConnectionLink;
 
 // One database session. Used by one thread at a time (the request's); many Connections on many

@@ -21,18 +21,42 @@ std::string lower(std::string_view s) {
 }  // namespace
 
 ConnectionString::ConnectionString(std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t semi = text.find(';');
-    const std::string_view pair = text.substr(0, semi);
-    text = semi == std::string_view::npos ? std::string_view() : text.substr(semi + 1);
-    const std::size_t eq = pair.find('=');
-    if (eq == std::string_view::npos) continue;
-    std::string_view value = trim(pair.substr(eq + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-      value = value.substr(1, value.size() - 2);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t eq = text.find('=', i);
+    if (eq == std::string_view::npos) break;
+    const std::string_view key = trim(text.substr(i, eq - i));
+    std::size_t v = eq + 1;
+    while (v < text.size() && std::isspace(static_cast<unsigned char>(text[v]))) ++v;
+    std::string value;
+    if (v < text.size() && (text[v] == '"' || text[v] == '\'')) {
+      // A quoted value may hold ";"; a doubled quote stands for one.
+      const char quote = text[v++];
+      for (; v < text.size(); ++v) {
+        if (text[v] == quote) {
+          if (v + 1 < text.size() && text[v + 1] == quote) {
+            value += quote;
+            ++v;
+            continue;
+          }
+          ++v;
+          break;
+        }
+        value += text[v];
+      }
+      const std::size_t semi = text.find(';', v);
+      i = semi == std::string_view::npos ? text.size() : semi + 1;
+    } else {
+      const std::size_t semi = text.find(';', v);
+      const std::size_t end = semi == std::string_view::npos ? text.size() : semi;
+      value = std::string(trim(text.substr(v, end - v)));
+      i = end + 1;
     }
-    values_[lower(trim(pair.substr(0, eq)))] = std::string(value);
+    // A pair without a key (";;" or "=x") is skipped; the key's own ";" separated pairs end it.
+    const std::size_t semi_in_key = key.rfind(';');
+    const std::string_view name =
+        semi_in_key == std::string_view::npos ? key : trim(key.substr(semi_in_key + 1));
+    if (!name.empty()) values_[lower(name)] = std::move(value);
   }
 }
 

@@ -7,8 +7,9 @@
 
 namespace platform::ado {
 
-// The key=value pairs of a connection string. Keys are matched in any letter case; values keep
-// theirs, without surrounding blanks or one pair of surrounding quotes. A later key wins.
+// The key=value pairs of a connection string, separated by ";". Keys are matched in any letter
+// case; values keep theirs, without surrounding blanks. A value in quotes ('...' or "...") may
+// hold ";" and a doubled quote. A pair without "=" is ignored; a later key wins.
 class ConnectionString {
  public:
   explicit ConnectionString(std::string_view text);

@@ -73,10 +73,10 @@ class Recordset final : public vb::Object {
   // Starts a new row, all columns Null, which becomes the current row. Update inserts it into
   // the table the query reads ("select * from T where OAID=0") and reads the row back, so the
   // integer key column holds the key the database gave it. Without AddNew, Update writes the
-  // assigned columns of the current row (matched by the table's integer key). Update with
-  // nothing assigned does nothing. 3251 on a read-only Recordset; -2147467259 when the query
-  // names no single table or the table has no integer key; -2147217900 when the database
-  // refuses the row.
+  // assigned columns of the current row (matched by the table's integer key); with nothing
+  // assigned it does nothing. 3251 on a read-only Recordset; -2147467259 when the query names
+  // no single table or the table has no integer key; -2147217864 when the row is gone;
+  // -2147217900 when the database refuses the row.
   void AddNew(vb::Here where = vb::Here::current());
   void Update(vb::Here where = vb::Here::current());
 

@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
 constexpr std::size_t kCachedStatements = 64;
-constexpr long kRowNotFound = -2147217864;
 
 std::string quoted(std::string_view name) {
   std::string out = "\"";
@@ -109,7 +108,7 @@ class SqliteConnection final : public DriverConnection {
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
     const std::string translated = translate_tsql(sql);
-    start_clock(timeout_seconds);
+    const Deadline deadline(*this, timeout_seconds);
     if (sqlite3_stmt* s = prepared(translated, where)) return run(s, &result, where);
     return run_script(translated, result, where);
   }
@@ -125,7 +124,7 @@ class SqliteConnection final : public DriverConnection {
     }
     const std::string sql = "INSERT INTO " + quoted(table) +
                             (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
-    start_clock(timeout_seconds);
+    const Deadline deadline(*this, timeout_seconds);
     sqlite3_stmt* insert = prepared(sql, where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -145,6 +144,7 @@ class SqliteConnection final : public DriverConnection {
   void update_row(const std::string& table, const std::vector<std::string>& columns,
                   const Row& original, const Row& values, const std::vector<bool>& assigned,
                   long timeout_seconds, vb::Here where) override {
+    const Deadline deadline(*this, timeout_seconds);
     const std::string& key = key_column(table, where);
     std::size_t key_index = columns.size();
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -159,7 +159,6 @@ class SqliteConnection final : public DriverConnection {
       if (assigned[i]) sets += (sets.empty() ? "" : ",") + quoted(columns[i]) + "=?";
     }
     if (sets.empty()) return;
-    start_clock(timeout_seconds);
     sqlite3_stmt* update =
         prepared("UPDATE " + quoted(table) + " SET " + sets + " WHERE " + quoted(key) + "=?", where);
     int index = 0;
@@ -275,11 +274,23 @@ class SqliteConnection final : public DriverConnection {
     return key_columns_.emplace(lower_name, keys == 1 ? key : "").first->second;
   }
 
-  void start_clock(long timeout_seconds) {
-    timed_out_ = false;
-    has_deadline_ = timeout_seconds > 0;
-    if (has_deadline_) deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeout_seconds);
-  }
+  // Bounds the statements run while it lives to `timeout_seconds` (none when 0 or less).
+  class Deadline {
+   public:
+    Deadline(SqliteConnection& c, long timeout_seconds) : c_(c) {
+      c_.timed_out_ = false;
+      c_.has_deadline_ = timeout_seconds > 0;
+      if (c_.has_deadline_) {
+        c_.deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeout_seconds);
+      }
+    }
+    ~Deadline() { c_.has_deadline_ = false; }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+
+   private:
+    SqliteConnection& c_;
+  };
 
   static int on_progress(void* self) {
     auto* c = static_cast<SqliteConnection*>(self);

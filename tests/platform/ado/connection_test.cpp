@@ -147,6 +147,19 @@ TEST(ConnectionTest, ClosedConnectionIsReusedFromThePool) {
   EXPECT_EQ(pool.opened(), opened + 1);
 }
 
+TEST(ConnectionTest, PooledSessionOfAReplacedFileIsNotReused) {
+  ScratchDatabase db(kSchema);
+  {
+    Connection conn;
+    conn.Open(db.connect_string());
+    conn.Execute("insert into OA_Log(Remark) values('old file')");
+  }
+  db.replace_with(kSchema);
+  Connection conn;
+  conn.Open(db.connect_string());
+  EXPECT_EQ(count_rows(conn, "OA_Log"), 0);
+}
+
 TEST(ConnectionTest, RolledBackTransactionLeavesNoRows) {
   ScratchDatabase db(kSchema);
   Connection conn;
@@ -237,6 +250,7 @@ TEST(ConnectionTest, CommandTimeoutStopsALongStatement) {
   });
   EXPECT_EQ(e.number(), kCommandTimeout);
   EXPECT_EQ(e.description(), "Query timeout expired");
+
   conn.CommandTimeout = 30;
   EXPECT_EQ(count_rows(conn, "OA_Log"), 0);  // the session is still usable
 }

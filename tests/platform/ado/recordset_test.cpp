@@ -24,6 +24,7 @@ CREATE TABLE OA_MSG(OAID INTEGER PRIMARY KEY AUTOINCREMENT, userName TEXT COLLAT
 CREATE TABLE Mapping(OAID INTEGER PRIMARY KEY, Small INTEGER, Big INTEGER, Real REAL,
   Txt TEXT, Stamp TEXT, Bytes BLOB, Missing TEXT);
 INSERT INTO Mapping VALUES(1, -7, 3000000000, 2.5, '张三', '2011-09-02 14:07:05', x'00ff41', NULL);
+CREATE TABLE Stored(OAID INTEGER PRIMARY KEY AUTOINCREMENT, v);
 CREATE TABLE NoKey(Name TEXT);
 INSERT INTO NoKey VALUES('a');
 )sql";
@@ -135,6 +136,43 @@ TEST_F(RecordsetTest, AddNewUpdateReadsTheNewKeyBack) {
     EXPECT_TRUE(vb::IsNull(rs("ID1")));
     rs.Close();
   }
+}
+
+TEST_F(RecordsetTest, AssignedValuesAreStoredByTheirSubtype) {
+  struct Case {
+    vb::Variant value;
+    const char* stored;  // typeof() and the value as SQLite holds it
+  };
+  const Case cases[] = {
+      {vb::Variant(), "null|"},
+      {vb::Variant(vb::Null), "null|"},
+      {vb::Variant(true), "integer|-1"},
+      {vb::Variant(false), "integer|0"},
+      {vb::Variant(short{12}), "integer|12"},
+      {vb::Long(70000), "integer|70000"},
+      {vb::Variant(2.5), "real|2.5"},
+      {vb::Variant(vb::Currency{125000}), "real|12.5"},
+      {vb::Variant(vb::Date{40788.0 + 14.0 / 24 + 7.0 / 1440}), "text|2011-09-02 14:07:00"},
+      {vb::Variant("张三"), "text|张三"},
+  };
+  for (const Case& c : cases) {
+    conn.Execute("delete from Stored");
+    rs.Open("select * from Stored where OAID=0", conn);
+    rs.AddNew();
+    rs("v") = c.value;
+    rs.Update();
+    rs.Close();
+    rs.Open("select typeof(v) || '|' || ifnull(v, '') from Stored", conn);
+    EXPECT_EQ(vb::CStr(rs(0)), c.stored);
+    rs.Close();
+  }
+  rs.Open("select * from Stored where OAID=0", conn);
+  rs.AddNew();
+  const vb::VbError e = raised_by([&] {
+    rs("v") = vb::Variant(vb::Array{vb::Variant(1)});
+    rs.Update();
+  });
+  EXPECT_EQ(e.number(), vb::kTypeMismatch);
 }
 
 TEST_F(RecordsetTest, UpdateWritesTheChangedColumnsOfTheCurrentRow) {

@@ -20,7 +20,15 @@ class ScratchDatabase {
     static std::atomic<int> counter{0};
     path_ = ::testing::TempDir() + "ado_" + std::to_string(getpid()) + "_" +
             std::to_string(counter++) + ".db";
-    std::remove(path_.c_str());
+    replace_with(ddl);
+  }
+  ~ScratchDatabase() { remove_files(); }
+  ScratchDatabase(const ScratchDatabase&) = delete;
+  ScratchDatabase& operator=(const ScratchDatabase&) = delete;
+
+  // Deletes the file and builds a new one at the same path.
+  void replace_with(const std::string& ddl) {
+    remove_files();
     sqlite3* db = nullptr;
     sqlite3_open(path_.c_str(), &db);
     char* error = nullptr;
@@ -30,16 +38,14 @@ class ScratchDatabase {
     }
     sqlite3_close(db);
   }
-  ~ScratchDatabase() {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::remove((path_ + suffix).c_str());
-  }
-  ScratchDatabase(const ScratchDatabase&) = delete;
-  ScratchDatabase& operator=(const ScratchDatabase&) = delete;
 
   const std::string& path() const { return path_; }
   std::string connect_string() const { return "Provider=SQLite;Data Source=" + path_; }
 
  private:
+  void remove_files() {
+    for (const char* suffix : {"", "-wal", "-shm"}) std::remove((path_ + suffix).c_str());
+  }
   std::string path_;
 };
 

@@ -1,0 +1,89 @@
+// The demo: loopback only, its database made once, its sessions logged in as the demo user.
+#include "host/demo.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "host/codepage.h"
+#include "host/server_harness.h"
+#include "platform/config/config.h"
+
+namespace host {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(IsLoopback, AcceptsOnlyThisMachine) {
+  for (const char* host : {"localhost", "127.0.0.1", "127.5.6.7", "::1"}) {
+    EXPECT_TRUE(is_loopback(host)) << host;
+  }
+  for (const char* host :
+       {"0.0.0.0", "192.168.1.10", "::", "example.com", "127.0.0.1.example.com", "128.0.0.1", ""}) {
+    EXPECT_FALSE(is_loopback(host)) << host;
+  }
+}
+
+TEST(DemoPagePath, NamesTheToDoRecordOfTheDemoData) {
+  EXPECT_EQ(demo_page_path(), "/flow/BiaoDanTianXie.asp?BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2");
+}
+
+class DemoTest : public ::testing::Test {
+ protected:
+  DemoTest()
+      : folder_(fs::path(testing::TempDir()) / ("flowform_demo_" + std::to_string(getpid()))) {
+    command_.db = (folder_ / "demo" / "flowform.db").string();
+  }
+  ~DemoTest() override {
+    platform::config::ConfigComponent::set_command_line_connect("");
+    fs::remove_all(folder_);
+  }
+
+  fs::path folder_;
+  DemoCommand command_;
+};
+
+TEST_F(DemoTest, CreatesTheDatabaseOnlyWhenMissing) {
+  std::ostringstream first, second;
+  prepare_demo(command_, first);
+  EXPECT_TRUE(fs::exists(command_.db));
+  EXPECT_EQ(first.str(), "flowform: created the demo database " + command_.db + "\n");
+  prepare_demo(command_, second);
+  EXPECT_EQ(second.str(), "");
+}
+
+TEST_F(DemoTest, NewSessionsBelongToTheDemoUser) {
+  std::ostringstream out;
+  ServeOptions options = prepare_demo(command_, out);
+  platform::asp::Session session;
+  options.new_session(session);
+  EXPECT_TRUE(session.get("UserName") == "zhangsan");
+  EXPECT_TRUE(session.get("TureName") == "张三");
+  EXPECT_TRUE(session.get("DepartMentID") == 4);
+  EXPECT_TRUE(session.get("_DeptName") == "技术部");
+  EXPECT_TRUE(session.get("SystemURL") == "/");
+}
+
+TEST_F(DemoTest, ServesTheToDoRecordToTheDemoUser) {
+  std::ostringstream out;
+  ServerHarness harness(prepare_demo(command_, out));
+  auto res = harness.client().Get(demo_page_path());
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+  EXPECT_EQ(res->body.find("top.location.href"), std::string::npos);  // logged in: no redirect
+  EXPECT_NE(res->body.find(to_cp936("<TITLE>流程处理</TITLE>")), std::string::npos);
+}
+
+TEST(Demo, RefusesAnAddressOtherMachinesReach) {
+  std::ostringstream out, err;
+  EXPECT_EQ(run_demo(DemoCommand{Listen{"0.0.0.0", 8080}, "unused.db"}, out, err), 2);
+  EXPECT_EQ(err.str(),
+            "flowform: the demo listens on this machine only (127.0.0.1, ::1 or localhost), not "
+            "0.0.0.0\n");
+  EXPECT_FALSE(fs::exists("unused.db"));
+}
+
+}  // namespace
+}  // namespace host
