@@ -8,7 +8,7 @@
 #include <ostream>
 #include <thread>
 
-#include "host/codepage.h"
+#include "vb/codepage.h"
 #include "host/static_files.h"
 #include "host/url_values.h"
 #include "platform/asp/keys.h"
@@ -155,7 +155,7 @@ void HttpServer::install_routes() {
       }
     }
     set_expiry(res, response.expires);
-    res.set_content(to_cp936(response.body), "text/html; charset=gb2312");
+    res.set_content(vb::to_cp936(response.body), "text/html; charset=gb2312");
   };
   auto other = [this, page](const httplib::Request& req, httplib::Response& res) {
     if (same_path(req.path, kPagePath)) return page(req, res);

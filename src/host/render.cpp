@@ -4,14 +4,14 @@
 #include <fstream>
 #include <ostream>
 
-#include "host/codepage.h"
+#include "vb/codepage.h"
 #include "host/session_dump.h"
 
 namespace host {
 
 int run_render(const RenderCommand& command, std::ostream& out, std::ostream& err) {
   Rendered rendered = render_once(command.options);
-  const std::string body = command.cp936_output ? to_cp936(rendered.body) : rendered.body;
+  const std::string body = command.cp936_output ? vb::to_cp936(rendered.body) : rendered.body;
   out.write(body.data(), static_cast<std::streamsize>(body.size()));
   out.flush();
   if (command.session_out.empty()) return 0;

@@ -3,14 +3,14 @@
 
 #include <httplib.h>
 
-#include "host/codepage.h"
+#include "vb/codepage.h"
 
 namespace host {
 namespace {
 
 std::string decode(std::string_view text, bool plus_is_blank, Charset charset) {
   std::string bytes = httplib::detail::decode_url(std::string(text), plus_is_blank);
-  return charset == Charset::cp936 ? from_cp936(bytes) : bytes;
+  return charset == Charset::cp936 ? vb::from_cp936(bytes) : bytes;
 }
 
 std::string_view trim_blanks(std::string_view s) {

@@ -1,98 +1,147 @@
-// Asc, AscW and Chr: character codes of the system's ANSI code page 936 (GBK), converted with
-// iconv so no table of our own is kept.
+// Code page 936 conversions through glibc iconv.
+#include "vb/codepage.h"
+
 #include <iconv.h>
 
-#include <optional>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 
-#include "vb/builtins.h"
-#include "vb/utf16.h"
+#include "vb/error.h"
 
 namespace vb {
-
 namespace {
 
-// One iconv descriptor per thread and direction: a descriptor keeps state between calls and
-// may not be shared by request threads.
+// One conversion descriptor per thread and direction: an iconv_t carries state and may not be
+// shared between threads, and opening one per call would cost more than most conversions.
 class Converter {
  public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+      throw VbError(kInvalidProcedureCall,
+                        std::string("Code page conversion not available: ") + from + " to " + to);
+    }
   }
+  ~Converter() { iconv_close(cd_); }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // The whole input converted, or nullopt when a character has no form in the target.
-  std::optional<std::string> convert(std::string_view in) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  // Converts `in`; at each sequence iconv refuses, `on_bad(rest, out)` appends a replacement
+  // and returns how many bytes of `rest` it stands for (at least one).
+  template <class OnBad>
+  std::string convert(std::string_view in, OnBad on_bad) {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    std::string input(in);
-    char out[16];
-    char* in_ptr = input.data();
-    std::size_t in_left = input.size();
-    char* out_ptr = out;
-    std::size_t out_left = sizeof out;
-    if (iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<std::size_t>(-1) ||
-        in_left != 0) {
-      return std::nullopt;
+    std::string out(in.size() + in.size() / 2 + 16, '\0');
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    size_t used = 0;
+    std::string replacement;
+    // glibc redoes work up to the end of its input at each refused character, so the input
+    // goes in windows, small after a refusal and growing while the text converts: text full of
+    // such characters stays linear and plain text goes in large pieces.
+    size_t next_window = kLargestWindow;
+    while (src_left > 0) {
+      const size_t window = std::min(src_left, next_window);
+      size_t window_left = window;
+      char* dst = out.data() + used;
+      size_t dst_left = out.size() - used;
+      const size_t done = iconv(cd_, &src, &window_left, &dst, &dst_left);
+      const int error = errno;
+      src_left -= window - window_left;
+      used = static_cast<size_t>(dst - out.data());
+      if (done != static_cast<size_t>(-1)) {
+        next_window = std::min(next_window * 2, kLargestWindow);
+        continue;
+      }
+      if (error == E2BIG) {
+        out.resize(out.size() * 2);
+        continue;
+      }
+      // A character cut by the window's end goes into the next window.
+      if (error == EINVAL && window_left < src_left) continue;
+      // EILSEQ or EINVAL at the end: `src` stops at a sequence that is invalid, incomplete or
+      // not in the target code page.
+      next_window = kSmallestWindow;
+      replacement.clear();
+      const size_t consumed = on_bad(std::string_view(src, src_left), replacement);
+      if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
+      std::memcpy(out.data() + used, replacement.data(), replacement.size());
+      used += replacement.size();
+      src += consumed;
+      src_left -= consumed;
     }
-    return std::string(out, out_ptr);
+    out.resize(used);
+    return out;
   }
 
  private:
+  static constexpr size_t kSmallestWindow = 64;
+  static constexpr size_t kLargestWindow = 4096;
   iconv_t cd_;
 };
 
-std::optional<std::string> to_cp936(std::string_view utf8) {
-  thread_local Converter converter("CP936", "UTF-8");
-  return converter.convert(utf8);
-}
-
-std::optional<std::string> from_cp936(std::string_view bytes) {
-  thread_local Converter converter("UTF-8", "CP936");
-  return converter.convert(bytes);
-}
-
-// The first character of a non-empty text argument: its UTF-8 bytes and code point.
-std::string_view first_character(const std::string& text, char32_t& code_point, Here where) {
-  if (text.empty()) raise(kInvalidProcedureCall, where);
-  std::size_t end = 0;
-  code_point = decode_utf8(text, end);
-  return std::string_view(text).substr(0, end);
+// The code point of the UTF-8 sequence at the start of `s` and its length, or length 0 when
+// the sequence is not valid UTF-8 (truncated, overlong, a surrogate or past U+10FFFF).
+std::pair<char32_t, size_t> decode_utf8(std::string_view s) {
+  auto byte = [&](size_t i) { return static_cast<std::uint8_t>(s[i]); };
+  std::uint8_t lead = byte(0);
+  size_t len = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+  if (len == 0 || s.size() < len) return {0, 0};
+  char32_t cp = lead & (0x7F >> len);
+  for (size_t i = 1; i < len; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {0, 0};
+    cp = (cp << 6) | (byte(i) & 0x3F);
+  }
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {0, 0};
+  return {cp, len};
 }
 
 }  // namespace
 
-std::int16_t Asc(const Variant& s, Here where) {
-  std::string text = CStr(s, where);
-  char32_t code_point;
-  std::string_view character = first_character(text, code_point, where);
-  std::optional<std::string> bytes = to_cp936(character);
-  if (!bytes || bytes->empty() || bytes->size() > 2) return '?';
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>((*bytes)[i]); };
-  if (bytes->size() == 1) return byte(0);
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(byte(0) << 8 | byte(1)));
+std::string to_cp936(std::string_view utf8) {
+  thread_local Converter converter("CP936", "UTF-8");
+  return converter.convert(utf8, [](std::string_view rest, std::string& out) -> size_t {
+    auto [cp, len] = decode_utf8(rest);
+    if (len == 0) {
+      out = "&#65533;";
+      return 1;
+    }
+    out = "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+    return len;
+  });
 }
 
-std::int16_t AscW(const Variant& s, Here where) {
-  std::string text = CStr(s, where);
-  char32_t code_point;
-  first_character(text, code_point, where);
-  char32_t unit = code_point >= 0x10000 ? 0xD800 + ((code_point - 0x10000) >> 10) : code_point;
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(unit));
+std::string from_cp936(std::string_view bytes) {
+  thread_local Converter converter("UTF-8", "CP936");
+  return converter.convert(bytes, [](std::string_view, std::string& out) -> size_t {
+    out = "\xEF\xBF\xBD";
+    return 1;
+  });
 }
 
-Variant Chr(const Variant& code, Here where) {
-  long n = CLng(code, where);
-  if (n < -32768 || n > 65535) raise(kInvalidProcedureCall, where);
-  if (n < 0) n += 65536;
-  if (n < 0x80) return std::string(1, static_cast<char>(n));
-  std::string bytes;
-  if (n > 0xFF) bytes += static_cast<char>(n >> 8);
-  bytes += static_cast<char>(n & 0xFF);
-  std::optional<std::string> text = from_cp936(bytes);
-  if (!text || text->empty()) raise(kInvalidProcedureCall, where);
-  return std::move(*text);
+std::optional<std::string> cp936_bytes(std::string_view utf8_character) {
+  thread_local Converter converter("CP936", "UTF-8");
+  bool missing = false;
+  std::string bytes =
+      converter.convert(utf8_character, [&](std::string_view rest, std::string&) -> size_t {
+        missing = true;
+        return rest.size();
+      });
+  if (missing) return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::string> cp936_character(std::string_view bytes) {
+  thread_local Converter converter("UTF-8", "CP936");
+  bool invalid = false;
+  std::string text = converter.convert(bytes, [&](std::string_view rest, std::string&) -> size_t {
+    invalid = true;
+    return rest.size();
+  });
+  if (invalid) return std::nullopt;
+  return text;
 }
 
 }  // namespace vb

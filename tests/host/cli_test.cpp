@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "host/codepage.h"
+#include "vb/codepage.h"
 #include "support/page_fixture.h"
 
 namespace host {
@@ -129,7 +129,7 @@ TEST_F(CliRenderTest, PrintsCodePage936WhenAsked) {
   CliResult cp936 = run(cp936_args);
   EXPECT_EQ(cp936.code, 0);
   EXPECT_NE(utf8.out.find("<TITLE>流程处理</TITLE>"), std::string::npos);
-  EXPECT_EQ(cp936.out, to_cp936(utf8.out));
+  EXPECT_EQ(cp936.out, vb::to_cp936(utf8.out));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "host/codepage.h"
+#include "vb/codepage.h"
 #include "host/server_harness.h"
 #include "platform/config/config.h"
 
@@ -73,7 +73,7 @@ TEST_F(DemoTest, ServesTheToDoRecordToTheDemoUser) {
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 200);
   EXPECT_EQ(res->body.find("top.location.href"), std::string::npos);  // logged in: no redirect
-  EXPECT_NE(res->body.find(to_cp936("<TITLE>流程处理</TITLE>")), std::string::npos);
+  EXPECT_NE(res->body.find(vb::to_cp936("<TITLE>流程处理</TITLE>")), std::string::npos);
 }
 
 TEST(Demo, RefusesAnAddressOtherMachinesReach) {

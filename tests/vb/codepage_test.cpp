@@ -1,11 +1,11 @@
 // Code page 936 on the wire: GBK bytes out, character references for what GBK lacks.
-#include "host/codepage.h"
+#include "vb/codepage.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace host {
+namespace vb {
 namespace {
 
 struct Case {
@@ -76,4 +76,4 @@ TEST(Cp936RoundTrip, EveryGbkTextComesBackUnchanged) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace vb

@@ -1,11 +1,12 @@
-// Code page 936 at the HTTP edge: pages leave in it, request values arrive in it. Pages and
-// request values are UTF-8 inside the program.
+// Code page 936 (GBK), the system's ANSI code page, through glibc iconv: pages leave in it,
+// request values arrive in it, and Asc and Chr count in it. Text is UTF-8 inside the program.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace vb {
 
 // The UTF-8 text in code page 936 (GBK bytes). A character that the code page lacks is sent as
 // the HTML numeric character reference "&#N;" (N its code point in decimal); a byte that is not
@@ -17,4 +18,10 @@ std::string to_cp936(std::string_view utf8);
 // one per byte, and the conversion goes on after it. Thread-safe.
 std::string from_cp936(std::string_view bytes);
 
-}  // namespace host
+// The code page 936 bytes of one UTF-8 character, or nullopt when the code page lacks it.
+std::optional<std::string> cp936_bytes(std::string_view utf8_character);
+
+// The character that the code page 936 bytes stand for, or nullopt when they stand for none.
+std::optional<std::string> cp936_character(std::string_view bytes);
+
+}  // namespace vb
