@@ -3,7 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "frames/frame_fixture.h"
+#include "support/vb_matchers.h"
 
 namespace frames {
 namespace {
@@ -11,17 +16,19 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// The frame as the form fill-in page calls it: both titles, no pager, no message.
-constexpr char kWorkflowFrame[] =
+constexpr char kBodyToButtonBar[] =
     " <body scroll=no onresize=setmyIDWidth() >\r\n"
     "<table id=\"ViewMainTable\" width=\"100%\" height=\"100%\" border=\"0\" cellspacing=\"0\" "
-    "cellpadding=\"0\">\r\n"
+    "cellpadding=\"0\">\r\n";
+constexpr char kTitleBar[] =
     "\t<tr>\r\n"
     "\t\t<td class=\"TitleBar\" height=\"25\" nowrap>&nbsp;工作流管理</td>\r\n"
-    "\t</tr>\r\n"
+    "\t</tr>\r\n";
+constexpr char kTitleBand[] =
     "\t<tr>\r\n"
     "\t\t<td class=\"TitleBand\" height=\"25\" nowrap>&nbsp;流程办理</td>\r\n"
-    "\t</tr>\r\n"
+    "\t</tr>\r\n";
+constexpr char kButtonBarToMessage[] =
     "\t<tr>\r\n"
     "\t\t<td class=\"ButtonBar\" height=\"30\" nowrap>\r\n"
     "[winmenu]"
@@ -42,99 +49,68 @@ constexpr char kWorkflowFrame[] =
     "\t\t</td>\r\n"
     "\t</tr>\r\n"
     "\t<tr>\r\n"
-    "\t\t<td class=\"MessageRow\" height=\"20\"></td>\r\n"
+    "\t\t<td class=\"MessageRow\" height=\"20\">";
+constexpr char kEnd[] =
+    "</td>\r\n"
     "\t</tr>\r\n"
     "</table>\r\n";
+constexpr char kPager[] =
+    "\t<tr id=\"searchform\">\r\n"
+    "\t\t<td class=\"Pager\" height=\"24\" align=\"right\" nowrap></td>\r\n"
+    "\t</tr>\r\n";
 
 class FunshowflowTest : public ::testing::Test {
  protected:
-  void show(vb::Variant title, vb::Variant caption, vb::Variant showSearch) {
+  // A fresh page on each call, so that a test may show several frames.
+  const std::string& show(vb::Variant title, vb::Variant caption, vb::Variant showSearch,
+                          long winmenu_raises = 0) {
+    f_ = std::make_unique<FrameContext>();
+    if (!msg_.empty()) f_->ctx.Request->add_query_string("msg", msg_);
+    MarkingPage page(f_->ctx);
+    page.winmenu_raises = winmenu_raises;
     vb::Variant fourth = false;
-    funshowflow(f_.ctx, title, caption, showSearch, fourth, page_);
+    funshowflow(f_->ctx, title, caption, showSearch, fourth, page);
+    return f_->body();
   }
 
-  FrameContext f_;
-  MarkingPage page_{f_.ctx};
+  std::string msg_;
+  std::unique_ptr<FrameContext> f_;
 };
 
-TEST_F(FunshowflowTest, WritesTheWorkflowFrameAroundBothCallbacks) {
-  show("工作流管理", "流程办理", false);
-  EXPECT_EQ(f_.body(), kWorkflowFrame);
-  EXPECT_TRUE(f_.log->entries().empty());
-}
-
-TEST_F(FunshowflowTest, LeavesOutTheTitleBarAndBandWhenTheirTextsAreEmpty) {
-  struct Case {
-    vb::Variant title, caption;
-    bool has_title_bar, has_title_band;
-  };
-  const Case cases[] = {
-      {"", "流程办理", false, true},
-      {"工作流管理", "", true, false},
-      {vb::Variant(), vb::Null, false, false},
-  };
-  for (const Case& c : cases) {
-    FrameContext f;
-    MarkingPage page(f.ctx);
-    vb::Variant title = c.title, caption = c.caption, showSearch = false, fourth;
-    funshowflow(f.ctx, title, caption, showSearch, fourth, page);
-    EXPECT_EQ(f.body().find("class=\"TitleBar\"") != std::string::npos, c.has_title_bar);
-    EXPECT_EQ(f.body().find("class=\"TitleBand\"") != std::string::npos, c.has_title_band);
-    // The button bar is there whatever the titles are.
-    EXPECT_THAT(f.body(), HasSubstr("<td class=\"ButtonBar\" height=\"30\" nowrap>\r\n[winmenu]"));
-  }
-}
-
-TEST_F(FunshowflowTest, WritesThePagerOnlyWhenShowSearchIsTrue) {
-  show("t", "c", true);
-  EXPECT_THAT(f_.body(),
-              HasSubstr("\t\t<td class=\"MessageRow\" height=\"20\"></td>\r\n"
-                        "\t</tr>\r\n"
-                        "\t<tr id=\"searchform\">\r\n"
-                        "\t\t<td class=\"Pager\" height=\"24\" align=\"right\" nowrap></td>\r\n"
-                        "\t</tr>\r\n"
-                        "</table>\r\n"));
-
-  FrameContext without;
-  MarkingPage page(without.ctx);
-  vb::Variant title = "t", caption = "c", showSearch = "False", fourth;
-  funshowflow(without.ctx, title, caption, showSearch, fourth, page);
-  EXPECT_THAT(without.body(), Not(HasSubstr("searchform")));
+TEST_F(FunshowflowTest, WritesTheFrameAroundBothCallbacksLeavingOutEmptyTitles) {
+  const std::string head = kBodyToButtonBar, bar = kTitleBar, band = kTitleBand;
+  const std::string tail = std::string(kButtonBarToMessage) + kEnd;
+  EXPECT_EQ(show("工作流管理", "流程办理", false), head + bar + band + tail);
+  EXPECT_EQ(show("", "流程办理", false), head + band + tail);
+  EXPECT_EQ(show("工作流管理", "", "False"), head + bar + tail);
+  EXPECT_EQ(show(vb::Variant(), vb::Null, false), head + tail);
+  EXPECT_EQ(show("", "", true),
+            head + kButtonBarToMessage + "</td>\r\n\t</tr>\r\n" + kPager + "</table>\r\n");
+  EXPECT_TRUE(f_->log->entries().empty());
 }
 
 TEST_F(FunshowflowTest, EncodesTheRequestMessageSoItCannotInjectScript) {
-  f_.ctx.Request->add_query_string("msg", "<script>alert(\"x\")</script> & 已保存");
-  show("", "", false);
-  EXPECT_THAT(f_.body(),
+  msg_ = "<script>alert(\"x\")</script> & 已保存";
+  EXPECT_THAT(show("", "", false),
               HasSubstr("<td class=\"MessageRow\" height=\"20\">"
                         "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; 已保存</td>"));
-  EXPECT_THAT(f_.body(), Not(HasSubstr("<script>alert")));
+  EXPECT_THAT(f_->body(), Not(HasSubstr("<script>alert")));
 }
 
 TEST_F(FunshowflowTest, AFailingCallbackIsReportedUnderFunshowflowAndTheCallReturns) {
-  page_.winmenu_raises = vb::kTypeMismatch;
-  show("", "", false);
-  EXPECT_EQ(f_.body(),
-            " <body scroll=no onresize=setmyIDWidth() >\r\n"
-            "<table id=\"ViewMainTable\" width=\"100%\" height=\"100%\" border=\"0\" "
-            "cellspacing=\"0\" cellpadding=\"0\">\r\n"
-            "\t<tr>\r\n"
-            "\t\t<td class=\"ButtonBar\" height=\"30\" nowrap>\r\n"
-            "[winmenu] Error raised by winmenu LINE77 Routine : qmflobiaodantianx.funshowflow");
-  EXPECT_EQ(f_.log->entries(), std::vector<std::string>{"13 raised by winmenu LINE #77 Routine : "
-                                                        "qmflobiaodantianx.funshowflow"});
+  EXPECT_EQ(show("", "", false, vb::kTypeMismatch),
+            std::string(kBodyToButtonBar) +
+                "\t<tr>\r\n"
+                "\t\t<td class=\"ButtonBar\" height=\"30\" nowrap>\r\n"
+                "[winmenu] Error raised by winmenu LINE77 Routine : qmflobiaodantianx.funshowflow");
+  EXPECT_EQ(f_->log->entries(), std::vector<std::string>{"13 raised by winmenu LINE #77 Routine : "
+                                                         "qmflobiaodantianx.funshowflow"});
 }
 
 TEST_F(FunshowflowTest, APageStopInACallbackPassesThrough) {
-  page_.winmenu_raises = vb::kPageStop;
-  try {
-    show("", "", false);
-    FAIL() << "the page stop did not reach the caller";
-  } catch (const vb::VbError& e) {
-    EXPECT_EQ(e.number(), vb::kPageStop);
-  }
-  EXPECT_THAT(f_.body(), Not(HasSubstr("[showcontent]")));
-  EXPECT_TRUE(f_.log->entries().empty());
+  EXPECT_VB_ERROR(vb::kPageStop, show("", "", false, vb::kPageStop));
+  EXPECT_THAT(f_->body(), Not(HasSubstr("[showcontent]")));
+  EXPECT_TRUE(f_->log->entries().empty());
 }
 
 }  // namespace

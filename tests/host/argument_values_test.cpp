@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/vb_matchers.h"
 #include "vb/calendar.h"
 
 namespace host {
@@ -49,13 +50,11 @@ TEST(ParseListen, SplitsHostAndPort) {
 TEST(ParseKeyValues, SplitsAtTheFirstEqualsSign) {
   auto values = parse_key_values({"UserName=zhang", "ExecuteString=a=b", "Empty="});
   ASSERT_EQ(values.size(), 3u);
-  EXPECT_EQ(values[0].first, "UserName");
-  EXPECT_TRUE(values[0].second == "zhang");
-  EXPECT_EQ(values[1].first, "ExecuteString");
-  EXPECT_TRUE(values[1].second == "a=b");
-  EXPECT_EQ(values[2].first, "Empty");
-  EXPECT_TRUE(values[2].second.is_string());
-  EXPECT_TRUE(values[2].second == "");
+  const char* expected[][2] = {{"UserName", "zhang"}, {"ExecuteString", "a=b"}, {"Empty", ""}};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    EXPECT_EQ(values[i].first, expected[i][0]);
+    EXPECT_EQ(test_support::typed(values[i].second), std::string("String:") + expected[i][1]);
+  }
 }
 
 }  // namespace

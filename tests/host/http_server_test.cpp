@@ -1,10 +1,11 @@
-// The HTTP host with a stand-in page: wire encoding, headers, sessions by cookie, concurrency,
-// static files and refusals.
+// The HTTP host with a stand-in page (wire encoding, headers, sessions by cookie, concurrency,
+// static files and refusals), then with the real one.
 #include "host/http_server.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <ctime>
 #include <filesystem>
@@ -14,6 +15,8 @@
 #include <regex>
 
 #include "host/server_harness.h"
+#include "platform/config/config.h"
+#include "support/page_fixture.h"
 
 namespace host {
 namespace {
@@ -30,14 +33,49 @@ long seconds_until(const std::string& http_date) {
   return static_cast<long>(timegm(&parts) - std::time(nullptr));
 }
 
-std::string cookie_of(const httplib::Result& res) {
+std::string cookie_of(const httplib::Response& res) {
   std::smatch m;
-  const std::string header = res->get_header_value("Set-Cookie");
+  const std::string header = res.get_header_value("Set-Cookie");
   static const std::regex kCookie(R"(ASPSESSIONIDFLOWFORM=([0-9A-F]{32}); path=/; HttpOnly)");
   return std::regex_match(header, m, kCookie) ? "ASPSESSIONIDFLOWFORM=" + m[1].str() : "";
 }
 
-// A stand-in page: records what it was given and answers with the body and expiry set.
+ServeOptions with_page(PageRunner page) {
+  ServeOptions o;
+  o.page_runner = std::move(page);
+  return o;
+}
+
+// A stand-in page that holds each request, up to a time limit, until a second one is inside;
+// it answers "together" when one came, else "alone".
+struct Gate {
+  std::mutex mu;
+  std::condition_variable cv;
+  int inside = 0;
+  int most_inside = 0;
+
+  PageRunner page(std::chrono::milliseconds limit) {
+    return [this, limit](const auto&, const auto&, const RequestInput&) {
+      std::unique_lock lock(mu);
+      most_inside = std::max(most_inside, ++inside);
+      cv.notify_all();
+      const bool met = cv.wait_for(lock, limit, [&] { return most_inside >= 2; });
+      --inside;
+      return PageResponse{met ? "together" : "alone", 0};
+    };
+  }
+};
+
+// Sends two requests of the page at once; returns their bodies.
+std::vector<std::string> two_at_once(const ServerHarness& harness,
+                                     const httplib::Headers& headers) {
+  auto request = [&] { return harness.get(kPage, headers).body; };
+  auto a = std::async(std::launch::async, request);
+  auto b = std::async(std::launch::async, request);
+  return {a.get(), b.get()};
+}
+
+// A stand-in page: records what it was given and answers with an empty body, expired at once.
 class HttpServerTest : public ::testing::Test {
  protected:
   ServeOptions options() {
@@ -48,7 +86,7 @@ class HttpServerTest : public ::testing::Test {
       std::lock_guard lock(mu_);
       sessions_.push_back(session.get());
       inputs_.push_back(input);
-      return PageResponse{body_, expires_};
+      return PageResponse{"", 0};
     };
     return o;
   }
@@ -56,59 +94,42 @@ class HttpServerTest : public ::testing::Test {
   std::mutex mu_;
   std::vector<platform::asp::Session*> sessions_;
   std::vector<RequestInput> inputs_;
-  std::string body_ = "<TITLE>流程处理</TITLE>";
-  std::optional<long> expires_ = 0;
 };
 
-TEST_F(HttpServerTest, SendsThePageInCodePage936) {
-  body_ = "<p>中 À 😀 €</p>";
-  ServerHarness harness(options());
-  auto res = harness.client().Get(kPage);
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->status, 200);
-  EXPECT_EQ(res->get_header_value("Content-Type"), "text/html; charset=gb2312");
-  EXPECT_EQ(res->body, "<p>\xD6\xD0 &#192; &#128512; \x80</p>");
+TEST_F(HttpServerTest, TheWireIsCodePage936BothWays) {
+  ServerHarness harness(with_page([](const auto&, const auto&, const RequestInput& input) {
+    return PageResponse{"<p>中 À 😀 €</p>[" + input.query_string.at(0).second + "]", 0};
+  }));
+  auto res = harness.get("/flow/BiaoDanTianXie.asp?msg=%C1%F7%B3%CC%A1%A4%80");
+  EXPECT_EQ(res.status, 200);
+  EXPECT_EQ(res.get_header_value("Content-Type"), "text/html; charset=gb2312");
+  EXPECT_EQ(res.body, "<p>\xD6\xD0 &#192; &#128512; \x80</p>[\xC1\xF7\xB3\xCC\xA1\xA4\x80]");
 }
 
-TEST_F(HttpServerTest, ExpiresZeroMeansExpiredAtOnce) {
-  ServerHarness harness(options());
-  auto res = harness.client().Get(kPage);
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->get_header_value("Cache-Control"), "private, max-age=0");
-  EXPECT_LT(seconds_until(res->get_header_value("Expires")), -3600);
-}
-
-TEST_F(HttpServerTest, ExpiresInMinutesGivesAFutureDate) {
-  expires_ = 5;
-  ServerHarness harness(options());
-  auto res = harness.client().Get(kPage);
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->get_header_value("Cache-Control"), "private, max-age=300");
-  EXPECT_NEAR(seconds_until(res->get_header_value("Expires")), 300, 10);
-}
-
-TEST_F(HttpServerTest, WithoutExpiresOnlyPrivateCaching) {
-  expires_.reset();
-  ServerHarness harness(options());
-  auto res = harness.client().Get(kPage);
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->get_header_value("Cache-Control"), "private");
-  EXPECT_FALSE(res->has_header("Expires"));
+TEST_F(HttpServerTest, CacheHeadersFollowResponseExpires) {
+  ServerHarness harness(with_page([](const auto&, const auto&, const RequestInput& input) {
+    if (input.query_string.empty()) return PageResponse{"", std::nullopt};
+    return PageResponse{"", std::stol(input.query_string.at(0).second)};
+  }));
+  auto at_once = harness.get("/flow/BiaoDanTianXie.asp?Expires=0");
+  EXPECT_EQ(at_once.get_header_value("Cache-Control"), "private, max-age=0");
+  EXPECT_LT(seconds_until(at_once.get_header_value("Expires")), -3600);
+  auto later = harness.get("/flow/BiaoDanTianXie.asp?Expires=5");
+  EXPECT_EQ(later.get_header_value("Cache-Control"), "private, max-age=300");
+  EXPECT_NEAR(seconds_until(later.get_header_value("Expires")), 300, 10);
+  auto never_set = harness.get(kPage);
+  EXPECT_EQ(never_set.get_header_value("Cache-Control"), "private");
+  EXPECT_FALSE(never_set.has_header("Expires"));
 }
 
 TEST_F(HttpServerTest, TheSessionCookieBringsBackTheSameSession) {
   ServerHarness harness(options());
-  auto client = harness.client();
-  auto first = client.Get(kPage);
-  ASSERT_TRUE(first);
+  auto first = harness.get(kPage);
   const std::string cookie = cookie_of(first);
-  ASSERT_NE(cookie, "") << first->get_header_value("Set-Cookie");
+  ASSERT_NE(cookie, "") << first.get_header_value("Set-Cookie");
 
-  auto second = client.Get(kPage, {{"Cookie", "a=1; " + cookie}});
-  ASSERT_TRUE(second);
-  EXPECT_FALSE(second->has_header("Set-Cookie"));
-  auto stranger = client.Get(kPage, {{"Cookie", "ASPSESSIONIDFLOWFORM=0123"}});
-  ASSERT_TRUE(stranger);
+  EXPECT_FALSE(harness.get(kPage, {{"Cookie", "a=1; " + cookie}}).has_header("Set-Cookie"));
+  auto stranger = harness.get(kPage, {{"Cookie", "ASPSESSIONIDFLOWFORM=0123"}});
   EXPECT_NE(cookie_of(stranger), "");
   EXPECT_NE(cookie_of(stranger), cookie);
 
@@ -123,9 +144,8 @@ TEST_F(HttpServerTest, TheSessionCookieBringsBackTheSameSession) {
 TEST_F(HttpServerTest, RequestValuesArriveDecodedFromCodePage936) {
   ServerHarness harness(options());
   auto client = harness.client();
-  auto get = client.Get("/flow/BiaoDanTianXie.asp?BiaoDanID=3&msg=%D6%D0%CE%C4+x",
-                        {{"Cookie", "_myConfigBiaoDan=%D6%D0"}});
-  ASSERT_TRUE(get);
+  harness.get("/flow/BiaoDanTianXie.asp?BiaoDanID=3&msg=%D6%D0%CE%C4+x",
+              {{"Cookie", "_myConfigBiaoDan=%D6%D0"}});
   auto post = client.Post("/flow/BiaoDanTianXie.asp?BiaoDanID=4",
                           "zd1=%C1%F7%B3%CC&zd2=", "application/x-www-form-urlencoded");
   ASSERT_TRUE(post);
@@ -143,164 +163,125 @@ TEST_F(HttpServerTest, RequestValuesArriveDecodedFromCodePage936) {
   EXPECT_EQ(inputs_[2].form, ValuePairs{});  // multipart bodies are not read
 }
 
-TEST_F(HttpServerTest, AValueGoesRoundTheWireUnchanged) {
-  ServeOptions o = options();
-  o.page_runner = [](const auto&, const auto&, const RequestInput& input) {
-    return PageResponse{"[" + input.query_string.at(0).second + "]", 0};
-  };
-  ServerHarness harness(std::move(o));
-  auto res = harness.client().Get("/flow/BiaoDanTianXie.asp?msg=%C1%F7%B3%CC%A1%A4%80");
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->body, "[\xC1\xF7\xB3\xCC\xA1\xA4\x80]");
-}
-
-TEST_F(HttpServerTest, ThePagePathIgnoresLetterCase) {
+TEST_F(HttpServerTest, OnlyThePagePathIsServedInAnyLetterCase) {
   ServerHarness harness(options());
-  auto res = harness.client().Get("/FLOW/biaodantianxie.ASP");
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->status, 200);
-  EXPECT_EQ(sessions_.size(), 1u);
-}
-
-TEST_F(HttpServerTest, OtherPathsAreNotFound) {
-  ServerHarness harness(options());
-  auto client = harness.client();
   for (const char* path : {"/", "/flow/BiaoDanTianXieDo.asp", "/flow/BiaoDanTianXie.asp/x"}) {
-    auto res = client.Get(path);
-    ASSERT_TRUE(res) << path;
-    EXPECT_EQ(res->status, 404) << path;
-    EXPECT_EQ(res->body, "Not Found") << path;
+    auto res = harness.get(path);
+    EXPECT_EQ(res.status, 404) << path;
+    EXPECT_EQ(res.body, "Not Found") << path;
   }
-  auto post = client.Post("/other.asp", "a=1", "application/x-www-form-urlencoded");
+  auto post = harness.client().Post("/other.asp", "a=1", "application/x-www-form-urlencoded");
   ASSERT_TRUE(post);
   EXPECT_EQ(post->status, 404);
   EXPECT_TRUE(sessions_.empty());
+
+  EXPECT_EQ(harness.get("/FLOW/biaodantianxie.ASP").status, 200);
+  EXPECT_EQ(sessions_.size(), 1u);
 }
 
 TEST_F(HttpServerTest, AFailureOfTheHostIsA500AndLogged) {
   auto log = std::make_shared<platform::eventlog::RecordingEventLog>();
-  ServeOptions o = options();
-  o.settings.event_log = log;
-  o.page_runner = [](const auto&, const auto&, const RequestInput&) -> PageResponse {
+  ServeOptions o = with_page([](const auto&, const auto&, const RequestInput&) -> PageResponse {
     throw std::runtime_error("disk full");
-  };
+  });
+  o.settings.event_log = log;
   ServerHarness harness(std::move(o));
-  auto res = harness.client().Get(kPage);
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->status, 500);
-  EXPECT_EQ(res->body, "Internal Server Error");
+  auto res = harness.get(kPage);
+  EXPECT_EQ(res.status, 500);
+  EXPECT_EQ(res.body, "Internal Server Error");
   EXPECT_EQ(log->entries(),
             std::vector<std::string>{"flowform host: /flow/BiaoDanTianXie.asp: disk full"});
 }
 
-// Lets the stand-in page hold requests until a second one is inside, with a time limit.
-struct Gate {
-  std::mutex mu;
-  std::condition_variable cv;
-  int inside = 0;
-  int most_inside = 0;
-
-  // True when another request was inside with this one before the limit passed.
-  bool wait_for_company(std::chrono::milliseconds limit) {
-    std::unique_lock lock(mu);
-    ++inside;
-    most_inside = std::max(most_inside, inside);
-    cv.notify_all();
-    bool met = cv.wait_for(lock, limit, [&] { return most_inside >= 2; });
-    --inside;
-    return met;
-  }
-};
-
 TEST_F(HttpServerTest, RequestsOfTwoSessionsRunAtTheSameTime) {
   Gate gate;
-  ServeOptions o = options();
-  o.page_runner = [&](const auto&, const auto&, const RequestInput&) {
-    return PageResponse{gate.wait_for_company(10s) ? "together" : "alone", 0};
-  };
-  ServerHarness harness(std::move(o));
-  auto request = [&] {
-    auto res = harness.client().Get(kPage);
-    return res ? res->body : "no response";
-  };
-  auto a = std::async(std::launch::async, request);
-  auto b = std::async(std::launch::async, request);
-  EXPECT_EQ(a.get(), "together");
-  EXPECT_EQ(b.get(), "together");
+  ServerHarness harness(with_page(gate.page(10s)));
+  EXPECT_EQ(two_at_once(harness, {}), (std::vector<std::string>{"together", "together"}));
   EXPECT_EQ(harness.server().sessions().size(), 2u);
 }
 
 TEST_F(HttpServerTest, RequestsOfOneSessionRunOneAfterTheOther) {
   Gate gate;
-  ServeOptions o = options();
-  o.page_runner = [&](const auto&, const auto&, const RequestInput&) {
-    return PageResponse{gate.wait_for_company(300ms) ? "together" : "alone", 0};
-  };
-  ServerHarness harness(std::move(o));
-  const std::string cookie = cookie_of(harness.client().Get(kPage));
+  ServerHarness harness(with_page(gate.page(300ms)));
+  const std::string cookie = cookie_of(harness.get(kPage));
   ASSERT_NE(cookie, "");
-  auto request = [&] {
-    auto res = harness.client().Get(kPage, {{"Cookie", cookie}});
-    return res ? res->status : -1;
-  };
-  auto a = std::async(std::launch::async, request);
-  auto b = std::async(std::launch::async, request);
-  EXPECT_EQ(a.get(), 200);
-  EXPECT_EQ(b.get(), 200);
+  EXPECT_EQ(two_at_once(harness, {{"Cookie", cookie}}),
+            (std::vector<std::string>{"alone", "alone"}));
   EXPECT_EQ(gate.most_inside, 1);
 }
 
-class StaticFilesOverHttpTest : public HttpServerTest {
+TEST_F(HttpServerTest, ServesSiteFilesOnlyFromInsideTheSiteAndOnlyWhenAsked) {
+  const auto base = std::filesystem::path(testing::TempDir()) /
+                    ("flowform_http_site_" + std::to_string(getpid()));
+  std::filesystem::create_directories(base / "site" / "css");
+  std::ofstream(base / "site" / "css" / "a.css") << "body{}";
+  std::ofstream(base / "secret.txt") << "secret";
+  ServeOptions o = options();
+  o.settings.site_folder = (base / "site").string();
+  o.serve_static_files = true;
+  {
+    ServerHarness harness(o);
+    auto res = harness.get("/css/a.css");
+    EXPECT_EQ(res.status, 200);
+    EXPECT_EQ(res.body, "body{}");
+    EXPECT_EQ(res.get_header_value("Content-Type"), "text/css");
+    EXPECT_EQ(harness.get("/css/b.css").status, 404);
+    // Decoded, each of these leaves the site.
+    for (const char* path : {"/../secret.txt", "/%2e%2e/secret.txt", "/css%2F..%2F..%2Fsecret.txt",
+                             "/..%5Csecret.txt"}) {
+      auto refused = harness.get(path);
+      EXPECT_EQ(refused.status, 403) << path;
+      EXPECT_EQ(refused.body, "Forbidden") << path;
+    }
+  }
+  o.serve_static_files = false;
+  EXPECT_EQ(ServerHarness(o).get("/css/a.css").status, 404);
+  std::filesystem::remove_all(base);
+}
+
+// The real page behind the server: the whole road from the socket to the page object and back.
+class HttpPageTest : public ::testing::Test {
  protected:
-  StaticFilesOverHttpTest()
-      : base_(std::filesystem::path(testing::TempDir()) /
-              ("flowform_http_site_" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(base_ / "site" / "css");
-    std::ofstream(base_ / "site" / "css" / "a.css") << "body{}";
-    std::ofstream(base_ / "secret.txt") << "secret";
-  }
-  ~StaticFilesOverHttpTest() override { std::filesystem::remove_all(base_); }
+  HttpPageTest() { platform::config::ConfigComponent::set_command_line_connect(db_.connect()); }
+  ~HttpPageTest() override { platform::config::ConfigComponent::set_command_line_connect(""); }
 
-  ServeOptions site_options() {
-    ServeOptions o = options();
-    o.settings.site_folder = (base_ / "site").string();
-    o.serve_static_files = true;
-    return o;
-  }
-
-  std::filesystem::path base_;
+  page_test::TempDatabase db_;
 };
 
-TEST_F(StaticFilesOverHttpTest, ServesTheSitesFiles) {
-  ServerHarness harness(site_options());
-  auto res = harness.client().Get("/css/a.css");
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->status, 200);
-  EXPECT_EQ(res->body, "body{}");
-  EXPECT_EQ(res->get_header_value("Content-Type"), "text/css");
-  auto missing = harness.client().Get("/css/b.css");
-  ASSERT_TRUE(missing);
-  EXPECT_EQ(missing->status, 404);
-}
+TEST_F(HttpPageTest, ServesThePageInCodePage936InItsSession) {
+  ServeOptions options;
+  options.settings.event_log = std::make_shared<platform::eventlog::RecordingEventLog>();
+  // Written by the login redirect, which a session without a user gets: 中 is in code page
+  // 936, À is not.
+  options.application_values = {{"SendrixOAURL", "http://oa/中À/"}};
+  std::vector<platform::asp::Session*> sessions;
+  options.page_runner = [&, settings = options.settings](const auto& application,
+                                                         const auto& session,
+                                                         const RequestInput& input) {
+    sessions.push_back(session.get());
+    return run_request(settings, application, session, input);
+  };
+  ServerHarness harness(std::move(options));
 
-TEST_F(StaticFilesOverHttpTest, RefusesPathsOutOfTheSite) {
-  ServerHarness harness(site_options());
-  for (const char* path : {"/../secret.txt", "/css/../../secret.txt", "/%2e%2e/secret.txt",
-                           "/css%2F..%2F..%2Fsecret.txt", "/..%5Csecret.txt"}) {
-    auto res = harness.client().Get(path);
-    ASSERT_TRUE(res) << path;
-    EXPECT_EQ(res->status, 403) << path;
-    EXPECT_EQ(res->body, "Forbidden") << path;
-  }
-}
+  auto first = harness.get(kPage);
+  EXPECT_EQ(first.status, 200);
+  EXPECT_EQ(first.get_header_value("Content-Type"), "text/html; charset=gb2312");
+  EXPECT_EQ(first.get_header_value("Cache-Control"), "private, max-age=0");
+  EXPECT_NE(first.body.find("top.location.href = \"http://oa/\xD6\xD0&#192;/login.asp\";"),
+            std::string::npos)
+      << first.body;
+  EXPECT_NE(first.body.find("<TITLE>\xC1\xF7\xB3\xCC\xB4\xA6\xC0\xED</TITLE>"),  // 流程处理
+            std::string::npos);
+  const std::string cookie = cookie_of(first);
+  ASSERT_NE(cookie, "") << first.get_header_value("Set-Cookie");
 
-TEST_F(StaticFilesOverHttpTest, WithoutASiteThereAreNoFiles) {
-  ServeOptions o = site_options();
-  o.serve_static_files = false;
-  ServerHarness harness(std::move(o));
-  auto res = harness.client().Get("/css/a.css");
-  ASSERT_TRUE(res);
-  EXPECT_EQ(res->status, 404);
+  auto second = harness.get(kPage, {{"Cookie", cookie}});
+  EXPECT_EQ(second.status, 200);
+  EXPECT_FALSE(second.has_header("Set-Cookie"));
+  ASSERT_EQ(sessions.size(), 2u);
+  EXPECT_EQ(sessions[0], sessions[1]);
+  EXPECT_EQ(sessions[1]->TimeOut, 45);  // set by the page from an empty OA_AnQuan
+  EXPECT_EQ(sessions[1]->CodePage, 936);
 }
 
 }  // namespace

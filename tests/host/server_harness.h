@@ -38,6 +38,12 @@ class ServerHarness {
     return client;
   }
 
+  // GETs a path; an empty response with status -1 when none came in time.
+  httplib::Response get(const std::string& path, const httplib::Headers& headers = {}) const {
+    auto res = client().Get(path, headers);
+    return res ? *res : httplib::Response();
+  }
+
  private:
   static ServeOptions with_free_port(ServeOptions options) {
     options.listen = Listen{"127.0.0.1", 0};

@@ -6,7 +6,7 @@
 namespace host {
 namespace {
 
-TEST(DumpSession, WritesSortedValuesThenTheProperties) {
+TEST(DumpSession, WritesSortedValuesEachOnItsLineThenTheProperties) {
   platform::asp::Session session;
   session["UserName"] = "zhang";
   session["OpenerCanClose"] = true;
@@ -15,11 +15,14 @@ TEST(DumpSession, WritesSortedValuesThenTheProperties) {
   session["ReturnString"] = vb::Variant();
   session["TQBiaoDanID"] = vb::Null;
   session["TureName"] = "张三";
-  session.CodePage = 936;
+  session["ExecuteString"] = "a\r\nb\\n";
+  session["Parts"] = vb::Array{vb::Variant(1)};
   session.TimeOut = 45;
   EXPECT_EQ(dump_session(session),
             "DepartMentID=12\n"
+            "ExecuteString=a\\r\\nb\\\\n\n"
             "OpenerCanClose=True\n"
+            "Parts=[Array]\n"
             "ReturnString=\n"
             "TQBiaoDanID=Null\n"
             "TureName=张三\n"
@@ -27,17 +30,6 @@ TEST(DumpSession, WritesSortedValuesThenTheProperties) {
             "isAdmin=False\n"
             "@CodePage=936\n"
             "@TimeOut=45\n");
-}
-
-TEST(DumpSession, KeepsEveryValueOnItsLine) {
-  platform::asp::Session session;
-  session["ExecuteString"] = "a\r\nb\\n";
-  session["Parts"] = vb::Array{vb::Variant(1)};
-  EXPECT_EQ(dump_session(session),
-            "ExecuteString=a\\r\\nb\\\\n\n"
-            "Parts=[Array]\n"
-            "@CodePage=936\n"
-            "@TimeOut=20\n");
 }
 
 }  // namespace

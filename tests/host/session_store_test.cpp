@@ -7,24 +7,37 @@
 #include <chrono>
 #include <future>
 #include <set>
-#include <thread>
 
 namespace host {
 namespace {
 
 using namespace std::chrono_literals;
 
+// A store on a clock the test moves, whose initializer gives each new session UserName "demo".
 class SessionStoreTest : public ::testing::Test {
  protected:
+  // Makes a session, sets its TimeOut as the page would and ends its request.
+  std::string new_session(int timeout) {
+    auto lease = store_.acquire("");
+    lease.session()->TimeOut = timeout;
+    return lease.id();
+  }
+
+  int initialized_ = 0;
   SessionStore::Clock::time_point now_ = SessionStore::Clock::time_point() + 1000h;
-  SessionStore store_{{}, [this] { return now_; }};
+  SessionStore store_{[this](platform::asp::Session& s) {
+                        ++initialized_;
+                        s["UserName"] = "demo";
+                      },
+                      [this] { return now_; }};
 };
 
-TEST_F(SessionStoreTest, AKnownIdGivesTheSameSession) {
+TEST_F(SessionStoreTest, AKnownIdGivesTheSameSessionWithoutInitializingItAgain) {
   std::string id;
   {
     auto lease = store_.acquire("");
     EXPECT_TRUE(lease.is_new());
+    EXPECT_TRUE(lease.session()->get("UserName") == "demo");
     (*lease.session())["UserName"] = "zhang";
     id = lease.id();
   }
@@ -32,16 +45,18 @@ TEST_F(SessionStoreTest, AKnownIdGivesTheSameSession) {
   EXPECT_FALSE(again.is_new());
   EXPECT_EQ(again.id(), id);
   EXPECT_TRUE(again.session()->get("UserName") == "zhang");
+  EXPECT_EQ(initialized_, 1);
 }
 
-TEST_F(SessionStoreTest, NewSessionsGetFreshRandomIdsAndStartEmpty) {
+TEST_F(SessionStoreTest, NewSessionsGetFreshRandomIdsAndOnlyTheInitialValues) {
   std::set<std::string> ids;
   for (const char* asked : {"", "", "not-a-session", "00000000000000000000000000000000"}) {
     auto lease = store_.acquire(asked);
     EXPECT_TRUE(lease.is_new()) << asked;
     EXPECT_EQ(lease.id().size(), 32u);
     EXPECT_EQ(lease.id().find_first_not_of("0123456789ABCDEF"), std::string::npos) << lease.id();
-    EXPECT_TRUE(lease.session()->items().empty());
+    EXPECT_EQ(lease.session()->items().size(), 1u);
+    (*lease.session())["TureName"] = "张三";
     ids.insert(lease.id());
   }
   EXPECT_EQ(ids.size(), 4u);
@@ -49,16 +64,11 @@ TEST_F(SessionStoreTest, NewSessionsGetFreshRandomIdsAndStartEmpty) {
 }
 
 TEST_F(SessionStoreTest, ExpiresTimeOutMinutesAfterItsLastRequest) {
-  std::string id;
-  {
-    auto lease = store_.acquire("");
-    lease.session()->TimeOut = 45;  // as the request set-up leaves it
-    id = lease.id();
-  }
+  const std::string id = new_session(45);
   now_ += 44min;
-  { EXPECT_FALSE(store_.acquire(id).is_new()); }  // sliding: 45 more minutes from here
+  EXPECT_FALSE(store_.acquire(id).is_new());  // sliding: 45 more minutes from here
   now_ += 44min;
-  { EXPECT_FALSE(store_.acquire(id).is_new()); }
+  EXPECT_FALSE(store_.acquire(id).is_new());
   now_ += 45min;
   auto later = store_.acquire(id);
   EXPECT_TRUE(later.is_new());
@@ -66,61 +76,31 @@ TEST_F(SessionStoreTest, ExpiresTimeOutMinutesAfterItsLastRequest) {
 }
 
 TEST_F(SessionStoreTest, TimeOutOutsideOneMinuteToOneDayIsClamped) {
-  std::string short_id, long_id;
-  {
-    auto lease = store_.acquire("");
-    lease.session()->TimeOut = 0;
-    short_id = lease.id();
-  }
-  {
-    auto lease = store_.acquire("");
-    lease.session()->TimeOut = 99999;
-    long_id = lease.id();
-  }
+  const std::string short_id = new_session(0), long_id = new_session(99999);
   now_ += 59s;
-  { EXPECT_FALSE(store_.acquire(short_id).is_new()); }
+  EXPECT_FALSE(store_.acquire(short_id).is_new());
   now_ += 61s;
-  { EXPECT_TRUE(store_.acquire(short_id).is_new()); }
+  EXPECT_TRUE(store_.acquire(short_id).is_new());
   now_ += 1440min;
-  { EXPECT_TRUE(store_.acquire(long_id).is_new()); }
+  EXPECT_TRUE(store_.acquire(long_id).is_new());
 }
 
 TEST_F(SessionStoreTest, ExpiredSessionsAreDropped) {
-  { store_.acquire(""); }
-  { store_.acquire(""); }
+  new_session(20);
+  new_session(20);
   EXPECT_EQ(store_.size(), 2u);
-  now_ += 21min;  // a new session's TimeOut is 20
-  { store_.acquire(""); }
+  now_ += 21min;
+  new_session(20);
   EXPECT_EQ(store_.size(), 1u);
 }
 
-TEST(SessionStore, TheInitializerFillsOnlyNewSessions) {
-  int calls = 0;
-  SessionStore store([&](platform::asp::Session& s) {
-    ++calls;
-    s["UserName"] = "demo";
-  });
-  std::string id;
-  {
-    auto lease = store.acquire("");
-    EXPECT_TRUE(lease.session()->get("UserName") == "demo");
-    (*lease.session())["UserName"] = "changed";
-    id = lease.id();
-  }
-  auto again = store.acquire(id);
-  EXPECT_TRUE(again.session()->get("UserName") == "changed");
-  EXPECT_EQ(calls, 1);
-}
-
-TEST(SessionStore, ASecondRequestOfTheSessionWaitsForTheFirst) {
-  auto now = SessionStore::Clock::time_point() + 1000h;
-  SessionStore store({}, [&] { return now; });
-  auto first = std::make_unique<SessionStore::Lease>(store.acquire(""));
+TEST_F(SessionStoreTest, ASecondRequestOfTheSessionWaitsForTheFirst) {
+  auto first = std::make_unique<SessionStore::Lease>(store_.acquire(""));
   const std::string id = first->id();
-  now += 3h;  // past any TimeOut: a session in use must not expire under its request
+  now_ += 3h;  // past any TimeOut: a session in use must not expire under its request
   std::atomic<bool> second_inside{false};
   auto second = std::async(std::launch::async, [&] {
-    auto lease = store.acquire(id);
+    auto lease = store_.acquire(id);
     second_inside = true;
     return lease.is_new();
   });

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/asp/object_context.h"
+#include "support/vb_matchers.h"
 
 namespace host {
 namespace {
@@ -32,13 +33,8 @@ TEST_F(SiblingPagesTest, ExecuteFlowLeavesReturnStringAsItFindsIt) {
 }
 
 TEST_F(SiblingPagesTest, OtherPagesAreNotThere) {
-  try {
-    server_->Execute("BiaoDanTianXieDo.asp");
-    FAIL() << "no error raised";
-  } catch (const vb::VbError& e) {
-    EXPECT_EQ(e.number(), -2147467259);
-    EXPECT_EQ(e.description(), "The call to Server.Execute failed while loading the page.");
-  }
+  EXPECT_VB_ERROR_TEXT(-2147467259, "The call to Server.Execute failed while loading the page.",
+                       server_->Execute("BiaoDanTianXieDo.asp"));
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
-// Shared set-up of the look-up and formatting tests: a request context with a Response, Session
-// and Server, a recording event log and a fixed clock; optionally a temporary office database.
+// The library tests' fixture: a request context with the intrinsic objects, a recording event
+// log and a fixed clock; DatabaseTest adds a connection open on a fresh office database.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,115 +12,70 @@
 #include "platform/ado/connection.h"
 #include "platform/asp/server.h"
 #include "platform/eventlog/event_log.h"
-#include "schema/database.h"
+#include "support/error_convention.h"
+#include "support/temp_database.h"
+#include "support/vb_matchers.h"
 #include "vb/builtins.h"
 
 namespace library_test {
 
-// The clock of every context: Friday 2 September 2011, 09:05:07.
+using test_support::typed;
+
+// The clock of every context unless a test says otherwise: Friday 2 September 2011, 09:05:07.
 inline constexpr char kNow[] = "2011-09-02 09:05:07";
 
-// A request context with the objects the library uses, on a clock fixed at `now`.
-class TestContext {
- public:
-  explicit TestContext(const char* now = kNow)
-      : log_(std::make_shared<platform::eventlog::RecordingEventLog>()),
-        ctx_(log_, vb::CDate(vb::Variant(now))) {
-    ctx_.Server = std::make_shared<platform::asp::Server>(
+class LibraryTest : public ::testing::Test {
+ protected:
+  LibraryTest() { reset(); }
+
+  // Starts a new request (nothing written or logged) on a clock fixed at `now`; the
+  // Application and the connection carry over.
+  void reset(const char* now = kNow) {
+    log_ = std::make_shared<platform::eventlog::RecordingEventLog>();
+    auto next = std::make_unique<library::PageContext>(log_, vb::CDate(vb::Variant(now)));
+    next->Server = std::make_shared<platform::asp::Server>(
         ".", "/flow", std::make_shared<const platform::asp::SiblingPages>());
-    ctx_.Session = std::make_shared<platform::asp::Session>();
-    ctx_.Response = std::make_shared<platform::asp::Response>();
+    next->Application = ctx_ ? ctx_->Application : std::make_shared<platform::asp::Application>();
+    next->Session = std::make_shared<platform::asp::Session>();
+    next->Request = std::make_shared<platform::asp::Request>();
+    next->Response = std::make_shared<platform::asp::Response>();
+    if (ctx_) next->conn = ctx_->conn;
+    ctx_ = std::move(next);
   }
 
-  library::PageContext& ctx() { return ctx_; }
-  const std::string& page() const { return ctx_.Response->body(); }
+  library::PageContext& ctx() { return *ctx_; }
+  const std::string& page() const { return ctx_->Response->body(); }
   std::vector<std::string> logged() const { return log_->entries(); }
 
-  // Expects exactly one handled failure: the event-log entry "<number> <description> LINE #<n>
-  // Routine : qmflobiaodantianx.<routine>" and the page text " Error <description> LINE<n>
-  // Routine : qmflobiaodantianx.<routine>" with the same line n, and nothing else written.
   void expect_reported(long number, const std::string& description,
                        const std::string& routine) const {
-    const std::vector<std::string> entries = logged();
-    ASSERT_EQ(entries.size(), 1u) << page();
-    const std::string prefix = std::to_string(number) + " " + description + " LINE #";
-    ASSERT_EQ(entries[0].rfind(prefix, 0), 0u) << entries[0];
-    const std::string tail = entries[0].substr(prefix.size());
-    const std::string line = tail.substr(0, tail.find(' '));
-    EXPECT_GT(std::stol(line), 0);
-    EXPECT_EQ(tail, line + " Routine : qmflobiaodantianx." + routine);
-    EXPECT_EQ(page(),
-              " Error " + description + " LINE" + line + " Routine : qmflobiaodantianx." + routine);
+    test_support::expect_reported(page(), logged(), number, description, routine);
   }
-
-  // Expects that nothing was written into the page or logged.
   void expect_quiet() const {
     EXPECT_EQ(page(), "");
-    EXPECT_TRUE(logged().empty());
+    EXPECT_EQ(logged(), std::vector<std::string>{});
   }
 
  private:
   std::shared_ptr<platform::eventlog::RecordingEventLog> log_;
-  library::PageContext ctx_;
+  std::unique_ptr<library::PageContext> ctx_;
 };
 
-// The schema's tables without demo rows in a fresh file, with ctx().conn open on it; the file
-// goes with the object.
-class TestDatabase {
- public:
-  explicit TestDatabase(library::PageContext& ctx) : path_(unique_path()) {
-    schema::create_database(path_, false);
-    auto conn = std::make_shared<platform::ado::Connection>();
-    conn->Open(vb::Variant("Provider=SQLite;Data Source=" + path_));
-    ctx.conn = vb::ObjectRef(conn);
-    conn_ = conn;
+// ctx().conn is open on db_.
+class DatabaseTest : public LibraryTest {
+ protected:
+  DatabaseTest() {
+    conn_->Open(vb::Variant(db_.connect()));
+    ctx().conn = vb::ObjectRef(conn_);
   }
-  ~TestDatabase() {
+  ~DatabaseTest() override {
     if (conn_->State() == 1) conn_->Close();
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-      std::filesystem::remove(path_ + suffix);
-    }
   }
-  TestDatabase(const TestDatabase&) = delete;
-  TestDatabase& operator=(const TestDatabase&) = delete;
 
-  // Runs SQLite statements as they stand (the rows a case needs); a failure fails the test.
-  void exec(const std::string& sql) const {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-    sqlite3_busy_timeout(db, 5000);
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message);
-    const std::string error = message ? message : "";
-    sqlite3_free(message);
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK) << error << "\n" << sql;
-  }
+  test_support::TempDatabase db_;
 
  private:
-  static std::string unique_path() {
-    static std::atomic<int> counter{0};
-    return testing::TempDir() + "flowform_library_" + std::to_string(getpid()) + "_" +
-           std::to_string(++counter) + ".db";
-  }
-
-  std::string path_;
-  std::shared_ptr<platform::ado::Connection> conn_;
-};
-
-// A test with a context and no database (the formatters).
-class ContextTest : public ::testing::Test {
- protected:
-  library::PageContext& ctx() { return context_.ctx(); }
-  const std::string& page() const { return context_.page(); }
-
-  TestContext context_;
-};
-
-// A test with a context whose connection is open on a fresh database.
-class DatabaseTest : public ContextTest {
- protected:
-  TestDatabase db_{ctx()};
+  std::shared_ptr<platform::ado::Connection> conn_ = std::make_shared<platform::ado::Connection>();
 };
 
 }  // namespace library_test

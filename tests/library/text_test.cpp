@@ -8,151 +8,116 @@
 namespace library_test {
 namespace {
 
-using TextTest = ContextTest;
+using TextTest = LibraryTest;
 
-TEST_F(TextTest, DisplaytextEncodesBreaksAndMarksScriptAndComments) {
-  struct Case {
-    const char* text;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"plain", "plain"},
-      {"a b", "a&nbsp;b"},
-      {"a\r\nb", "a<br>\nb"},  // the line feed stays
-      {"<b>&\"'", "&lt;b&gt;&amp;&quot;'"},
+struct TextCase {
+  vb::Variant text;
+  const char* expected;  // typed()
+};
+
+TEST_F(TextTest, DisplaytextEncodesBreaksAndMarksScriptAndCommentsInPlace) {
+  const TextCase cases[] = {
+      {"a b", "String:a&nbsp;b"},
+      {"a\r\nb", "String:a<br>\nb"},  // the line feed stays
+      {"<b>&\"'", "String:&lt;b&gt;&amp;&quot;'"},
       {"<% x %>",
-       "<SPAN>&lt;%</SPAN><FONT COLOR=\"#000000\">&nbsp;x&nbsp;<SPAN>%</FONT>&gt;</SPAN>"},
-      {"<!-- c -->", "<I><FONT COLOR=\"#CC0033\">&lt;!--&nbsp;c&nbsp;--&gt;</I></FONT>"},
+       "String:<SPAN>&lt;%</SPAN><FONT COLOR=\"#000000\">&nbsp;x&nbsp;<SPAN>%</FONT>"
+       "&gt;</SPAN>"},
+      {"<!-- c -->", "String:<I><FONT COLOR=\"#CC0033\">&lt;!--&nbsp;c&nbsp;--&gt;</I></FONT>"},
+      {"", "String:"},
+      {vb::Null, "Null:"},
+      {vb::Variant(), "Empty:"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
+  for (const TextCase& c : cases) {
     vb::Variant text = c.text;
-    const vb::Variant result = library::displaytext(ctx(), text);
-    EXPECT_EQ(result.str(), c.expected);
-    EXPECT_EQ(text.str(), c.expected);  // written back into the caller's variable
+    EXPECT_EQ(typed(library::displaytext(ctx(), text)), c.expected);
+    EXPECT_EQ(typed(text), c.expected);  // written back into the caller's variable
   }
-  context_.expect_quiet();
-}
-
-TEST_F(TextTest, DisplaytextLeavesEmptyTextAndNullAsTheyAre) {
-  vb::Variant empty_text = "";
-  EXPECT_TRUE(library::displaytext(ctx(), empty_text) == "");
-  EXPECT_TRUE(empty_text.is_string());
-  vb::Variant null = vb::Null;
-  EXPECT_TRUE(library::displaytext(ctx(), null).is_null());
-  EXPECT_TRUE(null.is_null());
-  vb::Variant empty;
-  EXPECT_TRUE(library::displaytext(ctx(), empty).is_empty());
-  EXPECT_TRUE(empty.is_empty());
-  context_.expect_quiet();
+  expect_quiet();
 }
 
 TEST_F(TextTest, StrtohtmlAndGetlongtextTurnBreaksAndBlanksIntoHtml) {
-  EXPECT_EQ(library::strtohtml(ctx(), "a b\r\nc").str(), "a&nbsp;b<br>\nc");
-  EXPECT_EQ(library::strtohtml(ctx(), "<b>").str(), "<b>");                      // no encoding
-  EXPECT_EQ(library::getlongtext(ctx(), " a\rb ").str(), "&nbsp;a<br>b&nbsp;");  // untrimmed
-  EXPECT_TRUE(library::getlongtext(ctx(), vb::Null).is_empty());
-  EXPECT_TRUE(library::getlongtext(ctx(), "   ").is_empty());
-  EXPECT_TRUE(library::getlongtext(ctx(), "").is_empty());
-  context_.expect_quiet();
-}
-
-TEST_F(TextTest, StrtohtmlOfNullIsReported) {
-  EXPECT_TRUE(library::strtohtml(ctx(), vb::Null).is_empty());
-  context_.expect_reported(94, "Invalid use of Null", "strtohtml");
-}
-
-TEST_F(TextTest, RemoveHtmlStripsTags) {
-  struct Case {
-    const char* text;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"a<b>bold</b> text", "abold text"},
-      {"a <B CLASS=x>bold</B> text", "a bold text"},
-      {"<>", "<>"},            // a tag needs one character between the brackets
-      {"x<\nb>y", "x<\nb>y"},  // ... and that one may not be a line feed
-      {"x<b\n>y", "xy"},
-      {"1 < 2 > 0", "1  0"},
-      {"", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(library::RemoveHtml(ctx(), c.text).str(), c.expected);
+  EXPECT_EQ(typed(library::strtohtml(ctx(), "a b\r\nc")), "String:a&nbsp;b<br>\nc");
+  EXPECT_EQ(typed(library::strtohtml(ctx(), "<b>")), "String:<b>");  // no encoding
+  EXPECT_EQ(typed(library::getlongtext(ctx(), " a\rb ")), "String:&nbsp;a<br>b&nbsp;");
+  for (const vb::Variant& blank : {vb::Variant(vb::Null), vb::Variant("   "), vb::Variant("")}) {
+    EXPECT_EQ(typed(library::getlongtext(ctx(), blank)), "Empty:");
   }
-  context_.expect_quiet();
+  expect_quiet();
+  EXPECT_EQ(typed(library::strtohtml(ctx(), vb::Null)), "Empty:");
+  expect_reported(94, "Invalid use of Null", "strtohtml");
 }
 
-TEST_F(TextTest, RemoveHtmlSkipsWhatFailsAndReturnsTheTextAsItWas) {
-  // The expression object refuses Null: the step is skipped silently.
-  EXPECT_TRUE(library::RemoveHtml(ctx(), vb::Null).is_null());
-  EXPECT_EQ(library::RemoveHtml(ctx(), 12).str(), "12");
-  context_.expect_quiet();
+TEST_F(TextTest, RemoveHtmlStripsTagsAndSkipsWhatFails) {
+  const TextCase cases[] = {
+      {"a<b>bold</b> text", "String:abold text"},
+      {"a <B CLASS=x>bold</B> text", "String:a bold text"},
+      {"<>", "String:<>"},            // a tag needs one character between the brackets
+      {"x<\nb>y", "String:x<\nb>y"},  // ... and that one may not be a line feed
+      {"x<b\n>y", "String:xy"},
+      {"1 < 2 > 0", "String:1  0"},
+      {"", "String:"},
+      {vb::Null, "Null:"},  // the expression object refuses Null: the step is skipped
+      {12, "String:12"},
+  };
+  for (const TextCase& c : cases) {
+    EXPECT_EQ(typed(library::RemoveHtml(ctx(), c.text)), c.expected) << typed(c.text);
+  }
+  expect_quiet();
 }
 
-TEST_F(TextTest, CheckstringDoublesQuotes) {
-  EXPECT_EQ(library::checkstring(ctx(), "O'Neil").str(), "O''Neil");
-  EXPECT_EQ(library::checkstring(ctx(), "''").str(), "''''");
-  EXPECT_EQ(library::checkstring(ctx(), "none").str(), "none");
-  EXPECT_EQ(library::checkstring(ctx(), vb::Null).str(), "");
-  EXPECT_EQ(library::checkstring(ctx(), 12).str(), "12");
-  context_.expect_quiet();
-}
-
-TEST_F(TextTest, ReplacebadcharRemovesTheSixteenCharacters) {
+TEST_F(TextTest, CheckstringDoublesQuotesAndReplacebadcharRemovesTheSixteenCharacters) {
+  const TextCase checked[] = {{"O'Neil", "String:O''Neil"},
+                              {"''", "String:''''"},
+                              {vb::Null, "String:"},
+                              {12, "String:12"}};
+  for (const TextCase& c : checked) {
+    EXPECT_EQ(typed(library::checkstring(ctx(), c.text)), c.expected);
+  }
   const std::string all_bad = std::string("'%^&?()<>[]/\\;\"") + '\0';
-  struct Case {
-    vb::Variant text;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"a<b>;c", "abc"},
-      {all_bad + "x" + all_bad, "x"},
-      {"1,2", "1,2"},  // the comma stays
-      {"中文 ok!", "中文 ok!"},
-      {vb::Null, ""},
-      {"", ""},
-  };
-  for (const Case& c : cases) {
-    const vb::Variant result = library::replacebadchar(ctx(), c.text);
-    ASSERT_TRUE(result.is_string());
-    EXPECT_EQ(result.str(), c.expected);
+  const TextCase replaced[] = {{"a<b>;c", "String:abc"},
+                               {all_bad + "x" + all_bad, "String:x"},
+                               {"1,2", "String:1,2"},  // the comma stays
+                               {"中文 ok!", "String:中文 ok!"},
+                               {vb::Null, "String:"},
+                               {"", "String:"}};
+  for (const TextCase& c : replaced) {
+    EXPECT_EQ(typed(library::replacebadchar(ctx(), c.text)), c.expected);
   }
-  context_.expect_quiet();
+  expect_quiet();
 }
 
 TEST_F(TextTest, ShrinklonginputCutsByWidthCountingDoubleByteCharactersTwice) {
   struct Case {
-    const char* text;
-    int width;
+    vb::Variant text, width;
     const char* expected;
   };
   const Case cases[] = {
-      {"中文字符", 5, "中文"}, {"中文字符", 4, "中文"}, {"中文字符", 8, "中文字符"},
-      {"abc", 2, "ab"},        {"abc", 3, "abc"},       {"a中b", 2, "a"},
-      {"a中b", 3, "a中"},      {"a中b", 4, "a中b"},
+      {"中文字符", 5, "String:中文"},
+      {"中文字符", 4, "String:中文"},
+      {"中文字符", 8, "String:中文字符"},
+      {"abc", 2, "String:ab"},
+      {"abc", 3, "String:abc"},
+      {"a中b", 2, "String:a"},
+      {"a中b", 3, "String:a中"},
+      {"a中b", 4, "String:a中b"},
+      {"abc", vb::Variant(), "Empty:"},
+      {"abc", vb::Null, "Empty:"},
+      {"", 5, "Empty:"},
+      {"中", 1, "Empty:"},  // nothing fits: no text
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.width));
-    EXPECT_EQ(library::shrinklonginput(ctx(), c.text, c.width).str(), c.expected);
+    EXPECT_EQ(typed(library::shrinklonginput(ctx(), c.text, c.width)), c.expected)
+        << typed(c.text) << " " << typed(c.width);
   }
-  context_.expect_quiet();
-}
-
-TEST_F(TextTest, ShrinklonginputGivesEmptyWithoutWidthOrText) {
-  EXPECT_TRUE(library::shrinklonginput(ctx(), "abc", vb::Variant()).is_empty());
-  EXPECT_TRUE(library::shrinklonginput(ctx(), "abc", vb::Null).is_empty());
-  EXPECT_TRUE(library::shrinklonginput(ctx(), "", 5).is_empty());
-  EXPECT_TRUE(library::shrinklonginput(ctx(), "中", 1).is_empty());  // nothing fits: no text
-  context_.expect_quiet();
+  expect_quiet();
 }
 
 TEST_F(TextTest, ShrinklonginputMovesThePageCounter) {
-  ctx().ii = 7;
   library::shrinklonginput(ctx(), "abc", 2);
-  EXPECT_TRUE(ctx().ii == 3);  // stopped at the character that did not fit
+  EXPECT_EQ(typed(ctx().ii), "Integer:3");  // stopped at the character that did not fit
   library::shrinklonginput(ctx(), "ab", 5);
-  EXPECT_TRUE(ctx().ii == 3);  // one past the last character
+  EXPECT_EQ(typed(ctx().ii), "Integer:3");  // one past the last character
 }
 
 }  // namespace

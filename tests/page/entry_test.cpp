@@ -12,38 +12,23 @@
 namespace page {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-constexpr char kRedirect[] =
-    " <script language=javascript>\r\n"
-    "\t\ttop.location.href = \"http://oa.example/login.asp\";\r\n"
-    "\t</script>\r\n"
-    "\t";
 constexpr char kFirstLine[] = "<HTML XMLNS:MyPad><HEAD>\r\n";
 
-class EntryTest : public page_test::PageTest {};
-
-TEST_F(EntryTest, TheSetUpLinesComeBeforeThePagesFirstLine) {
-  const host::Rendered r = render("");
-  EXPECT_THAT(r.body, StartsWith(std::string(page_test::kWindowLines) + kFirstLine));
-  EXPECT_EQ(r.expires, 0);
-  EXPECT_EQ(r.session->CodePage, 936);
-}
+using EntryTest = page_test::PageTest;
 
 TEST_F(EntryTest, ARequestWithoutUserNameStartsWithTheLoginRedirectAndGoesOn) {
   host::RenderOptions o = options();
   o.session_values = {{"SystemURL", page_test::kSystemUrl}};
   o.application_values = {{"SendrixOAURL", "http://oa.example/"}};
-  const host::Rendered r = render(o);
-  EXPECT_THAT(r.body, StartsWith(std::string(kRedirect) + page_test::kWindowLines + kFirstLine));
-}
-
-TEST_F(EntryTest, TheSessionTimeOutComesFromTheSecuritySettings) {
-  EXPECT_EQ(render("").session->TimeOut, 45);
-  db_.exec("insert into OA_AnQuan (TimeOut) values (20)");
-  EXPECT_EQ(render("").session->TimeOut, 20);
+  EXPECT_THAT(render(o).body, StartsWith(std::string(" <script language=javascript>\r\n"
+                                                     "\t\ttop.location.href = "
+                                                     "\"http://oa.example/login.asp\";\r\n"
+                                                     "\t</script>\r\n"
+                                                     "\t") +
+                                         page_test::kWindowLines + kFirstLine));
 }
 
 TEST_F(EntryTest, TheConnectionStringIsCachedByTheFirstRequestOfTheApplication) {
@@ -69,63 +54,39 @@ TEST_F(EntryTest, AConnectionThatCannotBeOpenedIsReportedAndThePageGoesOn) {
   o.session_values.erase(o.session_values.begin());  // no UserName: yet no redirect follows
   const host::Rendered r = render(o);
 
+  // "<number> <description> LINE #<n> Routine : ..." in the log, " Error <description>
+  // LINE<n> Routine : ..." in the page.
   ASSERT_FALSE(r.event_log.empty());
-  const std::string& entry = r.event_log.front();
-  const std::string routine = " Routine : qmflobiaodantianx.qmdb_connI_init";
-  ASSERT_THAT(entry, StartsWith("-2147467259 "));
-  ASSERT_EQ(entry.substr(entry.size() - routine.size()), routine);
-  // The page text carries the same description and line: "<n> <d> LINE #<l>" -> " Error <d>
-  // LINE<l>".
-  std::string text = entry.substr(std::string("-2147467259").size());
+  std::string text = r.event_log.front();
+  ASSERT_THAT(text, StartsWith("-2147467259 "));
+  ASSERT_THAT(text, ::testing::EndsWith(" Routine : qmflobiaodantianx.qmdb_connI_init"));
+  text.replace(0, std::string("-2147467259").size(), " Error");
   text.replace(text.find(" LINE #"), 7, " LINE");
-  EXPECT_THAT(r.body, StartsWith(" Error" + text + page_test::kWindowLines + kFirstLine));
+  EXPECT_THAT(r.body, StartsWith(text + page_test::kWindowLines + kFirstLine));
   EXPECT_EQ(r.session->TimeOut, 20);  // the session's own value: the step was not reached
 }
 
-// The page object driven as the host drives it, without the runner.
-class PageObjectTest : public ::testing::Test {
- protected:
-  PageObjectTest()
-      : context_(std::make_shared<platform::asp::Server>(
-                     ".", "/flow", std::make_shared<const platform::asp::SiblingPages>()),
-                 std::make_shared<platform::asp::Application>(),
-                 std::make_shared<platform::asp::Session>(),
-                 std::make_shared<platform::asp::Request>(), response_),
-        page_(context_, log_) {
-    context_.application().set("KELDBConnectString", vb::Variant(db_.connect()));
-    context_.session()["UserName"] = "zhang";
-  }
+TEST(PageObject, OnEndPageWritesNothingBeforeOrAfterTheRequest) {
+  page_test::TempDatabase db;
+  auto response = std::make_shared<platform::asp::Response>();
+  platform::asp::ObjectContext context(
+      std::make_shared<platform::asp::Server>(
+          ".", "/flow", std::make_shared<const platform::asp::SiblingPages>()),
+      std::make_shared<platform::asp::Application>(), std::make_shared<platform::asp::Session>(),
+      std::make_shared<platform::asp::Request>(), response);
+  context.application().set("KELDBConnectString", vb::Variant(db.connect()));
+  context.session()["UserName"] = "zhang";
+  platform::eventlog::RecordingEventLog log;
+  qmflobiaodantianx page(context, log);
 
-  page_test::TempDatabase db_;
-  std::shared_ptr<platform::asp::Response> response_ = std::make_shared<platform::asp::Response>();
-  platform::eventlog::RecordingEventLog log_;
-  platform::asp::ObjectContext context_;
-  qmflobiaodantianx page_;
-};
-
-TEST_F(PageObjectTest, OnEndPageWritesNothingBeforeOrAfterTheRequest) {
-  page_.OnEndPage();
-  EXPECT_EQ(response_->body(), "");
-  page_.I_init();
-  const std::string written = response_->body();
-  page_.OnEndPage();
-  EXPECT_EQ(response_->body(), written);
+  page.OnEndPage();
+  EXPECT_EQ(response->body(), "");
+  page.I_init();
+  const std::string written = response->body();
+  page.OnEndPage();
+  EXPECT_EQ(response->body(), written);
   EXPECT_THAT(written, StartsWith("<meta http-equiv="));
-}
-
-TEST_F(PageObjectTest, TheLibraryRoutinesCanBeCalledAgainThroughTheirSlots) {
-  page_.I_init();
-  const std::string written = response_->body();
-  page_.qmqmfunctionI_init();
-  page_.qmincfunctionzidiI_init();
-  page_.qmincfunctiondbI_init();
-  EXPECT_EQ(response_->body(), written);
-  EXPECT_TRUE(log_.entries().empty());
-}
-
-TEST_F(PageObjectTest, RemoveHtmlStripsTags) {
-  page_.I_init();
-  EXPECT_TRUE(page_.RemoveHtml("<p>流程<b>处理</b></p>") == "流程处理");
+  EXPECT_TRUE(page.RemoveHtml("<p>流程<b>处理</b></p>") == "流程处理");  // a library slot
 }
 
 }  // namespace

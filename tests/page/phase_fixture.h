@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,15 +15,13 @@
 #include "page/page_state.h"
 #include "page/todo_state.h"
 #include "platform/ado/connection.h"
-#include "platform/asp/request.h"
-#include "platform/asp/response.h"
-#include "platform/asp/session.h"
-#include "platform/eventlog/event_log.h"
 #include "schema/form_tables.h"
 #include "support/page_fixture.h"
-#include "vb/builtins.h"
+#include "support/vb_matchers.h"
 
 namespace page_test {
+
+using test_support::typed;
 
 class PhaseTest : public PageTest {
  protected:
@@ -36,9 +35,13 @@ class PhaseTest : public PageTest {
     p.ctx.conn = conn;
   }
 
-  // Adds a request value, as the query string carries it.
-  void request(std::string_view key, std::string_view value) {
-    request_->add_query_string(key, value);
+  // Adds request values, as the query string carries them: "key=value&key=value".
+  void request(std::string_view query) {
+    while (!query.empty()) {
+      const std::string_view pair = query.substr(0, query.find('&'));
+      request_->add_query_string(pair.substr(0, pair.find('=')), pair.substr(pair.find('=') + 1));
+      query.remove_prefix(std::min(query.size(), pair.size() + 1));
+    }
   }
 
   // The phases from the mode set-up to the user's to-do state, in the page's order.
@@ -57,11 +60,10 @@ class PhaseTest : public PageTest {
   }
 
   // Rows the cases share. Keys are given so that texts can name them.
-  void add_form(long key, const std::string& css = "<p>[#1#]</p>") {
+  void add_form(long key) {
     db_.exec(
-        "insert into OA_Flow_BiaoDan (OAID, Name, BiaoDanCSS, isJiaZai, ZhengWenType) "
-        "values (" +
-        std::to_string(key) + ", '请假单', '" + css + "', '0', '3')");
+        "insert into OA_Flow_BiaoDan (OAID, Name, BiaoDanCSS, isJiaZai, ZhengWenType) values (" +
+        std::to_string(key) + ", '请假单', '<p>[#1#]</p>', '0', '3')");
     schema::create_form_tables(db_.path(), key, {});
   }
   void add_model(long key, const std::string& isSystem, long form_key) {
@@ -82,37 +84,27 @@ class PhaseTest : public PageTest {
         std::to_string(key) + ", " + std::to_string(model) + ", '节点" + std::to_string(key) +
         "', '" + isFirst + "', '2', '3,4,', ';wang;', ';li;', ';5;', '1', " + switches + ")");
   }
-  void add_todo(long form, long record, long node, const std::string& BanLiRen,
-                const std::string& BanLiType, const std::string& SendUser = "li") {
+  // A to-do row: "BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, SendUser, BanLiType" as SQL
+  // literals.
+  void add_todo(const std::string& values) {
     db_.exec(
         "insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, "
-        "SendUser, BanLiType) values ('" +
-        std::to_string(form) + "', '" + std::to_string(record) + "', '" + std::to_string(node) +
-        "', '" + BanLiRen + "', '" + SendUser + "', '" + BanLiType + "')");
-  }
-  void add_record(long form, long record, long model) {
-    db_.exec("insert into OA_FLOW_" + std::to_string(form) +
-             "_Main (OAID, CurrentJieDianIDs, "
-             "RecordID, LiuChengID, CodeNumber, FileTile, ContentHTML) values (" +
-             std::to_string(record) + ", ',12,', 'R-1', " + std::to_string(model) +
-             ", 'NO-9', '标题', '<p>正文</p>')");
+        "SendUser, BanLiType) values (" +
+        values + ")");
   }
 
   // The to-do road: record 3 of form 7 waits at node 2 (not a first node) of model 5 (kind 1)
-  // in the to-do list of the user "zhang".
-  void add_todo_road() {
+  // in the to-do list of the user "zhang". `switches` as add_node takes them.
+  void add_todo_road(const std::string& switches = "'0', '0', '0', '0', '0', '0'") {
     add_form(7);
     add_model(5, "1", 7);
-    add_node(2, 5, "0");
-    add_record(7, 3, 5);
-    add_todo(7, 3, 2, "zhang", "0");
+    add_node(2, 5, "0", switches);
+    db_.exec(
+        "insert into OA_FLOW_7_Main (OAID, CurrentJieDianIDs, RecordID, LiuChengID, CodeNumber, "
+        "FileTile, ContentHTML) values (3, ',12,', 'R-1', 5, 'NO-9', '标题', '<p>正文</p>')");
+    add_todo("'7', '3', '2', 'zhang', 'li', '0'");
   }
   static constexpr char kTodoQuery[] = "BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2";
-  void request_todo_road() {
-    request("BiaoDanID", "7");
-    request("BiaoDanRecordID", "3");
-    request("JieDianID", "2");
-  }
 
   std::shared_ptr<platform::asp::Request> request_ = std::make_shared<platform::asp::Request>();
   std::shared_ptr<platform::asp::Session> session_ = std::make_shared<platform::asp::Session>();
@@ -121,11 +113,5 @@ class PhaseTest : public PageTest {
       std::make_shared<platform::eventlog::RecordingEventLog>();
   page::PageState p{log_};
 };
-
-// A page variable as "<TypeName>:<text>" ("Integer:1", "Boolean:False", "Empty:", "Null:"), so
-// one comparison pins both the subtype and the value.
-inline std::string typed(const vb::Variant& v) {
-  return vb::TypeName(v) + ":" + (vb::IsNull(v) ? std::string() : vb::CStr(v));
-}
 
 }  // namespace page_test

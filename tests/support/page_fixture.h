@@ -1,21 +1,19 @@
-// Shared set-up of the page tests: a temporary office database built from schema/ with the rows
-// a case adds, and one request rendered through the host's request runner.
+// Shared set-up of the page tests: a temporary office database with the rows a case adds, and
+// one request rendered on it through the host's request runner.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "host/request_runner.h"
-#include "schema/database.h"
+#include "support/temp_database.h"
 #include "vb/builtins.h"
 
 namespace page_test {
+
+using test_support::TempDatabase;
 
 // The set-up lines that stand before the page head for a session whose SystemURL is kSystemUrl.
 inline constexpr char kSystemUrl[] = "/oa/";
@@ -28,60 +26,6 @@ inline constexpr char kWindowLines[] =
     "</STYLE>\r\n";
 // The last line of the page head; what a phase writes starts right after it.
 inline constexpr char kHeadEnd[] = "<TITLE>流程处理</TITLE>\r\n";
-
-// The schema's tables without demo rows in a fresh file, removed with the object.
-class TempDatabase {
- public:
-  TempDatabase() : path_(unique_path()) { schema::create_database(path_, false); }
-  ~TempDatabase() {
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-      std::filesystem::remove(path_ + suffix);
-    }
-  }
-  TempDatabase(const TempDatabase&) = delete;
-  TempDatabase& operator=(const TempDatabase&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string connect() const { return "Provider=SQLite;Data Source=" + path_; }
-
-  // Runs SQLite statements as they stand (use it to add the rows a case needs); a failure
-  // fails the test with SQLite's message.
-  void exec(const std::string& sql) const {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-    sqlite3_busy_timeout(db, 5000);
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message);
-    const std::string error = message ? message : "";
-    sqlite3_free(message);
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK) << error << "\n" << sql;
-  }
-
-  // The first column of the first row of a query, as text ("" for none or NULL).
-  std::string scalar(const std::string& sql) const {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* stmt = nullptr;
-    std::string value;
-    if (sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_text(stmt, 0) != nullptr) {
-      value = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return value;
-  }
-
- private:
-  static std::string unique_path() {
-    static std::atomic<int> counter{0};
-    return testing::TempDir() + "flowform_page_" + std::to_string(getpid()) + "_" +
-           std::to_string(++counter) + ".db";
-  }
-
-  std::string path_;
-};
 
 // A fixture holding one database and rendering requests on it for a logged-in user.
 class PageTest : public ::testing::Test {

@@ -1,4 +1,5 @@
-// Test helpers for code that raises vb::VbError: assert the exact number (and text).
+// Test helpers for Variants and for code that raises vb::VbError: print a value with its
+// subtype, assert the exact error number (and text).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,6 +19,14 @@ inline void PrintTo(const Variant& v, std::ostream* os) {
     *os << " " << CStr(v);
 }
 }  // namespace vb
+
+namespace test_support {
+// A value as "<TypeName>:<text>" ("Integer:1", "Boolean:False", "Empty:", "Null:"), so one
+// comparison pins both the subtype and the value.
+inline std::string typed(const vb::Variant& v) {
+  return vb::TypeName(v) + ":" + (vb::IsNull(v) ? std::string() : vb::CStr(v));
+}
+}  // namespace test_support
 
 // Expects the expression to raise VbError `expected_number`. The expression may hold commas.
 #define EXPECT_VB_ERROR(expected_number, ...)                                                 \

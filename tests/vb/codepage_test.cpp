@@ -25,19 +25,12 @@ TEST(ToCp936, WritesGbkBytesAndReferencesForTheRest) {
       {"a한b", "a&#54620;b"},
       {"😀", "&#128512;"},                             // outside the BMP
       {"中😀文À", "\xD6\xD0&#128512;\xCE\xC4&#192;"},  // conversion goes on after each one
+      {"a\xFFz", "a&#65533;z"},                       // one reference per invalid byte
+      {"\xE4\xB8", "&#65533;&#65533;"},               // truncated at the end
+      {"\xC0\xAFx", "&#65533;&#65533;x"},             // overlong "/"
+      {"\xED\xA0\x80", "&#65533;&#65533;&#65533;"},   // a surrogate
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(to_cp936(c.utf8), c.cp936) << c.utf8;
-  }
-}
-
-TEST(ToCp936, WritesAReplacementReferencePerInvalidByte) {
-  EXPECT_EQ(to_cp936("a\xFF"
-                     "b"),
-            "a&#65533;b");
-  EXPECT_EQ(to_cp936("\xE4\xB8"), "&#65533;&#65533;");              // truncated at the end
-  EXPECT_EQ(to_cp936("\xC0\xAFx"), "&#65533;&#65533;x");            // overlong "/"
-  EXPECT_EQ(to_cp936("\xED\xA0\x80"), "&#65533;&#65533;&#65533;");  // a surrogate
+  for (const Case& c : cases) EXPECT_EQ(to_cp936(c.utf8), c.cp936) << c.utf8;
   EXPECT_EQ(to_cp936(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
@@ -51,28 +44,15 @@ TEST(ToCp936, KeepsUpWithLongTextFullOfReferences) {
 }
 
 TEST(FromCp936, ReadsGbkBytes) {
-  const Case cases[] = {
-      {"", ""},
-      {"BiaoDanID=12", "BiaoDanID=12"},
-      {"中文", "\xD6\xD0\xCE\xC4"},
-      {"€", "\x80"},
-      {"\xEF\xBF\xBD"
-       "A",
-       "\xFF"
-       "A"},                     // 0xFF is no lead byte
-      {"\xEF\xBF\xBD", "\xD6"},  // a lead byte cut off at the end
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(from_cp936(c.cp936), c.utf8) << c.utf8;
-  }
-}
-
-TEST(Cp936RoundTrip, EveryGbkTextComesBackUnchanged) {
+  const Case cases[] = {{"", ""},
+                        {"BiaoDanID=12", "BiaoDanID=12"},
+                        {"中文", "\xD6\xD0\xCE\xC4"},
+                        {"€", "\x80"},
+                        {"\uFFFDz", "\xFFz"},  // 0xFF is no lead byte
+                        {"\uFFFD", "\xD6"}};   // a lead byte cut off at the end
+  for (const Case& c : cases) EXPECT_EQ(from_cp936(c.cp936), c.utf8) << c.utf8;
   const std::string text = "系统提示：您没有授权或者该节点已经办理完参数错误！ ABC 123 €";
   EXPECT_EQ(from_cp936(to_cp936(text)), text);
-  std::string long_text;
-  for (int i = 0; i < 5000; ++i) long_text += text;
-  EXPECT_EQ(from_cp936(to_cp936(long_text)), long_text);
 }
 
 }  // namespace

@@ -12,13 +12,9 @@ TEST(VariantCompare, TheLiteralsTypeChoosesTheRule) {
   EXPECT_TRUE(Variant(1) == "1");  // text rule: the number reads "1"
   EXPECT_TRUE("1" == Variant(1));
   EXPECT_FALSE(Variant(1) == "1.0");
-  EXPECT_FALSE(Variant(5) == "5.0");
   EXPECT_TRUE(Variant("5") == 5);  // numeric rule: the text is read as a number
   EXPECT_TRUE(5 == Variant(" 5 "));
-  EXPECT_TRUE(Variant("10") == 10);
   EXPECT_FALSE(Variant("10") == "10.0");
-  EXPECT_TRUE(Variant(2.5) == 2.5);
-  EXPECT_TRUE(Variant(vb::Long(70000)) == 70000L);
 }
 
 TEST(VariantCompare, NonNumericTextAgainstANumberIsGreaterWithoutError) {
@@ -26,7 +22,6 @@ TEST(VariantCompare, NonNumericTextAgainstANumberIsGreaterWithoutError) {
   EXPECT_FALSE(abc == 1);
   EXPECT_TRUE(abc != 1);
   EXPECT_TRUE(abc > 1);
-  EXPECT_FALSE(abc < 1);
   EXPECT_TRUE(3 < Variant("A"));
   EXPECT_FALSE(0 == Variant(""));
   EXPECT_VB_ERROR(13, vb::CInt(abc));
@@ -34,7 +29,6 @@ TEST(VariantCompare, NonNumericTextAgainstANumberIsGreaterWithoutError) {
 
 TEST(VariantCompare, VariantAgainstVariantKeepsNumbersBelowText) {
   EXPECT_FALSE(Variant(5) == Variant("5"));
-  EXPECT_TRUE(Variant(5) != Variant("5"));
   EXPECT_TRUE(Variant(5) < Variant("5"));
   EXPECT_TRUE(Variant(100) < Variant("1"));
   EXPECT_TRUE(Variant("1") == Variant("1"));
@@ -57,7 +51,6 @@ TEST(VariantCompare, EmptyIsZeroAndEmptyText) {
   EXPECT_TRUE(empty == "");
   EXPECT_TRUE(empty == false);
   EXPECT_TRUE(empty < "a");
-  EXPECT_TRUE(empty == Variant());
   EXPECT_TRUE(empty == Variant(""));
   EXPECT_TRUE(empty == Variant(0));
   EXPECT_FALSE(empty == 1);
@@ -65,19 +58,13 @@ TEST(VariantCompare, EmptyIsZeroAndEmptyText) {
 
 TEST(VariantCompare, NothingComparedWithNullIsTrue) {
   Variant null(vb::Null);
-  EXPECT_FALSE(null == 1);
-  EXPECT_FALSE(null != 1);
-  EXPECT_FALSE(null < 1);
-  EXPECT_FALSE(null <= 1);
-  EXPECT_FALSE(null > 1);
-  EXPECT_FALSE(null >= 1);
-  EXPECT_FALSE(null == "");
-  EXPECT_FALSE(null != "");
-  EXPECT_FALSE(1 != null);
-  EXPECT_FALSE("a" != null);
-  EXPECT_FALSE(null == null);
-  EXPECT_FALSE(null != null);
-  EXPECT_FALSE(null == Variant());
+  for (const Variant& other : {Variant(1), Variant(""), null, Variant()}) {
+    EXPECT_FALSE(null == other || null != other || null < other || null <= other || null > other ||
+                 null >= other || other != null)
+        << testing::PrintToString(other);
+  }
+  EXPECT_FALSE(null == 1 || null != 1 || null < 1 || null <= 1 || null > 1 || null >= 1);
+  EXPECT_FALSE(null == "" || null != "" || 1 != null || "a" != null);
   EXPECT_EQ(vb::Order::Null, vb::compare(null, null));
 }
 
@@ -85,24 +72,16 @@ TEST(VariantCompare, IfOnNullTakesTheElseBranch) {
   Variant null(vb::Null);
   EXPECT_STREQ("else", null == 1 ? "then" : "else");
   EXPECT_STREQ("else", null != 1 ? "then" : "else");
-  EXPECT_FALSE(null.truthy());
-  EXPECT_FALSE(Variant().truthy());
-  EXPECT_TRUE(Variant(2).truthy());
-  EXPECT_TRUE(Variant("True").truthy());
-  EXPECT_TRUE(Variant("-1").truthy());
-  EXPECT_FALSE(Variant("false").truthy());
+  EXPECT_FALSE(null.truthy() || Variant().truthy() || Variant("false").truthy());
+  EXPECT_TRUE(Variant(2).truthy() && Variant("True").truthy() && Variant("-1").truthy());
   EXPECT_VB_ERROR(13, Variant("abc").truthy());
 }
 
-TEST(VariantCompare, DatesAgainstTextCompareAsTheirText) {
-  Variant d(vb::CDate("2011-09-02"));
+TEST(VariantCompare, DatesCompareAsDatesOrAsTheirText) {
+  Variant d(vb::CDate("2011-9-2"));
   EXPECT_FALSE("2011-09-02" == d);
   EXPECT_TRUE("2011-9-2" == d);
   EXPECT_TRUE(d == 40788);
-}
-
-TEST(VariantCompare, TypedDatesCompareAsDates) {
-  Variant d(vb::CDate("2011-9-2"));
   EXPECT_TRUE(d == vb::CDate("2011-09-02"));
   EXPECT_TRUE(d < vb::CDate("2011-9-2 0:00:01"));
   EXPECT_TRUE(vb::CDate("2011-9-1") < d);
@@ -121,17 +100,12 @@ TEST(VariantCompare, TextIsOrderedByUtf16Units) {
   EXPECT_TRUE(Variant("\xF0\x9F\x98\x80") < "\xEF\xBC\x8C");
 }
 
-TEST(VariantCompare, ArraysCannotBeCompared) {
-  EXPECT_VB_ERROR(13, vb::Split("a,b", ",") == "a");
-  EXPECT_VB_ERROR(13, vb::Split("a,b", ",") == Variant(1));
-}
-
-TEST(VariantCompare, TypedBuiltinsCompareByTheirType) {
-  Variant five(5);
-  EXPECT_EQ(five, Variant(5.0));
-  EXPECT_TRUE(five == vb::CStr(5));                      // CStr is typed text
+TEST(VariantCompare, TypedBuiltinsCompareByTheirTypeArraysNot) {
+  EXPECT_TRUE(Variant(5) == vb::CStr(5));                // CStr is typed text
   EXPECT_TRUE(Variant("5") == vb::CInt("5"));            // CInt is a typed number
   EXPECT_FALSE(Variant("5") == Variant(vb::CInt("5")));  // once in a Variant it is not
+  EXPECT_VB_ERROR(13, vb::Split("a,b", ",") == "a");
+  EXPECT_VB_ERROR(13, vb::Split("a,b", ",") == Variant(1));
 }
 
 }  // namespace

@@ -6,106 +6,49 @@
 
 namespace {
 
+using testing::PrintToString;
 using vb::Variant;
 
-struct Judged {
-  Variant value;
-  bool expected;
-  const char* label;
-};
-
+// Text is numeric when CDbl reads it, so convert_test walks the number forms.
 TEST(IsNumeric, JudgesWholeValues) {
-  const Judged cases[] = {
-      {Variant(), true, "Empty"},
-      {vb::Null, false, "Null"},
-      {"", false, "\"\""},
-      {" ", false, "\" \""},
-      {"12", true, "12"},
-      {" 12 ", true, "\" 12 \""},
-      {"+5", true, "+5"},
-      {".5", true, ".5"},
-      {"5.", true, "5."},
-      {"-", false, "-"},
-      {".", false, "."},
-      {"1e5", true, "1e5"},
-      {"1E-3", true, "1E-3"},
-      {"1e", false, "1e"},
-      {"e5", false, "e5"},
-      {"1,000", true, "1,000"},
-      {"1,000.5", true, "1,000.5"},
-      {"&H1F", true, "&H1F"},
-      {"&O17", true, "&O17"},
-      {"0x1F", false, "0x1F"},
-      {"&H", false, "&H"},
-      {"(5)", true, "(5)"},
-      {"5-", true, "5-"},
-      {"12abc", false, "12abc"},
-      {"1 2", false, "1 2"},
-      {"abc", false, "abc"},
-      {"$5", false, "$5"},
-      {"2011-09-02", false, "2011-09-02"},
-      {true, true, "True"},
-      {2.5, true, "2.5"},
-      {vb::Now(), false, "Now"},
-      {vb::Split("1"), false, "array"},
-  };
-  for (const Judged& c : cases) EXPECT_EQ(c.expected, vb::IsNumeric(c.value)) << c.label;
+  const Variant numeric[] = {Variant(), " 12 ", "1e5", "1,000", "&H1F", true, 2.5};
+  const Variant not_numeric[] = {vb::Null, "",           "abc",     "12abc",
+                                 "$5",     "2011-09-02", vb::Now(), vb::Split("1")};
+  for (const Variant& v : numeric) EXPECT_TRUE(vb::IsNumeric(v)) << PrintToString(v);
+  for (const Variant& v : not_numeric) EXPECT_FALSE(vb::IsNumeric(v)) << PrintToString(v);
 }
 
 TEST(IsDate, AcceptsDatesAndDateText) {
-  const Judged cases[] = {
-      {"2011-09-02 09:05:07", true, "full"},
-      {"2011/9/2", true, "slashes"},
-      {"2011-9-2", true, "no zeros"},
-      {"2011-9-2 8:30:00", true, "time"},
-      {"9:05", true, "time only"},
-      {"abc", false, "abc"},
-      {"", false, "\"\""},
-      {Variant(), false, "Empty"},
-      {vb::Null, false, "Null"},
-      {vb::Now(), true, "Now"},
-      {40788, false, "number"},
-      {"2011-9-2 25:00:00", false, "hour 25"},
-      {"2011-02-30", false, "Feb 30"},
-      {"2012-02-29", true, "leap day"},
-      {"2011-9-2 9:05 上午", true, "AM"},
-  };
-  for (const Judged& c : cases) EXPECT_EQ(c.expected, vb::IsDate(c.value)) << c.label;
+  const Variant dates[] = {"2011-09-02 09:05:07", "9:05", "2012-02-29", "2011-9-2 9:05 上午",
+                           vb::Now()};
+  const Variant not_dates[] = {"abc", "", "2011-02-30", Variant(), vb::Null, 40788};
+  for (const Variant& v : dates) EXPECT_TRUE(vb::IsDate(v)) << PrintToString(v);
+  for (const Variant& v : not_dates) EXPECT_FALSE(vb::IsDate(v)) << PrintToString(v);
 }
 
 TEST(TypeTests, NullEmptyArrayObject) {
   EXPECT_TRUE(vb::IsNull(vb::Null));
-  EXPECT_FALSE(vb::IsNull(Variant()));
-  EXPECT_FALSE(vb::IsNull(""));
+  EXPECT_FALSE(vb::IsNull(Variant()) || vb::IsNull(""));
   EXPECT_TRUE(vb::IsEmpty(Variant()));
-  EXPECT_FALSE(vb::IsEmpty(""));
-  EXPECT_FALSE(vb::IsEmpty(vb::Null));
-  EXPECT_TRUE(vb::IsArray(vb::Split("")));
-  EXPECT_TRUE(vb::IsArray(Variant::unsized_array()));
+  EXPECT_FALSE(vb::IsEmpty("") || vb::IsEmpty(vb::Null));
+  EXPECT_TRUE(vb::IsArray(vb::Split("")) && vb::IsArray(Variant::unsized_array()));
   EXPECT_FALSE(vb::IsArray("a"));
   EXPECT_TRUE(vb::IsObject(vb::ObjectRef()));  // Nothing
   EXPECT_FALSE(vb::IsObject(1));
 }
 
-TEST(TypeTests, VarTypeAndTypeName) {
+TEST(TypeTests, LiteralsAndValuesTakeTheirSubtypes) {
   const struct {
     Variant value;
     int var_type;
     const char* type_name;
-  } cases[] = {
-      {Variant(), 0, "Empty"},
-      {vb::Null, 1, "Null"},
-      {5, 2, "Integer"},
-      {40000, 3, "Long"},
-      {vb::CLng(5), 3, "Long"},
-      {2.5, 5, "Double"},
-      {vb::Currency{1}, 6, "Currency"},
-      {vb::Now(), 7, "Date"},
-      {"x", 8, "String"},
-      {vb::ObjectRef(), 9, "Nothing"},
-      {true, 11, "Boolean"},
-      {vb::Split("a"), 8204, "Variant()"},
-  };
+  } cases[] = {{Variant(), 0, "Empty"}, {vb::Null, 1, "Null"},
+               {32767, 2, "Integer"},   {32768, 3, "Long"},
+               {5L, 3, "Long"},         {3000000000L, 5, "Double"},
+               {1.0, 5, "Double"},      {vb::Currency{1}, 6, "Currency"},
+               {vb::Now(), 7, "Date"},  {std::string_view("x"), 8, "String"},
+               {"", 8, "String"},       {vb::ObjectRef(), 9, "Nothing"},
+               {true, 11, "Boolean"},   {vb::Split("a"), 8204, "Variant()"}};
   for (const auto& c : cases) {
     EXPECT_EQ(c.var_type, vb::VarType(c.value)) << c.type_name;
     EXPECT_EQ(c.type_name, vb::TypeName(c.value));

@@ -1,15 +1,15 @@
+// Server: HTMLEncode, MapPath inside the site only, and Execute of a sibling page.
 #include "platform/asp/server.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/asp/object_context.h"
+#include "support/vb_matchers.h"
 
 namespace platform::asp {
 namespace {
 
-std::shared_ptr<Server> make_server(std::shared_ptr<const SiblingPages> pages = nullptr) {
-  return std::make_shared<Server>("/srv/site", "/flow", std::move(pages));
-}
+constexpr long kServerFailed = -2147467259;
 
 TEST(ServerHTMLEncode, EncodesOnlyTheFourMarkupCharacters) {
   const std::pair<vb::Variant, std::string> cases[] = {
@@ -24,8 +24,8 @@ TEST(ServerHTMLEncode, EncodesOnlyTheFourMarkupCharacters) {
   for (const auto& [value, expected] : cases) EXPECT_EQ(Server::HTMLEncode(value), expected);
 }
 
-TEST(ServerMapPath, ResolvesAgainstThePageFolderOrTheSiteRoot) {
-  auto server = make_server();
+TEST(ServerMapPath, ResolvesAgainstThePageFolderOrTheSiteRootAndNeverAbove) {
+  const Server server("/srv/site", "/flow", nullptr);
   const std::pair<const char*, const char*> cases[] = {
       {"FlowURL.xml", "/srv/site/flow/FlowURL.xml"},
       {"/images/a.gif", "/srv/site/images/a.gif"},
@@ -34,77 +34,60 @@ TEST(ServerMapPath, ResolvesAgainstThePageFolderOrTheSiteRoot) {
       {"", "/srv/site/flow"},
       {"/", "/srv/site/"},
   };
-  for (const auto& [path, expected] : cases) EXPECT_EQ(server->MapPath(path), expected) << path;
-}
-
-TEST(ServerMapPath, RefusesToClimbAboveTheSite) {
-  auto server = make_server();
+  for (const auto& [path, expected] : cases) EXPECT_EQ(server.MapPath(path), expected) << path;
   for (const char* path : {"../../etc/passwd", "/..", "..\\..\\x"}) {
-    try {
-      server->MapPath(path);
-      ADD_FAILURE() << path;
-    } catch (const vb::VbError& e) {
-      EXPECT_EQ(e.number(), -2147467259);
-      EXPECT_EQ(e.description(),
-                "The '..' characters are not allowed in the Path parameter for the MapPath "
-                "method.");
-    }
+    SCOPED_TRACE(path);
+    EXPECT_VB_ERROR_TEXT(
+        kServerFailed,
+        "The '..' characters are not allowed in the Path parameter for the MapPath method.",
+        server.MapPath(path));
   }
 }
 
-TEST(ServerExecute, RunsTheSiblingPageWithTheSameRequestObjects) {
-  auto pages = std::make_shared<SiblingPages>();
-  (*pages)["ExecuteFlow.asp"] = [](ObjectContext& context) {
+// A server with one sibling page, "ExecuteFlow.asp", which runs `page`.
+class ServerExecuteTest : public testing::Test {
+ protected:
+  std::shared_ptr<Server> server_with(SiblingPage page) {
+    auto pages = std::make_shared<SiblingPages>();
+    (*pages)["ExecuteFlow.asp"] = std::move(page);
+    return std::make_shared<Server>("/srv/site", "/flow", pages);
+  }
+  std::shared_ptr<Session> session_ = std::make_shared<Session>();
+  std::shared_ptr<Response> response_ = std::make_shared<Response>();
+};
+
+TEST_F(ServerExecuteTest, RunsTheSiblingPageWithTheSameRequestObjects) {
+  auto server = server_with([](ObjectContext& context) {
     Session& session = context.session();
     session["ReturnString"] = "ran " + session.get("ExecuteString").str();
     context.response().write("<sibling>");
-  };
-  auto server = make_server(pages);
-  auto session = std::make_shared<Session>();
-  auto response = std::make_shared<Response>();
-  ObjectContext context(server, std::make_shared<Application>(), session,
-                        std::make_shared<Request>(), response);
-  (*session)["ExecuteString"] = "now()";
+  });
+  ObjectContext context(server, std::make_shared<Application>(), session_,
+                        std::make_shared<Request>(), response_);
+  (*session_)["ExecuteString"] = "now()";
   server->Execute("executeflow.asp");
-  EXPECT_EQ(session->get("ReturnString"), "ran now()");
-  EXPECT_EQ(response->body(), "<sibling>");
+  EXPECT_EQ(session_->get("ReturnString"), "ran now()");
+  EXPECT_EQ(response_->body(), "<sibling>");
 }
 
-TEST(ServerExecute, UnknownPageOrNoContextFails) {
-  auto pages = std::make_shared<SiblingPages>();
-  (*pages)["ExecuteFlow.asp"] = [](ObjectContext&) {};
-  auto server = make_server(pages);
-  const auto error_of = [&](const char* path) -> long {
-    try {
-      server->Execute(path);
-    } catch (const vb::VbError& e) {
-      EXPECT_EQ(e.description(), "The call to Server.Execute failed while loading the page.");
-      return e.number();
-    }
-    return 0;
-  };
-  EXPECT_EQ(error_of("ExecuteFlow.asp"), -2147467259);  // not handed to a request yet
+TEST_F(ServerExecuteTest, UnknownPageOrNoRequestFails) {
+  auto server = server_with([](ObjectContext&) {});
+  const char* const text = "The call to Server.Execute failed while loading the page.";
+  EXPECT_VB_ERROR_TEXT(kServerFailed, text, server->Execute("ExecuteFlow.asp"));  // no request yet
   {
-    ObjectContext context(server, std::make_shared<Application>(), std::make_shared<Session>(),
-                          std::make_shared<Request>(), std::make_shared<Response>());
-    EXPECT_EQ(error_of("ExecuteFlow.asp"), 0);
-    EXPECT_EQ(error_of("Missing.asp"), -2147467259);
+    ObjectContext context(server, std::make_shared<Application>(), session_,
+                          std::make_shared<Request>(), response_);
+    server->Execute("ExecuteFlow.asp");
+    EXPECT_VB_ERROR_TEXT(kServerFailed, text, server->Execute("Missing.asp"));
   }
-  EXPECT_EQ(error_of("ExecuteFlow.asp"), -2147467259);  // its request has ended
+  EXPECT_VB_ERROR_TEXT(kServerFailed, text, server->Execute("ExecuteFlow.asp"));  // request ended
 }
 
-TEST(ServerExecute, FailuresOfTheSiblingPagePassThrough) {
-  auto pages = std::make_shared<SiblingPages>();
-  (*pages)["ExecuteFlow.asp"] = [](ObjectContext&) { vb::raise(vb::kDivisionByZero); };
-  auto server = make_server(pages);
-  ObjectContext context(server, std::make_shared<Application>(), std::make_shared<Session>(),
-                        std::make_shared<Request>(), std::make_shared<Response>());
-  try {
-    server->Execute("ExecuteFlow.asp");
-    ADD_FAILURE() << "no error";
-  } catch (const vb::VbError& e) {
-    EXPECT_EQ(e.number(), 11);
-  }
+TEST_F(ServerExecuteTest, FailuresOfTheSiblingPagePassThrough) {
+  auto server = server_with([](ObjectContext&) { vb::raise(vb::kDivisionByZero); });
+  ObjectContext context(server, std::make_shared<Application>(), session_,
+                        std::make_shared<Request>(), response_);
+  EXPECT_VB_ERROR(11, server->Execute("ExecuteFlow.asp"));
 }
 
 }  // namespace
