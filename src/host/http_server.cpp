@@ -16,11 +16,6 @@
 namespace host {
 namespace {
 
-bool same_path(std::string_view a, std::string_view b) {
-  platform::asp::KeyLess less;
-  return !less(a, b) && !less(b, a);
-}
-
 // An HTTP date (RFC 9110 IMF-fixdate) of a system time.
 std::string http_date(std::time_t when) {
   std::tm parts{};
@@ -155,10 +150,12 @@ void HttpServer::install_routes() {
       }
     }
     set_expiry(res, response.expires);
-    res.set_content(vb::to_cp936(response.body), "text/html; charset=gb2312");
+    // Assigned rather than passed to set_content, which would copy the whole page once more.
+    res.body = vb::to_cp936(response.body);
+    res.set_header("Content-Type", "text/html; charset=gb2312");
   };
   auto other = [this, page](const httplib::Request& req, httplib::Response& res) {
-    if (same_path(req.path, kPagePath)) return page(req, res);
+    if (platform::asp::same_key(req.path, kPagePath)) return page(req, res);
     if (req.method == "POST" || !options_.serve_static_files) return not_found(res);
     StaticFile file = find_static_file(options_.settings.site_folder, req.path);
     switch (file.outcome) {

@@ -30,7 +30,7 @@ PageResponse run_request(const HostSettings& settings,
   }
   // A page that failed between Lock and UnLock must not keep the other requests waiting.
   application->UnLock();
-  return PageResponse{response->body(), response->Expires};
+  return PageResponse{response->take_body(), response->Expires};
 }
 
 Rendered render_once(const RenderOptions& options) {

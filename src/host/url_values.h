@@ -19,7 +19,8 @@ enum class Charset { utf8, cp936 };
 // from `charset` to UTF-8. Empty segments are skipped; "a" alone is the name a with value "".
 ValuePairs parse_urlencoded(std::string_view text, Charset charset);
 
-// A Cookie header ("a=1; b=2") as pairs, values percent-decoded as parse_urlencoded does.
+// A Cookie header ("a=1; b=2") as pairs, blanks around names and values dropped; names and
+// values percent-decoded ("+" stays as it is) and converted from `charset` to UTF-8.
 ValuePairs parse_cookie_header(std::string_view header, Charset charset);
 
 }  // namespace host

@@ -27,7 +27,8 @@ std::string whole_number_digits(double d) {
 }  // namespace
 
 std::string sql_int(const vb::Variant& v, vb::Here where) {
-  const vb::Variant value = v.value(where);
+  vb::Variant holder;
+  const vb::Variant& value = v.value_ref(holder, where);
   switch (value.type()) {
     case vb::VarType::Integer:
     case vb::VarType::Long:
@@ -48,9 +49,12 @@ std::string sql_int(const vb::Variant& v, vb::Here where) {
 }
 
 std::string sql_text(const vb::Variant& v, vb::Here where) {
-  const vb::Variant value = v.value(where);
+  vb::Variant holder;
+  const vb::Variant& value = v.value_ref(holder, where);
   if (value.is_null() || value.is_empty()) return {};
-  const std::string text = value.is_string() ? value.str() : vb::CStr(value, where);
+  std::string converted;
+  const std::string_view text =
+      value.is_string() ? value.str() : (converted = vb::CStr(value, where));
   std::string quoted;
   quoted.reserve(text.size() + 2);
   for (char c : text) {

@@ -25,9 +25,7 @@ vb::Variant displaytext(PageContext& ctx, vb::Variant& text) {
       result = text;
       return;
     }
-    text = platform::asp::Server::HTMLEncode(text);
-    text = vb::Replace(text, "\r", "<br>");
-    text = vb::Replace(text, " ", "&nbsp;");
+    text = to_html(platform::asp::Server::HTMLEncode(text));
     // Marks script blocks and HTML comments in the encoded text.
     text = vb::Replace(text, "&lt;%", "<SPAN>&lt;%</SPAN><FONT COLOR=\"#000000\">");
     text = vb::Replace(text, "%&gt;", "<SPAN>%</FONT>&gt;</SPAN>");

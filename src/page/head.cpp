@@ -45,8 +45,10 @@ constexpr std::string_view kHeadLines[] = {
 }  // namespace
 
 void head(PageState& state) {
+  platform::asp::Response& out = *state.ctx.Response;
   for (std::string_view line : kHeadLines) {
-    state.ctx.Response->write(vb::Variant(std::string(line) + "\r\n"));
+    out.write(line);
+    out.write("\r\n");
   }
 }
 

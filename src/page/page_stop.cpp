@@ -9,7 +9,7 @@
 namespace page {
 
 void stop_page(PageState& state, std::string_view message) {
-  state.ctx.Response->write(vb::Variant(message));
+  state.ctx.Response->write(message);
   throw vb::VbError(vb::kPageStop, "");
 }
 

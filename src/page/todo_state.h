@@ -14,7 +14,7 @@ namespace page {
 // isShowChoice is True when hand-over, consultation or rejection is on; the first node of a new
 // flow (isFirstJieDian) turns all five off and isShowChoice False. With a record key, deletes
 // the user's notices about the record from OA_MSG. BookMarkNames and BookMarkValues become
-// arrays of the one element 0.
+// arrays of one Empty element, index 0.
 void load_todo_state(PageState& p);
 
 }  // namespace page

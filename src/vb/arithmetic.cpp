@@ -72,7 +72,9 @@ Variant date_result(double r) {
 enum class Op { Add, Subtract, Multiply };
 
 Variant arithmetic(const Variant& a_in, const Variant& b_in, Op op) {
-  Variant a = a_in.value(kOperator), b = b_in.value(kOperator);
+  Variant a_holder, b_holder;
+  const Variant& a = a_in.value_ref(a_holder, kOperator);
+  const Variant& b = b_in.value_ref(b_holder, kOperator);
   if (a.is_null() || b.is_null()) return Null;
   if (op == Op::Add) {
     if (a.is_empty() && !b.is_empty()) return b;
@@ -114,7 +116,9 @@ Variant operator-(const Variant& a, const Variant& b) { return arithmetic(a, b, 
 Variant operator*(const Variant& a, const Variant& b) { return arithmetic(a, b, Op::Multiply); }
 
 Variant operator/(const Variant& a_in, const Variant& b_in) {
-  Variant a = a_in.value(kOperator), b = b_in.value(kOperator);
+  Variant a_holder, b_holder;
+  const Variant& a = a_in.value_ref(a_holder, kOperator);
+  const Variant& b = b_in.value_ref(b_holder, kOperator);
   if (a.is_null() || b.is_null()) return Null;
   double x = CDbl(a, kOperator), y = CDbl(b, kOperator);
   if (y == 0) raise(x == 0 ? kOverflow : kDivisionByZero, kOperator);
@@ -124,10 +128,11 @@ Variant operator/(const Variant& a_in, const Variant& b_in) {
 Variant operator-(const Variant& a) { return arithmetic(0, a, Op::Subtract); }
 
 Variant concat_typed(std::string_view text, const Variant& v_in, bool text_first) {
-  Variant v = v_in.value(kOperator);
+  Variant holder;
+  const Variant& v = v_in.value_ref(holder, kOperator);
   if (v.is_null()) return Null;
   std::string other = CStr(v, kOperator);
-  return text_first ? std::string(text) + other : other + std::string(text);
+  return std::move(text_first ? other.insert(0, text) : other.append(text));
 }
 
 }  // namespace vb

@@ -40,10 +40,6 @@ void civil_from_days(long long z, int& year, int& month, int& day) {
   year = static_cast<int>(yoe + era * 400 + (month <= 2));
 }
 
-int days_in_month(int year, int month) {
-  return static_cast<int>(day_number(year, month + 1, 1) - day_number(year, month, 1));
-}
-
 // Day index and seconds of the day, the time rounded to the nearest second.
 void split_serial(double serial, long long& day, long long& seconds) {
   double whole = std::trunc(serial);
@@ -120,6 +116,10 @@ bool read_time(std::string_view token, DateFields& f, double& fraction) {
 
 bool in_date_range(double serial) { return serial >= kMinDateSerial && serial <= kMaxDateSerial; }
 
+int days_in_month(int year, int month) {
+  return static_cast<int>(day_number(year, month + 1, 1) - day_number(year, month, 1));
+}
+
 long long day_number(long long year, long long month, long long day) {
   year += floor_div(month - 1, 12);
   month = month - 1 - floor_div(month - 1, 12) * 12 + 1;
@@ -147,15 +147,16 @@ Date make_date(const DateFields& f) {
 }
 
 std::string format_date(Date d) {
-  long long day, seconds;
-  split_serial(d.serial, day, seconds);
-  DateFields f = split_date(d);
-  std::string date_text =
-      std::to_string(f.year) + "-" + std::to_string(f.month) + "-" + std::to_string(f.day);
+  const DateFields f = split_date(d);
   char time_text[16];
   std::snprintf(time_text, sizeof time_text, "%d:%02d:%02d", f.hour, f.minute, f.second);
-  if (day == 0) return time_text;
-  if (seconds == 0) return date_text;
+  const DateFields day_zero;
+  if (f.year == day_zero.year && f.month == day_zero.month && f.day == day_zero.day) {
+    return time_text;
+  }
+  std::string date_text =
+      std::to_string(f.year) + "-" + std::to_string(f.month) + "-" + std::to_string(f.day);
+  if (f.hour == 0 && f.minute == 0 && f.second == 0) return date_text;
   return date_text + " " + time_text;
 }
 

@@ -25,6 +25,8 @@ bool in_date_range(double serial);
 // of their range and roll over (month 13 is January of the next year, day 0 the last day
 // of the previous month).
 long long day_number(long long year, long long month, long long day);
+// The number of days of the month (1..12) in the year: 28 to 31.
+int days_in_month(int year, int month);
 
 DateFields split_date(Date d);
 // Builds the date; the time fields may roll over too. No range check.

@@ -83,7 +83,7 @@ class Converter {
 
 // The code point of the UTF-8 sequence at the start of `s` and its length, or length 0 when
 // the sequence is not valid UTF-8 (truncated, overlong, a surrogate or past U+10FFFF).
-std::pair<char32_t, size_t> decode_utf8(std::string_view s) {
+std::pair<char32_t, size_t> decode_valid_utf8(std::string_view s) {
   auto byte = [&](size_t i) { return static_cast<std::uint8_t>(s[i]); };
   std::uint8_t lead = byte(0);
   size_t len = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
@@ -98,12 +98,32 @@ std::pair<char32_t, size_t> decode_utf8(std::string_view s) {
   return {cp, len};
 }
 
+Converter& utf8_to_cp936() {
+  thread_local Converter converter("CP936", "UTF-8");
+  return converter;
+}
+
+Converter& cp936_to_utf8() {
+  thread_local Converter converter("UTF-8", "CP936");
+  return converter;
+}
+
+// All of `in` converted, or nullopt when any part of it does not convert.
+std::optional<std::string> convert_whole(Converter& converter, std::string_view in) {
+  bool refused = false;
+  std::string out = converter.convert(in, [&](std::string_view rest, std::string&) -> size_t {
+    refused = true;
+    return rest.size();
+  });
+  if (refused) return std::nullopt;
+  return out;
+}
+
 }  // namespace
 
 std::string to_cp936(std::string_view utf8) {
-  thread_local Converter converter("CP936", "UTF-8");
-  return converter.convert(utf8, [](std::string_view rest, std::string& out) -> size_t {
-    auto [cp, len] = decode_utf8(rest);
+  return utf8_to_cp936().convert(utf8, [](std::string_view rest, std::string& out) -> size_t {
+    auto [cp, len] = decode_valid_utf8(rest);
     if (len == 0) {
       out = "&#65533;";
       return 1;
@@ -114,34 +134,18 @@ std::string to_cp936(std::string_view utf8) {
 }
 
 std::string from_cp936(std::string_view bytes) {
-  thread_local Converter converter("UTF-8", "CP936");
-  return converter.convert(bytes, [](std::string_view, std::string& out) -> size_t {
+  return cp936_to_utf8().convert(bytes, [](std::string_view, std::string& out) -> size_t {
     out = "\xEF\xBF\xBD";
     return 1;
   });
 }
 
 std::optional<std::string> cp936_bytes(std::string_view utf8_character) {
-  thread_local Converter converter("CP936", "UTF-8");
-  bool missing = false;
-  std::string bytes =
-      converter.convert(utf8_character, [&](std::string_view rest, std::string&) -> size_t {
-        missing = true;
-        return rest.size();
-      });
-  if (missing) return std::nullopt;
-  return bytes;
+  return convert_whole(utf8_to_cp936(), utf8_character);
 }
 
 std::optional<std::string> cp936_character(std::string_view bytes) {
-  thread_local Converter converter("UTF-8", "CP936");
-  bool invalid = false;
-  std::string text = converter.convert(bytes, [&](std::string_view rest, std::string&) -> size_t {
-    invalid = true;
-    return rest.size();
-  });
-  if (invalid) return std::nullopt;
-  return text;
+  return convert_whole(cp936_to_utf8(), bytes);
 }
 
 }  // namespace vb

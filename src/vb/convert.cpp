@@ -30,7 +30,6 @@ bool equals_ignoring_case(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string CStr(const Variant& v, Here where) {
-  if (v.is_string()) return v.str();
   Variant holder;
   return v.value_ref(holder, where).visit([&](const auto& x) -> std::string {
     using T = std::decay_t<decltype(x)>;
@@ -93,7 +92,8 @@ long CLng(const Variant& v, Here where) {
 }
 
 bool CBool(const Variant& v, Here where) {
-  Variant value = v.value(where);
+  Variant holder;
+  const Variant& value = v.value_ref(holder, where);
   if (value.is_string()) {
     const std::string& s = value.str();
     if (equals_ignoring_case(s, "True") || equals_ignoring_case(s, "#TRUE#")) return true;
@@ -103,7 +103,8 @@ bool CBool(const Variant& v, Here where) {
 }
 
 Date CDate(const Variant& v, Here where) {
-  Variant value = v.value(where);
+  Variant holder;
+  const Variant& value = v.value_ref(holder, where);
   if (value.is_string()) {
     std::optional<Date> d = parse_date(value.str());
     if (!d) raise(kTypeMismatch, where);
@@ -118,7 +119,8 @@ namespace {
 
 // Int and Fix: the same subtype back, rounded by `round` (floor or trunc).
 Variant whole_part(const Variant& v, double (*round)(double), Here where) {
-  Variant value = v.value(where);
+  Variant holder;
+  const Variant& value = v.value_ref(holder, where);
   switch (value.type()) {
     case VarType::Null:
       return Null;

@@ -1,5 +1,6 @@
 // Date built-ins: the clock, the parts of a date, Weekday, WeekdayName, DateDiff, DateAdd and
 // DateSerial. Dates are taken apart into calendar fields, never compared as raw serials.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <ctime>
@@ -155,9 +156,7 @@ Variant DateAdd(const Variant& interval, const Variant& n, const Variant& d, Her
     if (total < 0 || total > 12LL * 10000) raise(kInvalidProcedureCall, where);
     f->year = static_cast<int>(total / 12);
     f->month = static_cast<int>(total % 12) + 1;
-    int last =
-        static_cast<int>(day_number(f->year, f->month + 1, 1) - day_number(f->year, f->month, 1));
-    if (f->day > last) f->day = last;
+    f->day = std::min(f->day, days_in_month(f->year, f->month));
   };
   if (unit == "yyyy")
     add_months(12 * k);

@@ -11,7 +11,8 @@ namespace {
 
 // The text of a string argument, or nullopt for Null (functions that pass Null through).
 std::optional<std::string> text_or_null(const Variant& v, Here where) {
-  Variant value = v.value(where);
+  Variant holder;
+  const Variant& value = v.value_ref(holder, where);
   if (value.is_null()) return std::nullopt;
   return CStr(value, where);
 }

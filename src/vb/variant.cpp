@@ -24,16 +24,6 @@ ArrayBox::~ArrayBox() = default;
 
 }  // namespace detail
 
-namespace {
-
-template <class I>
-bool fits_long(I i) {
-  return i >= std::numeric_limits<std::int32_t>::min() &&
-         i <= std::numeric_limits<std::int32_t>::max();
-}
-
-}  // namespace
-
 Variant Object::default_value(Here where) const { raise(kNoSuchMember, where); }
 
 Variant::Variant(int i) {
@@ -44,22 +34,9 @@ Variant::Variant(int i) {
   }
 }
 
-Variant::Variant(long i) {
-  if (fits_long(i))
-    v_ = static_cast<std::int32_t>(i);
-  else
-    v_ = static_cast<double>(i);
-}
-
 Variant::Variant(long long i) {
-  if (fits_long(i))
-    v_ = static_cast<std::int32_t>(i);
-  else
-    v_ = static_cast<double>(i);
-}
-
-Variant::Variant(unsigned long i) {
-  if (i <= static_cast<unsigned long>(std::numeric_limits<std::int32_t>::max())) {
+  if (i >= std::numeric_limits<std::int32_t>::min() &&
+      i <= std::numeric_limits<std::int32_t>::max()) {
     v_ = static_cast<std::int32_t>(i);
   } else {
     v_ = static_cast<double>(i);

@@ -89,10 +89,11 @@ class Variant {
   Variant(bool b) : v_(b) {}                              // Boolean
   Variant(short i) : v_(static_cast<std::int16_t>(i)) {}  // Integer
   Variant(int i);        // Integer when it fits, else Long (VB literal)
-  Variant(long i);       // Long when it fits, else Double (CLng gives long)
+  // Long when it fits, else Double (CLng gives long).
+  Variant(long i) : Variant(static_cast<long long>(i)) {}
   Variant(long long i);  // Long when it fits, else Double
   Variant(unsigned i) : Variant(static_cast<long long>(i)) {}
-  Variant(unsigned long i);       // Long when it fits, else Double
+  Variant(unsigned long i) : Variant(static_cast<unsigned long long>(i)) {}
   Variant(unsigned long long i);  // Long when it fits, else Double
   Variant(double d) : v_(d) {}
   Variant(Date d) : v_(d) {}

@@ -1,11 +1,19 @@
 // Letter-case-insensitive comparison of names (ASCII letters only, as the database compares them).
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace platform::ado {
 
 inline char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// s with its ASCII letters in lower case.
+inline std::string ascii_lowered(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = ascii_lower(c);
+  return out;
+}
 
 inline bool ascii_iequals(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

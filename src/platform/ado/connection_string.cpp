@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+#include "platform/ado/ascii.h"
+
 namespace platform::ado {
 namespace {
 
@@ -10,12 +12,6 @@ std::string_view trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
   return s;
-}
-
-std::string lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
 }
 
 }  // namespace
@@ -56,12 +52,12 @@ ConnectionString::ConnectionString(std::string_view text) {
     const std::size_t semi_in_key = key.rfind(';');
     const std::string_view name =
         semi_in_key == std::string_view::npos ? key : trim(key.substr(semi_in_key + 1));
-    if (!name.empty()) values_[lower(name)] = std::move(value);
+    if (!name.empty()) values_[ascii_lowered(name)] = std::move(value);
   }
 }
 
 std::string ConnectionString::get(std::string_view key) const {
-  const auto it = values_.find(lower(key));
+  const auto it = values_.find(ascii_lowered(key));
   return it == values_.end() ? std::string() : it->second;
 }
 

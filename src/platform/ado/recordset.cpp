@@ -106,8 +106,6 @@ Field& Recordset::operator()(const vb::Variant& name_or_index, vb::Here where) {
   return field(name_or_index, where);
 }
 
-FieldCollection& Recordset::Fields(vb::Here) { return fields_view_; }
-
 Field& Recordset::field(const vb::Variant& key, vb::Here where) {
   require_open(where);
   Field* found = nullptr;
@@ -139,7 +137,8 @@ void Recordset::assign(std::size_t column, const vb::Variant& value, vb::Here wh
   if (!has_current_row()) raise_ado(kNoCurrentRecord, where);
   if (!pending()) original_ = rows_[position_];
   // A Field assigned from another recordset's Field keeps the value, not the other field.
-  rows_[position_][column] = value.is_object() ? value.value(where) : value;
+  vb::Variant holder;
+  rows_[position_][column] = value.value_ref(holder, where);
   changed_[column] = true;
 }
 

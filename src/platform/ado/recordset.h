@@ -68,7 +68,8 @@ class Recordset final : public vb::Object {
   // The column by name (any letter case) or by 0-based position, as `rs("TureName")`, `rs(0)`.
   // 3265 when there is no such column; reading or assigning it without a current row gives 3021.
   Field& operator()(const vb::Variant& name_or_index, vb::Here where = vb::Here::current());
-  FieldCollection& Fields(vb::Here where = vb::Here::current());
+  // The columns; open or closed, never raises (its Item does, as this operator does).
+  FieldCollection& Fields() { return fields_view_; }
 
   // Starts a new row, all columns Null, which becomes the current row. Update inserts it into
   // the table the query reads ("select * from T where OAID=0") and reads the row back, so the

@@ -21,15 +21,6 @@ namespace {
 constexpr int kBusyTimeoutMs = 5000;
 constexpr std::size_t kCachedStatements = 64;
 
-std::string quoted(std::string_view name) {
-  std::string out = "\"";
-  for (char c : name) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  return out + '"';
-}
-
 bool only_separators(const char* p, const char* end) {
   for (; p < end; ++p) {
     if (*p != ';' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') return false;
@@ -119,10 +110,10 @@ class SqliteConnection final : public DriverConnection {
     std::string names, marks;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (!assigned[i]) continue;
-      names += (names.empty() ? "" : ",") + quoted(columns[i]);
+      names += (names.empty() ? "" : ",") + quoted_name(columns[i]);
       marks += marks.empty() ? "?" : ",?";
     }
-    const std::string sql = "INSERT INTO " + quoted(table) +
+    const std::string sql = "INSERT INTO " + quoted_name(table) +
                             (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
     const Deadline deadline(*this, timeout_seconds);
     sqlite3_stmt* insert = prepared(sql, where);
@@ -133,8 +124,10 @@ class SqliteConnection final : public DriverConnection {
     run(insert, nullptr, where);
 
     std::string select;
-    for (const std::string& c : columns) select += (select.empty() ? "SELECT " : ",") + quoted(c);
-    sqlite3_stmt* read_back = prepared(select + " FROM " + quoted(table) + " WHERE rowid=?", where);
+    for (const std::string& c : columns)
+      select += (select.empty() ? "SELECT " : ",") + quoted_name(c);
+    sqlite3_stmt* read_back =
+        prepared(select + " FROM " + quoted_name(table) + " WHERE rowid=?", where);
     sqlite3_bind_int64(read_back, 1, sqlite3_last_insert_rowid(db_.db));
     ResultSet row;
     run(read_back, &row, where);
@@ -156,11 +149,12 @@ class SqliteConnection final : public DriverConnection {
     }
     std::string sets;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) sets += (sets.empty() ? "" : ",") + quoted(columns[i]) + "=?";
+      if (assigned[i]) sets += (sets.empty() ? "" : ",") + quoted_name(columns[i]) + "=?";
     }
     if (sets.empty()) return;
-    sqlite3_stmt* update =
-        prepared("UPDATE " + quoted(table) + " SET " + sets + " WHERE " + quoted(key) + "=?", where);
+    sqlite3_stmt* update = prepared(
+        "UPDATE " + quoted_name(table) + " SET " + sets + " WHERE " + quoted_name(key) + "=?",
+        where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) bind_value(update, ++index, values[i], where);
@@ -258,12 +252,11 @@ class SqliteConnection final : public DriverConnection {
 
   // The table's INTEGER PRIMARY KEY column, "" when it has none.
   const std::string& key_column(const std::string& table, vb::Here where) {
-    std::string lower_name(table);
-    for (char& c : lower_name) c = ascii_lower(c);
+    const std::string lower_name = ascii_lowered(table);
     auto it = key_columns_.find(lower_name);
     if (it != key_columns_.end()) return it->second;
     ResultSet info;
-    run(prepared("PRAGMA table_info(" + quoted(table) + ")", where), &info, where);
+    run(prepared("PRAGMA table_info(" + quoted_name(table) + ")", where), &info, where);
     std::string key;
     int keys = 0;
     for (const Row& column : info.rows) {  // cid, name, type, notnull, dflt_value, pk

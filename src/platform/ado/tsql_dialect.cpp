@@ -28,15 +28,6 @@ std::string unquote(const Token& t) {
   return name;
 }
 
-std::string double_quoted(std::string_view name) {
-  std::string out = "\"";
-  for (char c : name) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  return out + '"';
-}
-
 class Tokens {
  public:
   explicit Tokens(std::string_view sql) : tokens_(tokenize_sql(sql)) {}
@@ -112,7 +103,7 @@ class Translator {
       case TokenKind::Word:
         return word(i, at_start);
       case TokenKind::BracketName:
-        emit(double_quoted(unquote(tok)));
+        emit(quoted_name(unquote(tok)));
         return i + 1;
       case TokenKind::Symbol:
         if (tok.text == "(") {
@@ -196,6 +187,15 @@ class Translator {
 }  // namespace
 
 std::string translate_tsql(std::string_view sql) { return Translator(sql).run(); }
+
+std::string quoted_name(std::string_view name) {
+  std::string out = "\"";
+  for (char c : name) {
+    out += c;
+    if (c == '"') out += '"';
+  }
+  return out + '"';
+}
 
 std::string updatable_table(std::string_view select_sql) {
   const Tokens t(select_sql);

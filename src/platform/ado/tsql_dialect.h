@@ -23,4 +23,7 @@ std::string translate_tsql(std::string_view sql);
 // brackets or owner; "" when the query reads no table or joins several.
 std::string updatable_table(std::string_view select_sql);
 
+// The name as a double-quoted SQL identifier, every '"' in it doubled: a"b gives "a""b".
+std::string quoted_name(std::string_view name);
+
 }  // namespace platform::ado

@@ -31,6 +31,9 @@ class Application final : public vb::Object {
   std::string type_name() const override { return "Application"; }
 
  private:
+  // Waits, holding mu_ through `lock`, until nobody but the calling thread holds the lock.
+  void wait_for_lock(std::unique_lock<std::mutex>& lock);
+
   mutable std::mutex mu_;
   std::condition_variable released_;
   std::thread::id owner_;  // default id: nobody holds the lock

@@ -18,4 +18,9 @@ struct KeyLess {
   }
 };
 
+// Whether two keys are the same under KeyLess.
+inline bool same_key(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && !KeyLess()(a, b) && !KeyLess()(b, a);
+}
+
 }  // namespace platform::asp

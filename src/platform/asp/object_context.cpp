@@ -1,6 +1,8 @@
 // The object context: the five intrinsic objects of a request by name.
 #include "platform/asp/object_context.h"
 
+#include "platform/asp/keys.h"
+
 namespace platform::asp {
 
 ObjectContext::ObjectContext(std::shared_ptr<Server> server,
@@ -18,15 +20,11 @@ ObjectContext::ObjectContext(std::shared_ptr<Server> server,
 ObjectContext::~ObjectContext() { server_->context_ = nullptr; }
 
 vb::Variant ObjectContext::operator()(std::string_view name, vb::Here where) const {
-  const KeyLess less;
-  const auto is = [&](std::string_view candidate) {
-    return !less(name, candidate) && !less(candidate, name);
-  };
-  if (is("Server")) return vb::ObjectRef(server_);
-  if (is("Application")) return vb::ObjectRef(application_);
-  if (is("Session")) return vb::ObjectRef(session_);
-  if (is("Request")) return vb::ObjectRef(request_);
-  if (is("Response")) return vb::ObjectRef(response_);
+  if (same_key(name, "Server")) return vb::ObjectRef(server_);
+  if (same_key(name, "Application")) return vb::ObjectRef(application_);
+  if (same_key(name, "Session")) return vb::ObjectRef(session_);
+  if (same_key(name, "Request")) return vb::ObjectRef(request_);
+  if (same_key(name, "Response")) return vb::ObjectRef(response_);
   vb::raise(vb::kInvalidProcedureCall, where);
 }
 

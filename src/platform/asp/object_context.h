@@ -37,6 +37,7 @@ class ObjectContext {
     return object;
   }
 
+  // The objects themselves, for the host and the sibling pages.
   Server& server() const { return *server_; }
   Application& application() const { return *application_; }
   Session& session() const { return *session_; }

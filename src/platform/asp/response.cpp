@@ -6,15 +6,11 @@
 namespace platform::asp {
 
 void Response::write(const vb::Variant& value, vb::Here where) {
-  if (value.is_string()) {
-    body_.append(value.str());
-    return;
-  }
-  const vb::Variant v = value.is_object() ? value.value(where) : value;
-  if (v.is_null() || v.is_empty()) return;
+  vb::Variant holder;
+  const vb::Variant& v = value.value_ref(holder, where);
   if (v.is_string()) {
     body_.append(v.str());
-  } else {
+  } else if (!v.is_null() && !v.is_empty()) {
     body_.append(vb::CStr(v, where));
   }
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "vb/variant.h"
 
@@ -25,6 +26,8 @@ class Response final : public vb::Object {
 
   // Everything written so far, in order.
   const std::string& body() const { return body_; }
+  // Host side, once the page has ended: hands the body over, leaving the response empty.
+  std::string take_body() { return std::move(body_); }
 
   std::string type_name() const override { return "Response"; }
 

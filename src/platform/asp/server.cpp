@@ -71,9 +71,11 @@ std::string Server::MapPath(std::string_view path, vb::Here where) const {
 }
 
 std::string Server::HTMLEncode(const vb::Variant& value, vb::Here where) {
-  const vb::Variant v = value.value(where);
+  vb::Variant holder;
+  const vb::Variant& v = value.value_ref(holder, where);
   if (v.is_null() || v.is_empty()) return {};
-  const std::string text = v.is_string() ? v.str() : vb::CStr(v, where);
+  std::string converted;
+  const std::string_view text = v.is_string() ? v.str() : (converted = vb::CStr(v, where));
   std::string encoded;
   encoded.reserve(text.size());
   for (char c : text) {

@@ -44,9 +44,9 @@ class MatchContext {
 };
 
 std::string argument_text(const vb::Variant& v, vb::Here where) {
-  const vb::Variant value = v.value(where);
+  vb::Variant holder;
+  const vb::Variant& value = v.value_ref(holder, where);
   if (value.is_null()) vb::raise(vb::kTypeMismatch, where);
-  if (value.is_string()) return value.str();
   return vb::CStr(value, where);
 }
 
