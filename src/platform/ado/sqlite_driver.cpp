@@ -110,8 +110,12 @@ class SqliteConnection final : public DriverConnection {
     std::string names, marks;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (!assigned[i]) continue;
-      names += (names.empty() ? "" : ",") + quoted_name(columns[i]);
-      marks += marks.empty() ? "?" : ",?";
+      if (!names.empty()) {
+        names += ',';
+        marks += ',';
+      }
+      names += quoted_name(columns[i]);
+      marks += '?';
     }
     const std::string sql = "INSERT INTO " + quoted_name(table) +
                             (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
@@ -123,9 +127,11 @@ class SqliteConnection final : public DriverConnection {
     }
     run(insert, nullptr, where);
 
-    std::string select;
-    for (const std::string& c : columns)
-      select += (select.empty() ? "SELECT " : ",") + quoted_name(c);
+    std::string select = "SELECT ";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (i > 0) select += ',';
+      select += quoted_name(columns[i]);
+    }
     sqlite3_stmt* read_back =
         prepared(select + " FROM " + quoted_name(table) + " WHERE rowid=?", where);
     sqlite3_bind_int64(read_back, 1, sqlite3_last_insert_rowid(db_.db));
@@ -149,7 +155,9 @@ class SqliteConnection final : public DriverConnection {
     }
     std::string sets;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) sets += (sets.empty() ? "" : ",") + quoted_name(columns[i]) + "=?";
+      if (!assigned[i]) continue;
+      if (!sets.empty()) sets += ',';
+      sets += quoted_name(columns[i]) + "=?";
     }
     if (sets.empty()) return;
     sqlite3_stmt* update = prepared(
