@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frames/frame_fixture.h"
+#include "support/client_script.h"
 #include "support/vb_matchers.h"
 
 namespace frames {
@@ -87,6 +88,7 @@ TEST_F(FunshowflowTest, WritesTheFrameAroundBothCallbacksLeavingOutEmptyTitles) 
   EXPECT_EQ(show("", "", true),
             head + kButtonBarToMessage + "</td>\r\n\t</tr>\r\n" + kPager + "</table>\r\n");
   EXPECT_TRUE(f_->log->entries().empty());
+  test_support::expect_javascript_parses(tail);
 }
 
 TEST_F(FunshowflowTest, EncodesTheRequestMessageSoItCannotInjectScript) {

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/client_script.h"
 #include "support/page_fixture.h"
 
 namespace page {
@@ -49,6 +50,7 @@ TEST_F(HeadTest, FollowsTheSetUpLinesInEveryMode) {
                             "BanLiID=4&BiaoDanID=1&BiaoDanRecordID=2&JieDianID=3"}) {
     EXPECT_THAT(render(query).body, ::testing::StartsWith(expected)) << query;
   }
+  test_support::expect_javascript_parses(kHead);
 }
 
 }  // namespace
