@@ -37,7 +37,7 @@ function(flowform_embed_schema name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/schema/*.cpp)
   add_library(flowform_${name} STATIC ${out} ${sources})
   target_include_directories(flowform_${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(flowform_${name} PUBLIC SQLite::SQLite3 flowform_vb)
+  target_link_libraries(flowform_${name} PUBLIC SQLite::SQLite3 flowform_platform_ado flowform_vb)
 endfunction()
 
 # flowform_tests(NAME DIR DEPS...): the .cpp files of tests/DIR (the *_test.cpp files and

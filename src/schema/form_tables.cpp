@@ -1,21 +1,10 @@
 // DDL of the per-form record and step tables.
 #include "schema/form_tables.h"
 
+#include "platform/ado/tsql_dialect.h"
 #include "schema/sqlite_script.h"
 
 namespace schema {
-namespace {
-
-std::string quoted(const std::string& name) {
-  std::string out = "\"";
-  for (char c : name) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  return out + '"';
-}
-
-}  // namespace
 
 std::string form_tables_sql(long form_key, const std::vector<std::string>& field_columns) {
   const std::string prefix = "OA_FLOW_" + std::to_string(form_key);
@@ -31,7 +20,9 @@ std::string form_tables_sql(long form_key, const std::vector<std::string>& field
                     "  RecordID TEXT COLLATE NOCASE,\n"
                     "  LiuChengID INTEGER,\n"
                     "  ContentHTML TEXT";
-  for (const std::string& column : field_columns) sql += ",\n  " + quoted(column) + " TEXT COLLATE NOCASE";
+  for (const std::string& column : field_columns) {
+    sql += ",\n  " + platform::ado::quoted_name(column) + " TEXT COLLATE NOCASE";
+  }
   sql += "\n);\nCREATE TABLE " + prefix +
          "_BanLi (\n"
          "  OAID INTEGER PRIMARY KEY AUTOINCREMENT,\n"
