@@ -3,6 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+# The client-script tests run the page's JavaScript in Node.js against a DOM from npm.
+command -v npm >/dev/null || { apt-get update -qq && apt-get install -y -qq --no-install-recommends npm; }
+[[ -d tests/js/node_modules ]] || (cd tests/js && npm ci --no-audit --no-fund --loglevel=error)
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLOWFORM_SANITIZE=ON \
       -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build-test
