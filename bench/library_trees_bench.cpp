@@ -25,8 +25,8 @@ std::string company(long departments) {
   static std::map<long, std::string> made;
   auto& connect = made[departments];
   if (!connect.empty()) return connect;
-  const std::string path =
-      "/tmp/library_trees_bench_" + std::to_string(getpid()) + "_" + std::to_string(departments) + ".db";
+  const std::string path = "/tmp/library_trees_bench_" + std::to_string(getpid()) + "_" +
+                           std::to_string(departments) + ".db";
   std::remove(path.c_str());
   schema::create_database(path, false);
   sqlite3* db = nullptr;
@@ -34,12 +34,17 @@ std::string company(long departments) {
   const std::string n = std::to_string(departments);
   const std::string sql =
       "BEGIN;"
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<" + n + ")"
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<" +
+      n +
+      ")"
       " INSERT INTO KE_Department(DepartMentID, ParentID, DepartName)"
       " SELECT i, CASE WHEN i <= 10 THEN 0 ELSE (i - 1) / 10 END, '部门' || i FROM n;"
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<5*" + n + ")"
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<5*" +
+      n +
+      ")"
       " INSERT INTO KE_UserInfor(UserName, TureName, DepartMentID, IPAddress, AccountState,"
-      " OrderNumber) SELECT 'user' || i, '用户' || i, 1 + (i - 1) % " + n +
+      " OrderNumber) SELECT 'user' || i, '用户' || i, 1 + (i - 1) % " +
+      n +
       ", '10.0.0.' || (i % 250), '1', i FROM n;"
       "INSERT INTO KE_PersonOnline(UserName) SELECT UserName FROM KE_UserInfor WHERE OAID % 10 = 0;"
       "COMMIT;";

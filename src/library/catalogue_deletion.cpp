@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "library/sql_guard.h"
 #include "library/rows.h"
+#include "library/sql_guard.h"
 #include "library/walks.h"
 #include "platform/ado/connection.h"
 #include "platform/ado/recordset.h"

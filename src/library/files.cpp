@@ -57,8 +57,8 @@ vb::Variant getfolderfilescount(PageContext& ctx, const vb::Variant& path) {
   vb::Variant result;
   ctx.routine("getfolderfilescount", [&] {
     FileSystemObject fso = file_system(ctx);
-    result = fso.FolderExists(path) ? vb::Variant(fso.GetFolder(path).Files().Count())
-                                    : vb::Variant(0);
+    result =
+        fso.FolderExists(path) ? vb::Variant(fso.GetFolder(path).Files().Count()) : vb::Variant(0);
   });
   return result;
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "library/lookup_query.h"
-#include "library/sql_guard.h"
 #include "library/rows.h"
+#include "library/sql_guard.h"
 #include "platform/ado/recordset.h"
 #include "vb/builtins.h"
 
@@ -72,8 +72,8 @@ vb::Variant haspower(PageContext& ctx, const vb::Variant& code) {
     }
     rs->Close();
     if (result == false) {
-      result = in_user_list(direct_grants(ctx, sys_power_query(code)),
-                            ctx.Session->get("UserName"));
+      result =
+          in_user_list(direct_grants(ctx, sys_power_query(code)), ctx.Session->get("UserName"));
     }
   });
   return result;
@@ -121,8 +121,8 @@ vb::Variant userhasfunid(PageContext& ctx, const vb::Variant& funid, const vb::V
     // Without a user id the pattern would be ",," and find every role with an empty entry.
     if (text_of(user_id).empty()) return;
 
-    auto rs = open_rows(ctx, "select * from OA_Roles where userIds like '%," + sql_int(user_id) +
-                                  ",%'");
+    auto rs =
+        open_rows(ctx, "select * from OA_Roles where userIds like '%," + sql_int(user_id) + ",%'");
     vb::Variant roles;
     while (!rs->EOF_()) {
       roles = roles == "" ? "," & vb::Variant((*rs)("OAID")) & ","

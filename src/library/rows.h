@@ -14,8 +14,7 @@ namespace library {
 
 // A recordset of its own, open on sql over ctx.conn with a keyset cursor and optimistic
 // locking, holding all the rows. Errors carry the caller's line.
-inline std::shared_ptr<platform::ado::Recordset> open_rows(PageContext& ctx,
-                                                           const vb::Variant& sql,
+inline std::shared_ptr<platform::ado::Recordset> open_rows(PageContext& ctx, const vb::Variant& sql,
                                                            vb::Here where = vb::Here::current()) {
   auto rs = std::make_shared<platform::ado::Recordset>();
   rs->Open(sql, ctx.conn, 1, 3, where);

@@ -76,8 +76,9 @@ void writecountsigns(PageContext& ctx, const vb::Variant& n) {
 }
 
 void tabshowdepartmentchild(PageContext& ctx, const vb::Variant& id, const vb::Variant& level) {
-  option_tree(ctx, "tabshowdepartmentchild", "select * from KE_Department where ParentID=",
-              "DepartMentID", "DepartName", id, level);
+  option_tree(ctx, "tabshowdepartmentchild",
+              "select * from KE_Department where ParentID=", "DepartMentID", "DepartName", id,
+              level);
 }
 
 void tabshowreqtypechild(PageContext& ctx, const vb::Variant& id, const vb::Variant& level) {
@@ -90,7 +91,8 @@ void listuser(PageContext& ctx, const vb::Variant& id, const vb::Variant& level)
   walk_tree(
       ctx, "listuser", "DepartmentID", id, level,
       [&](const vb::Variant& node, const vb::Variant& node_level) {
-        auto users = open_rows(ctx, "select * from KE_UserInfor where DepartMentID=" + sql_int(node));
+        auto users =
+            open_rows(ctx, "select * from KE_UserInfor where DepartMentID=" + sql_int(node));
         const long count = users->RecordCount();
         for (long i = 1; i <= count; ++i) {
           const std::string address = text_of((*users)("IPAddress"));

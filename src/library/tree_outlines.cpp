@@ -50,8 +50,9 @@ std::string block_children(const std::string& id) {
 
 // The users of a department outline, active ones by OrderNumber, on-line ones in blue.
 void write_users(PageContext& ctx, const vb::Variant& department, const vb::Variant& level) {
-  auto users = open_rows(ctx, "select * from KE_UserInfor where DepartMentID=" +
-                                  sql_int(department) + " and  AccountState='1' order by OrderNumber");
+  auto users =
+      open_rows(ctx, "select * from KE_UserInfor where DepartMentID=" + sql_int(department) +
+                         " and  AccountState='1' order by OrderNumber");
   const long count = users->RecordCount();
   for (long i = 1; i <= count; ++i) {
     Recordset& user = *users;
@@ -60,7 +61,8 @@ void write_users(PageContext& ctx, const vb::Variant& department, const vb::Vari
     const std::string name = text_of(user("TureName"));
     std::string line = "<nobr>" + indent(ctx, kBlankIndent, level);
     line.append(kLeaf).append("<A class=Topic id='Top").append(html_attribute(user("UserName")));
-    line.append("'   style='cursor: hand'  onclick=Javascript:OpenSmallWindows('ShortMsg.asp?TrueName=");
+    line.append(
+        "'   style='cursor: hand'  onclick=Javascript:OpenSmallWindows('ShortMsg.asp?TrueName=");
     line.append(unquoted_script_value(name)).append("&UserName=");
     line.append(unquoted_script_value(user("UserName"))).append("') title='账号：");
     line.append(html_attribute(user("UserName"))).append(" IP地址：");
@@ -78,8 +80,9 @@ void write_users(PageContext& ctx, const vb::Variant& department, const vb::Vari
 
 // The documents of a catalogue outline, newest first.
 void write_documents(PageContext& ctx, const vb::Variant& catalogue, const vb::Variant& level) {
-  auto documents = open_rows(ctx, "select * from OA_Document where CatNumber=" +
-                                      sql_int(catalogue) + " order by UpdateDate Desc");
+  auto documents =
+      open_rows(ctx, "select * from OA_Document where CatNumber=" + sql_int(catalogue) +
+                         " order by UpdateDate Desc");
   const long count = documents->RecordCount();
   for (long i = 1; i <= count; ++i) {
     const std::string oaid = text_of((*documents)("OAID"));
@@ -87,8 +90,8 @@ void write_documents(PageContext& ctx, const vb::Variant& catalogue, const vb::V
     ctx.Response->write("<nobr>" + indent(ctx, kBlankIndent, level) + std::string(kLeaf) +
                         "<A class=Topic id='Top" + oaid + "'  title='" + html_attribute(subject) +
                         "'   style='cursor: hand'    onclick=Javascript:OpenDocDetail("
-                        "'OA_DocDisplay.asp?OAID=" + oaid + "')>" + text_of(subject) +
-                        "</a></nobr><BR>");
+                        "'OA_DocDisplay.asp?OAID=" +
+                        oaid + "')>" + text_of(subject) + "</a></nobr><BR>");
     documents->MoveNext();
   }
   documents->Close();
@@ -133,8 +136,8 @@ void tabshowdocumentstructure(PageContext& ctx, const vb::Variant& id, const vb:
         const vb::Variant name = rows("CatName");
         ctx.Response->write(block_opening(indent(ctx, kBlankIndent, node_level), key));
         ctx.Response->write("<A class=Outline href='OA_DocumentList.asp?CatNumber=" + key +
-                            "' id=Out" + key + "t target='detail'  title='" +
-                            html_attribute(name) + "' >" + text_of(name) + "</a></nobr><br>");
+                            "' id=Out" + key + "t target='detail'  title='" + html_attribute(name) +
+                            "' >" + text_of(name) + "</a></nobr><br>");
         ctx.Response->write(block_children(key));
         return RowStep{true, kEndBlock};
       });
@@ -156,8 +159,8 @@ void showdoctree(PageContext& ctx, const vb::Variant& id, const vb::Variant& lev
           ctx.Response->write("<A class=Outline  id=Out" + key + "t  title='" +
                               html_attribute(name) + "' >" + text_of(name) +
                               "</a><INPUT type=radio id=tree name=tree  onclick=\" "
-                              "javascript:ClickS(" + key + ",'" +
-                              html_attribute(js_string(name)) + "')\"   value=" + key +
+                              "javascript:ClickS(" +
+                              key + ",'" + html_attribute(js_string(name)) + "')\"   value=" + key +
                               "></nobr><br>");
         }
         // A catalogue the user may not open is hidden, but its permitted descendants show.

@@ -20,8 +20,8 @@ namespace library {
 
 // What the walk does after a row was handled.
 struct RowStep {
-  bool descend = false;     // go into the row's node before the next row
-  std::string_view after;   // written when that node's walk has ended (whether or not it failed)
+  bool descend = false;    // go into the row's node before the next row
+  std::string_view after;  // written when that node's walk has ended (whether or not it failed)
 };
 
 // Walks the tree below `id` at depth `level`. Each node's walk is one call of the routine

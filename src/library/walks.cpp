@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "library/lookup_query.h"
+#include "library/rows.h"
 #include "library/sql_guard.h"
 #include "library/tree_walk.h"
-#include "library/rows.h"
 #include "platform/ado/recordset.h"
 #include "vb/builtins.h"
 
@@ -76,8 +76,9 @@ constexpr std::string_view kDepartmentById = "select * from KE_Department where 
 }  // namespace
 
 void departmentchild(PageContext& ctx, const vb::Variant& id) {
-  collect_branch(ctx, "departmentchild", "select * from KE_Department where ParentID=",
-                 "DepartmentID", ctx.departmentchildlists, id);
+  collect_branch(ctx, "departmentchild",
+                 "select * from KE_Department where ParentID=", "DepartmentID",
+                 ctx.departmentchildlists, id);
 }
 
 void reqtypechild(PageContext& ctx, const vb::Variant& id) {

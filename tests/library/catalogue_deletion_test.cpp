@@ -21,7 +21,8 @@ class CatalogueDeletionTest : public DatabaseTest {
   }
 
   std::string catalogues() {
-    return db_.scalar("select group_concat(KEID, ',') from (select KEID from KE_Catalog order by KEID)");
+    return db_.scalar(
+        "select group_concat(KEID, ',') from (select KEID from KE_Catalog order by KEID)");
   }
   std::string funlist(int duty) {
     return db_.scalar("select coalesce(FunList, 'NULL') from KE_DutyPower where KEID=" +
@@ -42,8 +43,9 @@ TEST_F(CatalogueDeletionTest, TheCatalogueLeavesEveryDutysList) {
 }
 
 TEST_F(CatalogueDeletionTest, TheWholeSubtreeGoesAndOnlyIt) {
-  db_.exec("update KE_DutyPower set FunList = '2*3*4*5*1' where KEID = 1;"
-           "insert into OA_Document (CatNumber, DocSubject) values (4, '通知');");
+  db_.exec(
+      "update KE_DutyPower set FunList = '2*3*4*5*1' where KEID = 1;"
+      "insert into OA_Document (CatNumber, DocSubject) values (4, '通知');");
   library::deletedocumentfolder(ctx(), "2");
   EXPECT_EQ(catalogues(), "1,3,12,20,21,22");
   EXPECT_EQ(funlist(1), "3*1");

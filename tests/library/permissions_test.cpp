@@ -85,8 +85,7 @@ TEST_F(PermissionsTest, UserhaspowerTriesTheFirstFunctionRowAndTheNamedUser) {
       {"1", "CODEA", "nobody", false},  // role 7 holds only the second CODEA row
       {"3", "CODEA", "nobody", true},   // role 9 holds the first
       {"1", "CODEA", "li", true},       // the named user, not the session's
-      {"1", "CODEA", "", false},
-      {"2", "CODEB", "nobody", true},
+      {"1", "CODEA", "", false},       {"2", "CODEB", "nobody", true},
   };
   for (const Case& c : cases) {
     login({"TRUE", "zhang", c.userId, ",7,"});  // administrators get nothing extra here
@@ -156,9 +155,14 @@ class DocPowersTest : public DatabaseTest {
 
 TEST_F(DocPowersTest, FoldersTakeTheirOwnOrTheirAncestorsRights) {
   const std::pair<vb::Variant, const char*> cases[] = {
-      {1, "1%zhang;li%0%wang"}, {"2", "1%zhang;li%0%wang"}, {3, "1%zhang;li%0%wang"},
-      {4, "%%%"},               {5, "%a%%"},                {42, "%%%"},
-      {6, "%%%"},               {8, "%%%"},
+      {1, "1%zhang;li%0%wang"},
+      {"2", "1%zhang;li%0%wang"},
+      {3, "1%zhang;li%0%wang"},
+      {4, "%%%"},
+      {5, "%a%%"},
+      {42, "%%%"},
+      {6, "%%%"},
+      {8, "%%%"},
   };
   for (const auto& [id, expected] : cases) {
     EXPECT_EQ(typed(library::getdocpowers(ctx(), id)), std::string("String:") + expected);

@@ -93,14 +93,15 @@ TEST_F(TreeOptionsTest, LoopingParentsAreWrittenOnce) {
 
 TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNone) {
   library::listuser(ctx(), 1, 0);
-  EXPECT_EQ(page(),
-            "<OPTION VALUE='NONE'>|&nbsp;&nbsp;*李四</OPTION> "
-            "<OPTION VALUE='10.0.0.1'>|&nbsp;&nbsp;*张三</OPTION> "
-            "<OPTION VALUE='NONE'>|&nbsp;&nbsp;*王五</OPTION> "
-            "<OPTION value='NONE'>|&nbsp;&nbsp;办公室</OPTION>"
-            "<OPTION value='NONE'>|&nbsp;&nbsp;|&nbsp;&nbsp;秘书科</OPTION>"
-            "<OPTION VALUE='a&#39;&gt;&lt;b'>|&nbsp;&nbsp;|&nbsp;&nbsp;|&nbsp;&nbsp;*奥尼尔</OPTION> "
-            "<OPTION value='NONE'>|&nbsp;&nbsp;财务部</OPTION>");
+  EXPECT_EQ(
+      page(),
+      "<OPTION VALUE='NONE'>|&nbsp;&nbsp;*李四</OPTION> "
+      "<OPTION VALUE='10.0.0.1'>|&nbsp;&nbsp;*张三</OPTION> "
+      "<OPTION VALUE='NONE'>|&nbsp;&nbsp;*王五</OPTION> "
+      "<OPTION value='NONE'>|&nbsp;&nbsp;办公室</OPTION>"
+      "<OPTION value='NONE'>|&nbsp;&nbsp;|&nbsp;&nbsp;秘书科</OPTION>"
+      "<OPTION VALUE='a&#39;&gt;&lt;b'>|&nbsp;&nbsp;|&nbsp;&nbsp;|&nbsp;&nbsp;*奥尼尔</OPTION> "
+      "<OPTION value='NONE'>|&nbsp;&nbsp;财务部</OPTION>");
   EXPECT_EQ(logged(), std::vector<std::string>{});
 }
 
@@ -115,7 +116,8 @@ TEST_F(TreeOptionsTest, AThousandLevelsDeepAreWritten) {
   db_.exec(
       "delete from KE_Department;"
       "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1000)"
-      " insert into KE_Department (DepartMentID, ParentID, DepartName) select i, i - 1, 'd' from n;");
+      " insert into KE_Department (DepartMentID, ParentID, DepartName) select i, i - 1, 'd' from "
+      "n;");
   library::tabshowdepartmentchild(ctx(), 0, 0);
   std::string deepest = "<OPTION value=1000>";
   for (int i = 0; i < 1000; ++i) deepest += "|--";

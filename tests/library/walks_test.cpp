@@ -15,12 +15,13 @@ class WalksTest : public DatabaseTest {
     db_.exec(
         "insert into KE_Department (DepartMentID, ParentID, DepartName) values"
         " (1, 0, '总公司'), (2, 1, '办公室'), (3, 2, '秘书科'), (4, 1, '财务部'), (5, 0, '分公司'),"
-        " (7, 99, '无上级'),"                        // its parent has no row
-        " (10, 11, '甲'), (11, 10, '乙'),"           // a loop of two
-        " (12, 12, '自环');"                         // its own parent
+        " (7, 99, '无上级'),"               // its parent has no row
+        " (10, 11, '甲'), (11, 10, '乙'),"  // a loop of two
+        " (12, 12, '自环');"                // its own parent
         "insert into KE_ReqType (ReqTypeID, ParentID, ReqTypeName) values"
         " (1, 0, 'a'), (2, 1, 'b'), (3, 1, 'c'), (4, 2, 'd'), (5, 5, 'e');"
-        "insert into OA_Document_Folder (OAID, POAID) values (1, 0), (2, 1), (3, 2), (8, 9), (9, 8);");
+        "insert into OA_Document_Folder (OAID, POAID) values (1, 0), (2, 1), (3, 2), (8, 9), (9, "
+        "8);");
     ctx().departmentchildlists = "";
     ctx().reqtypechildlists = "";
     ctx().parentlists = "";
@@ -48,8 +49,8 @@ TEST_F(WalksTest, BranchesListTheStartThenEachNodeBeforeItsOwnBranch) {
     ctx().departmentchildlists = "";
     ctx().reqtypechildlists = "";
     c.walk(ctx(), c.id);
-    const vb::Variant& list = c.walk == library::reqtypechild ? ctx().reqtypechildlists
-                                                              : ctx().departmentchildlists;
+    const vb::Variant& list =
+        c.walk == library::reqtypechild ? ctx().reqtypechildlists : ctx().departmentchildlists;
     EXPECT_EQ(typed(list), c.expected) << vb::CStr(c.id);
   }
   expect_quiet();
@@ -64,7 +65,7 @@ TEST_F(WalksTest, ASecondBranchAppendsWithoutItsStart) {
 
 TEST_F(WalksTest, AncestorChainsRunTopFirstAndEndAtALoop) {
   const std::pair<vb::Variant, const char*> departments[] = {
-      {3, "String:1,2,3"}, {1, "Integer:1"},       {42, "Integer:42"},
+      {3, "String:1,2,3"}, {1, "Integer:1"},     {42, "Integer:42"},
       {7, "String:99,7"},  {10, "String:11,10"}, {12, "Integer:12"}};
   for (const auto& [id, expected] : departments) {
     EXPECT_EQ(typed(library::getparentlists(ctx(), id)), expected);
@@ -91,8 +92,8 @@ TEST_F(WalksTest, DepartlevelCountsTheChain) {
 
 TEST_F(WalksTest, GetfengongsiFindsTheTopLevelDepartment) {
   const std::pair<vb::Variant, const char*> cases[] = {
-      {3, "Long:1"}, {1, "Long:1"}, {5, "Long:5"}, {42, "Empty:"}, {7, "Empty:"}, {10, "Empty:"},
-      {12, "Empty:"}};
+      {3, "Long:1"}, {1, "Long:1"},  {5, "Long:5"}, {42, "Empty:"},
+      {7, "Empty:"}, {10, "Empty:"}, {12, "Empty:"}};
   for (const auto& [id, expected] : cases) {
     EXPECT_EQ(typed(library::getfengongsi(ctx(), id)), expected) << vb::CStr(id);
   }
