@@ -27,7 +27,7 @@ struct DemoPage {
 };
 
 // The demo's pages: its to-do record, the step of it reopened, a new flow on the ordinary and
-// on the privileged model, and the start page of a flow.
+// on the privileged model, the start page of a flow, and pages that stop early or fail.
 constexpr DemoPage kDemoPages[] = {
     {"todo", "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2"},
     {"modify", "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2&BanLiID=1"},
@@ -35,6 +35,7 @@ constexpr DemoPage kDemoPages[] = {
     {"privileged_new_flow", "LiuChengID=2"},
     {"start", "isStart=true&LiuChengID=1"},
     {"no_keys", ""},
+    {"bad_key", "BiaoDanID=1x&BiaoDanRecordID=1&JieDianID=2"},
 };
 
 fs::path golden_folder() { return fs::path(__FILE__).parent_path().parent_path() / "golden" / "pages"; }
