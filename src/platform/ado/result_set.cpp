@@ -1,6 +1,8 @@
 // Rows kept as the database gave them, converted to Variants when read.
 #include "platform/ado/result_set.h"
 
+#include <algorithm>
+
 namespace platform::ado {
 
 void ResultSet::start(std::shared_ptr<const ColumnNames> columns) {
@@ -34,6 +36,9 @@ void ResultSet::add_real(double value) {
 void ResultSet::add_text(std::string_view bytes) {
   Cell cell{Kind::Text, {}};
   cell.text = Text{text_.size(), bytes.size()};
+  if (text_.capacity() - text_.size() < bytes.size()) {  // grow in few, large steps
+    text_.reserve(std::max({text_.size() + bytes.size(), 2 * text_.capacity(), std::size_t{1024}}));
+  }
   text_.append(bytes);
   push(cell);
 }

@@ -239,8 +239,8 @@ class SqliteConnection final : public DriverConnection {
   }
 
   bool reset() noexcept override {
+    end_shared_read();
     share_reads_ = false;
-    reading_ = false;
     const bool usable = sqlite3_get_autocommit(db_.db) ||
                         sqlite3_exec(db_.db, "ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
     in_explicit_ = false;
