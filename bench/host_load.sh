@@ -74,9 +74,9 @@ stop
 echo "== 200,000 requests without cookies (serve, at most 100,000 sessions)"
 start serve --connect "Provider=SQLite;Data Source=$work/demo.db" --event-log "$work/events.log"
 before=$(rss_kb)
-wrk -t4 -c64 -d120s -s bench/host_count.lua "$url" -- 25000 >"$work/wrk1"
+wrk -t4 -c64 -d30s -s bench/host_count.lua "$url" -- 25000 >"$work/wrk1"
 first=$(rss_kb)
-wrk -t4 -c64 -d120s -s bench/host_count.lua "$url" -- 25000 >"$work/wrk2"
+wrk -t4 -c64 -d30s -s bench/host_count.lua "$url" -- 25000 >"$work/wrk2"
 second=$(rss_kb)
 after=$(curl -s -o /dev/null -w '%{http_code}' "$url")
 made=$(awk '/requests in/ {n += $1} END {print n}' "$work/wrk1" "$work/wrk2")

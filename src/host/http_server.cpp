@@ -1,5 +1,5 @@
-// The HTTP host over Boost.Beast: a pool of threads, one per core, waits on every connection
-// and runs each page on the thread that read its request.
+// The HTTP host over Boost.Beast: a few threads accept and serve every connection, pages run on
+// a pool of worker threads.
 #include "host/http_server.h"
 
 #include <sys/resource.h>
@@ -10,6 +10,7 @@
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/asio/strand.hpp>
+#include <boost/asio/thread_pool.hpp>
 #include <ostream>
 #include <thread>
 #include <vector>
@@ -45,11 +46,14 @@ std::size_t connections_the_system_allows(std::size_t wanted) {
 }  // namespace
 
 struct HttpServer::Network {
+  explicit Network(std::size_t threads) : workers(threads) {}
+
   // Declared first, destroyed last: every connection counts itself out of it.
   ConnectionContext context;
   net::io_context io;
   tcp::acceptor acceptor{io};
   net::steady_timer retry{io};
+  net::thread_pool workers;
 
   void accept() {
     acceptor.async_accept(net::make_strand(io), [this](boost::system::error_code ec,
@@ -82,13 +86,14 @@ std::string base_url(const Listen& listen, int port) {
 HttpServer::HttpServer(ServeOptions options)
     : options_(std::move(options)),
       application_(std::make_shared<platform::asp::Application>()),
-      network_(std::make_unique<Network>()),
+      network_(std::make_unique<Network>(options_.threads != 0
+                                             ? options_.threads
+                                             : std::max(1u, std::thread::hardware_concurrency()))),
       sessions_(SessionStore::Options{
           .initializer = options_.new_session,
           .max_sessions = options_.max_sessions,
-          .post = [io = &network_->io](std::function<void()> task) {
-            net::post(*io, std::move(task));
-          }}),
+          .post = [workers = &network_->workers](
+                      std::function<void()> task) { net::post(*workers, std::move(task)); }}),
       routes_(std::make_unique<HttpRoutes>(options_, application_, sessions_)) {
   for (const auto& [key, value] : options_.application_values) application_->set(key, value);
   if (!options_.page_runner) {
@@ -100,19 +105,19 @@ HttpServer::HttpServer(ServeOptions options)
     };
   }
   network_->context.limits = options_.limits;
-  // The page runs on the thread that read the request: handing it to another thread cost
-  // more than the page itself.
   network_->context.dispatch = [this](HttpRequest request, Reply reply) {
-    routes_->handle(std::move(request), std::move(reply));
+    net::post(network_->workers,
+              [this, request = std::move(request), reply = std::move(reply)]() mutable {
+                routes_->handle(std::move(request), std::move(reply));
+              });
   };
 }
 
 HttpServer::~HttpServer() {
   stop();
-  // Requests waiting for their sessions hold connections, which need the network; what the
-  // network still holds may end leases, which need the sessions.
-  sessions_.forget_waiting();
-  network_.reset();
+  // The pages still running (and the requests waiting for their sessions) end before the
+  // sessions and the routes go.
+  network_->workers.join();
 }
 
 int HttpServer::bind(std::string* why) {
@@ -145,12 +150,12 @@ bool HttpServer::run() {
   network_->io.restart();
   network_->accept();
   running_ = true;
-  const std::size_t threads =
-      options_.threads != 0 ? options_.threads : std::max(1u, std::thread::hardware_concurrency());
-  std::vector<std::thread> others;
-  for (std::size_t i = 1; i < threads; ++i) others.emplace_back([this] { network_->io.run(); });
+  // A quarter of the cores wait on the connections; the pages have a pool of their own.
+  const unsigned others = std::thread::hardware_concurrency() / 4;
+  std::vector<std::thread> threads;
+  for (unsigned i = 1; i < others; ++i) threads.emplace_back([this] { network_->io.run(); });
   network_->io.run();
-  for (std::thread& thread : others) thread.join();
+  for (std::thread& thread : threads) thread.join();
   running_ = false;
   return true;
 }

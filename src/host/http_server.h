@@ -1,8 +1,8 @@
 // The HTTP host: serves the form fill-in page at /flow/BiaoDanTianXie.asp with sessions by
 // cookie and code page 936 on the wire, and the site's static files (see http_routes.h for the
-// answers). Event-driven: a pool of threads, one per core, waits on every connection, so an
-// idle or slow client costs a file descriptor and never a thread; each page runs on the pool
-// thread that read its request.
+// answers). Event-driven: a few threads (a quarter of the cores) wait on every connection, so
+// an idle or slow client costs a file descriptor and never a thread; pages run on a pool of
+// worker threads.
 #pragma once
 
 #include <atomic>
@@ -25,7 +25,7 @@ std::string base_url(const Listen& listen, int port);
 class HttpServer {
  public:
   explicit HttpServer(ServeOptions options);
-  // Call after run() has returned (or when it never ran).
+  // Stops the server, then waits for the pages still running.
   ~HttpServer();
   HttpServer(const HttpServer&) = delete;
   HttpServer& operator=(const HttpServer&) = delete;
@@ -34,14 +34,12 @@ class HttpServer {
   // bound, with the system's reason ("Address already in use") in *why when given. A port
   // that another socket listens on is refused, whichever program holds it.
   int bind(std::string* why = nullptr);
-  // Accepts and serves requests on options.threads threads (this one and others) until
-  // stop(), and returns when the pages that were running have ended; call after a successful
-  // bind. Returns false when not bound.
+  // Accepts requests until stop(); call after a successful bind. Returns false on failure.
   bool run();
   // True from the moment run() accepts requests until it returns.
   bool is_running() const;
-  // Ends run() from any thread: no more connections are accepted, open ones are no longer
-  // served, pages running finish. Stopping before run() accepts requests has no effect.
+  // Ends run() from any thread: no more connections are accepted and open ones are no
+  // longer served. Stopping before run() accepts requests has no effect.
   void stop();
   // bind, then on_listening(port), then run: the command line's loop. Returns 0 after stop(),
   // 1 (with a message on err) when the address cannot be bound or listening fails.

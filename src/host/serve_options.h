@@ -56,7 +56,7 @@ struct ServeOptions {
   SessionStore::Initializer new_session;
   std::size_t max_sessions = SessionStore::kDefaultMaxSessions;
   PageRunner page_runner;
-  std::size_t threads = 0;  // threads that serve connections and run pages; 0: one per core
+  std::size_t threads = 0;  // threads that run pages; 0: the machine's cores
 };
 
 }  // namespace host

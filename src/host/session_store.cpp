@@ -74,15 +74,6 @@ void SessionStore::acquire(std::string_view id, Then then) {
   then(Lease(this, std::move(entry), is_new));
 }
 
-void SessionStore::forget_waiting() {
-  std::vector<Then> dropped;  // destroyed outside the lock
-  std::lock_guard lock(mu_);
-  for (auto& [id, entry] : entries_) {
-    for (Then& then : entry->waiting) dropped.push_back(std::move(then));
-    entry->waiting.clear();
-  }
-}
-
 std::size_t SessionStore::size() const {
   std::lock_guard lock(mu_);
   return entries_.size();

@@ -77,9 +77,6 @@ class SessionStore {
   // thread, and runs when the requests before it have ended, in the order they came.
   void acquire(std::string_view id, Then then);
 
-  // Drops the requests waiting for their sessions without running them: the host's end.
-  void forget_waiting();
-
   // Sessions held: the live ones and expired ones not yet dropped (acquire drops them, at
   // most once a minute).
   std::size_t size() const;
