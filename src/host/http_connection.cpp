@@ -93,6 +93,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   void fail(beast::error_code ec) {
     if (ec == http::error::body_limit) return answer_and_close(plain_answer(413));
     if (ec == http::error::header_limit) return answer_and_close(plain_answer(431));
+    // The parser's other errors are faults in what the client sent.
     if (ec.category() == http::make_error_code(http::error::bad_target).category() &&
         ec != http::error::end_of_stream && ec != http::error::partial_message) {
       return answer_and_close(plain_answer(400));
