@@ -91,11 +91,13 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
       ->check(CLI::ExistingDirectory);
   serve->add_option("--application", serve_application, "Application value")->check(kKeyValue);
   serve->add_option("--event-log", serve_event_log, "Event log file, or - for stderr");
-  serve->add_option("--max-sessions", s.max_sessions,
-                    "Sessions kept at most; the one idle the longest goes first")
+  serve
+      ->add_option("--max-sessions", s.max_sessions,
+                   "Sessions kept at most; the one idle the longest goes first")
       ->check(CLI::PositiveNumber);
-  serve->add_option("--max-connections", s.limits.max_connections,
-                    "Connections open at once; more get 503")
+  serve
+      ->add_option("--max-connections", s.limits.max_connections,
+                   "Connections open at once; more get 503")
       ->check(CLI::PositiveNumber);
   serve->add_option("--max-body", s.limits.max_body, "Bytes of a request body; more get 413")
       ->check(CLI::PositiveNumber);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <exception>
+#include <utility>
 
 #include "host/static_files.h"
 #include "host/url_values.h"
@@ -70,17 +71,18 @@ std::string session_cookie_of(const ValuePairs& cookies) {
 }  // namespace
 
 HttpAnswer plain_answer(int status) {
-  const char* text = "Internal Server Error";
-  switch (status) {
-    case 400: text = "Bad Request"; break;
-    case 403: text = "Forbidden"; break;
-    case 404: text = "Not Found"; break;
-    case 413: text = "Payload Too Large"; break;
-    case 431: text = "Request Header Fields Too Large"; break;
-    case 503: text = "Service Unavailable"; break;
-    default: status = 500;
+  static constexpr std::pair<int, const char*> kTexts[] = {
+      {400, "Bad Request"},
+      {403, "Forbidden"},
+      {404, "Not Found"},
+      {413, "Payload Too Large"},
+      {431, "Request Header Fields Too Large"},
+      {503, "Service Unavailable"},
+  };
+  for (const auto& [code, text] : kTexts) {
+    if (code == status) return HttpAnswer{status, {{"Content-Type", "text/plain"}}, text};
   }
-  return HttpAnswer{status, {{"Content-Type", "text/plain"}}, text};
+  return HttpAnswer{500, {{"Content-Type", "text/plain"}}, "Internal Server Error"};
 }
 
 HttpRoutes::HttpRoutes(const ServeOptions& options,
@@ -100,32 +102,32 @@ void HttpRoutes::handle(HttpRequest request, Reply reply) {
   reply(get && options_.serve_static_files ? static_file(path) : plain_answer(404));
 }
 
-void HttpRoutes::page(const HttpRequest& request, const std::string& path,
-                      const std::string& query, Reply reply) {
+void HttpRoutes::page(const HttpRequest& request, const std::string& path, const std::string& query,
+                      Reply reply) {
   const ValuePairs cookies = parse_cookie_header(request.cookie, Charset::cp936);
   auto input = std::make_shared<const RequestInput>(request_input(request, query, cookies));
-  sessions_.acquire(session_cookie_of(cookies), [this, input, reply,
-                                                 path](SessionStore::Lease lease) {
-    HttpAnswer answer;
-    try {
-      PageResponse response = options_.page_runner(application_, lease.session(), *input);
-      if (lease.is_new()) {
-        answer.headers.emplace_back("Set-Cookie", std::string(kSessionCookie) + "=" + lease.id() +
-                                                      "; path=/; HttpOnly");
-      }
-      // Ends the request's hold now: the next request of the session need not wait for the
-      // encoding and the sending.
-      { SessionStore::Lease done = std::move(lease); }
-      set_expiry(answer, response.expires);
-      answer.headers.emplace_back("Content-Type", "text/html; charset=gb2312");
-      answer.body = vb::to_cp936(response.body);
-    } catch (const std::exception& e) {
-      // The page never raises; what escapes is a failure of the host itself.
-      options_.settings.event_log->write_error("flowform host: " + path + ": " + e.what());
-      answer = plain_answer(500);
-    }
-    reply(std::move(answer));
-  });
+  sessions_.acquire(
+      session_cookie_of(cookies), [this, input, reply, path](SessionStore::Lease lease) {
+        HttpAnswer answer;
+        try {
+          PageResponse response = options_.page_runner(application_, lease.session(), *input);
+          if (lease.is_new()) {
+            answer.headers.emplace_back("Set-Cookie", std::string(kSessionCookie) + "=" +
+                                                          lease.id() + "; path=/; HttpOnly");
+          }
+          // Ends the request's hold now: the next request of the session need not wait for the
+          // encoding and the sending.
+          { SessionStore::Lease done = std::move(lease); }
+          set_expiry(answer, response.expires);
+          answer.headers.emplace_back("Content-Type", "text/html; charset=gb2312");
+          answer.body = vb::to_cp936(response.body);
+        } catch (const std::exception& e) {
+          // The page never raises; what escapes is a failure of the host itself.
+          options_.settings.event_log->write_error("flowform host: " + path + ": " + e.what());
+          answer = plain_answer(500);
+        }
+        reply(std::move(answer));
+      });
 }
 
 HttpAnswer HttpRoutes::static_file(const std::string& path) const {

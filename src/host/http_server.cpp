@@ -56,25 +56,26 @@ struct HttpServer::Network {
   net::thread_pool workers;
 
   void accept() {
-    acceptor.async_accept(net::make_strand(io), [this](boost::system::error_code ec,
-                                                       tcp::socket socket) {
-      if (ec == net::error::operation_aborted) return;
-      if (ec) {
-        // Out of file descriptors (or another passing fault): the pending connection stays
-        // queued; try again shortly instead of spinning on it.
-        retry.expires_after(std::chrono::milliseconds(50));
-        retry.async_wait([this](boost::system::error_code waited) {
-          if (!waited) accept();
-        });
-        return;
-      }
-      if (++context.open > context.limits.max_connections) {
-        refuse_connection(std::move(socket), context);
-      } else {
-        start_connection(std::move(socket), context);
-      }
-      accept();
-    });
+    acceptor.async_accept(net::make_strand(io),
+                          [this](boost::system::error_code ec, tcp::socket socket) {
+                            if (ec == net::error::operation_aborted) return;
+                            if (ec) {
+                              // Out of file descriptors (or another passing fault): the pending
+                              // connection stays queued; try again shortly instead of spinning on
+                              // it.
+                              retry.expires_after(std::chrono::milliseconds(50));
+                              retry.async_wait([this](boost::system::error_code waited) {
+                                if (!waited) accept();
+                              });
+                              return;
+                            }
+                            if (++context.open > context.limits.max_connections) {
+                              refuse_connection(std::move(socket), context);
+                            } else {
+                              start_connection(std::move(socket), context);
+                            }
+                            accept();
+                          });
   }
 };
 
@@ -175,8 +176,8 @@ int HttpServer::serve(std::ostream& err, const std::function<void(int port)>& on
   std::string why;
   int port = bind(&why);
   if (port < 0) {
-    err << "flowform: cannot listen on " << base_url(options_.listen, options_.listen.port)
-        << ": " << why << "\n";
+    err << "flowform: cannot listen on " << base_url(options_.listen, options_.listen.port) << ": "
+        << why << "\n";
     return 1;
   }
   on_listening(port);

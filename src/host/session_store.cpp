@@ -13,8 +13,8 @@ struct SessionStore::Entry {
   std::string id;
   // The rest is guarded by the store's mu_.
   Clock::time_point expires;
-  bool busy = false;         // a request holds the session
-  std::vector<Then> waiting;  // requests that came while it was busy, oldest first
+  bool busy = false;                    // a request holds the session
+  std::vector<Then> waiting;            // requests that came while it was busy, oldest first
   std::list<Entry*>::iterator idle_at;  // its place in idle_ while not busy
 };
 

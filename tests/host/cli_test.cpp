@@ -131,8 +131,8 @@ TEST_F(CliServeTest, ADatabaseThatCannotBeOpenedEndsItAtOnce) {
     CliResult result = run(args);
     EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "flowform: cannot open the database " + connect +
-                              ": unable to open database file\n");
+    EXPECT_EQ(result.err,
+              "flowform: cannot open the database " + connect + ": unable to open database file\n");
   }
 }
 

@@ -58,7 +58,8 @@ TEST(HttpLimits, SlowHeadsSilentBodiesAndIdleConnectionsAreClosed) {
   slow_head.send(kHalfAHead);  // and not a byte more
   TestConnection silent(harness.port());
   TestConnection silent_body(harness.port());
-  silent_body.send("POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 10\r\n\r\n12");
+  silent_body.send(
+      "POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 10\r\n\r\n12");
   TestConnection idle(harness.port());
   idle.send(http_request("GET", kPage));
   EXPECT_EQ(idle.read_answer().status, 200);
@@ -104,11 +105,15 @@ TEST(HttpLimits, BodiesUpToTheLimitAreTakenAndLargerOnesRefused) {
   // A chunked body is counted as it comes.
   const std::string chunk(60 * 1024, 'y');
   std::ostringstream chunks;
-  chunks << std::hex << chunk.size() << "\r\n" << chunk << "\r\n" << chunk.size() << "\r\n"
+  chunks << std::hex << chunk.size() << "\r\n"
+         << chunk << "\r\n"
+         << chunk.size() << "\r\n"
          << chunk << "\r\n0\r\n\r\n";
   TestConnection chunked(harness.port());
-  chunked.send("POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n"
-               "Content-Type: " + form_type + "\r\n\r\n" + chunks.str());
+  chunked.send(
+      "POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n"
+      "Content-Type: " +
+      form_type + "\r\n\r\n" + chunks.str());
   EXPECT_EQ(chunked.read_answer().status, 413);
 }
 

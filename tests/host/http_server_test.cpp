@@ -67,8 +67,7 @@ struct Gate {
 };
 
 // Sends two requests of the page at once; returns their bodies.
-std::vector<std::string> two_at_once(const ServerHarness& harness,
-                                     const Headers& headers) {
+std::vector<std::string> two_at_once(const ServerHarness& harness, const Headers& headers) {
   auto request = [&] { return harness.get(kPage, headers).body; };
   auto a = std::async(std::launch::async, request);
   auto b = std::async(std::launch::async, request);
@@ -146,15 +145,16 @@ TEST_F(HttpServerTest, RequestValuesArriveDecodedFromCodePage936) {
   harness.get("/flow/BiaoDanTianXie.asp?BiaoDanID=3&msg=%D6%D0%CE%C4+x",
               {{"Cookie", "_myConfigBiaoDan=%D6%D0"}});
   EXPECT_EQ(harness
-                .post("/flow/BiaoDanTianXie.asp?BiaoDanID=4", "zd1=%C1%F7%B3%CC&zd2=",
-                      "application/x-www-form-urlencoded")
+                .post("/flow/BiaoDanTianXie.asp?BiaoDanID=4",
+                      "zd1=%C1%F7%B3%CC&zd2=", "application/x-www-form-urlencoded")
                 .status,
             200);
-  EXPECT_EQ(harness
-                .post(kPage, "--b\r\nContent-Disposition: form-data; name=\"zd1\"\r\n\r\nx\r\n--b--",
-                      "multipart/form-data; boundary=b")
-                .status,
-            200);
+  EXPECT_EQ(
+      harness
+          .post(kPage, "--b\r\nContent-Disposition: form-data; name=\"zd1\"\r\n\r\nx\r\n--b--",
+                "multipart/form-data; boundary=b")
+          .status,
+      200);
 
   ASSERT_EQ(inputs_.size(), 3u);
   EXPECT_EQ(inputs_[0].query_string, (ValuePairs{{"BiaoDanID", "3"}, {"msg", "中文 x"}}));

@@ -68,9 +68,15 @@ std::string text_of(const T& value) {
     return value == nullptr ? "" : std::string(value);
   } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
     return std::string(std::string_view(value));
-  } else if constexpr (requires { value.first; value.second; }) {
+  } else if constexpr (requires {
+                         value.first;
+                         value.second;
+                       }) {
     return text_of(value.first);
-  } else if constexpr (requires { value.begin(); value.end(); }) {
+  } else if constexpr (requires {
+                         value.begin();
+                         value.end();
+                       }) {
     std::string text;
     for (const auto& item : value) text += text_of(item) + " ";
     return text;
