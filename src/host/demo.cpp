@@ -78,7 +78,9 @@ std::vector<DemoPage> demo_pages(const std::string& db_path) {
     each_row(db,
              "select b.OAID, b.BiaoDanRecordID, b.JieDianID, b.JieDianName from OA_FLOW_" + form +
                  "_BanLi b where b.BanLiRen = ?1 and exists (select 1 from OA_DaiBan_LiuCheng d "
-                 "where d.BiaoDanID = '" + form + "' and d.BiaoDanRecordID = b.BiaoDanRecordID "
+                 "where d.BiaoDanID = '" +
+                 form +
+                 "' and d.BiaoDanRecordID = b.BiaoDanRecordID "
                  "and d.BanLiRen = ?1) order by b.OAID",
              user, [&](auto text) {
                pages.push_back({"reopened step " + text(3),
@@ -86,8 +88,8 @@ std::vector<DemoPage> demo_pages(const std::string& db_path) {
                                     "&BiaoDanRecordID=" + text(1) + "&JieDianID=" + text(2)});
              });
   }
-  each_row(db, "select OAID, Name from OA_Flow_Model_Header where IsOn = '1' order by OAID",
-           user, [&](auto text) {
+  each_row(db, "select OAID, Name from OA_Flow_Model_Header where IsOn = '1' order by OAID", user,
+           [&](auto text) {
              pages.push_back({"new flow " + text(1), page + "LiuChengID=" + text(0)});
            });
   sqlite3_close(db);
@@ -132,7 +134,7 @@ int run_demo(const DemoCommand& command, std::ostream& out, std::ostream& err) {
     return 1;
   }
   if (!options.serve_static_files) {
-    err << "flowform: no site folder " << command.site
+    out << "flowform: no site folder " << command.site
         << ": the page's scripts, style sheets and images are not served (run scripts/site.sh)\n";
   }
   const std::vector<DemoPage> pages = demo_pages(command.db);
@@ -140,7 +142,8 @@ int run_demo(const DemoCommand& command, std::ostream& out, std::ostream& err) {
   return server.serve(err, [&](int port) {
     const std::string base = base_url(command.listen, port);
     out << "flowform: demo at " << base << demo_page_path() << "\n";
-    for (const DemoPage& page : pages) out << "  " << page.what << ": " << base << page.path << "\n";
+    for (const DemoPage& page : pages)
+      out << "  " << page.what << ": " << base << page.path << "\n";
     out << std::flush;
   });
 }

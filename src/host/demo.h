@@ -43,7 +43,7 @@ ServeOptions prepare_demo(const DemoCommand& command, std::ostream& out);
 // Refuses (exit code 2, message on err) a host that is not a loopback address; then serves
 // prepare_demo's options, printing the address of demo_page_path to out. Returns 1 (message on
 // err) when the database cannot be created, else as HttpServer::serve does. Serves the site
-// folder's files when it exists, else says on err that they are missing; prints the address
+// folder's files when it exists, else says on out that they are missing; prints the address
 // of each of demo_pages.
 int run_demo(const DemoCommand& command, std::ostream& out, std::ostream& err);
 
