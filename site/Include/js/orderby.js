@@ -25,6 +25,6 @@ function sortMyTable(cell) {
   for (var i = 0; i < arrows.length; i++) arrows[i].parentNode.removeChild(arrows[i]);
   var arrow = document.createElement('span');
   arrow.className = 'arrow';
-  arrow.appendChild(document.createTextNode(descending ? '▼' : '▲'));
+  arrow.appendChild(document.createTextNode(descending ? '\u25bc' : '\u25b2'));
   cell.appendChild(arrow);
 }

@@ -18,8 +18,8 @@ J.ui.dialog.prototype.ShowDialog = function () {
   J.make('span', 'lhgdg_text', bar).appendChild(document.createTextNode(o.title || ''));
   var close = J.make('a', 'lhgdg_close', bar);
   close.href = 'javascript:void(0)';
-  close.title = '关闭';
-  close.appendChild(document.createTextNode('×'));
+  close.title = '\u5173\u95ed';
+  close.appendChild(document.createTextNode('\u00d7'));
   J.on(close, 'click', function () { self.cancel(); });
   var body = J.make('div', 'lhgdg_body', box);
   if (o.page) {
