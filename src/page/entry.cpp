@@ -1,8 +1,10 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
+#include "library/request_setup.h"
 #include "page/current_node.h"
 #include "page/form_definition.h"
 #include "page/head.h"
 #include "page/mode.h"
+#include "page/page_stop.h"
 #include "page/qmflobiaodantianx.h"
 #include "page/todo_state.h"
 
@@ -17,6 +19,8 @@ void qmflobiaodantianx::I_init() {
     qmincfunctionwindI_init();
     qmincfunctionzidiI_init();
     qmincfunctiondbI_init();
+    // Nobody is logged in: the login redirect is all the page gives, no workflow table is read.
+    if (library::anonymous_request(state_.ctx)) stop_page(state_, "");
 
     head(state_);
     set_up_mode(state_);
