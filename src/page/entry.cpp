@@ -1,4 +1,7 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
+// A failure in a phase is reported under I_init with a line number that names one line of one
+// file: each phase file owns a range of numbers, listed in library/error_lines.cpp (a new
+// phase file adds its row there; library/error_lines.h tells how).
 #include "library/request_setup.h"
 #include "page/current_node.h"
 #include "page/form_definition.h"

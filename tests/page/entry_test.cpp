@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "page/qmflobiaodantianx.h"
 #include "platform/asp/object_context.h"
 #include "platform/config/config.h"
+#include "library/error_lines.h"
 #include "page/phase_fixture.h"
 #include "support/page_fixture.h"
 
@@ -21,7 +23,7 @@ using ::testing::StartsWith;
 constexpr char kFirstLine[] = "<HTML XMLNS:MyPad><HEAD>\r\n";
 
 using EntryTest = page_test::PageTest;
-using AnonymousTest = page_test::PhaseTest;
+using RoadTest = page_test::PhaseTest;  // renders on a database with the to-do road
 
 constexpr char kLoginRedirect[] =
     " <script language=javascript>\r\n"
@@ -31,7 +33,7 @@ constexpr char kLoginRedirect[] =
 
 // Nobody logged in: the redirect and the set-up lines are the whole page, and no workflow
 // table is read or written (the user '' would lose the notices of the record).
-TEST_F(AnonymousTest, ARequestWithoutUserNameGetsTheLoginRedirectAndNothingMore) {
+TEST_F(RoadTest, ARequestWithoutUserNameGetsTheLoginRedirectAndNothingMore) {
   add_todo_road();
   db_.exec(
       "insert into OA_MSG (ID1, ID2, username) values ('7', '3', ''), ('7', '3', NULL)");
@@ -50,6 +52,32 @@ TEST_F(AnonymousTest, ARequestWithoutUserNameGetsTheLoginRedirectAndNothingMore)
     }
   }
   EXPECT_EQ(db_.scalar("select count(*) from OA_MSG"), "2");
+}
+
+// The phases of I_init all report under "I_init": the line number alone tells which statement
+// of which phase file failed.
+TEST_F(RoadTest, FailingStatementsOfDifferentPhasesReportDifferentLines) {
+  add_todo_road();
+  const std::pair<const char*, const char*> cases[] = {
+      {"LiuChengID=5%20or%201%3D1", "page/new_flow.cpp"},
+      {"BanLiID=4.0&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/modify_entry.cpp"},
+      {"BiaoDanID=7&BiaoDanRecordID=3'&JieDianID=2", "page/todo_entry.cpp"},
+  };
+  std::set<long> lines;
+  for (const auto& [query, file] : cases) {
+    const host::Rendered r = render(query);
+    ASSERT_EQ(r.event_log.size(), 1u) << query;
+    const std::string& entry = r.event_log[0];
+    ASSERT_THAT(entry, StartsWith("13 Type mismatch LINE #"));
+    const long line = std::stol(entry.substr(std::string_view("13 Type mismatch LINE #").size()));
+    const long start = library::line_range_start(file).value();
+    EXPECT_GT(line, start) << query;
+    EXPECT_LT(line, start + library::kLinesPerFile) << query;
+    EXPECT_THAT(r.body, HasSubstr(" LINE" + std::to_string(line) + " Routine : "
+                                  "qmflobiaodantianx.I_init"));
+    lines.insert(line);
+  }
+  EXPECT_EQ(lines.size(), 3u);
 }
 
 TEST_F(EntryTest, TheConnectionStringIsCachedByTheFirstRequestOfTheApplication) {
