@@ -71,6 +71,22 @@ Variant with_case(const Variant& s, bool upper, Here where) {
   return result;
 }
 
+// The byte offset of the first match of wanted at or after byte `from` (a character start)
+// that covers whole characters, or npos. With valid UTF-8 every match does; an invalid byte
+// counts as a character of its own, so it cannot match inside a valid sequence.
+std::size_t find_whole(std::string_view text, std::string_view wanted, std::size_t from) {
+  std::size_t boundary = from;  // the first character start at or after the bytes checked
+  for (std::size_t found = text.find(wanted, from); found != std::string_view::npos;
+       found = text.find(wanted, found + 1)) {
+    while (boundary < found) decode_utf8(text, boundary);
+    if (boundary != found) continue;
+    std::size_t end = found;
+    while (end < found + wanted.size()) decode_utf8(text, end);
+    if (end == found + wanted.size()) return found;
+  }
+  return std::string_view::npos;
+}
+
 long char_position(std::string_view text, std::size_t byte_offset) {
   return char_count(text.substr(0, byte_offset)) + 1;
 }
@@ -137,7 +153,7 @@ Variant InStr(const Variant& start, const Variant& s1, const Variant& s2, Here w
   if (!text || !wanted) return Null;
   if (text->empty() || first > char_count(*text)) return Long(0);
   if (wanted->empty()) return Long(static_cast<std::int32_t>(first));
-  std::size_t found = text->find(*wanted, char_offset(*text, first - 1));
+  std::size_t found = find_whole(*text, *wanted, char_offset(*text, first - 1));
   if (found == std::string::npos) return Long(0);
   return char_position(*text, found);
 }
@@ -152,9 +168,15 @@ Variant InStrRev(const Variant& s1, const Variant& s2, const Variant& start, Her
   if (last == -1) last = length;
   if (last > length) return Long(0);
   if (wanted->empty()) return last;
-  std::size_t end = char_offset(*text, last);
-  if (end < wanted->size()) return Long(0);
-  std::size_t found = text->rfind(*wanted, end - wanted->size());
+  // The last whole match that ends at or before the end of character `last`.
+  const std::size_t end = char_offset(*text, last);
+  std::size_t found = std::string::npos;
+  for (std::size_t at = find_whole(*text, *wanted, 0);
+       at != std::string::npos && at + wanted->size() <= end;) {
+    found = at;
+    decode_utf8(*text, at);  // on to the next character
+    at = find_whole(*text, *wanted, at);
+  }
   if (found == std::string::npos) return Long(0);
   return char_position(*text, found);
 }
@@ -174,7 +196,7 @@ std::string Replace(const Variant& s, const Variant& find, const Variant& replac
   result.reserve(rest.size());
   std::size_t from = 0;
   for (long done = 0; limit == -1 || done < limit; ++done) {
-    std::size_t found = rest.find(wanted, from);
+    std::size_t found = find_whole(rest, wanted, from);
     if (found == std::string_view::npos) break;
     result.append(rest, from, found - from);
     result += with;

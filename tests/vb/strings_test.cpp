@@ -49,6 +49,12 @@ TEST(Strings, CharactersOutsideTheBmpCountAsOne) {
   // Invalid bytes count one each and come back unchanged.
   EXPECT_TRUE(vb::Len("a\xFF\xC3" "b") == 4);
   EXPECT_TRUE(vb::Mid("a\xFF\xC3" "b", 2, 2) == "\xFF\xC3");
+  // A lone byte never matches inside a whole character (\x98 is inside 😀, F0 9F 98 80).
+  const Variant stray("😀\x98" "b");
+  EXPECT_TRUE(vb::InStr(stray, "\x98") == 2);
+  EXPECT_TRUE(vb::InStrRev(stray, "\x98") == 2);
+  EXPECT_TRUE(vb::InStr(stray, "\xF0") == 0);
+  EXPECT_EQ(vb::Replace(stray, "\x98", "-"), "😀-b");
 }
 
 TEST(Strings, NullPassesThroughOrRaises) {
