@@ -23,6 +23,13 @@ constexpr std::array kRanges = {
     LineRange{"library/text.cpp", 12000},
     LineRange{"library/values.cpp", 13000},
     LineRange{"library/error_lines.cpp", 14000},
+    LineRange{"library/catalogue_deletion.cpp", 15000},
+    LineRange{"library/files.cpp", 16000},
+    LineRange{"library/messagebox.cpp", 17000},
+    LineRange{"library/permissions.cpp", 18000},
+    LineRange{"library/tree_options.cpp", 19000},
+    LineRange{"library/tree_outlines.cpp", 20000},
+    LineRange{"library/walks.cpp", 21000},
 
     LineRange{"frames/funshowflow.cpp", 100000},
     LineRange{"frames/window_init.cpp", 101000},
