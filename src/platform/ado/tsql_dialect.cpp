@@ -61,7 +61,7 @@ class Translator {
   std::string run() {
     std::size_t i = 0;
     while (i < t_.size()) i = step(i);
-    close_pending(-1, end_of_meaning_, true);  // after the last token, before a trailing comment
+    close_pending(-1, end_of_meaning_);  // after the last token, before a trailing comment
     return std::move(out_);
   }
 
@@ -94,17 +94,13 @@ class Translator {
     return next;
   }
 
-  // Inserts the pending texts of every depth >= `depth` at `at` in the output. At the end of
-  // a statement a len( left open stays open, as it was written: a ")" there could close
-  // something else ("getdate(" would read as getdate() on a second translation).
-  void close_pending(int depth, std::size_t at, bool statement_end = false) {
+  // Inserts the pending texts of every depth >= `depth` at `at` in the output.
+  void close_pending(int depth, std::size_t at) {
     while (!pending_.empty() && pending_.back().depth >= depth) {
       const std::string& text = pending_.back().text;
-      if (!(statement_end && text == ")")) {
-        out_.insert(at, text);
-        if (end_of_meaning_ >= at) end_of_meaning_ += text.size();
-        at += text.size();
-      }
+      out_.insert(at, text);
+      if (end_of_meaning_ >= at) end_of_meaning_ += text.size();
+      at += text.size();
       pending_.pop_back();
     }
   }
@@ -132,7 +128,7 @@ class Translator {
           close_pending(depth_, out_.size());
           if (depth_ > 0) --depth_;
         } else if (tok.text == ";") {
-          close_pending(depth_, end_of_meaning_, true);
+          close_pending(depth_, end_of_meaning_);
           statement_start_ = true;
         }
         emit(tok.text);
@@ -178,39 +174,23 @@ class Translator {
     emit(t_[i].text);
     std::size_t top = t_.next(i);
     if (t_.word(top, "distinct") || t_.word(top, "all")) top = t_.next(top);
-    std::string_view count;
-    std::size_t after = top_clause_end(top, count);
-    if (after == kNone) return i + 1;
+    if (!t_.word(top, "top")) return i + 1;
+    std::size_t count = t_.next(top);
+    std::size_t after = count + 1;
+    if (t_.symbol(count, '(')) {
+      count = t_.next(count);
+      after = t_.next(count);
+      if (!t_.symbol(after, ')')) return i + 1;
+      ++after;
+    }
+    if (count >= t_.size() || t_[count].kind != TokenKind::Number) return i + 1;
+    if (t_.word(t_.next(after - 1), "percent")) return i + 1;
     for (std::size_t k = i + 1; k < top; ++k) append(t_[k].text);  // blanks and DISTINCT
     end_of_meaning_ = out_.size();
-    pending_.push_back({depth_, " limit " + std::string(count)});
-    // A second top clause is no T-SQL, but kept it would become a limit on a second translation.
-    for (std::string_view again; top_clause_end(t_.next(after - 1), again) != kNone;) {
-      after = top_clause_end(t_.next(after - 1), again);
-    }
+    pending_.push_back({depth_, " limit " + std::string(t_[count].text)});
     if (after < t_.size() && t_[after].kind == TokenKind::Space) ++after;
     return drop(after);
   }
-
-  // The index after the clause "top N" or "top (N)" (not "top N percent") that starts at
-  // `top`, with N in count; kNone when no such clause starts there.
-  std::size_t top_clause_end(std::size_t top, std::string_view& count) const {
-    if (!t_.word(top, "top")) return kNone;
-    std::size_t n = t_.next(top);
-    std::size_t after = n + 1;
-    if (t_.symbol(n, '(')) {
-      n = t_.next(n);
-      after = t_.next(n);
-      if (!t_.symbol(after, ')')) return kNone;
-      ++after;
-    }
-    if (n >= t_.size() || t_[n].kind != TokenKind::Number) return kNone;
-    if (t_.word(t_.next(after - 1), "percent")) return kNone;
-    count = t_[n].text;
-    return after;
-  }
-
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
   Tokens t_;
   std::string out_;
@@ -225,15 +205,14 @@ class Translator {
 
 std::string translate_tsql(std::string_view sql) {
   // A dropped token can bring two others together into a form of their own ("N[dbo].'a'"
-  // leaves N'a', "[dbo][dbo]..T" leaves "dbo".T), so the text is translated again until
-  // nothing changes: the result then translates to itself. Statements as SQL Server takes
-  // them need the one confirming pass only.
+  // leaves N'a', "top 5 top 6" a second top clause), and so can a ")" owed to an unclosed
+  // len( ("getdate("), so the text is translated again until nothing changes: the result then
+  // translates to itself. Statements as SQL Server takes them need one confirming pass. The
+  // loop ends: a pass that changes the text uses up a word it rewrites (top, N, dbo, getdate,
+  // isnull, len, a bracketed name, or a delete or insert that gets its from or into), and no
+  // pass adds one.
   std::string out = Translator(sql).run();
-  for (int pass = 0; pass < 8; ++pass) {
-    std::string again = Translator(out).run();
-    if (again == out) break;
-    out = std::move(again);
-  }
+  for (std::string again; (again = Translator(out).run()) != out;) out = std::move(again);
   return out;
 }
 
