@@ -1,8 +1,11 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
 #include "page/current_node.h"
+#include "page/dialog_scripts.h"
+#include "page/document_script.h"
 #include "page/form_definition.h"
 #include "page/head.h"
 #include "page/mode.h"
+#include "page/node_options.h"
 #include "page/qmflobiaodantianx.h"
 #include "page/todo_state.h"
 
@@ -27,6 +30,12 @@ void qmflobiaodantianx::I_init() {
     load_form_definition(state_);
     load_current_node(state_);
     load_todo_state(state_);
+
+    set_node_options(state_);
+    set_distribution_names(state_);
+    write_document_script(state_);
+    write_dialog_scripts(state_);
+    write_styles_and_full_screen(state_);
   });
 }
 
