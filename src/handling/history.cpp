@@ -1,9 +1,9 @@
 // The handling history from the form's step table, and the current step's attachments.
 #include "handling/history.h"
 
-#include <memory>
 #include <string>
 
+#include "handling/rows.h"
 #include "handling/sections.h"
 #include "library/escape.h"
 #include "library/formatting.h"
@@ -17,13 +17,6 @@ namespace handling {
 namespace {
 
 using platform::asp::Server;
-
-std::shared_ptr<platform::ado::Recordset> open_rows(library::PageContext& ctx, std::string sql) {
-  ctx.sql = std::move(sql);
-  auto rs = std::make_shared<platform::ado::Recordset>();
-  rs->Open(ctx.sql, ctx.conn, 1, 3);
-  return rs;
-}
 
 vb::Variant node_name(library::PageContext& ctx, platform::ado::Recordset& step) {
   vb::Variant name = step("JieDianName");

@@ -1,11 +1,9 @@
 // The handling-result radios: successors from the model's connections, then the node's switches.
 #include "handling/result_choice.h"
 
-#include <memory>
-
+#include "handling/rows.h"
 #include "library/escape.h"
 #include "library/sql_guard.h"
-#include "platform/ado/recordset.h"
 #include "platform/asp/server.h"
 #include "vb/builtins.h"
 
@@ -19,12 +17,10 @@ constexpr char kRevokeLink[] =
 void add_successors(library::PageContext& ctx, const HandlingView& view,
                     std::vector<ResultRadio>& radios) {
   if (view.JieDianID == "") return;
-  ctx.sql =
-      "select c.ToID, c.TiaoJian, n.JieDianName from OA_Flow_Model_JieDian_ConnectTiaoJian c "
-      "left join OA_Flow_Model_JieDian n on n.OAID=c.ToID where c.FromID=" +
-      library::sql_int(view.JieDianID) + " order by c.ToID, c.OAID";
-  auto rs = std::make_shared<platform::ado::Recordset>();
-  rs->Open(ctx.sql, ctx.conn, 1, 3);
+  auto rs = open_rows(
+      ctx, "select c.ToID, c.TiaoJian, n.JieDianName from OA_Flow_Model_JieDian_ConnectTiaoJian c "
+           "left join OA_Flow_Model_JieDian n on n.OAID=c.ToID where c.FromID=" +
+               library::sql_int(view.JieDianID) + " order by c.ToID, c.OAID");
   bool conditional = false;
   std::vector<ResultRadio> nodes;
   for (long i = 1, count = rs->RecordCount(); i <= count; ++i, rs->MoveNext()) {
