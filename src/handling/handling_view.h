@@ -9,10 +9,10 @@ namespace handling {
 // Plain values, named as the page names them; every member keeps its Variant form (Empty,
 // Null, "" and numbers are told apart as the page told them).
 struct HandlingView {
-  // Record keys and the page mode.
-  vb::Variant BiaoDanID, BiaoDanRecordID, JieDianID, BanLiID, CurrentOperate;
+  // Record keys.
+  vb::Variant BiaoDanID, BiaoDanRecordID, JieDianID, BanLiID;
   // The workflow model and the form.
-  vb::Variant LiuChengType, LiuChengName, BiaoDanName, ZhengWenType;
+  vb::Variant LiuChengName, BiaoDanName, ZhengWenType;
   // The record: its title, its body text and the filled form template.
   vb::Variant FileTile, ContentHTML, BiaoDanHTML;
   // The current node's kind, switches and privileged users.

@@ -9,8 +9,6 @@ handling::HandlingView handling_view(const PageState& p) {
   v.BiaoDanRecordID = p.BiaoDanRecordID;
   v.JieDianID = p.JieDianID;
   v.BanLiID = p.BanLiID;
-  v.CurrentOperate = p.CurrentOperate;
-  v.LiuChengType = p.LiuChengType;
   v.LiuChengName = p.LiuChengName;
   v.BiaoDanName = p.BiaoDanName;
   v.ZhengWenType = p.ZhengWenType;

@@ -23,7 +23,6 @@ class HandlingTest : public library_test::DatabaseTest {
     view.BiaoDanID = "7";
     view.BiaoDanRecordID = "3";
     view.JieDianID = "2";
-    view.CurrentOperate = "待办流程";
     view.isFirst = "0";
     for (vb::Variant* flag :
          {&view.iszhuanban, &view.isgoutong, &view.isFenFa, &view.isFeiQi, &view.isBoHui}) {
