@@ -1,14 +1,13 @@
 // The node's document switches and remark blocks, the model's name and the document addresses.
 #include "page/node_options.h"
 
-#include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <string>
 #include <utility>
 
 #include "library/lookups.h"
 #include "library/sql_guard.h"
+#include "page/remark_blocks.h"
 #include "page/work_recordset.h"
 #include "platform/asp/session.h"
 #include "vb/builtins.h"
@@ -61,50 +60,18 @@ void read_document_switches(PageState& p) {
   rs.Close();
 }
 
-// Where `tag` begins in `text` at or after `from`, letters compared without case; npos if not.
-size_t find_ignoring_case(const std::string& text, const std::string& tag, size_t from) {
-  const auto same = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  };
-  const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
-                              tag.begin(), tag.end(), same);
-  return at == text.end() ? std::string::npos : static_cast<size_t>(at - text.begin());
-}
-
-// The text between the last opening tag and the first closing tag after it (or the end), both
-// found in any letter case, when the remark holds both tags in upper case; else "". This is
-// what cutting "((.|\n)*<TAG>)|(</TAG>(.|\n)*)" out of the remark leaves, found by one scan:
-// the expression itself backtracks over the whole remark at every position and takes minutes
-// on a long one.
-vb::Variant remark_block(PageState& p, const char* tag) {
-  const std::string open = std::string("<") + tag + ">";
-  const std::string close = std::string("</") + tag + ">";
-  if (!(p.JieDianRemark != "" && vb::InStr(p.JieDianRemark, open) > 0 &&
-        vb::InStr(p.JieDianRemark, close) > 0)) {
-    return "";
-  }
-  const std::string text = vb::CStr(p.JieDianRemark);
-  size_t start = 0;
-  for (size_t at = find_ignoring_case(text, open, 0); at != std::string::npos;
-       at = find_ignoring_case(text, open, at + 1)) {
-    start = at + open.size();
-  }
-  const size_t end = find_ignoring_case(text, close, start);
-  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
 void take_remark_blocks(PageState& p) {
   auto& Session = *p.ctx.Session;
   const vb::Variant CR = vb::Chr(13), LF = vb::Chr(10);
 
-  p.RemarkVB = remark_block(p, "VB");
+  p.RemarkVB = remark_block(p.JieDianRemark, "VB");
   p.RemarkVB = vb::Replace(p.RemarkVB, CR, CR & LF);
 
-  p.RemarkPRE = remark_block(p, "PRE");
+  p.RemarkPRE = remark_block(p.JieDianRemark, "PRE");
   p.RemarkPRE = vb::Replace(vb::Replace(p.RemarkPRE, CR, ""), LF, "");
   Session["PREExecuteString"] = "";
 
-  p.RemarkPASP = remark_block(p, "PASP");
+  p.RemarkPASP = remark_block(p.JieDianRemark, "PASP");
   if (p.RemarkPASP != "") Session["PREExecuteString"] = p.RemarkPASP;
 }
 
