@@ -62,6 +62,10 @@ class ScratchDatabase {
   }
 
   std::string connect_string() const { return "Provider=SQLite;Data Source=" + path_; }
+  // The same database through the SQLite ODBC driver.
+  std::string odbc_connect_string() const {
+    return "Driver=SQLite3;Database=" + path_ + ";Timeout=5000";
+  }
 
  private:
   void remove_files() {
@@ -70,9 +74,22 @@ class ScratchDatabase {
   std::string path_;
 };
 
-class AdoTest : public ::testing::Test {
+// The two drivers every behavioural test runs on: the embedded one and ODBC (through the
+// SQLite ODBC driver, on the same kind of file).
+enum class Driver { kEmbedded, kOdbc };
+
+inline std::string driver_name(const ::testing::TestParamInfo<Driver>& info) {
+  return info.param == Driver::kEmbedded ? "Embedded" : "Odbc";
+}
+
+class AdoTest : public ::testing::TestWithParam<Driver> {
  protected:
-  AdoTest() { conn.Open(db.connect_string()); }
+  AdoTest() { conn.Open(connect_string()); }
+
+  bool odbc() const { return GetParam() == Driver::kOdbc; }
+  std::string connect_string() const {
+    return odbc() ? db.odbc_connect_string() : db.connect_string();
+  }
 
   // The number of rows that `from_where` ("T where ...") selects.
   long count_rows(const std::string& from_where) {

@@ -40,18 +40,18 @@ TEST(ConnectionOpen, FailuresRaiseProviderErrorAtTheCallersLine) {
   }
 }
 
-TEST_F(ConnectionTest, StateErrors) {
+TEST_P(ConnectionTest, StateErrors) {
   Connection closed;
   EXPECT_VB_ERROR(kConnectionUnusable, closed.Execute("select 1"));
   EXPECT_VB_ERROR(kObjectClosed, closed.Close());
   EXPECT_EQ(conn.State(), 1);
   EXPECT_VB_ERROR_TEXT(kObjectOpen, "Operation is not allowed when the object is open.",
-                       conn.Open(db.connect_string()));
+                       conn.Open(connect_string()));
   conn.Close();
   EXPECT_EQ(conn.State(), 0);
 }
 
-TEST_F(ConnectionTest, ExecuteReturnsEmptyForAStatementAndAForwardOnlyRecordsetForAQuery) {
+TEST_P(ConnectionTest, ExecuteReturnsEmptyForAStatementAndAForwardOnlyRecordsetForAQuery) {
   EXPECT_TRUE(
       conn.Execute("insert into [OA_Log](LogType,Remark) values('应用日志','a')").is_empty());
   EXPECT_TRUE(conn.Execute("Insert OA_Log(Remark,LogTime) values('b',getdate())").is_empty());
@@ -70,7 +70,7 @@ TEST_F(ConnectionTest, ExecuteReturnsEmptyForAStatementAndAForwardOnlyRecordsetF
   EXPECT_VB_ERROR(kNotUpdatable, read("Remark") = "c");
 }
 
-TEST_F(ConnectionTest, RejectedStatementRaisesTheDatabaseMessage) {
+TEST_P(ConnectionTest, RejectedStatementRaisesTheDatabaseMessage) {
   const std::pair<const char*, const char*> cases[] = {
       {"select * from Nope", "no such table: Nope"},
       {"selec * from OA_Log", "near \"selec\": syntax error"},
@@ -82,34 +82,34 @@ TEST_F(ConnectionTest, RejectedStatementRaisesTheDatabaseMessage) {
     EXPECT_ADO_ERROR_HERE(kCommandFailed, message, conn.Execute(sql));
 }
 
-TEST_F(ConnectionTest, ClosedConnectionIsReusedFromThePool) {
+TEST_P(ConnectionTest, ClosedConnectionIsReusedFromThePool) {
   ConnectionPool& pool = ConnectionPool::instance();
   conn.Close();
-  EXPECT_EQ(pool.idle(db.connect_string()), 1u);
+  EXPECT_EQ(pool.idle(connect_string()), 1u);
   const std::size_t opened = pool.opened();
   {
     Connection again;
-    again.Open(db.connect_string());
-    EXPECT_EQ(pool.idle(db.connect_string()), 0u);
+    again.Open(connect_string());
+    EXPECT_EQ(pool.idle(connect_string()), 0u);
     EXPECT_EQ(pool.opened(), opened);
   }  // the destructor gives it back as Close does
-  EXPECT_EQ(pool.idle(db.connect_string()), 1u);
+  EXPECT_EQ(pool.idle(connect_string()), 1u);
 
   Connection one, two;  // two at once: the second is a new session
-  one.Open(db.connect_string());
-  two.Open(db.connect_string());
+  one.Open(connect_string());
+  two.Open(connect_string());
   EXPECT_EQ(pool.opened(), opened + 1);
 }
 
-TEST_F(ConnectionTest, PooledSessionOfAReplacedFileIsNotReused) {
+TEST_P(ConnectionTest, PooledSessionOfAReplacedFileIsNotReused) {
   conn.Execute("insert into OA_Log(Remark) values('old file')");
   conn.Close();
   db.replace_with(testing::kSchema);
-  conn.Open(db.connect_string());
+  conn.Open(connect_string());
   EXPECT_EQ(count_rows("OA_Log"), 0);
 }
 
-TEST_F(ConnectionTest, RolledBackTransactionLeavesNoRows) {
+TEST_P(ConnectionTest, RolledBackTransactionLeavesNoRows) {
   conn.BeginTrans();
   conn.Execute("insert into OA_Log(Remark) values('gone')");
   rs.Open("select * from OA_Log where OAID=0", conn);
@@ -128,22 +128,22 @@ TEST_F(ConnectionTest, RolledBackTransactionLeavesNoRows) {
                        conn.CommitTrans());
 }
 
-TEST_F(ConnectionTest, ClosingWithAPendingTransactionRollsItBack) {
+TEST_P(ConnectionTest, ClosingWithAPendingTransactionRollsItBack) {
   conn.BeginTrans();
   conn.Execute("insert into OA_Log(Remark) values('pending')");
   conn.Close();
-  conn.Open(db.connect_string());  // the same pooled session
+  conn.Open(connect_string());  // the same pooled session
   EXPECT_EQ(count_rows("OA_Log"), 0);
   conn.BeginTrans();  // and it is not left inside a transaction
   conn.RollbackTrans();
 }
 
-TEST_F(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
+TEST_P(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
   constexpr int kRows = 40;
   auto writer = [&](const char* who, bool in_transaction) {
     try {
       Connection own;
-      own.Open(db.connect_string());
+      own.Open(connect_string());
       Recordset added;
       for (int i = 0; i < kRows; ++i) {
         if (in_transaction) own.BeginTrans();
@@ -165,7 +165,7 @@ TEST_F(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
   EXPECT_EQ(count_rows("OA_Log where LogType='done'"), 2 * kRows);
 }
 
-TEST_F(ConnectionTest, CommandTimeoutStopsALongStatement) {
+TEST_P(ConnectionTest, CommandTimeoutStopsALongStatement) {
   conn.CommandTimeout = 1;
   EXPECT_VB_ERROR_TEXT(kCommandTimeout, "Query timeout expired",
                        conn.Execute("with recursive n(i) as (select 1 union all select i+1 from n) "
@@ -173,6 +173,10 @@ TEST_F(ConnectionTest, CommandTimeoutStopsALongStatement) {
   conn.CommandTimeout = 30;
   EXPECT_EQ(count_rows("OA_Log"), 0);  // the session is still usable
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, ConnectionTest,
+                         ::testing::Values(testing::Driver::kEmbedded, testing::Driver::kOdbc),
+                         testing::driver_name);
 
 }  // namespace
 }  // namespace platform::ado
