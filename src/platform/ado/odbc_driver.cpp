@@ -59,6 +59,7 @@ std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state =
 
 struct Statement {
   SQLHSTMT h = SQL_NULL_HSTMT;
+  std::shared_ptr<const ColumnNames> columns;  // of its rows, read on the first run
   explicit Statement(SQLHDBC dbc) { SQLAllocHandle(SQL_HANDLE_STMT, dbc, &h); }
   ~Statement() { SQLFreeHandle(SQL_HANDLE_STMT, h); }
   Statement(const Statement&) = delete;
@@ -79,8 +80,7 @@ class Parameters {
       slot.indicator = SQL_NULL_DATA;
       SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0, nullptr, 0,
                        &slot.indicator);
-    } else if (type == Kind::Boolean || type == Kind::Integer ||
-               type == Kind::Long) {
+    } else if (type == Kind::Boolean || type == Kind::Integer || type == Kind::Long) {
       slot.integer = type == Kind::Boolean ? (v.truthy() ? -1 : 0) : vb::CLng(v, where);
       SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &slot.integer, 0,
                        nullptr);
@@ -91,8 +91,8 @@ class Parameters {
     } else if (v.is_array()) {
       vb::raise(vb::kTypeMismatch, where);
     } else {
-      slot.text = to_utf16(type == Kind::Date ? stored_date_text(vb::CDate(v, where))
-                                                     : vb::CStr(v, where));
+      slot.text =
+          to_utf16(type == Kind::Date ? stored_date_text(vb::CDate(v, where)) : vb::CStr(v, where));
       slot.indicator = static_cast<SQLLEN>(slot.text.size() * sizeof(char16_t));
       const SQLULEN size = std::max<SQLULEN>(1, slot.text.size());
       SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_WCHAR,
@@ -117,8 +117,8 @@ class OdbcConnection final : public DriverConnection {
     SQLCHAR name[128] = {};
     SQLSMALLINT length = 0;
     SQLGetInfo(dbc_, SQL_DBMS_NAME, name, sizeof name, &length);
-    translate_ = ascii_lowered(reinterpret_cast<const char*>(name)).find("sqlite") !=
-                 std::string::npos;
+    translate_ =
+        ascii_lowered(reinterpret_cast<const char*>(name)).find("sqlite") != std::string::npos;
   }
   ~OdbcConnection() override {
     statements_.clear();
@@ -128,13 +128,12 @@ class OdbcConnection final : public DriverConnection {
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
-    SQLHSTMT s = prepared(translate_ ? translate_tsql(sql) : std::string(sql), where);
-    return run(s, &result, timeout_seconds, where);
+    return run(prepared(translate_ ? translate_tsql(sql) : std::string(sql), where), &result,
+               timeout_seconds, where);
   }
 
-  Row insert_row(const std::string& table, const std::vector<std::string>& columns,
-                 const Row& values, const std::vector<bool>& assigned, long timeout_seconds,
-                 vb::Here where) override {
+  Row insert_row(const std::string& table, const ColumnNames& columns, const Row& values,
+                 const std::vector<bool>& assigned, long timeout_seconds, vb::Here where) override {
     std::string names, marks, returned;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (!returned.empty()) returned += ',';
@@ -147,25 +146,26 @@ class OdbcConnection final : public DriverConnection {
         "INSERT INTO " + quoted_name(table) + (names.empty() ? "" : " (" + names + ")");
     const std::string rows = names.empty() ? " DEFAULT VALUES" : " VALUES (" + marks + ")";
     // SQL Server returns the new row from the insert itself; SQLite is asked for it by rowid.
-    SQLHSTMT s = prepared(translate_ ? into + rows : into + " OUTPUT " + returned + rows, where);
+    Statement& insert =
+        prepared(translate_ ? into + rows : into + " OUTPUT " + returned + rows, where);
     Parameters parameters;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) parameters.bind(s, values[i], where);
+      if (assigned[i]) parameters.bind(insert.h, values[i], where);
     }
     ResultSet row;
-    run(s, &row, timeout_seconds, where);
+    run(insert, &row, timeout_seconds, where);
     if (translate_) {
       run(prepared("SELECT " + returned + " FROM " + quoted_name(table) +
                        " WHERE rowid=last_insert_rowid()",
                    where),
           &row, timeout_seconds, where);
     }
-    return row.rows.size() == 1 ? std::move(row.rows.front()) : values;
+    return row.row_count() == 1 ? row.row(0) : values;
   }
 
-  void update_row(const std::string& table, const std::vector<std::string>& columns,
-                  const Row& original, const Row& values, const std::vector<bool>& assigned,
-                  long timeout_seconds, vb::Here where) override {
+  void update_row(const std::string& table, const ColumnNames& columns, const Row& original,
+                  const Row& values, const std::vector<bool>& assigned, long timeout_seconds,
+                  vb::Here where) override {
     const std::string& key = key_column(table);
     std::size_t key_index = columns.size();
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -180,17 +180,17 @@ class OdbcConnection final : public DriverConnection {
       if (assigned[i]) sets += (sets.empty() ? "" : ",") + quoted_name(columns[i]) + "=?";
     }
     if (sets.empty()) return;
-    SQLHSTMT s = prepared(
+    Statement& update = prepared(
         "UPDATE " + quoted_name(table) + " SET " + sets + " WHERE " + quoted_name(key) + "=?",
         where);
     Parameters parameters;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) parameters.bind(s, values[i], where);
+      if (assigned[i]) parameters.bind(update.h, values[i], where);
     }
-    parameters.bind(s, original[key_index], where);
-    run(s, nullptr, timeout_seconds, where);
+    parameters.bind(update.h, original[key_index], where);
+    run(update, nullptr, timeout_seconds, where);
     SQLLEN changed = 0;
-    SQLRowCount(s, &changed);
+    SQLRowCount(update.h, &changed);
     if (changed == 0) {
       raise_ado(kRowNotFound,
                 "Row cannot be located for updating. Some values may have been changed since it "
@@ -201,11 +201,20 @@ class OdbcConnection final : public DriverConnection {
 
   void begin(vb::Here where) override {
     if (in_transaction_) raise_ado(kProviderFailed, "A transaction is already pending.", where);
-    set_autocommit(false, where);
+    // SQLite takes its write lock at the start, as the embedded driver does, so that two
+    // writers queue instead of failing when the second would upgrade its read lock.
+    if (translate_) {
+      run(prepared("BEGIN IMMEDIATE", where), nullptr, 0, where);
+    } else {
+      set_autocommit(false, where);
+    }
     in_transaction_ = true;
   }
-  void commit(vb::Here where) override { end(SQL_COMMIT, where); }
-  void rollback(vb::Here where) override { end(SQL_ROLLBACK, where); }
+  void commit(vb::Here where) override { end(true, where); }
+  void rollback(vb::Here where) override { end(false, where); }
+
+  // Reads run as the database runs single statements (autocommit); nothing to share.
+  void share_reads(bool) noexcept override {}
 
   bool still_valid() const noexcept override {
     SQLUINTEGER dead = SQL_CD_FALSE;
@@ -215,10 +224,12 @@ class OdbcConnection final : public DriverConnection {
 
   bool reset() noexcept override {
     if (!in_transaction_) return true;
-    in_transaction_ = false;
-    return ok(SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK)) &&
-           ok(SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
-                                reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0));
+    try {
+      end(false, vb::Here{});
+      return true;
+    } catch (const vb::VbError&) {
+      return false;
+    }
   }
 
  private:
@@ -231,37 +242,41 @@ class OdbcConnection final : public DriverConnection {
 
   void set_autocommit(bool on, vb::Here where) {
     const auto value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
-    if (!ok(SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value),
-                              0))) {
+    if (!ok(SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value), 0))) {
       fail(kProviderFailed, SQL_HANDLE_DBC, dbc_, where);
     }
   }
 
-  void end(SQLSMALLINT completion, vb::Here where) {
+  void end(bool commit, vb::Here where) {
     if (!in_transaction_) raise_ado(kProviderFailed, "No transaction is pending.", where);
     in_transaction_ = false;
-    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, completion);
+    if (translate_) {
+      run(prepared(commit ? "COMMIT" : "ROLLBACK", where), nullptr, 0, where);
+      return;
+    }
+    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, commit ? SQL_COMMIT : SQL_ROLLBACK);
     set_autocommit(true, where);
     if (!ok(rc)) fail(kProviderFailed, SQL_HANDLE_DBC, dbc_, where);
   }
 
   // The statement prepared for `sql` on this session, prepared on first use.
-  SQLHSTMT prepared(const std::string& sql, vb::Here where) {
-    if (auto it = statements_.find(sql); it != statements_.end()) return it->second->h;
+  Statement& prepared(const std::string& sql, vb::Here where) {
+    if (auto it = statements_.find(sql); it != statements_.end()) return *it->second;
     if (statements_.size() >= kCachedStatements) statements_.clear();
     auto statement = std::make_unique<Statement>(dbc_);
-    const std::u16string text = to_utf16(sql);
-    if (!ok(SQLPrepareW(statement->h,
-                        reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(text.data())),
-                        static_cast<SQLINTEGER>(text.size())))) {
+    // Statement texts go as UTF-8 through the narrow call: a driver without the wide calls
+    // would get them cut to bytes by the driver manager.
+    if (!ok(SQLPrepare(statement->h, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                       static_cast<SQLINTEGER>(sql.size())))) {
       fail(kCommandFailed, SQL_HANDLE_STMT, statement->h, where);
     }
-    return statements_.emplace(sql, std::move(statement)).first->second->h;
+    return *statements_.emplace(sql, std::move(statement)).first->second;
   }
 
   // Runs `s`; the rows of its first result with columns go to `out` when given. True when it
   // returned columns. The statement is closed again for its next run, however this ends.
-  bool run(SQLHSTMT s, ResultSet* out, long timeout_seconds, vb::Here where) {
+  bool run(Statement& statement, ResultSet* out, long timeout_seconds, vb::Here where) {
+    const SQLHSTMT s = statement.h;
     struct Close {
       SQLHSTMT s;
       ~Close() {
@@ -269,9 +284,9 @@ class OdbcConnection final : public DriverConnection {
         SQLFreeStmt(s, SQL_RESET_PARAMS);
       }
     } close{s};
-    SQLSetStmtAttr(s, SQL_ATTR_QUERY_TIMEOUT,
-                   reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(std::max(0L, timeout_seconds))),
-                   0);
+    SQLSetStmtAttr(
+        s, SQL_ATTR_QUERY_TIMEOUT,
+        reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(std::max(0L, timeout_seconds))), 0);
     SQLRETURN rc = SQLExecute(s);
     if (rc != SQL_NO_DATA && !ok(rc)) fail(kCommandFailed, SQL_HANDLE_STMT, s, where);
     bool has_rows = false;
@@ -284,23 +299,22 @@ class OdbcConnection final : public DriverConnection {
         continue;
       }
       has_rows = true;
-      read_rows(s, n, *out, where);
+      read_rows(statement, n, *out, where);
     } while (ok(SQLMoreResults(s)));
     return has_rows;
   }
 
-  void read_rows(SQLHSTMT s, SQLSMALLINT n, ResultSet& out, vb::Here where) {
+  void read_rows(Statement& statement, SQLSMALLINT n, ResultSet& out, vb::Here where) {
+    const SQLHSTMT s = statement.h;
     std::vector<SQLSMALLINT> types(static_cast<std::size_t>(n));
-    out.columns.clear();
+    auto columns = std::make_shared<ColumnNames>();
     for (SQLSMALLINT i = 1; i <= n; ++i) {
-      SQLWCHAR name[256] = {};
+      SQLCHAR name[256] = {};
       SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
       SQLULEN size = 0;
-      SQLDescribeColW(s, i, name, 256, &length, &type, &size, &digits, &nullable);
+      SQLDescribeCol(s, i, name, sizeof name, &length, &type, &size, &digits, &nullable);
       types[static_cast<std::size_t>(i - 1)] = type;
-      out.columns.push_back(
-          from_utf16(std::u16string_view(reinterpret_cast<const char16_t*>(name),
-                                         static_cast<std::size_t>(std::min<SQLSMALLINT>(length, 255)))));
+      columns->emplace_back(reinterpret_cast<const char*>(name));
       if (type == SQL_DECIMAL || type == SQL_NUMERIC) {
         SQLCHAR type_name[64] = {};
         SQLColAttribute(s, i, SQL_DESC_TYPE_NAME, type_name, sizeof type_name, nullptr, nullptr);
@@ -310,14 +324,16 @@ class OdbcConnection final : public DriverConnection {
         }
       }
     }
+    // One list of names per statement, so a recordset reopened on it keeps its fields.
+    if (!statement.columns || *statement.columns != *columns)
+      statement.columns = std::move(columns);
+    out.start(statement.columns);
     for (;;) {
       const SQLRETURN rc = SQLFetch(s);
       if (rc == SQL_NO_DATA) break;
       if (!ok(rc)) fail(kCommandFailed, SQL_HANDLE_STMT, s, where);
-      Row& row = out.rows.emplace_back();
-      row.reserve(static_cast<std::size_t>(n));
       for (SQLSMALLINT i = 1; i <= n; ++i) {
-        row.push_back(read_value(s, i, types[static_cast<std::size_t>(i - 1)], where));
+        read_value(s, i, types[static_cast<std::size_t>(i - 1)], out, where);
       }
     }
   }
@@ -325,13 +341,16 @@ class OdbcConnection final : public DriverConnection {
   // A driver type of our own for money columns, which read as Currency.
   static constexpr SQLSMALLINT kMoney = -1000;
 
-  vb::Variant read_value(SQLHSTMT s, SQLUSMALLINT column, SQLSMALLINT type, vb::Here where) {
+  // Adds the column's value in the current row to `out`.
+  void read_value(SQLHSTMT s, SQLUSMALLINT column, SQLSMALLINT type, ResultSet& out,
+                  vb::Here where) {
     SQLLEN indicator = 0;
     switch (type) {
       case SQL_BIT: {
         unsigned char bit = 0;
         get(s, column, SQL_C_BIT, &bit, sizeof bit, &indicator, where);
-        return indicator == SQL_NULL_DATA ? vb::Variant(vb::Null) : vb::Variant(bit != 0);
+        if (indicator == SQL_NULL_DATA) return out.add_null();
+        return out.add_value(vb::Variant(bit != 0));
       }
       case SQL_TINYINT:
       case SQL_SMALLINT:
@@ -339,8 +358,8 @@ class OdbcConnection final : public DriverConnection {
       case SQL_BIGINT: {
         SQLBIGINT n = 0;
         get(s, column, SQL_C_SBIGINT, &n, sizeof n, &indicator, where);
-        if (indicator == SQL_NULL_DATA) return vb::Null;
-        return vb::Variant(static_cast<long long>(n));
+        if (indicator == SQL_NULL_DATA) return out.add_null();
+        return out.add_integer(n);
       }
       case SQL_REAL:
       case SQL_FLOAT:
@@ -350,16 +369,17 @@ class OdbcConnection final : public DriverConnection {
       case kMoney: {
         double d = 0;
         get(s, column, SQL_C_DOUBLE, &d, sizeof d, &indicator, where);
-        if (indicator == SQL_NULL_DATA) return vb::Null;
-        if (type == kMoney) return vb::Variant(vb::Currency{std::llround(d * 10000)});
-        return vb::Variant(d);
+        if (indicator == SQL_NULL_DATA) return out.add_null();
+        if (type == kMoney)
+          return out.add_value(vb::Variant(vb::Currency{std::llround(d * 10000)}));
+        return out.add_real(d);
       }
       case SQL_TYPE_DATE:
       case SQL_TYPE_TIME:
       case SQL_TYPE_TIMESTAMP: {
         SQL_TIMESTAMP_STRUCT t{};
         get(s, column, SQL_C_TYPE_TIMESTAMP, &t, sizeof t, &indicator, where);
-        if (indicator == SQL_NULL_DATA) return vb::Null;
+        if (indicator == SQL_NULL_DATA) return out.add_null();
         vb::DateFields f;
         if (type != SQL_TYPE_TIME) {
           f.year = t.year;
@@ -369,14 +389,14 @@ class OdbcConnection final : public DriverConnection {
         f.hour = t.hour;
         f.minute = t.minute;
         f.second = t.second;
-        return vb::Variant(vb::make_date(f));
+        return out.add_value(vb::Variant(vb::make_date(f)));
       }
       case SQL_BINARY:
       case SQL_VARBINARY:
       case SQL_LONGVARBINARY:
-        return read_long(s, column, SQL_C_BINARY, where);
+        return read_long(s, column, SQL_C_BINARY, out, where);
       default:
-        return read_long(s, column, SQL_C_WCHAR, where);
+        return read_long(s, column, SQL_C_WCHAR, out, where);
     }
   }
 
@@ -388,7 +408,8 @@ class OdbcConnection final : public DriverConnection {
   }
 
   // Text (as UTF-16, returned as UTF-8) or bytes of any length, read in pieces.
-  vb::Variant read_long(SQLHSTMT s, SQLUSMALLINT column, SQLSMALLINT c_type, vb::Here where) {
+  void read_long(SQLHSTMT s, SQLUSMALLINT column, SQLSMALLINT c_type, ResultSet& out,
+                 vb::Here where) {
     std::string bytes;
     char piece[4096];
     for (;;) {
@@ -396,19 +417,18 @@ class OdbcConnection final : public DriverConnection {
       const SQLRETURN rc = SQLGetData(s, column, c_type, piece, sizeof piece, &indicator);
       if (rc == SQL_NO_DATA) break;
       if (!ok(rc)) fail(kCommandFailed, SQL_HANDLE_STMT, s, where);
-      if (indicator == SQL_NULL_DATA) return vb::Null;
+      if (indicator == SQL_NULL_DATA) return out.add_null();
       // A piece that did not fit fills the buffer, less the terminator a text piece ends with.
       const std::size_t terminator = c_type == SQL_C_WCHAR ? sizeof(SQLWCHAR) : 0;
       const bool truncated = indicator == SQL_NO_TOTAL ||
                              static_cast<std::size_t>(indicator) > sizeof piece - terminator;
-      const std::size_t got =
-          truncated ? sizeof piece - terminator : static_cast<std::size_t>(indicator);
-      bytes.append(piece, got);
+      bytes.append(piece,
+                   truncated ? sizeof piece - terminator : static_cast<std::size_t>(indicator));
       if (rc == SQL_SUCCESS) break;
     }
-    if (c_type == SQL_C_BINARY) return vb::Variant(std::move(bytes));
-    return vb::Variant(from_utf16(std::u16string_view(
-        reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / sizeof(char16_t))));
+    if (c_type == SQL_C_BINARY) return out.add_text(bytes);
+    out.add_text(from_utf16(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.data()),
+                                                bytes.size() / sizeof(char16_t))));
   }
 
   // The table's one primary-key column, "" when it has none or several.
@@ -418,10 +438,9 @@ class OdbcConnection final : public DriverConnection {
     Statement s(dbc_);
     std::string key;
     int keys = 0;
-    const std::u16string name = to_utf16(table);
-    if (ok(SQLPrimaryKeysW(s.h, nullptr, 0, nullptr, 0,
-                           reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(name.data())),
-                           static_cast<SQLSMALLINT>(name.size())))) {
+    if (ok(SQLPrimaryKeys(s.h, nullptr, 0, nullptr, 0,
+                          reinterpret_cast<SQLCHAR*>(const_cast<char*>(table.data())),
+                          static_cast<SQLSMALLINT>(table.size())))) {
       while (ok(SQLFetch(s.h))) {
         ++keys;
         SQLCHAR column[256] = {};
@@ -451,10 +470,9 @@ std::unique_ptr<DriverConnection> open_odbc(const std::string& connection_text, 
                     0);
   SQLSetConnectAttr(dbc, SQL_ATTR_CONNECTION_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-  const std::u16string text = to_utf16(connection_text);
-  const SQLRETURN rc = SQLDriverConnectW(
-      dbc, nullptr, reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(text.data())),
-      static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+  const SQLRETURN rc = SQLDriverConnect(
+      dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connection_text.data())),
+      static_cast<SQLSMALLINT>(connection_text.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
   if (!ok(rc)) {
     std::string message = diagnostics(SQL_HANDLE_DBC, dbc);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-
 #include <string_view>
 
 #include "vb/error.h"

@@ -10,7 +10,7 @@ namespace platform::ado {
 namespace {
 
 using testing::raised_by;
-using RecordsetTest = testing::AdoTest;
+using RecordsetTest = testing::DriverTest;
 
 constexpr const char* kNoCurrentRecordText =
     "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
@@ -58,6 +58,22 @@ TEST_P(RecordsetTest, FieldsMatchByNameInAnyCaseAndByPosition) {
   EXPECT_EQ(rs.Fields().Count(), 4);
   EXPECT_EQ(rs.Fields().Item(vb::Variant("parentid")).Value(), 1);
   EXPECT_TRUE(rs("DepartName") == "办公室");
+}
+
+TEST_P(RecordsetTest, ReopeningTheSameStatementKeepsItsFieldsAndAnotherOneRebuildsThem) {
+  const char* same = "select * from KE_Department where DepartMentID=2";
+  rs.Open(same, conn);
+  const Field* name = &rs("DepartName");
+  rs.Close();
+  conn.Execute("update KE_Department set DepartName='综合办公室' where DepartMentID=2");
+  rs.Open(same, conn);
+  EXPECT_EQ(&rs("departname"), name);
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "综合办公室");
+  rs.Close();
+  rs.Open("select OrderNumber, DepartName from KE_Department where DepartMentID=3", conn);
+  EXPECT_EQ(rs.Fields().Count(), 2);
+  EXPECT_EQ(rs(0).Name(), "OrderNumber");
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
 }
 
 TEST_P(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
@@ -158,6 +174,11 @@ TEST_P(RecordsetTest, UpdateWritesTheChangedColumnsOfTheCurrentRow) {
   rs.Update();
   EXPECT_EQ(first_column(conn, "select DepartName from KE_Department order by DepartMentID"),
             (std::vector<std::string>{"总公司", "综合办公室", "财务部"}));
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "综合办公室");  // the row in memory is the changed one
+  rs.MoveNext();
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
+  rs.MoveFirst();
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "总公司");
 }
 
 TEST_P(RecordsetTest, MovingOnWritesThePendingRow) {
@@ -202,7 +223,11 @@ TEST_P(RecordsetTest, UpdateNeedsOneTableWithAnIntegerKey) {
 TEST_P(RecordsetTest, RefusedRowRaisesTheDatabaseMessage) {
   rs.Open("select * from Strict where OAID=0", conn);
   rs.AddNew();
-  EXPECT_VB_ERROR_TEXT(kCommandFailed, "NOT NULL constraint failed: Strict.Name", rs.Update());
+  const vb::VbError e = raised_by([&] { rs.Update(); });
+  EXPECT_EQ(e.number(), kCommandFailed);
+  EXPECT_EQ(e.description(), odbc() ? "[SQLite]NOT NULL constraint failed: Strict.Name (19) "
+                                      "(SQLSTATE HY000, native error 19)"
+                                    : "NOT NULL constraint failed: Strict.Name");
 }
 
 TEST_P(RecordsetTest, OpenStateErrors) {
