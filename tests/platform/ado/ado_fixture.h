@@ -78,8 +78,11 @@ class ScratchDatabase {
 // SQLite ODBC driver, on the same kind of file).
 enum class Driver { kEmbedded, kOdbc };
 
+inline void PrintTo(Driver driver, std::ostream* os) {
+  *os << (driver == Driver::kEmbedded ? "Embedded" : "Odbc");
+}
 inline std::string driver_name(const ::testing::TestParamInfo<Driver>& info) {
-  return info.param == Driver::kEmbedded ? "Embedded" : "Odbc";
+  return ::testing::PrintToString(info.param);
 }
 
 class AdoTest : public ::testing::Test {
