@@ -3,6 +3,7 @@
 // purpose regenerates the copies with FLOWFORM_UPDATE_GOLDEN=1 (see tests/golden/README.md) and
 // commits them with the change, so the diff shows what the pages gained.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,7 +65,9 @@ std::string first_difference(const std::string& expected, const std::string& act
 // The page rendered on a fresh demo database, reached through the embedded driver or through
 // the SQLite ODBC driver.
 std::string render_demo_page(const DemoPage& page, bool odbc = false) {
-  const std::string path = testing::TempDir() + "flowform_golden_" + page.name + ".db";
+  // A file of its own for each test process: ctest runs the cases side by side.
+  const std::string path = testing::TempDir() + "flowform_golden_" + page.name + "_" +
+                           std::to_string(getpid()) + (odbc ? "_odbc" : "") + ".db";
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
   schema::create_database(path, true);
   host::RenderOptions o;
