@@ -15,6 +15,7 @@
 #include "platform/ado/ado_error.h"
 #include "platform/ado/ascii.h"
 #include "platform/ado/odbc_text.h"
+#include "platform/ado/row_statements.h"
 #include "platform/ado/sqlite_values.h"
 #include "platform/ado/tsql_dialect.h"
 #include "vb/builtins.h"
@@ -167,22 +168,10 @@ class OdbcConnection final : public DriverConnection {
                   const Row& values, const std::vector<bool>& assigned, long timeout_seconds,
                   vb::Here where) override {
     const std::string& key = key_column(table);
-    std::size_t key_index = columns.size();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (!key.empty() && ascii_iequals(columns[i], key)) key_index = i;
-    }
-    if (key_index == columns.size()) {
-      raise_ado(kProviderFailed, "Insufficient key column information for updating or refreshing.",
-                where);
-    }
-    std::string sets;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) sets += (sets.empty() ? "" : ",") + quoted_name(columns[i]) + "=?";
-    }
-    if (sets.empty()) return;
-    Statement& update = prepared(
-        "UPDATE " + quoted_name(table) + " SET " + sets + " WHERE " + quoted_name(key) + "=?",
-        where);
+    const std::size_t key_index = key_position(columns, key, where);
+    const std::string sql = update_statement(table, columns, assigned, key);
+    if (sql.empty()) return;
+    Statement& update = prepared(sql, where);
     Parameters parameters;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) parameters.bind(update.h, values[i], where);
@@ -191,12 +180,7 @@ class OdbcConnection final : public DriverConnection {
     run(update, nullptr, timeout_seconds, where);
     SQLLEN changed = 0;
     SQLRowCount(update.h, &changed);
-    if (changed == 0) {
-      raise_ado(kRowNotFound,
-                "Row cannot be located for updating. Some values may have been changed since it "
-                "was last read.",
-                where);
-    }
+    if (changed == 0) raise_row_gone(where);
   }
 
   void begin(vb::Here where) override {
