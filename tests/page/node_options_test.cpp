@@ -7,6 +7,7 @@
 #include <string>
 
 #include "page/phase_fixture.h"
+#include "support/test_names.h"
 #include "page/work_recordset.h"
 
 namespace page_test {
@@ -120,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
         RemarkCase{"'<PRE>select 1' || char(13) || char(10) || 'from t' || char(10) || '</PRE>'",
                    "", "select 1from t", ""},
         RemarkCase{"'<PASP>a=1' || char(13) || char(10) || 'b=2</PASP>'", "", "",
-                   "a=1\r\nb=2"}));
+                   "a=1\r\nb=2"}),
+    test_names::FirstValue());
 
 TEST_F(NodeOptionsTest, HundredKilobyteRemark) {
   remark("'<VB>' || replace(hex(zeroblob(51200)), '00', 'x' || char(13) || char(10)) || "
