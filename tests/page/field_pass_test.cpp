@@ -8,6 +8,7 @@
 
 #include "page/field_fixture.h"
 #include "schema/database.h"
+#include "support/client_script.h"
 
 namespace page_test {
 namespace {
@@ -194,6 +195,7 @@ TEST(DemoPages, EveryDemoPageRendersToTheEndOfItsFormWithoutAnError) {
     EXPECT_THAT(r.body, HasSubstr("</form>\r\n")) << query;
     EXPECT_THAT(r.body, Not(HasSubstr(" Error "))) << query;
     EXPECT_TRUE(r.event_log.empty()) << query << ": " << r.event_log.front();
+    test_support::expect_javascript_parses(r.body);
   }
   for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
 }
