@@ -34,6 +34,12 @@ constexpr std::array kRanges = {
     LineRange{"frames/funshowflow.cpp", 100000},
     LineRange{"frames/window_init.cpp", 101000},
 
+    LineRange{"handling/history.cpp", 150000},
+    LineRange{"handling/result_choice.cpp", 151000},
+    LineRange{"handling/sections.cpp", 152000},
+    LineRange{"handling/showcontent.cpp", 153000},
+    LineRange{"handling/winmenu.cpp", 154000},
+
     LineRange{"page/entry.cpp", 200000},
     LineRange{"page/current_node.cpp", 201000},
     LineRange{"page/entry_queries.cpp", 202000},
@@ -48,6 +54,25 @@ constexpr std::array kRanges = {
     LineRange{"page/todo_entry.cpp", 211000},
     LineRange{"page/todo_state.cpp", 212000},
     LineRange{"page/work_recordset.cpp", 213000},
+    LineRange{"page/control_attributes.cpp", 214000},
+    LineRange{"page/default_values.cpp", 215000},
+    LineRange{"page/editability.cpp", 216000},
+    LineRange{"page/field_controls.cpp", 217000},
+    LineRange{"page/field_pass.cpp", 218000},
+    LineRange{"page/hidden_fields.cpp", 219000},
+    LineRange{"page/placeholder_text.cpp", 220000},
+    LineRange{"page/posted_form.cpp", 221000},
+    LineRange{"page/read_only_display.cpp", 222000},
+    LineRange{"page/stored_field_values.cpp", 223000},
+    LineRange{"page/stored_values.cpp", 224000},
+    LineRange{"page/value_references.cpp", 225000},
+    LineRange{"page/dialog_scripts.cpp", 226000},
+    LineRange{"page/distribution_names.cpp", 227000},
+    LineRange{"page/document_script.cpp", 228000},
+    LineRange{"page/handling_view.cpp", 229000},
+    LineRange{"page/node_options.cpp", 230000},
+    LineRange{"page/remark_blocks.cpp", 231000},
+    LineRange{"page/styles_script.cpp", 232000},
 };
 
 // True when `path` is `file` or ends in "/" + `file` ("/work/flowform/src/page/head.cpp").
