@@ -46,6 +46,17 @@ function demoPage(query) {
   return page;
 }
 
+// Opens the page, runs check(visit), and fails on any JavaScript error on the way.
+async function onPage(query, check, answerPost) {
+  const visit = await openPage(browser, demo.base, demoPage(query), output, answerPost);
+  try {
+    await check(visit);
+    assert.deepEqual(visit.scriptErrors(), []);
+  } finally {
+    await visit.close();
+  }
+}
+
 const kToDo = 'BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2';
 const kNewFlow = 'LiuChengID=1';
 
@@ -56,9 +67,11 @@ test('the demo prints its pages: to-do entries and new flows', () => {
 
 test('every demo page loads every file it links, with no JavaScript error', async () => {
   const problems = [];
+  const bodyKinds = new Set();
   for (const page of demo.pages) {
     const visit = await openPage(browser, demo.base, page, output);
     try {
+      bodyKinds.add(await visit.page.$eval('input[name=ZhengWenType]', (input) => input.value));
       for (const failure of visit.failedRequests) problems.push(`${page.what}: request ${failure}`);
       for (const error of visit.scriptErrors()) problems.push(`${page.what}: script error ${error}`);
       assert.ok(fs.statSync(visit.screenshot).size > 0);
@@ -67,5 +80,61 @@ test('every demo page loads every file it links, with no JavaScript error', asyn
     }
   }
   assert.deepEqual(problems, []);
+  // Office document, HTML editor, none.
+  assert.deepEqual([...bodyKinds].sort(), ['1', '2', '3']);
 });
 
+// The text of the filled form (the div JiBenXinXi) and the values of its controls.
+function filledForm(page) {
+  return page.evaluate(() => {
+    const form = document.getElementById('JiBenXinXi');
+    const values = {};
+    for (const control of form.querySelectorAll('input, select, textarea')) {
+      if (control.name && !(control.name in values)) values[control.name] = control.value;
+    }
+    return { text: form.innerText, html: form.innerHTML, values };
+  });
+}
+
+test('the to-do page shows every field of the record with its stored value', async () => {
+  await onPage(kToDo, async ({ page }) => {
+    const form = await filledForm(page);
+    assert.doesNotMatch(form.html, /\{[-_]?\d+:[^}<]*\}/, 'a field placeholder is left');
+    assert.equal(form.values.zd_2, '采购申请单（李四, 2011-09-02 09:30）');
+    for (const stored of ['CG-2011-001', '李四', '总公司\\技术部\\软件开发组', '电子产品', '紧急',
+      '2011-9-15', '16600', '技术部\\软件开发组', '华信电子', 'lisi@example.com', '用于新项目开发。',
+      '报价单.xls', '配置清单.doc']) {
+      assert.ok(form.text.includes(stored), `the form does not show ${stored}`);
+    }
+  });
+});
+
+test('a new flow shows the fields with their default values', async () => {
+  await onPage(kNewFlow, async ({ page }) => {
+    const form = await filledForm(page);
+    assert.doesNotMatch(form.html, /\{[-_]?\d+:[^}<]*\}/, 'a field placeholder is left');
+    assert.match(form.values.zd_2, /^采购申请流程（张三, \d{4}-\d{2}-\d{2} \d{2}:\d{2}）$/);
+    const defaults = { zd9: '技术部', zd6: '一般', zd11: '张三', zd20: '0', zd18: 'http://' };
+    for (const [name, value] of Object.entries(defaults)) assert.equal(form.values[name], value, name);
+    assert.match(form.values.zd5, /^\d{4}-\d{1,2}-\d{1,2}$/, 'the date field starts at today');
+  });
+});
+
+test('the workflow-information button opens its page in a dialog that closes again', async () => {
+  await onPage(kToDo, async ({ page }) => {
+    await page.click('td[onclick*="FlowGraphDis.asp"]');
+    const dialog = await page.$eval('.lhgdialog', (box) => ({
+      title: box.querySelector('.lhgdg_title').textContent,
+      frame: box.querySelector('iframe').src,
+      width: box.offsetWidth,
+      bodyWidth: document.body.clientWidth,
+      covered: Boolean(document.querySelector('.lhgdg_cover')),
+    }));
+    assert.equal(dialog.title, '流程信息×');
+    assert.ok(dialog.frame.endsWith('/system/workflow/FlowGraphDis.asp'), dialog.frame);
+    assert.ok(Math.abs(dialog.width - (dialog.bodyWidth - 50)) <= 2, JSON.stringify(dialog));
+    assert.ok(dialog.covered);
+    await page.click('.lhgdg_close');
+    assert.equal(await page.$('.lhgdialog, .lhgdg_cover'), null);
+  });
+});
