@@ -1,5 +1,6 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
 #include "page/current_node.h"
+#include "page/detail_tables.h"
 #include "page/form_definition.h"
 #include "page/head.h"
 #include "page/mode.h"
@@ -27,6 +28,7 @@ void qmflobiaodantianx::I_init() {
     load_form_definition(state_);
     load_current_node(state_);
     load_todo_state(state_);
+    build_detail_tables(state_);
   });
 }
 
