@@ -1,10 +1,14 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
 #include "page/current_node.h"
 #include "page/detail_tables.h"
+#include "page/field_pass.h"
 #include "page/form_definition.h"
 #include "page/head.h"
+#include "page/hidden_fields.h"
 #include "page/mode.h"
+#include "page/posted_form.h"
 #include "page/qmflobiaodantianx.h"
+#include "page/read_only_display.h"
 #include "page/todo_state.h"
 
 namespace page {
@@ -29,6 +33,10 @@ void qmflobiaodantianx::I_init() {
     load_current_node(state_);
     load_todo_state(state_);
     build_detail_tables(state_);
+    blank_hidden_fields(state_);
+    fill_field_placeholders(state_);
+    fill_value_references(state_);
+    write_posted_form(state_, *this);
   });
 }
 

@@ -6,6 +6,7 @@
 #include "library/escape.h"
 #include "library/sql_guard.h"
 #include "page/controls.h"
+#include "page/field_key.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
 
@@ -66,6 +67,7 @@ bool build_field_control(PageState& p) {
     title_input(p);
     return true;
   }
+  if (!names_a_field(p.zdID)) return false;
   auto& field = open_query(p, p.rsField, p.ctx.sql,
                            "select * from OA_Flow_BiaoDan_Fields where oaid=" +
                                library::sql_int(p.zdID));

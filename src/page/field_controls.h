@@ -13,7 +13,8 @@ namespace page {
 // "zd" + code. Otherwise reopens p.rsField on the field's definition row
 // ("select * from OA_Flow_BiaoDan_Fields where oaid=<zdID>", the key through sql_int) and builds
 // the control by FieldType; returns false, with p.rsField closed, when the field has no row (the
-// placeholder then stays in the template). On true p.rsField is left open on the row when the
+// placeholder then stays in the template), and so does a code such as "5a" that is not a
+// whole number, without a query. On true p.rsField is left open on the row when the
 // code is a field key; the field loop replaces the placeholder and closes it. Failing queries
 // raise at the failing statement's line.
 bool build_field_control(PageState& p);

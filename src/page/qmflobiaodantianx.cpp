@@ -39,10 +39,14 @@ void qmflobiaodantianx::qmincfunctionzidiI_init() { library::qmincfunctionzidiI_
 
 void qmflobiaodantianx::qmincfunctiondbI_init() { library::qmincfunctiondbI_init(state_.ctx); }
 
-// The button bar and the handling panel come with the handling subsystem; until then the
-// frame's cells stay empty.
+// The button bar comes with the handling subsystem; until then its cell stays empty.
 void qmflobiaodantianx::winmenu() {}
-void qmflobiaodantianx::showcontent() {}
+
+// Until the handling panel is built, the content area holds the filled form alone, inside its
+// div JiBenXinXi, so that the field controls reach the browser and the saving page.
+void qmflobiaodantianx::showcontent() {
+  state_.ctx.routine("showcontent", [&] { state_.ctx.Response->write(state_.BiaoDanHTML); });
+}
 
 void qmflobiaodantianx::fetch_intrinsic_objects() {
   library::PageContext& ctx = state_.ctx;
