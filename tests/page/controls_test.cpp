@@ -55,6 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                  kOpening + "<TABLE><TR><TD>同意</TD></TR></Table></TD></TR><TR><TD><br>办理意见："
                             "<br><TEXTAREA style='width:100%;height:50' id=zd40 name=zd40>"
                             "</TEXTAREA></TD></TR></TABLE>"},
+        TypeCase{"意见型", "",
+                 kOpening + "</TD></TR><TR><TD><br>办理意见：<br><TEXTAREA "
+                            "style='width:100%;height:50' id=zd40 name=zd40></TEXTAREA>"
+                            "</TD></TR></TABLE>"},
         TypeCase{"签字型", vb::Null,
                  kOpening + "</TD></TR><input type=hidden  id=zd40 name=zd40 "
                             "value='zhang&#39;&lt;'></TR></TABLE>"},
@@ -82,6 +86,16 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCase{"备注型", "一行</textarea><b>二",
                  "<textarea style='WIDTH: 99%; HEIGHT: 100%' id='zd40' name='zd40" +
                      attributes("备注型") + "' >一行&lt;/textarea><b>二</textarea>"},
+        TypeCase{"选择用户型", vb::Null,
+                 kOpening + input("<input  style='width:99%' type=text id='zd", "选择用户型", "") +
+                     kIconCell +
+                     "<img title='选择用户' style='cursor:hand' src='../include/imagesV10/UFF.gif' "
+                     "onclick=\"vbscript:mySlectUser('zd40')\">" + kEnd},
+        TypeCase{"备注型", vb::Null,
+                 "<textarea style='WIDTH: 99%; HEIGHT: 100%' id='zd40' name='zd40" +
+                     attributes("备注型") + "' ></textarea>"},
+        TypeCase{"流水号型", "",
+                 input("<input style='width:99%'  type=text readonly id='zd", "流水号型", "")},
         TypeCase{"流水号型", "CG-'1'",
                  input("<input style='width:99%'  type=text readonly id='zd", "流水号型",
                        "CG-&#39;1&#39;")},
