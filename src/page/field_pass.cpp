@@ -100,6 +100,7 @@ void fill_field_placeholders(PageState& p) {
       find_placeholders("{.*?:.*?}", p.BiaoDanHTML, p.regEx2, p.Matches2);
   if (found.empty()) return;
   PlaceholderText text(vb::CStr(p.BiaoDanHTML), "{", measure_field_placeholder, found);
+  RecordRow record;
 
   for (std::size_t i = 0; i < found.size(); ++i) {
     p.objMatch2 = p.Matches2.as<platform::regexp::Matches>().Item(static_cast<long>(i));
@@ -110,7 +111,7 @@ void fill_field_placeholders(PageState& p) {
       set_default_value(p);
     }
     decide_editability(p);
-    if (p.isDefaultValue == false && p.BiaoDanRecordID != "") read_stored_value(p);
+    if (p.isDefaultValue == false && p.BiaoDanRecordID != "") read_stored_value(p, record);
 
     if (p.isEdit == true) {
       if (build_field_control(p)) {

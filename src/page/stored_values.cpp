@@ -1,6 +1,9 @@
 // The value a placeholder of an existing record shows, with its bookmark entry.
 #include "page/stored_values.h"
 
+#include <memory>
+#include <utility>
+
 #include "library/bumen.h"
 #include "library/formatting.h"
 #include "library/lookups.h"
@@ -50,14 +53,20 @@ long append_bookmark(PageState& p) {
 
 }  // namespace
 
-void read_stored_value(PageState& p) {
-  auto& record = open_query(p, p.rs, p.ctx.sql,
-                            "select * from OA_FLOW_" + library::sql_int(p.BiaoDanID) +
-                                "_Main where OAID=" + library::sql_int(p.BiaoDanRecordID));
-  if (!(record.RecordCount() > 0)) {
-    record.Close();
-    return;
+platform::ado::Recordset& RecordRow::get(PageState& p) {
+  if (!row_) {
+    auto row = std::make_shared<Recordset>();
+    p.ctx.sql = "select * from OA_FLOW_" + library::sql_int(p.BiaoDanID) + "_Main where OAID=" +
+                library::sql_int(p.BiaoDanRecordID);
+    row->Open(p.ctx.sql, p.ctx.conn, 1, 3);
+    row_ = std::move(row);
   }
+  return *row_;
+}
+
+void read_stored_value(PageState& p, RecordRow& row) {
+  auto& record = row.get(p);
+  if (!(record.RecordCount() > 0)) return;
   const long entry = append_bookmark(p);
   vb::Variant& name = p.BookMarkNames[entry];
   if (p.zdID == "_1") {
@@ -88,7 +97,6 @@ void read_stored_value(PageState& p) {
   } else {
     name = stored_field_value(p, record);
   }
-  record.Close();
   p.BookMarkValues[entry] = p.zdValue;
 }
 

@@ -8,6 +8,7 @@
 #include "page/hidden_fields.h"
 #include "page/placeholder_text.h"
 #include "page/read_only_display.h"
+#include "page/stored_values.h"
 #include "page/work_recordset.h"
 #include "platform/regexp/regexp.h"
 #include "vb/builtins.h"
@@ -20,18 +21,15 @@ bool is_hidden(const std::vector<vb::Variant>& hidden, const vb::Variant& key) {
                      [&](const vb::Variant& h) { return vb::CDbl(h) == vb::CDbl(key); });
 }
 
-vb::Variant referenced_value(PageState& p) {
+vb::Variant referenced_value(PageState& p, RecordRow& row) {
   auto& field = open_query(
       p, p.rsField, p.ctx.sql,
       "select * from OA_Flow_BiaoDan_Fields where oaid=" + library::sql_int(p.RefID));
   if (field.RecordCount() > 0) {
     p.RefFieldName = field("FieldName").Value();
     if (p.BiaoDanRecordID != "") {
-      auto& record = open_query(p, p.rs, p.ctx.sql,
-                                "select * from OA_FLOW_" + library::sql_int(p.BiaoDanID) +
-                                    "_Main where OAID=" + library::sql_int(p.BiaoDanRecordID));
+      auto& record = row.get(p);
       if (record.RecordCount() > 0) p.RefValue = record(p.RefFieldName).Value();
-      record.Close();
     }
   }
   field.Close();
@@ -47,6 +45,7 @@ void fill_value_references(PageState& p) {
   if (found.empty()) return;
   PlaceholderText text(vb::CStr(p.BiaoDanHTML), "{%", measure_value_reference, found);
   const std::vector<vb::Variant> hidden = hidden_field_keys(p);
+  RecordRow record;
 
   for (std::size_t i = 0; i < found.size(); ++i) {
     p.objMatch2 = p.Matches.as<platform::regexp::Matches>().Item(static_cast<long>(i));
@@ -54,7 +53,7 @@ void fill_value_references(PageState& p) {
     p.RefIDText = vb::Replace(vb::Replace(found[i], "{%", ""), "%}", "");
     p.RefID = p.RefIDText;
     if (vb::IsNumeric(p.RefID) && names_a_field(p.RefID) && !is_hidden(hidden, p.RefID)) {
-      referenced_value(p);
+      referenced_value(p, record);
     }
     if (vb::IsNull(p.RefValue) || vb::IsEmpty(p.RefValue)) p.RefValue = "";
     text.fill(i, vb::CStr(p.RefValue));

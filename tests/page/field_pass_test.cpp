@@ -8,6 +8,7 @@
 
 #include "page/field_fixture.h"
 #include "schema/database.h"
+#include "support/client_script.h"
 
 namespace page_test {
 namespace {
@@ -138,6 +139,30 @@ TEST_F(FieldPassTest, AFailingDefaultQueryEndsThePageThroughTheErrorConvention) 
   EXPECT_THAT(r.body, Not(HasSubstr("<form action")));
 }
 
+TEST_F(FieldPassTest, AServerScriptDefaultIsHandedToTheSiblingPageThroughTheSession) {
+  form("{1:a}", {"A"});
+  field(1, "A", "'单行文本型'", ", DefaultValueType, DefaultValue", ", 'a', ' Now() '");
+  host::RenderOptions o = field_options();
+  o.query = "LiuChengID=5";
+  o.session_values.emplace_back("ReturnString", "left over");
+  const host::Rendered r = render(o);
+  EXPECT_EQ(filled(r.body), input(1, ""));
+  EXPECT_EQ(test_support::typed(r.session->get("CurrentExecuteMethod")),
+            "String:BIAODANDEFAULTVALUE");
+  EXPECT_EQ(test_support::typed(r.session->get("ExecuteString")), "String: Now() ");
+  EXPECT_EQ(test_support::typed(r.session->get("ReturnString")), "String:");
+}
+
+TEST_F(FieldPassTest, ABlankServerScriptLeavesTheSessionAlone) {
+  form("{2:b}", {"B"});
+  field(2, "B", "'单行文本型'", ", DefaultValueType, DefaultValue", ", 'a', '  '");
+  const host::Rendered r = render_new_flow();
+  EXPECT_EQ(filled(r.body), input(2, ""));
+  for (const char* key : {"CurrentExecuteMethod", "ExecuteString", "ReturnString"}) {
+    EXPECT_TRUE(vb::IsEmpty(r.session->get(key))) << key;
+  }
+}
+
 TEST_F(FieldPassTest, LargeTemplatesAreFilledWhole) {
   std::string many;
   for (int i = 0; i < 500; ++i) many += "{" + std::to_string(1 + i % 5) + ":c" + std::to_string(i) + "}";
@@ -170,6 +195,7 @@ TEST(DemoPages, EveryDemoPageRendersToTheEndOfItsFormWithoutAnError) {
     EXPECT_THAT(r.body, HasSubstr("</form>\r\n")) << query;
     EXPECT_THAT(r.body, Not(HasSubstr(" Error "))) << query;
     EXPECT_TRUE(r.event_log.empty()) << query << ": " << r.event_log.front();
+    test_support::expect_javascript_parses(r.body);
   }
   for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
 }

@@ -150,7 +150,8 @@ class StoredValueTest : public FieldStepTest {
     p.zdID = zdID;
     p.FieldType = FieldType;
     p.zdValue = "default";
-    page::read_stored_value(p);
+    page::RecordRow row;  // read afresh, as each case changes the record
+    page::read_stored_value(p, row);
     return vb::CStr(p.zdValue);
   }
   void todo_of(const std::string& user) {
@@ -251,7 +252,8 @@ TEST_F(StoredValueTest, ARecordWithoutRowKeepsTheDefaultAndAddsNoBookmark) {
 TEST_F(StoredValueTest, AFieldKeyWithoutDefinitionIsAnError) {
   record();
   p.zdID = "9";
-  EXPECT_VB_ERROR(3021, page::read_stored_value(p));
+  page::RecordRow row;
+  EXPECT_VB_ERROR(3021, page::read_stored_value(p, row));
 }
 
 TEST_F(FieldStepTest, ReadOnlyDisplayByType) {

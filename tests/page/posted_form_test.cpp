@@ -7,6 +7,7 @@
 #include <string>
 
 #include "page/field_fixture.h"
+#include "support/client_script.h"
 
 namespace page_test {
 namespace {
@@ -94,6 +95,7 @@ TEST_F(PostedFormTest, TheFormClosesAfterTheFrameAndTheDictionaryPickerFollows) 
   EXPECT_THAT(page, HasSubstr("\"../include/zidian/selectZiDian.asp?ZiDian=\"+FieldNameDis+"
                               "\"&canedit=\"+canedit+\"&isMul=\"+FieldIsDuoXuan"));
   EXPECT_THAT(page, HasSubstr("dialogWidth:350px;status:no;status:no;dialogHeight:400px"));
+  test_support::expect_javascript_parses(page.substr(page.find("</form>")));
 }
 
 TEST_F(PostedFormTest, ValueReferencesTakeTheRawStoredValue) {
