@@ -22,9 +22,9 @@
 namespace {
 
 constexpr const char* kTypes[] = {
-    "HTML编辑器型", "复选框",   "下拉列表型", "真假型",   "日期时间型", "选择型",   "意见型",
+    "HTML编辑器型", "复选框",     "下拉列表型", "真假型",     "日期时间型", "选择型",   "意见型",
     "签字型",       "选择部门型", "查询型",     "选择用户型", "附件型",     "多附件型", "图片型",
-    "签名文件型",   "备注型",   "流水号型",   "超链接型", "电子邮件型", "数字型"};
+    "签名文件型",   "备注型",     "流水号型",   "超链接型",   "电子邮件型", "数字型"};
 
 void exec(const std::string& path, const std::string& sql) {
   sqlite3* db = nullptr;
@@ -65,8 +65,8 @@ std::string database_with(int fields, int rows) {
     names += ", " + column;
     values += type == "复选框" ? ", '1'" : type == "真假型" ? ", '否'" : ", '值" + key + "'";
     definitions += std::string(i > 1 ? ", " : "") + "(" + key + ", 'OA_FLOW_7_Main', '" + column +
-                   "', '" + type + "', '类别', '0', '" +
-                   (type == "真假型" ? "是*否" : "d") + "', '1', '1', '0', '')";
+                   "', '" + type + "', '类别', '0', '" + (type == "真假型" ? "是*否" : "d") +
+                   "', '1', '1', '0', '')";
   }
   // The detail table's columns.
   const char* captions[] = {"名称", "数量", "单价"};
@@ -76,8 +76,8 @@ std::string database_with(int fields, int rows) {
     columns.push_back(std::string("QM") + captions[k]);
     editable += key + ",";
     names += std::string(", \"QM") + captions[k] + "\"";
-    definitions += ", (" + key + ", 'OA_FLOW_7_Main', 'QM" + captions[k] +
-                   "', '单行文本型', '" + captions[k] + "', '0', '', '1', '1', '0', '')";
+    definitions += ", (" + key + ", 'OA_FLOW_7_Main', 'QM" + captions[k] + "', '单行文本型', '" +
+                   captions[k] + "', '0', '', '1', '1', '0', '')";
     for (int r = 0; r < rows; ++r) details[k] += (r ? "," : "") + std::to_string(r * 3 + k);
   }
   for (const std::string& detail : details) values += ", '" + detail + "'";
@@ -87,25 +87,33 @@ std::string database_with(int fields, int rows) {
   exec(path,
        "insert into OA_Flow_BiaoDan_Fields (OAID, TableName, FieldName, FieldType, FieldNameDis, "
        "DefaultValueType, DefaultValue, FieldHasDate, FieldHasTime, isFJ1, FJ1BiaoTi) values " +
-           definitions + ";"
-       "insert into OA_Flow_BiaoDan_FieldGuanLian (OAID, DisPlayItemS) values (1, '名称,数量,单价');"
-       "insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values "
-       "(1, '类别', 0, '0', 1), (2, '甲', 1, '1', 1), (3, '乙', 1, '1', 2);"
-       "insert into OA_Flow_QianMing (usernames, FileName) values (';zhang;', 'z.gif');"
-       "insert into OA_Flow_BiaoDan (OAID, Name, BiaoDanCSS, isJiaZai, ZhengWenType) values "
-       "(7, '表单', '" + html + "', '0', '3');"
-       "insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem, IsOn) values "
-       "(5, '流程', 7, '1', '1');"
-       "insert into OA_Flow_Model_JieDian (OAID, MOAID, JieDianName, isFirst, BanLiType, "
-       "EditFields) values (1, 5, '开始', '1', '2', '" + editable + "'), (2, 5, '审核', '0', '2', '" +
-           editable + "');"
-       "insert into OA_FLOW_7_Main (OAID, FileTile, TiJiaoRen, isover, LiuChengID" + names +
-           ") values (3, '标题', 'li', '0', 5" + values + ");"
-       "insert into OA_FLOW_7_BanLi (BiaoDanRecordID, JieDianID, BanLiRen) values ('3', 1, 'li');"
-       "insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, "
-       "BanLiType) values ('7', '3', '2', 'zhang', '0');"
-       "insert into KE_UserInfor (UserName, TureName, DepartMentID) values ('zhang', '张三', 1), "
-       "('li', '李四', 1);");
+           definitions +
+           ";"
+           "insert into OA_Flow_BiaoDan_FieldGuanLian (OAID, DisPlayItemS) values (1, "
+           "'名称,数量,单价');"
+           "insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values "
+           "(1, '类别', 0, '0', 1), (2, '甲', 1, '1', 1), (3, '乙', 1, '1', 2);"
+           "insert into OA_Flow_QianMing (usernames, FileName) values (';zhang;', 'z.gif');"
+           "insert into OA_Flow_BiaoDan (OAID, Name, BiaoDanCSS, isJiaZai, ZhengWenType) values "
+           "(7, '表单', '" +
+           html +
+           "', '0', '3');"
+           "insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem, IsOn) values "
+           "(5, '流程', 7, '1', '1');"
+           "insert into OA_Flow_Model_JieDian (OAID, MOAID, JieDianName, isFirst, BanLiType, "
+           "EditFields) values (1, 5, '开始', '1', '2', '" +
+           editable + "'), (2, 5, '审核', '0', '2', '" + editable +
+           "');"
+           "insert into OA_FLOW_7_Main (OAID, FileTile, TiJiaoRen, isover, LiuChengID" +
+           names + ") values (3, '标题', 'li', '0', 5" + values +
+           ");"
+           "insert into OA_FLOW_7_BanLi (BiaoDanRecordID, JieDianID, BanLiRen) values ('3', 1, "
+           "'li');"
+           "insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, "
+           "BanLiType) values ('7', '3', '2', 'zhang', '0');"
+           "insert into KE_UserInfor (UserName, TureName, DepartMentID) values ('zhang', '张三', "
+           "1), "
+           "('li', '李四', 1);");
   return path;
 }
 

@@ -29,8 +29,7 @@ std::string drop_down_attributes(PageState& p) {
     list += piece;
     list += library::html_attribute(field(column).Value());
   }
-  return list + "' FieldNameDis='" + library::html_attribute(field("FieldNameDis").Value()) +
-         "' >";
+  return list + "' FieldNameDis='" + library::html_attribute(field("FieldNameDis").Value()) + "' >";
 }
 
 std::string option_text(const vb::Variant& v) { return vb::CStr(vb::Variant(v) & ""); }
@@ -57,9 +56,10 @@ void drop_down_control(PageState& p) {
     query = vb::CStr(options_query);
   } else {
     html = "<select  style='width:99%' id=zd" + key + " name=zd" + key;
-    query = "select * From OA_ZiDian where ZDType = '1' and  ParentID in (select OAID from "
-            "OA_ZiDian where Name = '" +
-            library::sql_text(field("FieldNameDis")) + "') order by OrderNumber ";
+    query =
+        "select * From OA_ZiDian where ZDType = '1' and  ParentID in (select OAID from "
+        "OA_ZiDian where Name = '" +
+        library::sql_text(field("FieldNameDis")) + "') order by OrderNumber ";
   }
   html += drop_down_attributes(p);
 

@@ -29,8 +29,8 @@ std::string template_table(platform::ado::Recordset& field, const std::string& k
   for (int k = 0; k < 3; ++k) {
     if (!(field(kCaptionFlags[k]) == "1")) continue;
     const std::string n = std::to_string(k + 1);
-    html += "<TD>" + markup(field(kCaptionLabels[k])) + ":<INPUT type='text' id=DuoShuo" + n +
-            key + "AKKKKKK name=DuoShuo" + n + key + "AKKKKKK  value=''></TD>";
+    html += "<TD>" + markup(field(kCaptionLabels[k])) + ":<INPUT type='text' id=DuoShuo" + n + key +
+            "AKKKKKK name=DuoShuo" + n + key + "AKKKKKK  value=''></TD>";
   }
   return html + "</TR></table>";
 }
@@ -41,21 +41,22 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
   auto& files = open_query(p, p.rsFuJian, p.ctx.sql,
                            " select * from OA_Flow_FuJian where BiaoDanRecordID='" +
                                library::sql_text(p.BiaoDanRecordID) + "' and BiaoDanID='" +
-                               library::sql_text(p.BiaoDanID) +
-                               "' and BanLiID=0 and FieldID='" + key + "' order by OAID");
+                               library::sql_text(p.BiaoDanID) + "' and BanLiID=0 and FieldID='" +
+                               key + "' order by OAID");
   auto& field = field_row(p);
   const long count = files.RecordCount();
   p.FuJianCount = count;
   for (p.iFuJian = 1; p.iFuJian <= count; p.iFuJian = p.iFuJian + 1) {
     const std::string file = library::html_attribute(files("OAID").Value());
-    html += "<tr height=23 bgcolor='#F3F3F3'  style='cursor:hand;'><TD colspan=2><INPUT  "
-            "value='1' type='checkbox' id=TRCheck" +
-            file + " name=TRCheck" + file + " >删除该附件&nbsp;<INPUT  value=" + file +
-            " type='hidden' id=DuoTR" + file + " name=DuoTR" + file +
-            " >附件：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?"
-            "FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&"
-            "Value=" +
-            file + "')><FONT color=#425d8c>" + markup(files("FileName")) + "</FONT></A></TD>";
+    html +=
+        "<tr height=23 bgcolor='#F3F3F3'  style='cursor:hand;'><TD colspan=2><INPUT  "
+        "value='1' type='checkbox' id=TRCheck" +
+        file + " name=TRCheck" + file + " >删除该附件&nbsp;<INPUT  value=" + file +
+        " type='hidden' id=DuoTR" + file + " name=DuoTR" + file +
+        " >附件：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?"
+        "FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&"
+        "Value=" +
+        file + "')><FONT color=#425d8c>" + markup(files("FileName")) + "</FONT></A></TD>";
     for (int k = 0; k < 3; ++k) {
       if (!(field(kCaptionFlags[k]) == "1")) continue;
       html += "<TD>" + markup(field(kCaptionLabels[k])) + ":" + markup(files(kCaptionTexts[k])) +
@@ -72,19 +73,32 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
 std::string add_row_script(const std::string& key, const vb::Variant& count) {
   const std::string counter = "idCount" + key;
   return "<script language=javascript>\r\n"
-         "var " + counter + "=" + vb::CStr(count) + ";\r\n"
-         "function AddRow" + key + "(){\r\n"
-         "\t" + counter + " = " + counter + " + 1;\r\n"
-         "\tvar oTemplate = document.getElementById(\"myFormTable" + key + "\");\r\n"
+         "var " +
+         counter + "=" + vb::CStr(count) +
+         ";\r\n"
+         "function AddRow" +
+         key +
+         "(){\r\n"
+         "\t" +
+         counter + " = " + counter +
+         " + 1;\r\n"
+         "\tvar oTemplate = document.getElementById(\"myFormTable" +
+         key +
+         "\");\r\n"
          "\tvar oTemplateRow = oTemplate.rows[oTemplate.rows.length - 1];\r\n"
          "\tvar nCells = oTemplateRow.cells.length;\r\n"
-         "\tvar oRow = document.getElementById(\"TBItem" + key + "\").insertRow();\r\n"
+         "\tvar oRow = document.getElementById(\"TBItem" +
+         key +
+         "\").insertRow();\r\n"
          "\toRow.style.height = '25';\r\n"
-         "\toRow.id = 'TR' + " + counter + ";\r\n"
+         "\toRow.id = 'TR' + " +
+         counter +
+         ";\r\n"
          "\tfor (var i = 0; i < nCells; i++) {\r\n"
          "\t\tvar oCell = oRow.insertCell(i);\r\n"
          "\t\toCell.innerHTML = ReplaceAll(oTemplateRow.cells[i].innerHTML, 'KKKKKK', " +
-         counter + ");\r\n"
+         counter +
+         ");\r\n"
          "\t}\r\n"
          "}\r\n"
          "</SCRIPT>";
@@ -94,7 +108,8 @@ std::string add_row_script(const std::string& key, const vb::Variant& count) {
 
 void file_control(PageState& p) {
   const std::string key = control_key(p);
-  std::string html = "<TABLE WIDTH=99% BORDER=0 CELLSPACING=0 CELLPADDING=0><TR><TD width=100% NOWRAP>";
+  std::string html =
+      "<TABLE WIDTH=99% BORDER=0 CELLSPACING=0 CELLPADDING=0><TR><TD width=100% NOWRAP>";
   // The stored file's link or picture, from the stored-value step; Null when there is none.
   if (vb::Len(p.zdValue) > 0) {
     html += "<INPUT type='checkbox' id=DELetezd" + key + " name=DELetezd" + key +

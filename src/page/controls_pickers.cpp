@@ -74,9 +74,8 @@ void dictionary_picker_control(PageState& p) {
       kTableOpeningSpaced, typed_text_input(p, "<input type=text style='width:99%'  id='zd"),
       "<img title='选择字典' style='cursor:hand' src='../include/imagesv10/bs.gif' "
       "onclick=\"javascript:openZiDian('zd" +
-          key + "', '" + script_argument(p.FieldNameDis) + "','" +
-          script_argument(p.FieldCanEdit) + "','" + script_argument(p.FieldIsDuoXuan) +
-          "')\">");
+          key + "', '" + script_argument(p.FieldNameDis) + "','" + script_argument(p.FieldCanEdit) +
+          "','" + script_argument(p.FieldIsDuoXuan) + "')\">");
 }
 
 void department_picker_control(PageState& p) {
@@ -101,19 +100,20 @@ void lookup_control(PageState& p) {
   if (p.cxHTML == "1") {
     // A Null value has no text to take "&nbsp;" out of: it shows as nothing.
     const std::string value = vb::CStr(p.zdValue & "");
-    p.strHTML = "<TABLE WIDTH=99% BORDER=0 CELLSPACING=0 CELLPADDING=0><TR>"
-                "<TD NOWRAP align=center width=20 valign=top>" +
-                lookup_icon(key, true) + "</TD><TD width=100% NOWRAP >" + hidden +
-                "<textarea  style='WIDTH: 0; HEIGHT: 0;display:none' id='zd" + key +
-                "' name='zd" + key + text_control_attributes(p) + "' >" +
-                library::textarea_text(vb::Replace(value, "&nbsp;", "")) + "</textarea><span id='SPAN" +
-                key + "'>" + value + "</span></TD></TR></TABLE>";
+    p.strHTML =
+        "<TABLE WIDTH=99% BORDER=0 CELLSPACING=0 CELLPADDING=0><TR>"
+        "<TD NOWRAP align=center width=20 valign=top>" +
+        lookup_icon(key, true) + "</TD><TD width=100% NOWRAP >" + hidden +
+        "<textarea  style='WIDTH: 0; HEIGHT: 0;display:none' id='zd" + key + "' name='zd" + key +
+        text_control_attributes(p) + "' >" +
+        library::textarea_text(vb::Replace(value, "&nbsp;", "")) + "</textarea><span id='SPAN" +
+        key + "'>" + value + "</span></TD></TR></TABLE>";
     return;
   }
-  p.strHTML = beside_icon(
-      kTableOpeningSpaced,
-      hidden + typed_text_input(p, "<input  style='width:99%; '  type=text id='zd"),
-      lookup_icon(key, false));
+  p.strHTML =
+      beside_icon(kTableOpeningSpaced,
+                  hidden + typed_text_input(p, "<input  style='width:99%; '  type=text id='zd"),
+                  lookup_icon(key, false));
 }
 
 }  // namespace page

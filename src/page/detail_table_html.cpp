@@ -92,8 +92,8 @@ void append_header(std::string& html, const PageState& p, long column_count) {
   }
 }
 
-void append_rows(std::string& html, const PageState& p, const StoredRows& stored,
-                 long column_count, bool editable) {
+void append_rows(std::string& html, const PageState& p, const StoredRows& stored, long column_count,
+                 bool editable) {
   for (std::size_t r = 0; r < stored.count; ++r) {
     html += kRowStart;
     for (long k = 1; k <= column_count; ++k) {
@@ -122,8 +122,12 @@ void write_detail_script(PageState& p) {
   std::string script =
       "<SCRIPT ID=clientEventHandlersJS LANGUAGE=javascript>\r\n"
       "<!--\r\n"
-      "function AddRowMX" + n + "(){\r\n"
-      "\tvar oRow = document.getElementById(\"myNowTable" + n + "\").insertRow();\r\n"
+      "function AddRowMX" +
+      n +
+      "(){\r\n"
+      "\tvar oRow = document.getElementById(\"myNowTable" +
+      n +
+      "\").insertRow();\r\n"
       "\toRow.style.height=\"25\";\r\n"
       "\tvar oCell;\r\n";
   const auto add_cell = [&](long index, std::string_view align, const std::string& inner) {
@@ -142,7 +146,9 @@ void write_detail_script(PageState& p) {
            "<a href='javascript:void(0)' onclick='delMX" + n + "(this)'>删除</a>");
   script +=
       "}\r\n"
-      "function delMX" + n + "(obj){\r\n"
+      "function delMX" +
+      n +
+      "(obj){\r\n"
       "\tif(confirm(\"确实要删除该条记录吗？\")){\r\n"
       "\t\tobj.parentNode.parentNode.removeNode(true);\r\n"
       "\t}\r\n"
@@ -160,8 +166,10 @@ void build_detail_table(PageState& p) {
 
   std::string html;
   if (editable) {
-    html += "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
-            "onclick='vbscript:AddRowMX" + n + "()'><br><br>";
+    html +=
+        "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
+        "onclick='vbscript:AddRowMX" +
+        n + "()'><br><br>";
     html += "<table id=myNowTable" + n;
   } else {
     html += "<table  id=myNowTable" + n;

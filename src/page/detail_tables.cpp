@@ -19,9 +19,9 @@ void start_columns(PageState& p) {
   // A key without a definition row, or a definition without captions, gives a table without
   // columns rather than repeating the columns of the table before it.
   p.DisPlayItemS = "";
-  auto& rs = open_query(p, p.rsMX, p.ctx.sql,
-                        "select * from OA_Flow_BiaoDan_FieldGuanLian where OAID=" +
-                            library::sql_int(p.GuanLianID));
+  auto& rs = open_query(
+      p, p.rsMX, p.ctx.sql,
+      "select * from OA_Flow_BiaoDan_FieldGuanLian where OAID=" + library::sql_int(p.GuanLianID));
   if (rs.RecordCount() > 0 && !vb::IsNull(rs("DisPlayItemS"))) p.DisPlayItemS = rs("DisPlayItemS");
   rs.Close();
 

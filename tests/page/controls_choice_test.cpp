@@ -15,9 +15,10 @@ TEST_F(ControlTest, TheRichTextEditorHoldsTheValueWithItsEndTagBrokenUp) {
       "'myBasic'});</script>";
   EXPECT_EQ(control(31, vb::Null),
             "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' >" + script);
-  EXPECT_EQ(control(31, "<p>a</TEXTAREA><b>'x'</b></p>"),
-            "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' ><p>a&lt;/TEXTAREA><b>'x'</b></p>" +
-                script);
+  EXPECT_EQ(
+      control(31, "<p>a</TEXTAREA><b>'x'</b></p>"),
+      "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' ><p>a&lt;/TEXTAREA><b>'x'</b></p>" +
+          script);
 }
 
 TEST_F(ControlTest, TheCheckBoxIsCheckedByOneOnly) {
@@ -33,12 +34,14 @@ TEST_F(ControlTest, TheCheckBoxIsCheckedByOneOnly) {
 class DropDownTest : public ControlTest {
  protected:
   DropDownTest() {
-    db_.exec("insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values "
-             "(1, '类别', 0, '0', 1), (2, '乙', 1, '1', 2), (3, '甲''s', 1, '1', 1), "
-             "(4, '停用', 1, '0', 3)");
+    db_.exec(
+        "insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values "
+        "(1, '类别', 0, '0', 1), (2, '乙', 1, '1', 2), (3, '甲''s', 1, '1', 1), "
+        "(4, '停用', 1, '0', 3)");
   }
   static std::string opening(const std::string& blanks) {
-    return "<select" + blanks + "style='width:99%' id=zd33 name=zd33 FieldType='下拉列表型'  "
+    return "<select" + blanks +
+           "style='width:99%' id=zd33 name=zd33 FieldType='下拉列表型'  "
            "FieldXianDingChangDu='0'   FieldCanEdit='1'   RiQiGeShi=''   ShiJianGeShi=''   "
            "FieldCantNull='1'  FieldIsDuoXuan='0' FieldNameDis='类别' >";
   }
@@ -58,8 +61,8 @@ TEST_F(DropDownTest, TheDictionaryCategoryGivesTheOptionsInTheirOrder) {
   db_.exec("update OA_Flow_BiaoDan_Fields set ZiDianCode = '1', DefaultValue = '  '");
   EXPECT_NE(control(33, "乙").find("<OPTION value='乙' selected >"), std::string::npos);
   db_.exec("update OA_Flow_BiaoDan_Fields set FieldNameDis = '无此类别'");
-  EXPECT_EQ(control(33, "乙"), opening("  ").replace(opening("  ").find("类别"), 6, "无此类别") +
-                                   "</Select>");
+  EXPECT_EQ(control(33, "乙"),
+            opening("  ").replace(opening("  ").find("类别"), 6, "无此类别") + "</Select>");
 }
 
 TEST_F(DropDownTest, TheOptionsQueryGivesItsFirstColumn) {
@@ -70,8 +73,9 @@ TEST_F(DropDownTest, TheOptionsQueryGivesItsFirstColumn) {
                                      "<OPTION value='甲&#39;s' >甲's</OPTION>"
                                      "<OPTION value='乙' >乙</OPTION>"
                                      "<OPTION value='停用'  selected >停用</OPTION></Select>");
-  db_.exec("update OA_Flow_BiaoDan_Fields set DefaultValue = 'select Name from OA_ZiDian where "
-           "OAID = 99'");
+  db_.exec(
+      "update OA_Flow_BiaoDan_Fields set DefaultValue = 'select Name from OA_ZiDian where "
+      "OAID = 99'");
   EXPECT_EQ(control(33, "停用"), opening(" ") + "</Select>");
 }
 
@@ -121,19 +125,20 @@ const std::string kNoChecked = kRadio + "value='否'  checked>否&nbsp;";
 const std::string kFirstYes = kRadio + "value='是' checked>是&nbsp;";
 const std::string kLaterNo = kRadio + " value='否' >否&nbsp;";
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, RadioGroupTest,
-    ::testing::Values(
-        RadioCase{"'是*否'", "否", kYes + kNoChecked},
-        RadioCase{"'是*否'", "也许", kFirstYes + kLaterNo},
-        RadioCase{"'是*否'", vb::Null, kFirstYes + kLaterNo},
-        RadioCase{"'*是*否*'", "也许", kFirstYes + kLaterNo},
-        RadioCase{"'*是*否'", "", kRadio + "value=''  checked>&nbsp;" + kYes + kRadio +
-                                      "value='否'  >否&nbsp;"},
-        RadioCase{"'''a''*<b>'", "<b>",
-                  kRadio + "value='&#39;a&#39;'  >'a'&nbsp;" + kRadio +
-                      "value='&lt;b&gt;'  checked><b>&nbsp;"},
-        RadioCase{"''", "", ""}, RadioCase{"NULL", vb::Null, ""}, RadioCase{"'**'", "x", ""}));
+INSTANTIATE_TEST_SUITE_P(Options, RadioGroupTest,
+                         ::testing::Values(RadioCase{"'是*否'", "否", kYes + kNoChecked},
+                                           RadioCase{"'是*否'", "也许", kFirstYes + kLaterNo},
+                                           RadioCase{"'是*否'", vb::Null, kFirstYes + kLaterNo},
+                                           RadioCase{"'*是*否*'", "也许", kFirstYes + kLaterNo},
+                                           RadioCase{"'*是*否'", "",
+                                                     kRadio + "value=''  checked>&nbsp;" + kYes +
+                                                         kRadio + "value='否'  >否&nbsp;"},
+                                           RadioCase{"'''a''*<b>'", "<b>",
+                                                     kRadio + "value='&#39;a&#39;'  >'a'&nbsp;" +
+                                                         kRadio +
+                                                         "value='&lt;b&gt;'  checked><b>&nbsp;"},
+                                           RadioCase{"''", "", ""}, RadioCase{"NULL", vb::Null, ""},
+                                           RadioCase{"'**'", "x", ""}));
 
 TEST_F(ControlTest, ARadioGroupOfAThousandOptionsChecksTheStoredOne) {
   std::string options;

@@ -19,8 +19,10 @@ TEST_F(ControlTest, AFileOrPictureOffersToDeleteTheStoredOne) {
     EXPECT_EQ(control(50, vb::Null), opening + input) << type;
     EXPECT_EQ(control(50, ""), opening + input) << type;
     EXPECT_EQ(control(50, "<img src='x'>"),
-              opening + "<INPUT type='checkbox' id=DELetezd50 name=DELetezd50 >删除&nbsp;&nbsp;"
-                        "<img src='x'><br>" + input)
+              opening +
+                  "<INPUT type='checkbox' id=DELetezd50 name=DELetezd50 >删除&nbsp;&nbsp;"
+                  "<img src='x'><br>" +
+                  input)
         << type;
     db_.exec("delete from OA_Flow_BiaoDan_Fields");
   }
@@ -31,17 +33,21 @@ class MultiFileTest : public ControlTest {
   // Stored files of field 51 of record 3 (BanLiID 0), and one of a handling step.
   void add_files(int count) {
     for (int i = 1; i <= count; ++i) {
-      db_.exec("insert into OA_Flow_FuJian (OAID, BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
-               "FileName, ShuoMing1, ShuoMing2, ShuoMing3) values (" +
-               std::to_string(100 + i) + ", '7', '3', 0, '51', 'f" + std::to_string(i) +
-               ".doc', 's1', 's2', 's3')");
+      db_.exec(
+          "insert into OA_Flow_FuJian (OAID, BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
+          "FileName, ShuoMing1, ShuoMing2, ShuoMing3) values (" +
+          std::to_string(100 + i) + ", '7', '3', 0, '51', 'f" + std::to_string(i) +
+          ".doc', 's1', 's2', 's3')");
     }
-    db_.exec("insert into OA_Flow_FuJian (BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
-             "FileName) values ('7', '3', 4, '51', 'step.doc')");
+    db_.exec(
+        "insert into OA_Flow_FuJian (BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
+        "FileName) values ('7', '3', 4, '51', 'step.doc')");
   }
   static std::string script(int count) {
     return "<script language=javascript>\r\n"
-           "var idCount51=" + std::to_string(count) + ";\r\n"
+           "var idCount51=" +
+           std::to_string(count) +
+           ";\r\n"
            "function AddRow51(){\r\n"
            "\tidCount51 = idCount51 + 1;\r\n"
            "\tvar oTemplate = document.getElementById(\"myFormTable51\");\r\n"
@@ -69,12 +75,12 @@ class MultiFileTest : public ControlTest {
   static std::string stored_row(int file, const std::string& captions) {
     const std::string n = std::to_string(file);
     return "<tr height=23 bgcolor='#F3F3F3'  style='cursor:hand;'><TD colspan=2><INPUT  "
-           "value='1' type='checkbox' id=TRCheck" + n + " name=TRCheck" + n +
-           " >删除该附件&nbsp;<INPUT  value=" + n + " type='hidden' id=DuoTR" + n +
-           " name=DuoTR" + n +
+           "value='1' type='checkbox' id=TRCheck" +
+           n + " name=TRCheck" + n + " >删除该附件&nbsp;<INPUT  value=" + n +
+           " type='hidden' id=DuoTR" + n + " name=DuoTR" + n +
            " >附件：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?FieldName="
-           "FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&Value=" + n +
-           "')><FONT color=#425d8c>f" + std::to_string(file - 100) + ".doc</FONT></A></TD>" +
+           "FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&Value=" +
+           n + "')><FONT color=#425d8c>f" + std::to_string(file - 100) + ".doc</FONT></A></TD>" +
            captions + "</tr>";
   }
 };
@@ -90,13 +96,12 @@ TEST_F(MultiFileTest, StoredFilesAreListedWithTheCaptionsThatAreOn) {
   add_field(51, "多附件型", "isFJ1 = '0', isFJ2 = '1', isFJ3 = NULL, FJ2BiaoTi = '页数'");
   add_files(3);
   p.BiaoDanRecordID = "3";
-  EXPECT_EQ(control(51, ""),
-            kTemplateStart +
-                std::string("<TD>页数:<INPUT type='text' id=DuoShuo251AKKKKKK "
-                            "name=DuoShuo251AKKKKKK  value=''></TD>") +
-                kButtonAndList + stored_row(101, "<TD>页数:s2</TD>") +
-                stored_row(102, "<TD>页数:s2</TD>") + stored_row(103, "<TD>页数:s2</TD>") +
-                "</TABLE>" + script(3));
+  EXPECT_EQ(control(51, ""), kTemplateStart +
+                                 std::string("<TD>页数:<INPUT type='text' id=DuoShuo251AKKKKKK "
+                                             "name=DuoShuo251AKKKKKK  value=''></TD>") +
+                                 kButtonAndList + stored_row(101, "<TD>页数:s2</TD>") +
+                                 stored_row(102, "<TD>页数:s2</TD>") +
+                                 stored_row(103, "<TD>页数:s2</TD>") + "</TABLE>" + script(3));
   EXPECT_EQ(typed(p.FuJianCount), "Long:3");
   EXPECT_TRUE(vb::IsEmpty(p.rsFuJian));
 }
@@ -137,9 +142,10 @@ TEST_F(ControlTest, TheSignatureListOffersTheUsersOwnSignatures) {
       "value='0'>取消签名</OPTION>";
   const std::string end = "</select></TD></TR><TR><TD width=100% NOWRAP id='TD52' name='TD52'>";
   EXPECT_EQ(control(52, vb::Null), start + end + "</TD></TR></TABLE>");
-  db_.exec("insert into OA_Flow_QianMing (OAID, usernames, FileName) values "
-           "(1, ';zhang;li;', '张签名.gif'), (2, ';li;', '李.gif'), (3, ';zhangsan;', 'x.gif'), "
-           "(4, ';wang;zhang;', '章.gif')");
+  db_.exec(
+      "insert into OA_Flow_QianMing (OAID, usernames, FileName) values "
+      "(1, ';zhang;li;', '张签名.gif'), (2, ';li;', '李.gif'), (3, ';zhangsan;', 'x.gif'), "
+      "(4, ';wang;zhang;', '章.gif')");
   EXPECT_EQ(control(52, "<img src='s'>"),
             start + "<OPTION value='1' >张签名.gif</OPTION><OPTION value='4' >章.gif</OPTION>" +
                 end + "<img src='s'></TD></TR></TABLE>");

@@ -32,11 +32,12 @@ class ControlTest : public PhaseTest {
   // A field row of form 7: `key`, `type`, then `assignments` ("col = value, ...") over the
   // defaults the attribute list above shows.
   void add_field(long key, const std::string& type, const std::string& assignments = "") {
-    db_.exec("insert into OA_Flow_BiaoDan_Fields (OAID, TableName, FieldName, FieldType, "
-             "FieldNameDis, FieldHasTime, FieldHasDate, FieldLength, FieldXianDingChangDu, "
-             "FieldCanEdit, RiQiGeShi, ShiJianGeShi, FieldCantNull, FieldIsDuoXuan) values (" +
-             std::to_string(key) + ", 'OA_FLOW_7_Main', 'ZiDuan" + std::to_string(key) + "', '" +
-             type + "', '名称', '0', '0', 0, '0', '1', '', '', '1', '0')");
+    db_.exec(
+        "insert into OA_Flow_BiaoDan_Fields (OAID, TableName, FieldName, FieldType, "
+        "FieldNameDis, FieldHasTime, FieldHasDate, FieldLength, FieldXianDingChangDu, "
+        "FieldCanEdit, RiQiGeShi, ShiJianGeShi, FieldCantNull, FieldIsDuoXuan) values (" +
+        std::to_string(key) + ", 'OA_FLOW_7_Main', 'ZiDuan" + std::to_string(key) + "', '" + type +
+        "', '名称', '0', '0', 0, '0', '1', '', '', '1', '0')");
     if (!assignments.empty()) {
       db_.exec("update OA_Flow_BiaoDan_Fields set " + assignments +
                " where OAID = " + std::to_string(key));

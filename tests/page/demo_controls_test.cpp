@@ -1,10 +1,10 @@
 // The demo's control workflow: on a new and on a stored record of the demo form, every field
 // type shows its editable control and the detail table is editable.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "host/request_runner.h"
 #include "schema/database.h"
@@ -34,8 +34,8 @@ class DemoControlsTest : public ::testing::Test {
     return page.body;
   }
 
-  std::string path_ = testing::TempDir() + "flowform_demo_controls_" + std::to_string(getpid()) +
-                      ".db";
+  std::string path_ =
+      testing::TempDir() + "flowform_demo_controls_" + std::to_string(getpid()) + ".db";
 };
 
 // One piece of each type's control in the demo form (field keys 1 to 19) and of its detail table.

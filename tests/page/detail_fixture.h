@@ -25,15 +25,18 @@ class DetailTableTest : public PhaseTest {
     request(kTodoQuery);
     add_column(21, "名称", "40", "'%'");
     add_column(22, "数量", "80", "'像素'");
-    db_.exec("insert into OA_Flow_BiaoDan_FieldGuanLian (OAID, DisPlayItemS) values (1, '名称,数量')");
+    db_.exec(
+        "insert into OA_Flow_BiaoDan_FieldGuanLian (OAID, DisPlayItemS) values (1, '名称,数量')");
   }
 
   // A detail column's field row; kuandu and leixing as SQL literals.
   void add_column(long key, const std::string& caption, const std::string& kuandu,
                   const std::string& leixing) {
-    db_.exec("insert into OA_Flow_BiaoDan_Fields (OAID, TableName, FieldName, FieldType, kuandu, "
-             "leixing) values (" + std::to_string(key) + ", 'OA_FLOW_7_Main', 'QM" + caption +
-             "', '单行文本型', " + kuandu + ", " + leixing + ")");
+    db_.exec(
+        "insert into OA_Flow_BiaoDan_Fields (OAID, TableName, FieldName, FieldType, kuandu, "
+        "leixing) values (" +
+        std::to_string(key) + ", 'OA_FLOW_7_Main', 'QM" + caption + "', '单行文本型', " + kuandu +
+        ", " + leixing + ")");
   }
   void set_template(const std::string& css) {
     db_.exec("update OA_Flow_BiaoDan set BiaoDanCSS = '" + css + "'");

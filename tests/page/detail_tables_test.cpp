@@ -36,8 +36,9 @@ std::string input(int key, const std::string& value) {
 }
 std::string editable(int n, const std::string& rows) {
   return "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
-         "onclick='vbscript:AddRowMX" + std::to_string(n) + "()'><br><br><table id=myNowTable" +
-         std::to_string(n) + kAttributes + kHeader + kDeleteTh + "</tR>" + rows + "</table>";
+         "onclick='vbscript:AddRowMX" +
+         std::to_string(n) + "()'><br><br><table id=myNowTable" + std::to_string(n) + kAttributes +
+         kHeader + kDeleteTh + "</tR>" + rows + "</table>";
 }
 std::string read_only(int n, const std::string& rows) {
   return "<table  id=myNowTable" + std::to_string(n) + kAttributes + kHeader + "</tR>" + rows +
@@ -50,35 +51,36 @@ TEST_F(DetailTableTest, AnEditableTableListsTheStoredRowsAsInputs) {
   EXPECT_EQ(filled(), editable(1, kRow + input(21, "笔记本,电脑") + input(22, "2") + kDeleteTd +
                                       "</tR>" + kRow + input(21, "显示器") +
                                       input(22, "&quot;3&quot;") + kDeleteTd + "</tR>"));
-  EXPECT_EQ(script,
-            "<SCRIPT ID=clientEventHandlersJS LANGUAGE=javascript>\r\n"
-            "<!--\r\n"
-            "function AddRowMX1(){\r\n"
-            "\tvar oRow = document.getElementById(\"myNowTable1\").insertRow();\r\n"
-            "\toRow.style.height=\"25\";\r\n"
-            "\tvar oCell;\r\n"
-            "\toCell = oRow.insertCell(0);\r\n"
-            "\toCell.align=\"left\";\r\n"
-            "\toCell.className=\"View_item2\";\r\n"
-            "\toCell.innerHTML=\"<input type=text id='zd21' name='zd21' mingxi='ismingxi' "
-            "style='width:99%'>\";\r\n"
-            "\toCell = oRow.insertCell(1);\r\n"
-            "\toCell.align=\"left\";\r\n"
-            "\toCell.className=\"View_item2\";\r\n"
-            "\toCell.innerHTML=\"<input type=text id='zd22' name='zd22' mingxi='ismingxi' "
-            "style='width:99%'>\";\r\n"
-            "\toCell = oRow.insertCell(2);\r\n"
-            "\toCell.align=\"center\";\r\n"
-            "\toCell.className=\"View_item2\";\r\n"
-            "\toCell.innerHTML=\"<a href='javascript:void(0)' onclick='delMX1(this)'>删除</a>\";\r\n"
-            "}\r\n"
-            "function delMX1(obj){\r\n"
-            "\tif(confirm(\"确实要删除该条记录吗？\")){\r\n"
-            "\t\tobj.parentNode.parentNode.removeNode(true);\r\n"
-            "\t}\r\n"
-            "}\r\n"
-            "//-->\r\n"
-            "</SCRIPT>\r\n");
+  EXPECT_EQ(
+      script,
+      "<SCRIPT ID=clientEventHandlersJS LANGUAGE=javascript>\r\n"
+      "<!--\r\n"
+      "function AddRowMX1(){\r\n"
+      "\tvar oRow = document.getElementById(\"myNowTable1\").insertRow();\r\n"
+      "\toRow.style.height=\"25\";\r\n"
+      "\tvar oCell;\r\n"
+      "\toCell = oRow.insertCell(0);\r\n"
+      "\toCell.align=\"left\";\r\n"
+      "\toCell.className=\"View_item2\";\r\n"
+      "\toCell.innerHTML=\"<input type=text id='zd21' name='zd21' mingxi='ismingxi' "
+      "style='width:99%'>\";\r\n"
+      "\toCell = oRow.insertCell(1);\r\n"
+      "\toCell.align=\"left\";\r\n"
+      "\toCell.className=\"View_item2\";\r\n"
+      "\toCell.innerHTML=\"<input type=text id='zd22' name='zd22' mingxi='ismingxi' "
+      "style='width:99%'>\";\r\n"
+      "\toCell = oRow.insertCell(2);\r\n"
+      "\toCell.align=\"center\";\r\n"
+      "\toCell.className=\"View_item2\";\r\n"
+      "\toCell.innerHTML=\"<a href='javascript:void(0)' onclick='delMX1(this)'>删除</a>\";\r\n"
+      "}\r\n"
+      "function delMX1(obj){\r\n"
+      "\tif(confirm(\"确实要删除该条记录吗？\")){\r\n"
+      "\t\tobj.parentNode.parentNode.removeNode(true);\r\n"
+      "\t}\r\n"
+      "}\r\n"
+      "//-->\r\n"
+      "</SCRIPT>\r\n");
   EXPECT_EQ(typed(p.MXIndex), "Integer:1");
   EXPECT_EQ(typed(p.MXCanEdit), "Boolean:True");
   EXPECT_EQ(typed(p.MXFields[2]), "Long:22");
@@ -88,9 +90,9 @@ TEST_F(DetailTableTest, OneColumnTheNodeDoesNotListMakesTheTableReadOnly) {
   db_.exec("update OA_Flow_Model_JieDian set EditFields = '21,7'");
   store("'笔记本,<b>显示器</b>'", "'2,3'");
   const std::string script = run_detail_tables();
-  EXPECT_EQ(filled(), read_only(1, kRow + kTd + "笔记本&nbsp;</td>" + kTd + "2&nbsp;</td></tR>" +
-                                       kRow + kTd + "<b>显示器</b>&nbsp;</td>" + kTd +
-                                       "3&nbsp;</td></tR>"));
+  EXPECT_EQ(filled(),
+            read_only(1, kRow + kTd + "笔记本&nbsp;</td>" + kTd + "2&nbsp;</td></tR>" + kRow + kTd +
+                             "<b>显示器</b>&nbsp;</td>" + kTd + "3&nbsp;</td></tR>"));
   EXPECT_NE(script.find("function AddRowMX1(){"), std::string::npos);  // written all the same
   EXPECT_EQ(typed(p.MXCanEdit), "Boolean:False");
 }
@@ -105,8 +107,7 @@ TEST_F(DetailTableTest, ShortNullAndEmptyColumnsGiveEmptyCells) {
   for (const auto& [counts, cells] : cases) {
     store("'a,b'", counts);
     run_detail_tables();
-    EXPECT_EQ(filled(), editable(1, kRow + input(21, "a") + cells + kDeleteTd + "</tR>"))
-        << counts;
+    EXPECT_EQ(filled(), editable(1, kRow + input(21, "a") + cells + kDeleteTd + "</tR>")) << counts;
   }
 }
 
@@ -127,14 +128,15 @@ TEST_F(DetailTableTest, TablesAreNumberedInTemplateOrderSkippingKeysThatAreNotNu
   db_.exec("insert into OA_Flow_BiaoDan_FieldGuanLian (OAID, DisPlayItemS) values (2, '数量')");
   set_template("<p>$x:甲$</p>$2:乙$<br>$1:明细$<br>$2:乙$ $2:乙$");
   const std::string script = run_detail_tables();
-  const std::string second = "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
-                             "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1" +
-                             kAttributes + "<tr bgcolor='#d4d0c8'>" + kTh +
-                             "  style='width:80'  >数量</td>" + kDeleteTh + "</tR></table>";
+  const std::string second =
+      "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
+      "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1" +
+      kAttributes + "<tr bgcolor='#d4d0c8'>" + kTh + "  style='width:80'  >数量</td>" + kDeleteTh +
+      "</tR></table>";
   // The repeated placeholder is replaced everywhere by the first match; its later matches take
   // the numbers 3 and 4 and find nothing left to replace.
-  EXPECT_EQ(filled(), "<p>$x:甲$</p>" + second + "<br>" + editable(2, "") + "<br>" + second +
-                          " " + second);
+  EXPECT_EQ(filled(),
+            "<p>$x:甲$</p>" + second + "<br>" + editable(2, "") + "<br>" + second + " " + second);
   for (const char* name : {"AddRowMX1()", "AddRowMX2()", "AddRowMX3()", "AddRowMX4()"}) {
     EXPECT_NE(script.find(std::string("function ") + name + "{"), std::string::npos) << name;
   }
@@ -164,13 +166,13 @@ TEST_F(DetailTableTest, ACaptionWithoutAFieldRowKeepsItsCaptionAndAnUnnamedInput
   db_.exec("update OA_Flow_BiaoDan_FieldGuanLian set DisPlayItemS = '名称, ,单价'");
   db_.exec("update OA_FLOW_7_Main set \"QM名称\" = 'a', \"QM单价\" = '9'");
   const std::string script = run_detail_tables();
-  EXPECT_EQ(filled(), "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
-                      "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1" +
-                          kAttributes + "<tr bgcolor='#d4d0c8'>" + kTh +
-                          "  style='width:40%'  >名称</td>" + kTh + ">单价</td>" + kDeleteTh +
-                          "</tR>" + kRow + input(21, "a") + kTd +
-                          "<input type=text id='zd' name='zd' value='9' style='width:99%'></td>" +
-                          kDeleteTd + "</tR></table>");
+  EXPECT_EQ(filled(),
+            "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
+            "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1" +
+                kAttributes + "<tr bgcolor='#d4d0c8'>" + kTh + "  style='width:40%'  >名称</td>" +
+                kTh + ">单价</td>" + kDeleteTh + "</tR>" + kRow + input(21, "a") + kTd +
+                "<input type=text id='zd' name='zd' value='9' style='width:99%'></td>" + kDeleteTd +
+                "</tR></table>");
   EXPECT_NE(script.find("id='zd' name='zd' mingxi='ismingxi'"), std::string::npos);
 }
 
