@@ -5,6 +5,7 @@
 #include "library/escape.h"
 #include "library/sql_guard.h"
 #include "page/controls.h"
+#include "page/script_lines.h"
 #include "page/work_recordset.h"
 #include "platform/asp/session.h"
 #include "vb/builtins.h"
@@ -72,35 +73,24 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
 // AddRow<key>(): copies the template row to the end of TBItem<key>, numbering its inputs on.
 std::string add_row_script(const std::string& key, const vb::Variant& count) {
   const std::string counter = "idCount" + key;
-  return "<script language=javascript>\r\n"
-         "var " +
-         counter + "=" + vb::CStr(count) +
-         ";\r\n"
-         "function AddRow" +
-         key +
-         "(){\r\n"
-         "\t" +
-         counter + " = " + counter +
-         " + 1;\r\n"
-         "\tvar oTemplate = document.getElementById(\"myFormTable" +
-         key +
-         "\");\r\n"
-         "\tvar oTemplateRow = oTemplate.rows[oTemplate.rows.length - 1];\r\n"
-         "\tvar nCells = oTemplateRow.cells.length;\r\n"
-         "\tvar oRow = document.getElementById(\"TBItem" +
-         key +
-         "\").insertRow();\r\n"
-         "\toRow.style.height = '25';\r\n"
-         "\toRow.id = 'TR' + " +
-         counter +
-         ";\r\n"
-         "\tfor (var i = 0; i < nCells; i++) {\r\n"
-         "\t\tvar oCell = oRow.insertCell(i);\r\n"
-         "\t\toCell.innerHTML = ReplaceAll(oTemplateRow.cells[i].innerHTML, 'KKKKKK', " +
-         counter +
-         ");\r\n"
-         "\t}\r\n"
-         "}\r\n"
+  return script_lines({
+             "<script language=javascript>",
+             "var " + counter + "=" + vb::CStr(count) + ";",
+             "function AddRow" + key + "(){",
+             "\t" + counter + " = " + counter + " + 1;",
+             "\tvar oTemplate = document.getElementById(\"myFormTable" + key + "\");",
+             "\tvar oTemplateRow = oTemplate.rows[oTemplate.rows.length - 1];",
+             "\tvar nCells = oTemplateRow.cells.length;",
+             "\tvar oRow = document.getElementById(\"TBItem" + key + "\").insertRow();",
+             "\toRow.style.height = '25';",
+             "\toRow.id = 'TR' + " + counter + ";",
+             "\tfor (var i = 0; i < nCells; i++) {",
+             "\t\tvar oCell = oRow.insertCell(i);",
+             "\t\toCell.innerHTML = ReplaceAll(oTemplateRow.cells[i].innerHTML, 'KKKKKK', " +
+                 counter + ");",
+             "\t}",
+             "}",
+         }) +
          "</SCRIPT>";
 }
 

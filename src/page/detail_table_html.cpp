@@ -9,6 +9,7 @@
 
 #include "library/escape.h"
 #include "page/entry_queries.h"
+#include "page/script_lines.h"
 #include "platform/asp/response.h"
 #include "vb/builtins.h"
 
@@ -119,22 +120,21 @@ void append_rows(std::string& html, const PageState& p, const StoredRows& stored
 void write_detail_script(PageState& p) {
   const std::string n = text_of(p.MXIndex);
   const long column_count = vb::UBound(p.MXTitles);
-  std::string script =
-      "<SCRIPT ID=clientEventHandlersJS LANGUAGE=javascript>\r\n"
-      "<!--\r\n"
-      "function AddRowMX" +
-      n +
-      "(){\r\n"
-      "\tvar oRow = document.getElementById(\"myNowTable" +
-      n +
-      "\").insertRow();\r\n"
-      "\toRow.style.height=\"25\";\r\n"
-      "\tvar oCell;\r\n";
-  const auto add_cell = [&](long index, std::string_view align, const std::string& inner) {
-    script += "\toCell = oRow.insertCell(" + std::to_string(index) + ");\r\n";
-    script += "\toCell.align=\"" + std::string(align) + "\";\r\n";
-    script += "\toCell.className=\"View_item2\";\r\n";
-    script += "\toCell.innerHTML=\"" + inner + "\";\r\n";
+  std::string script = script_lines({
+      "<SCRIPT ID=clientEventHandlersJS LANGUAGE=javascript>",
+      "<!--",
+      "function AddRowMX" + n + "(){",
+      "\tvar oRow = document.getElementById(\"myNowTable" + n + "\").insertRow();",
+      "\toRow.style.height=\"25\";",
+      "\tvar oCell;",
+  });
+  const auto add_cell = [&](long index, const std::string& align, const std::string& inner) {
+    script += script_lines({
+        "\toCell = oRow.insertCell(" + std::to_string(index) + ");",
+        "\toCell.align=\"" + align + "\";",
+        "\toCell.className=\"View_item2\";",
+        "\toCell.innerHTML=\"" + inner + "\";",
+    });
   };
   for (long k = 1; k <= column_count; ++k) {
     const std::string key = library::js_string(p.MXFields[k]);
@@ -144,17 +144,16 @@ void write_detail_script(PageState& p) {
   }
   add_cell(column_count, "center",
            "<a href='javascript:void(0)' onclick='delMX" + n + "(this)'>删除</a>");
-  script +=
-      "}\r\n"
-      "function delMX" +
-      n +
-      "(obj){\r\n"
-      "\tif(confirm(\"确实要删除该条记录吗？\")){\r\n"
-      "\t\tobj.parentNode.parentNode.removeNode(true);\r\n"
-      "\t}\r\n"
-      "}\r\n"
-      "//-->\r\n"
-      "</SCRIPT>\r\n";
+  script += script_lines({
+      "}",
+      "function delMX" + n + "(obj){",
+      "\tif(confirm(\"确实要删除该条记录吗？\")){",
+      "\t\tobj.parentNode.parentNode.removeNode(true);",
+      "\t}",
+      "}",
+      "//-->",
+      "</SCRIPT>",
+  });
   p.ctx.Response->write(script);
 }
 
