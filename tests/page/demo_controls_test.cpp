@@ -15,7 +15,8 @@ namespace {
 
 class DemoControlsTest : public ::testing::Test {
  protected:
-  DemoControlsTest() { schema::create_database(path_, true); }
+  // A file left by a killed run under a reused process id is replaced.
+  DemoControlsTest() { schema::create_database(path_, true, true); }
   ~DemoControlsTest() override {
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
   }
