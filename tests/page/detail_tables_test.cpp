@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "library/error_lines.h"
 #include "page/detail_fixture.h"
 #include "platform/asp/response.h"
 
@@ -184,10 +185,19 @@ TEST_F(DetailTableTest, WidthsThatAreNotNumbersAreLeftOut) {
   }
 }
 
-TEST_F(DetailTableTest, AKeyThatIsNumericButNotWholeRaisesTypeMismatch) {
+TEST_F(DetailTableTest, AKeyThatIsNumericButNotWholeRaisesTypeMismatchOnTheStepsLine) {
   set_template("$1.5:明细$");
   run_phases();
-  EXPECT_VB_ERROR(13, page::build_detail_tables(p));
+  try {
+    page::build_detail_tables(p);
+    ADD_FAILURE() << "no error";
+  } catch (const vb::VbError& e) {
+    EXPECT_EQ(e.number(), 13);
+    // The error names a line in the detail step's own range of the page's numbering.
+    EXPECT_EQ(library::page_line(e.file(), e.line()) / library::kLinesPerFile,
+              library::line_range_start("page/detail_tables.cpp").value() /
+                  library::kLinesPerFile);
+  }
 }
 
 }  // namespace
