@@ -73,6 +73,13 @@ constexpr std::array kRanges = {
     LineRange{"page/node_options.cpp", 230000},
     LineRange{"page/remark_blocks.cpp", 231000},
     LineRange{"page/styles_script.cpp", 232000},
+    LineRange{"page/detail_tables.cpp", 233000},
+    LineRange{"page/detail_table_html.cpp", 234000},
+    LineRange{"page/controls_choice.cpp", 235000},
+    LineRange{"page/controls_files.cpp", 236000},
+    LineRange{"page/controls_pickers.cpp", 237000},
+    LineRange{"page/controls_pieces.cpp", 238000},
+    LineRange{"page/controls_text.cpp", 239000},
 };
 
 // True when `path` is `file` or ends in "/" + `file` ("/work/flowform/src/page/head.cpp").
