@@ -103,8 +103,35 @@ test('the to-do page shows every field of the record with its stored value', asy
     assert.equal(form.values.zd_2, '采购申请单（李四, 2011-09-02 09:30）');
     for (const stored of ['CG-2011-001', '李四', '总公司\\技术部\\软件开发组', '电子产品', '紧急',
       '2011-9-15', '16600', '技术部\\软件开发组', '华信电子', 'lisi@example.com', '用于新项目开发。',
-      '报价单.xls', '配置清单.doc']) {
+      '报价单.xls', '配置清单.doc', '笔记本电脑', '6500', '显示器', '1200']) {
       assert.ok(form.text.includes(stored), `the form does not show ${stored}`);
+    }
+  });
+});
+
+test('a record with a field of every type shows each stored value in its control', async () => {
+  await onPage('BiaoDanID=1&BiaoDanRecordID=2&JieDianID=11', async ({ page }) => {
+    const controls = await page.evaluate(() => {
+      const found = {};
+      for (const c of document.getElementById('JiBenXinXi').querySelectorAll('input, select, textarea')) {
+        if (!c.name || ((c.type === 'radio' || c.type === 'checkbox') && !c.checked)) continue;
+        (found[c.name] = found[c.name] || []).push(c.type === 'checkbox' ? 'checked' : c.value);
+      }
+      return found;
+    });
+    const stored = {
+      zd_2: ['控件演示（李四, 2011-09-05 10:00）'], zd17: ['CG-2011-002'], zd9: ['财务部\\会计组'],
+      zd3: ['办公设备'], zd6: ['特急'], zd2: ['checked'], zd4: ['否'], zd5: ['2011-9-20 9:30'],
+      zd11: ['王五'], zd20: ['3180'], zd10value: ['18'], zd19: ['wangwu@example.com'],
+      zd18: ['http://www.example.com/demo'], zd21: ['打印机', '墨盒,黑色', '纸张'],
+      zd22: ['1', '4', '10'], zd23: ['2100', '120', '30'], zd8: ['zhangsan'],
+    };
+    for (const [name, values] of Object.entries(stored)) assert.deepEqual(controls[name], values, name);
+    assert.match(controls.zd1[0], /富文本/);
+    assert.match(controls.zd16[0], /^第一行/);
+    const text = await page.$eval('#JiBenXinXi', (form) => form.innerText);
+    for (const file of ['演示报价.xls', '演示清单.doc', '演示合同.pdf', '演示照片.jpg']) {
+      assert.ok(text.includes(file), `the form does not show ${file}`);
     }
   });
 });
@@ -136,5 +163,34 @@ test('the workflow-information button opens its page in a dialog that closes aga
     assert.ok(dialog.covered);
     await page.click('.lhgdg_close');
     assert.equal(await page.$('.lhgdialog, .lhgdg_cover'), null);
+  });
+});
+
+test('the detail table adds a row and deletes it again', async () => {
+  await onPage(kNewFlow, async ({ page }) => {
+    const rows = () => page.$$eval('#myNowTable1 input[mingxi=ismingxi]', (inputs) =>
+      inputs.map((input) => input.name));
+    assert.deepEqual(await rows(), []);
+    await page.click('input[onclick*="AddRowMX1"]');
+    await page.click('input[onclick*="AddRowMX1"]');
+    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23', 'zd21', 'zd22', 'zd23']);
+    page.once('dialog', (dialog) => dialog.accept());
+    await page.click('#myNowTable1 a[onclick*="delMX1"]');
+    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23']);
+    page.once('dialog', (dialog) => dialog.dismiss());
+    await page.click('#myNowTable1 a[onclick*="delMX1"]');
+    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23'], 'a cancelled delete keeps the row');
+  });
+});
+
+test("a date field's calendar writes the chosen day in the field's format", async () => {
+  await onPage(kNewFlow, async ({ page }) => {
+    const before = await page.$eval('input[name=zd5]', (input) => input.value);
+    const [year, month] = before.split('-').map(Number);
+    await page.click('img[onclick*="showCalendarFormID(\'webform\',\'zd5\'"]');
+    await page.click('#calendarBox a[data-day="15"]');
+    assert.equal(await page.$eval('input[name=zd5]', (input) => input.value),
+      `${year}-${String(month).padStart(2, '0')}-15`);
+    assert.equal(await page.$('#calendarBox'), null, 'the calendar closes');
   });
 });
