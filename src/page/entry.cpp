@@ -1,4 +1,5 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
+#include "page/closing_scripts.h"
 #include "page/current_node.h"
 #include "page/form_definition.h"
 #include "page/head.h"
@@ -27,6 +28,10 @@ void qmflobiaodantianx::I_init() {
     load_form_definition(state_);
     load_current_node(state_);
     load_todo_state(state_);
+    write_save_check(state_);
+    write_submit_scripts(state_);
+    write_opinion_list(state_);
+    write_print_and_end(state_);
   });
 }
 
