@@ -35,13 +35,37 @@ class DemoPagesTest : public ::testing::Test {
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
   }
 
+  // The page for `user`, logged in as the demo logs its user in.
   host::Rendered render(const std::string& user, const std::string& query) const {
     host::RenderOptions o;
     o.connect = "Provider=SQLite;Data Source=" + path_;
     o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
     o.query = query;
     o.session_values = {{"UserName", vb::Variant(user)}, {"SystemURL", "/"}};
+    each_row("select TureName, DepartMentID from KE_UserInfor where UserName = '" + user + "'",
+             [&](auto text) {
+               o.session_values.emplace_back("TureName", vb::Variant(text(0)));
+               o.session_values.emplace_back("DepartMentID", vb::Variant(text(1)));
+             });
     return host::render_once(o);
+  }
+
+  // Calls add with a text reader for each row of sql on the demo database.
+  template <class Add>
+  void each_row(const std::string& sql, Add&& add) const {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
+      while (sqlite3_step(statement) == SQLITE_ROW) {
+        add([&](int column) {
+          const auto* value = sqlite3_column_text(statement, column);
+          return std::string(value ? reinterpret_cast<const char*>(value) : "");
+        });
+      }
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
   }
 
   // (user, query) of every page the demo offers: each to-do entry, each handling step reopened
@@ -49,20 +73,6 @@ class DemoPagesTest : public ::testing::Test {
   // each workflow model.
   std::vector<std::pair<std::string, std::string>> demo_pages() const {
     std::vector<std::pair<std::string, std::string>> pages;
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const auto each_row = [&](const std::string& sql, auto&& add) {
-      sqlite3_stmt* statement = nullptr;
-      if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return;
-      while (sqlite3_step(statement) == SQLITE_ROW) {
-        const auto text = [&](int column) {
-          const auto* value = sqlite3_column_text(statement, column);
-          return std::string(value ? reinterpret_cast<const char*>(value) : "");
-        };
-        add(text);
-      }
-      sqlite3_finalize(statement);
-    };
     each_row("select BanLiRen, BiaoDanID, BiaoDanRecordID, JieDianID from OA_DaiBan_LiuCheng",
              [&](auto text) {
                pages.emplace_back(text(0), "BiaoDanID=" + text(1) + "&BiaoDanRecordID=" +
@@ -82,7 +92,6 @@ class DemoPagesTest : public ::testing::Test {
     }
     each_row("select OAID from OA_Flow_Model_Header",
              [&](auto text) { pages.emplace_back("lisi", "LiuChengID=" + text(0)); });
-    sqlite3_close(db);
     return pages;
   }
 
