@@ -2,6 +2,7 @@
 #include "host/request_runner.h"
 
 #include "page/qmflobiaodantianx.h"
+#include "platform/ado/request_scope.h"
 #include "platform/asp/object_context.h"
 #include "platform/asp/request.h"
 #include "platform/asp/response.h"
@@ -23,6 +24,8 @@ PageResponse run_request(const HostSettings& settings,
                                                         settings.sibling_pages);
 
   {
+    // The page's reads share one read transaction, ended here however the page ends.
+    platform::ado::RequestScope reads;
     platform::asp::ObjectContext context(server, application, session, request, response);
     page::qmflobiaodantianx page(context, *settings.event_log, settings.fixed_now);
     page.I_init();

@@ -5,6 +5,7 @@
 #include "platform/ado/connection_link.h"
 #include "platform/ado/pool.h"
 #include "platform/ado/recordset.h"
+#include "platform/ado/request_scope.h"
 #include "vb/builtins.h"
 
 namespace platform::ado {
@@ -23,15 +24,18 @@ void Connection::Open(const vb::Variant& connect_string, vb::Here where) {
   std::string key = vb::CStr(connect_string, where);
   std::unique_ptr<DriverConnection> session = ConnectionPool::instance().acquire(key, where);
   link_ = std::make_shared<ConnectionLink>(std::move(key), std::move(session), *this);
+  if (RequestScope* scope = RequestScope::current()) scope->enlist(link_);
 }
 
 vb::Variant Connection::Execute(const vb::Variant& sql, vb::Here where) {
   std::shared_ptr<ConnectionLink> open = link(where);
-  std::string text = vb::CStr(sql, where);
+  std::string converted;
+  const std::string_view text = sql_text_of(sql, converted, where);
   ResultSet result;
   if (!open->driver->execute(text, result, CommandTimeout, where)) return vb::Variant();
   auto rows = std::make_shared<Recordset>();
-  rows->hold(open, std::move(result), std::move(text), kForwardOnly, kReadOnly);
+  rows->rows_ = std::move(result);
+  rows->hold(open, text, kForwardOnly, kReadOnly);
   return vb::Variant(rows);
 }
 

@@ -3,8 +3,10 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/ado/driver.h"
+#include "vb/builtins.h"
 
 namespace platform::ado {
 
@@ -26,5 +28,13 @@ struct ConnectionLink {
   std::unique_ptr<DriverConnection> driver;
   const Connection* connection;
 };
+
+// The SQL text a Variant holds, without a copy when it holds a String (else converted into
+// `converted`, which must outlive the view).
+inline std::string_view sql_text_of(const vb::Variant& sql, std::string& converted, vb::Here where) {
+  if (sql.is_string()) return sql.str();
+  converted = vb::CStr(sql, where);
+  return converted;
+}
 
 }  // namespace platform::ado

@@ -7,19 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ado/result_set.h"
 #include "vb/variant.h"
 
 namespace platform::ado {
 
 class ConnectionString;
-
-using Row = std::vector<vb::Variant>;
-
-// The rows of one query, held in memory.
-struct ResultSet {
-  std::vector<std::string> columns;
-  std::vector<Row> rows;
-};
 
 // One open database session. Used by one thread at a time; sessions move between threads
 // through the pool. Every call that fails raises vb::VbError at `where`.
@@ -28,7 +21,8 @@ class DriverConnection {
   virtual ~DriverConnection() = default;
 
   // Runs SQL as the page writes it (the driver translates its T-SQL forms). When the text is a
-  // query its rows go to `result` and the call returns true; a statement returns false.
+  // query its rows replace those of `result` and the call returns true; a statement returns
+  // false and leaves `result` alone. A delete that finds no row to remove takes no write lock.
   // `timeout_seconds` > 0 bounds the time it may run (-2147217871). -2147217900 with the
   // database's message when the database rejects the text.
   virtual bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
@@ -36,28 +30,35 @@ class DriverConnection {
 
   // Inserts into `table` the values of the columns marked in `assigned` and returns the new row
   // read back with all of `columns` (so the key the database gave it is there).
-  virtual Row insert_row(const std::string& table, const std::vector<std::string>& columns,
+  virtual Row insert_row(const std::string& table, const ColumnNames& columns,
                          const Row& values, const std::vector<bool>& assigned,
                          long timeout_seconds, vb::Here where) = 0;
 
   // Writes the assigned columns of the row of `table` whose integer key is the key column's
   // value in `original`. -2147467259 when the table has no integer key among `columns`,
   // -2147217864 when no row has that key any more.
-  virtual void update_row(const std::string& table, const std::vector<std::string>& columns,
+  virtual void update_row(const std::string& table, const ColumnNames& columns,
                           const Row& original, const Row& values,
                           const std::vector<bool>& assigned, long timeout_seconds,
                           vb::Here where) = 0;
 
-  // One level of transaction. Failures raise -2147467259 with the database's message.
+  // One level of transaction, in which every statement runs. Failures raise -2147467259 with
+  // the database's message.
   virtual void begin(vb::Here where) = 0;
   virtual void commit(vb::Here where) = 0;
   virtual void rollback(vb::Here where) = 0;
+
+  // While on, the session's reads share one read transaction, begun by the first read and
+  // ended by share_reads(false), a write (which runs in a transaction of its own), begin() or
+  // reset(); while off, each statement runs in its own.
+  virtual void share_reads(bool on) noexcept = 0;
 
   // False once the session no longer reaches what its connection string names (a database
   // file deleted or replaced since it was opened); the pool then opens a new one.
   virtual bool still_valid() const noexcept = 0;
 
-  // Makes the session ready for its next user: rolls back a pending transaction. False when the
+  // Makes the session ready for its next user: rolls back a pending transaction and stops
+  // sharing reads. False when the
   // session is no longer usable and should be closed instead of pooled.
   virtual bool reset() noexcept = 0;
 };

@@ -5,8 +5,10 @@
 
 namespace platform::ado {
 
-Field::Field(Recordset& owner, std::size_t index, std::string name)
-    : owner_(&owner), index_(index), name_(std::move(name)), where_(vb::Here::current()) {}
+Field::Field(Recordset& owner, std::size_t index)
+    : owner_(&owner), index_(index), where_(vb::Here::current()) {}
+
+const std::string& Field::Name() const { return owner_->column_name(index_); }
 
 vb::Variant Field::default_value(vb::Here where) const { return owner_->value_at(index_, where); }
 

@@ -16,14 +16,14 @@ class Recordset;
 // Errors carry the line of the statement that looked the field up.
 class Field final : public vb::Object {
  public:
-  Field(Recordset& owner, std::size_t index, std::string name);
+  Field(Recordset& owner, std::size_t index);
   Field(const Field&) = delete;
 
   std::string type_name() const override { return "Field"; }
   vb::Variant default_value(vb::Here where = vb::Here::current()) const override;
 
   // The column name as the database gave it.
-  const std::string& Name() const { return name_; }
+  const std::string& Name() const;
   // The value in the current row (Null for a NULL column). 3021 without a current record.
   vb::Variant Value() const;
   operator vb::Variant() const { return Value(); }
@@ -37,7 +37,6 @@ class Field final : public vb::Object {
   friend class Recordset;
   Recordset* owner_;
   std::size_t index_;
-  std::string name_;
   vb::Here where_;  // the statement that looked the field up, for the line of an error
 };
 

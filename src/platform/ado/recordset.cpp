@@ -13,7 +13,7 @@
 namespace platform::ado {
 
 long FieldCollection::Count() const {
-  return owner_->open_ ? static_cast<long>(owner_->fields_.size()) : 0;
+  return owner_->open_ ? static_cast<long>(owner_->rows_.column_count()) : 0;
 }
 
 Field& FieldCollection::Item(const vb::Variant& name_or_index, vb::Here where) {
@@ -32,33 +32,28 @@ void Recordset::Open(const vb::Variant& sql, Connection& connection, int cursor_
                      int lock_type, vb::Here where) {
   if (open_) raise_ado(kObjectOpen, where);
   std::shared_ptr<ConnectionLink> link = connection.link(where);
-  std::string text = vb::CStr(sql, where);
-  ResultSet result;
-  if (!link->driver->execute(text, result, link->timeout(), where)) return;
-  hold(link, std::move(result), std::move(text), cursor_type, lock_type);
+  std::string converted;
+  const std::string_view text = sql_text_of(sql, converted, where);
+  if (!link->driver->execute(text, rows_, link->timeout(), where)) return;
+  hold(link, text, cursor_type, lock_type);
 }
 
-void Recordset::hold(const std::shared_ptr<ConnectionLink>& link, ResultSet&& result,
-                     std::string sql, int cursor_type, int lock_type) {
-  // Reopening on the same columns (the usual loop) keeps the Field objects.
-  const bool same_columns =
-      fields_.size() == result.columns.size() &&
-      std::equal(fields_.begin(), fields_.end(), result.columns.begin(),
-                 [](const auto& f, const std::string& name) { return f->Name() == name; });
-  if (!same_columns) {
-    fields_.clear();
-    for (std::size_t i = 0; i < result.columns.size(); ++i) {
-      fields_.push_back(std::make_unique<Field>(*this, i, std::move(result.columns[i])));
-    }
+void Recordset::hold(const std::shared_ptr<ConnectionLink>& link, std::string_view sql,
+                     int cursor_type, int lock_type) {
+  // Reopening on the same statement (the usual loop) keeps the Field objects.
+  if (rows_.columns() != field_columns_) {
+    field_columns_ = rows_.columns();
+    fields_ = std::make_unique<std::optional<Field>[]>(rows_.column_count());
   }
   link_ = link;
-  rows_ = std::move(result.rows);
-  sql_ = std::move(sql);
+  sql_.assign(sql);
   cursor_type_ = cursor_type;
   lock_type_ = lock_type;
   position_ = 0;
+  added_ = 0;
+  edited_.clear();
   adding_ = false;
-  changed_.assign(fields_.size(), false);
+  changed_.clear();
   original_.clear();
   open_ = true;
 }
@@ -71,12 +66,10 @@ bool Recordset::pending() const {
   return adding_ || std::find(changed_.begin(), changed_.end(), true) != changed_.end();
 }
 
-bool Recordset::has_current_row() const { return position_ < rows_.size(); }
-
 long Recordset::RecordCount(vb::Here where) const {
   require_open(where);
   if (cursor_type_ == kForwardOnly || cursor_type_ == kDynamic) return -1;
-  return static_cast<long>(rows_.size());
+  return static_cast<long>(row_count());
 }
 
 bool Recordset::EOF_(vb::Here where) const {
@@ -86,7 +79,7 @@ bool Recordset::EOF_(vb::Here where) const {
 
 bool Recordset::BOF(vb::Here where) const {
   require_open(where);
-  return rows_.empty();
+  return row_count() == 0;
 }
 
 void Recordset::MoveNext(vb::Here where) {
@@ -108,19 +101,22 @@ Field& Recordset::operator()(const vb::Variant& name_or_index, vb::Here where) {
 
 Field& Recordset::field(const vb::Variant& key, vb::Here where) {
   require_open(where);
-  Field* found = nullptr;
+  const std::size_t n = rows_.column_count();
+  std::size_t index = n;
   if (key.is_string()) {
-    for (const auto& f : fields_) {
-      if (ascii_iequals(f->Name(), key.str())) {
-        found = f.get();
+    for (std::size_t i = 0; i < n; ++i) {
+      if (ascii_iequals(column_name(i), key.str())) {
+        index = i;
         break;
       }
     }
   } else if (!key.is_empty() && !key.is_null()) {
-    const long index = vb::CLng(key, where);
-    if (index >= 0 && static_cast<std::size_t>(index) < fields_.size()) found = fields_[index].get();
+    const long i = vb::CLng(key, where);
+    if (i >= 0) index = std::min(static_cast<std::size_t>(i), n);
   }
-  if (found == nullptr) raise_ado(kItemNotFound, where);
+  if (index == n) raise_ado(kItemNotFound, where);
+  std::optional<Field>& found = fields_[index];
+  if (!found) found.emplace(*this, index);
   found->where_ = where;
   return *found;
 }
@@ -128,17 +124,22 @@ Field& Recordset::field(const vb::Variant& key, vb::Here where) {
 vb::Variant Recordset::value_at(std::size_t column, vb::Here where) const {
   require_open(where);
   if (!has_current_row()) raise_ado(kNoCurrentRecord, where);
-  return rows_[position_][column];
+  const auto edited = edited_.find(position_);
+  return edited != edited_.end() ? edited->second[column] : rows_.value(position_, column);
 }
 
 void Recordset::assign(std::size_t column, const vb::Variant& value, vb::Here where) {
   require_open(where);
   if (lock_type_ == kReadOnly) raise_ado(kNotUpdatable, where);
   if (!has_current_row()) raise_ado(kNoCurrentRecord, where);
-  if (!pending()) original_ = rows_[position_];
+  auto edited = edited_.find(position_);
+  if (edited == edited_.end()) edited = edited_.emplace(position_, rows_.row(position_)).first;
+  Row& row = edited->second;
+  if (!pending()) original_ = row;
   // A Field assigned from another recordset's Field keeps the value, not the other field.
   vb::Variant holder;
-  rows_[position_][column] = value.value_ref(holder, where);
+  row[column] = value.value_ref(holder, where);
+  changed_.resize(rows_.column_count(), false);
   changed_[column] = true;
 }
 
@@ -146,8 +147,9 @@ void Recordset::AddNew(vb::Here where) {
   require_open(where);
   if (lock_type_ == kReadOnly) raise_ado(kNotUpdatable, where);
   if (pending()) Update(where);
-  rows_.emplace_back(fields_.size(), vb::Variant(vb::Null));
-  position_ = rows_.size() - 1;
+  position_ = row_count();
+  edited_.try_emplace(position_, rows_.column_count(), vb::Variant(vb::Null));
+  ++added_;
   adding_ = true;
 }
 
@@ -163,18 +165,16 @@ void Recordset::Update(vb::Here where) {
   }
   std::shared_ptr<ConnectionLink> link = link_.lock();
   if (!link) raise_ado(kConnectionUnusable, where);
-  std::vector<std::string> columns;
-  columns.reserve(fields_.size());
-  for (const auto& f : fields_) columns.push_back(f->Name());
+  const ColumnNames& columns = *rows_.columns();
+  changed_.resize(columns.size(), false);
+  Row& row = edited_.at(position_);
   if (adding_) {
-    rows_[position_] = link->driver->insert_row(table, columns, rows_[position_], changed_,
-                                                link->timeout(), where);
+    row = link->driver->insert_row(table, columns, row, changed_, link->timeout(), where);
   } else {
-    link->driver->update_row(table, columns, original_, rows_[position_], changed_,
-                             link->timeout(), where);
+    link->driver->update_row(table, columns, original_, row, changed_, link->timeout(), where);
   }
   adding_ = false;
-  changed_.assign(fields_.size(), false);
+  changed_.clear();
   original_.clear();
 }
 
@@ -182,9 +182,11 @@ void Recordset::Close(vb::Here where) {
   require_open(where);
   open_ = false;
   link_.reset();
-  rows_.clear();
+  rows_.start(field_columns_);
+  added_ = 0;
+  edited_.clear();
   adding_ = false;
-  changed_.assign(fields_.size(), false);
+  changed_.clear();
   original_.clear();
 }
 

@@ -3,18 +3,21 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ado/field.h"
+#include "platform/ado/result_set.h"
 #include "vb/variant.h"
 
 namespace platform::ado {
 
 class Connection;
 struct ConnectionLink;
-struct ResultSet;
 
 // Cursor types and lock types, as ADO numbers them.
 inline constexpr int kForwardOnly = 0, kKeyset = 1, kDynamic = 2, kStatic = 3;
@@ -91,28 +94,35 @@ class Recordset final : public vb::Object {
   friend class Field;
   friend class FieldCollection;
 
-  // Takes the rows of a query run on `link`.
-  void hold(const std::shared_ptr<ConnectionLink>& link, ResultSet&& result, std::string sql,
-            int cursor_type, int lock_type);
+  // Takes the rows a query run on `link` left in rows_.
+  void hold(const std::shared_ptr<ConnectionLink>& link, std::string_view sql, int cursor_type,
+            int lock_type);
   void require_open(vb::Here where) const;
   bool pending() const;
   Field& field(const vb::Variant& name_or_index, vb::Here where);
+  const std::string& column_name(std::size_t column) const { return (*field_columns_)[column]; }
   vb::Variant value_at(std::size_t column, vb::Here where) const;
   void assign(std::size_t column, const vb::Variant& value, vb::Here where);
-  bool has_current_row() const;
+  std::size_t row_count() const { return rows_.row_count() + added_; }
+  bool has_current_row() const { return position_ < row_count(); }
 
   std::weak_ptr<ConnectionLink> link_;
   FieldCollection fields_view_{*this};
   bool open_ = false;
   int cursor_type_ = 1;
   int lock_type_ = 3;
-  std::string sql_;                            // the query, naming the table Update writes
-  std::vector<std::unique_ptr<Field>> fields_;
-  std::vector<std::vector<vb::Variant>> rows_;
-  std::size_t position_ = 0;                   // rows_.size() at EOF
-  bool adding_ = false;                        // the current row was started by AddNew
-  std::vector<bool> changed_;                  // columns assigned since AddNew or the last Update
-  std::vector<vb::Variant> original_;          // the current row as read, before assignments
+  std::string sql_;                 // the query, naming the table Update writes
+  ResultSet rows_;                  // the rows as the query returned them
+  std::size_t added_ = 0;           // rows added by AddNew after them
+  std::map<std::size_t, Row> edited_;  // rows added or assigned, as they stand now
+  // The Fields, made when first looked up, for the columns they were made for; a reopening on
+  // the same statement keeps them.
+  std::shared_ptr<const ColumnNames> field_columns_;
+  std::unique_ptr<std::optional<Field>[]> fields_;
+  std::size_t position_ = 0;        // row_count() at EOF
+  bool adding_ = false;             // the current row was started by AddNew
+  std::vector<bool> changed_;       // columns assigned since AddNew or the last Update
+  Row original_;                    // the current row as read, before assignments
 };
 
 }  // namespace platform::ado

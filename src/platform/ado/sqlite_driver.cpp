@@ -1,5 +1,6 @@
-// SQLite sessions: statement execution with a prepared-statement cache, row insert and update
-// by integer key, transactions and statement time limits.
+// SQLite sessions: statements from a cache keyed by the page's SQL text, reads shared in one
+// transaction per request, writes one at a time through the file's writer queue, row insert and
+// update by integer key, transactions and statement time limits.
 #include "platform/ado/sqlite_driver.h"
 
 #include <sqlite3.h>
@@ -11,14 +12,24 @@
 
 #include "platform/ado/ado_error.h"
 #include "platform/ado/ascii.h"
+#include "platform/ado/delete_probe.h"
 #include "platform/ado/sqlite_values.h"
 #include "platform/ado/statement_cache.h"
 #include "platform/ado/tsql_dialect.h"
+#include "platform/ado/writer_queue.h"
 
 namespace platform::ado {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kBusyTimeout = std::chrono::milliseconds(5000);
+// A lock held by another process is polled: the first tries only yield the processor, later
+// ones pause briefly; never a millisecond's sleep.
+constexpr int kBusyYields = 32;
+constexpr auto kBusyPause = std::chrono::microseconds(50);
+// How often a pooled session looks whether its file was replaced.
+constexpr auto kIdentityCheckInterval = std::chrono::seconds(1);
 
 // SQLite's memory statistics take one process-wide mutex on every allocation, which request
 // threads would queue on, and nothing reads them. The setting must precede SQLite's
@@ -76,37 +87,58 @@ FileIdentity identity_of(const std::string& path) {
   return {info.st_dev, info.st_ino, true};
 }
 
+std::shared_ptr<const ColumnNames> column_names(sqlite3_stmt* s) {
+  auto names = std::make_shared<ColumnNames>();
+  const int n = sqlite3_column_count(s);
+  names->reserve(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) names->emplace_back(sqlite3_column_name(s, i));
+  return names;
+}
+
 class SqliteConnection final : public DriverConnection {
  public:
   SqliteConnection(sqlite3* db, std::string path)
       : db_(db), path_(std::move(path)), opened_file_(identity_of(path_)) {
     sqlite3_progress_handler(db, 1000, &SqliteConnection::on_progress, this);
+    sqlite3_busy_handler(db, &SqliteConnection::on_busy, this);
+    if (opened_file_.known) writers_ = WriterQueue::of_file(opened_file_.device, opened_file_.inode);
+    next_identity_check_ = Clock::now() + kIdentityCheckInterval;
   }
 
+  ~SqliteConnection() override { reset(); }
+
   void configure(vb::Here where) {
-    sqlite3_busy_timeout(db_.db, kBusyTimeoutMs);
     // Switching a file to WAL needs it to itself and does not wait on the busy handler, so two
     // first opens at once retry here.
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    const auto give_up = Clock::now() + kBusyTimeout;
     for (;;) {
       const int rc = sqlite3_exec(db_.db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
       if (rc == SQLITE_OK) break;
-      if ((rc & 0xff) != SQLITE_BUSY || std::chrono::steady_clock::now() > give_up) {
-        fail(kProviderFailed, where);
-      }
+      if ((rc & 0xff) != SQLITE_BUSY || Clock::now() > give_up) fail(kProviderFailed, where);
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     if (sqlite3_exec(db_.db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK) {
       fail(kProviderFailed, where);
     }
+    begin_read_ = own_statement("BEGIN", where);
+    end_read_ = own_statement("COMMIT", where);
   }
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
-    const std::string translated = translate_tsql(sql);
     const Deadline deadline(*this, timeout_seconds);
-    if (sqlite3_stmt* s = prepared(translated, where)) return run(s, &result, where);
-    return run_script(translated, result, where);
+    PreparedStatement* p = prepared(sql, where);
+    if (p == nullptr) return run_script(translate_tsql(sql), result, where);
+    if (p->probe != nullptr) {
+      begin_shared_read();
+      if (!finds_row(p->probe, where)) return false;
+    }
+    if (!sqlite3_stmt_readonly(p->statement)) {
+      const WriterTurn turn = write_turn(kCommandFailed, where);
+      return run(p->statement, p->columns, &result, where);
+    }
+    if (!p->columns->empty()) begin_shared_read();
+    return run(p->statement, p->columns, &result, where);
   }
 
   Row insert_row(const std::string& table, const std::vector<std::string>& columns,
@@ -125,24 +157,25 @@ class SqliteConnection final : public DriverConnection {
     const std::string sql = "INSERT INTO " + quoted_name(table) +
                             (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
     const Deadline deadline(*this, timeout_seconds);
-    sqlite3_stmt* insert = prepared(sql, where);
+    const PreparedStatement& insert = *prepared(sql, where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) bind_value(insert, ++index, values[i], where);
+      if (assigned[i]) bind_value(insert.statement, ++index, values[i], where);
     }
-    run(insert, nullptr, where);
+    const WriterTurn turn = write_turn(kCommandFailed, where);
+    run(insert.statement, insert.columns, nullptr, where);
 
     std::string select = "SELECT ";
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (i > 0) select += ',';
       select += quoted_name(columns[i]);
     }
-    sqlite3_stmt* read_back =
-        prepared(select + " FROM " + quoted_name(table) + " WHERE rowid=?", where);
-    sqlite3_bind_int64(read_back, 1, sqlite3_last_insert_rowid(db_.db));
+    const PreparedStatement& read_back =
+        *prepared(select + " FROM " + quoted_name(table) + " WHERE rowid=?", where);
+    sqlite3_bind_int64(read_back.statement, 1, sqlite3_last_insert_rowid(db_.db));
     ResultSet row;
-    run(read_back, &row, where);
-    return row.rows.size() == 1 ? std::move(row.rows.front()) : values;
+    run(read_back.statement, read_back.columns, &row, where);
+    return row.row_count() == 1 ? row.row(0) : values;
   }
 
   void update_row(const std::string& table, const std::vector<std::string>& columns,
@@ -165,15 +198,16 @@ class SqliteConnection final : public DriverConnection {
       sets += quoted_name(columns[i]) + "=?";
     }
     if (sets.empty()) return;
-    sqlite3_stmt* update = prepared(
+    const PreparedStatement& update = *prepared(
         "UPDATE " + quoted_name(table) + " SET " + sets + " WHERE " + quoted_name(key) + "=?",
         where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) bind_value(update, ++index, values[i], where);
+      if (assigned[i]) bind_value(update.statement, ++index, values[i], where);
     }
-    bind_value(update, ++index, original[key_index], where);
-    run(update, nullptr, where);
+    bind_value(update.statement, ++index, original[key_index], where);
+    const WriterTurn turn = write_turn(kCommandFailed, where);
+    run(update.statement, update.columns, nullptr, where);
     if (sqlite3_changes(db_.db) == 0) {
       raise_ado(kRowNotFound,
                 "Row cannot be located for updating. Some values may have been changed since it "
@@ -182,17 +216,36 @@ class SqliteConnection final : public DriverConnection {
     }
   }
 
-  void begin(vb::Here where) override { exec_or_fail("BEGIN IMMEDIATE", where); }
-  void commit(vb::Here where) override { exec_or_fail("COMMIT", where); }
-  void rollback(vb::Here where) override { exec_or_fail("ROLLBACK", where); }
+  void begin(vb::Here where) override {
+    WriterTurn turn;
+    if (!in_explicit_) turn = write_turn(kProviderFailed, where);
+    exec_or_fail("BEGIN IMMEDIATE", where);
+    in_explicit_ = true;
+    explicit_turn_ = std::move(turn);
+  }
+  void commit(vb::Here where) override { end_explicit("COMMIT", where); }
+  void rollback(vb::Here where) override { end_explicit("ROLLBACK", where); }
+
+  void share_reads(bool on) noexcept override {
+    if (!on) end_shared_read();
+    share_reads_ = on;
+  }
 
   bool still_valid() const noexcept override {
-    return !opened_file_.known || identity_of(path_) == opened_file_;
+    const auto now = Clock::now();
+    if (!opened_file_.known || now < next_identity_check_) return true;
+    next_identity_check_ = now + kIdentityCheckInterval;
+    return identity_of(path_) == opened_file_;
   }
 
   bool reset() noexcept override {
-    if (sqlite3_get_autocommit(db_.db)) return true;
-    return sqlite3_exec(db_.db, "ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
+    end_shared_read();
+    share_reads_ = false;
+    const bool usable = sqlite3_get_autocommit(db_.db) ||
+                        sqlite3_exec(db_.db, "ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
+    in_explicit_ = false;
+    explicit_turn_.release();
+    return usable;
   }
 
  private:
@@ -204,27 +257,83 @@ class SqliteConnection final : public DriverConnection {
     if (sqlite3_exec(db_.db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) fail(kProviderFailed, where);
   }
 
-  // The cached statement for `sql`, prepared on first use; nullptr when `sql` holds no
-  // statement or several (run_script runs those).
-  sqlite3_stmt* prepared(const std::string& sql, vb::Here where) {
-    if (sqlite3_stmt* s = cache_.find(sql)) return s;
+  OwnedStatement own_statement(const char* sql, vb::Here where) {
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v3(db_.db, sql, -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr) != SQLITE_OK) {
+      fail(kProviderFailed, where);
+    }
+    return OwnedStatement(s);
+  }
+
+  void end_explicit(const char* sql, vb::Here where) {
+    const int rc = sqlite3_exec(db_.db, sql, nullptr, nullptr, nullptr);
+    if (sqlite3_get_autocommit(db_.db)) {
+      in_explicit_ = false;
+      explicit_turn_.release();
+    }
+    if (rc != SQLITE_OK) fail(kProviderFailed, where);
+  }
+
+  // Outside an explicit transaction a write ends the shared read and waits for its turn among
+  // this process's writers to the file; `number` is the error raised when the wait runs out.
+  WriterTurn write_turn(long number, vb::Here where) {
+    if (in_explicit_) return {};
+    end_shared_read();
+    if (!writers_) return {};
+    WriterTurn turn(*writers_, Clock::now() + kBusyTimeout);
+    if (!turn) raise_ado(number, "database is locked", where);
+    return turn;
+  }
+
+  // Opens the request's read transaction unless one is open (or reads are not shared).
+  void begin_shared_read() {
+    if (!share_reads_ || in_explicit_ || !sqlite3_get_autocommit(db_.db)) return;
+    ResetOnExit reset(begin_read_.get());
+    reading_ = sqlite3_step(begin_read_.get()) == SQLITE_DONE;
+  }
+
+  void end_shared_read() noexcept {
+    if (!reading_) return;
+    reading_ = false;
+    if (sqlite3_get_autocommit(db_.db)) return;  // already ended by a failed statement
+    ResetOnExit reset(end_read_.get());
+    if (sqlite3_step(end_read_.get()) != SQLITE_DONE) {
+      sqlite3_exec(db_.db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+  }
+
+  // The cached statement for the page's `sql`, translated and prepared on first use; nullptr
+  // when `sql` holds no statement or several (run_script runs those).
+  PreparedStatement* prepared(std::string_view sql, vb::Here where) {
+    if (PreparedStatement* p = cache_.find(sql)) return p;
+    const std::string translated = translate_tsql(sql);
+    OwnedStatement s = prepare_one(translated, where);
+    if (!s) return nullptr;
+    PreparedStatement p;
+    p.columns = column_names(s.get());
+    const std::string probe = delete_probe(translated);
+    if (!probe.empty()) p.probe = prepare_one(probe, where).release();
+    p.statement = s.release();
+    return &cache_.insert(std::string(sql), std::move(p));
+  }
+
+  // `sql` prepared when it holds exactly one statement, else empty.
+  OwnedStatement prepare_one(const std::string& sql, vb::Here where) {
     sqlite3_stmt* s = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v3(db_.db, sql.data(), static_cast<int>(sql.size()),
                            SQLITE_PREPARE_PERSISTENT, &s, &tail) != SQLITE_OK) {
       fail(kCommandFailed, where);
     }
-    if (s == nullptr) return nullptr;
-    if (!only_separators(tail, sql.data() + sql.size())) {
-      sqlite3_finalize(s);
-      return nullptr;
-    }
-    cache_.insert(sql, s);
-    return s;
+    OwnedStatement owned(s);
+    if (s != nullptr && !only_separators(tail, sql.data() + sql.size())) owned.reset();
+    return owned;
   }
 
-  // Runs every statement of `sql` in turn; the rows of the first query are the result.
+  // Runs every statement of `sql` in turn, in one turn among the writers; the rows of the
+  // first query are the result.
   bool run_script(const std::string& sql, ResultSet& result, vb::Here where) {
+    const WriterTurn turn = write_turn(kCommandFailed, where);
     bool has_rows = false;
     const char* p = sql.data();
     const char* end = p + sql.size();
@@ -235,30 +344,36 @@ class SqliteConnection final : public DriverConnection {
       }
       if (s == nullptr) continue;
       OwnedStatement owned(s);
-      if (run(s, has_rows ? nullptr : &result, where)) has_rows = true;
+      if (run(s, column_names(s), has_rows ? nullptr : &result, where)) has_rows = true;
     }
     return has_rows;
   }
 
-  // Steps `s` to its end, keeping its rows in `out` when given. True when it returns columns.
-  bool run(sqlite3_stmt* s, ResultSet* out, vb::Here where) {
+  bool finds_row(sqlite3_stmt* s, vb::Here where) {
     ResetOnExit reset(s);
-    const int n = sqlite3_column_count(s);
-    if (out != nullptr && n > 0) {
-      out->columns.clear();
-      for (int i = 0; i < n; ++i) out->columns.emplace_back(sqlite3_column_name(s, i));
-    }
+    const int rc = sqlite3_step(s);
+    if (rc == SQLITE_ROW) return true;
+    if (rc != SQLITE_DONE) step_failed(rc, where);
+    return false;
+  }
+
+  [[noreturn]] void step_failed(int rc, vb::Here where) {
+    if (rc == SQLITE_INTERRUPT && timed_out_) raise_ado(kCommandTimeout, where);
+    fail(kCommandFailed, where);
+  }
+
+  // Steps `s` to its end, keeping its rows in `out` when given. True when it returns columns.
+  bool run(sqlite3_stmt* s, const std::shared_ptr<const ColumnNames>& columns, ResultSet* out,
+           vb::Here where) {
+    ResetOnExit reset(s);
+    const int n = static_cast<int>(columns->size());
+    if (out != nullptr && n > 0) out->start(columns);
     for (;;) {
       const int rc = sqlite3_step(s);
       if (rc == SQLITE_DONE) break;
-      if (rc != SQLITE_ROW) {
-        if (rc == SQLITE_INTERRUPT && timed_out_) raise_ado(kCommandTimeout, where);
-        fail(kCommandFailed, where);
-      }
+      if (rc != SQLITE_ROW) step_failed(rc, where);
       if (out == nullptr) continue;
-      Row& row = out->rows.emplace_back();
-      row.reserve(static_cast<std::size_t>(n));
-      for (int i = 0; i < n; ++i) row.push_back(read_column(s, i));
+      for (int i = 0; i < n; ++i) add_column(*out, s, i);
     }
     return n > 0;
   }
@@ -268,14 +383,16 @@ class SqliteConnection final : public DriverConnection {
     const std::string lower_name = ascii_lowered(table);
     auto it = key_columns_.find(lower_name);
     if (it != key_columns_.end()) return it->second;
+    const PreparedStatement& pragma = *prepared("PRAGMA table_info(" + quoted_name(table) + ")", where);
     ResultSet info;
-    run(prepared("PRAGMA table_info(" + quoted_name(table) + ")", where), &info, where);
+    run(pragma.statement, pragma.columns, &info, where);
     std::string key;
     int keys = 0;
-    for (const Row& column : info.rows) {  // cid, name, type, notnull, dflt_value, pk
-      if (column[5] == 0) continue;
+    for (std::size_t r = 0; r < info.row_count(); ++r) {  // cid, name, type, notnull, dflt_value, pk
+      if (info.value(r, 5) == 0) continue;
       ++keys;
-      if (column[2].is_string() && ascii_iequals(column[2].str(), "INTEGER")) key = column[1].str();
+      const vb::Variant type = info.value(r, 2);
+      if (type.is_string() && ascii_iequals(type.str(), "INTEGER")) key = info.value(r, 1).str();
     }
     return key_columns_.emplace(lower_name, keys == 1 ? key : "").first->second;
   }
@@ -286,9 +403,7 @@ class SqliteConnection final : public DriverConnection {
     Deadline(SqliteConnection& c, long timeout_seconds) : c_(c) {
       c_.timed_out_ = false;
       c_.has_deadline_ = timeout_seconds > 0;
-      if (c_.has_deadline_) {
-        c_.deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(timeout_seconds);
-      }
+      if (c_.has_deadline_) c_.deadline_ = Clock::now() + std::chrono::seconds(timeout_seconds);
     }
     ~Deadline() { c_.has_deadline_ = false; }
     Deadline(const Deadline&) = delete;
@@ -300,17 +415,37 @@ class SqliteConnection final : public DriverConnection {
 
   static int on_progress(void* self) {
     auto* c = static_cast<SqliteConnection*>(self);
-    if (!c->has_deadline_ || std::chrono::steady_clock::now() < c->deadline_) return 0;
+    if (!c->has_deadline_ || Clock::now() < c->deadline_) return 0;
     c->timed_out_ = true;
+    return 1;
+  }
+
+  static int on_busy(void* self, int attempt) {
+    auto* c = static_cast<SqliteConnection*>(self);
+    const auto now = Clock::now();
+    if (attempt == 0) c->busy_since_ = now;
+    if (now - c->busy_since_ > kBusyTimeout) return 0;
+    if (attempt < kBusyYields) {
+      std::this_thread::yield();
+    } else {
+      std::this_thread::sleep_for(kBusyPause);
+    }
     return 1;
   }
 
   Database db_;  // declared first: closed last
   std::string path_;
   FileIdentity opened_file_;
+  mutable Clock::time_point next_identity_check_;
+  std::shared_ptr<WriterQueue> writers_;
   StatementCache cache_{kCachedStatements};
+  OwnedStatement begin_read_, end_read_;
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
-  std::chrono::steady_clock::time_point deadline_;
+  bool share_reads_ = false;  // reads share one transaction (a request scope is open)
+  bool reading_ = false;      // that transaction is open
+  bool in_explicit_ = false;  // between BeginTrans and CommitTrans/RollbackTrans
+  WriterTurn explicit_turn_;  // the writer turn the explicit transaction holds
+  Clock::time_point deadline_, busy_since_;
   bool has_deadline_ = false;
   bool timed_out_ = false;
 };

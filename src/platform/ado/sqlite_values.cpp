@@ -10,18 +10,22 @@
 
 namespace platform::ado {
 
-vb::Variant read_column(sqlite3_stmt* statement, int column) {
-  switch (sqlite3_column_type(statement, column)) {
+void add_column(ResultSet& rows, sqlite3_stmt* statement, int column) {
+  sqlite3_value* value = sqlite3_column_value(statement, column);
+  switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
-      return vb::Variant(static_cast<long long>(sqlite3_column_int64(statement, column)));
+      rows.add_integer(sqlite3_value_int64(value));
+      break;
     case SQLITE_FLOAT:
-      return vb::Variant(sqlite3_column_double(statement, column));
+      rows.add_real(sqlite3_value_double(value));
+      break;
     case SQLITE_NULL:
-      return vb::Null;
+      rows.add_null();
+      break;
     default: {  // TEXT and BLOB: the bytes as they are
-      const void* bytes = sqlite3_column_blob(statement, column);
-      const int size = sqlite3_column_bytes(statement, column);
-      return vb::Variant(std::string(static_cast<const char*>(bytes), static_cast<std::size_t>(size)));
+      const void* bytes = sqlite3_value_blob(value);
+      const int size = sqlite3_value_bytes(value);
+      rows.add_text(std::string_view(static_cast<const char*>(bytes), static_cast<std::size_t>(size)));
     }
   }
 }

@@ -101,14 +101,6 @@ TEST_F(ConnectionTest, ClosedConnectionIsReusedFromThePool) {
   EXPECT_EQ(pool.opened(), opened + 1);
 }
 
-TEST_F(ConnectionTest, PooledSessionOfAReplacedFileIsNotReused) {
-  conn.Execute("insert into OA_Log(Remark) values('old file')");
-  conn.Close();
-  db.replace_with(testing::kSchema);
-  conn.Open(db.connect_string());
-  EXPECT_EQ(count_rows("OA_Log"), 0);
-}
-
 TEST_F(ConnectionTest, RolledBackTransactionLeavesNoRows) {
   conn.BeginTrans();
   conn.Execute("insert into OA_Log(Remark) values('gone')");

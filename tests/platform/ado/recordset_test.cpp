@@ -60,6 +60,22 @@ TEST_F(RecordsetTest, FieldsMatchByNameInAnyCaseAndByPosition) {
   EXPECT_TRUE(rs("DepartName") == "办公室");
 }
 
+TEST_F(RecordsetTest, ReopeningTheSameStatementKeepsItsFieldsAndAnotherOneRebuildsThem) {
+  const char* same = "select * from KE_Department where DepartMentID=2";
+  rs.Open(same, conn);
+  const Field* name = &rs("DepartName");
+  rs.Close();
+  conn.Execute("update KE_Department set DepartName='综合办公室' where DepartMentID=2");
+  rs.Open(same, conn);
+  EXPECT_EQ(&rs("departname"), name);
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "综合办公室");
+  rs.Close();
+  rs.Open("select OrderNumber, DepartName from KE_Department where DepartMentID=3", conn);
+  EXPECT_EQ(rs.Fields().Count(), 2);
+  EXPECT_EQ(rs(0).Name(), "OrderNumber");
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
+}
+
 TEST_F(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
   rs.Open("select * from KE_Department", conn);
   for (const vb::Variant& key :
@@ -158,6 +174,11 @@ TEST_F(RecordsetTest, UpdateWritesTheChangedColumnsOfTheCurrentRow) {
   rs.Update();
   EXPECT_EQ(first_column(conn, "select DepartName from KE_Department order by DepartMentID"),
             (std::vector<std::string>{"总公司", "综合办公室", "财务部"}));
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "综合办公室");  // the row in memory is the changed one
+  rs.MoveNext();
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
+  rs.MoveFirst();
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "总公司");
 }
 
 TEST_F(RecordsetTest, MovingOnWritesThePendingRow) {

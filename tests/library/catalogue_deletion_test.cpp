@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "library/walks.h"
+#include "library_fixture.h"
+
+namespace library_test {
+namespace {
+
+class CatalogueDeletionTest : public DatabaseTest {
+ protected:
+  CatalogueDeletionTest() {
+    db_.exec(
+        "insert into KE_Catalog (KEID, ParentID, CatName) values"
+        " (1, 0, '公文'), (2, 1, '收文'), (3, 1, '发文'), (4, 2, '二〇一一'), (5, 4, '一月'),"
+        " (12, 0, '制度'), (20, 21, '甲'), (21, 20, '乙'), (22, 22, '自环');"
+        "insert into KE_DutyPower (KEID, DutyName, FunList) values"
+        " (1, '经理', '5*12*7'), (2, '主任', '12'), (3, '科员', '125*7'),"
+        " (4, '文书', 'CHKDOS12*12*12*3'), (5, '司机', null);");
+  }
+
+  std::string catalogues() {
+    return db_.scalar(
+        "select group_concat(KEID, ',') from (select KEID from KE_Catalog order by KEID)");
+  }
+  std::string funlist(int duty) {
+    return db_.scalar("select coalesce(FunList, 'NULL') from KE_DutyPower where KEID=" +
+                      std::to_string(duty));
+  }
+};
+
+TEST_F(CatalogueDeletionTest, TheCatalogueLeavesEveryDutysList) {
+  library::deletedocumentfolder(ctx(), 12);
+  EXPECT_EQ(catalogues(), "1,2,3,4,5,20,21,22");
+  EXPECT_EQ(funlist(1), "5*7");
+  EXPECT_EQ(funlist(2), "");
+  EXPECT_EQ(funlist(3), "125*7");
+  EXPECT_EQ(funlist(4), "CHKDOS12*3");  // entries under a prefix stay
+  EXPECT_EQ(funlist(5), "");            // every list is written back
+  EXPECT_EQ(typed(ctx().sql), "String:select * from KE_Catalog where ParentID=12");
+  expect_quiet();
+}
+
+TEST_F(CatalogueDeletionTest, TheWholeSubtreeGoesAndOnlyIt) {
+  db_.exec(
+      "update KE_DutyPower set FunList = '2*3*4*5*1' where KEID = 1;"
+      "insert into OA_Document (CatNumber, DocSubject) values (4, '通知');");
+  library::deletedocumentfolder(ctx(), "2");
+  EXPECT_EQ(catalogues(), "1,3,12,20,21,22");
+  EXPECT_EQ(funlist(1), "3*1");
+  EXPECT_EQ(db_.scalar("select count(*) from OA_Document"), "1");  // documents stay
+  expect_quiet();
+}
+
+TEST_F(CatalogueDeletionTest, LoopingParentsEndWithTheirRows) {
+  library::deletedocumentfolder(ctx(), 20);
+  library::deletedocumentfolder(ctx(), 22);
+  EXPECT_EQ(catalogues(), "1,2,3,4,5,12");
+  expect_quiet();
+}
+
+TEST_F(CatalogueDeletionTest, AThousandSubCataloguesGo) {
+  db_.exec(
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1000)"
+      " insert into KE_Catalog (KEID, ParentID) select 1000 + i, 3 from n;"
+      "update KE_DutyPower set FunList = '1001*3*2000*7' where KEID = 1;");
+  library::deletedocumentfolder(ctx(), 3);
+  EXPECT_EQ(db_.scalar("select count(*) from KE_Catalog"), "8");
+  EXPECT_EQ(funlist(1), "7");
+  expect_quiet();
+}
+
+TEST_F(CatalogueDeletionTest, AFailurePartWayLeavesEverythingAsItWas) {
+  db_.exec(
+      "create trigger keep_five before delete on KE_Catalog when old.KEID = 5"
+      " begin select raise(abort, 'catalogue 5 is locked'); end;"
+      "update KE_DutyPower set FunList = '1*2*4*5' where KEID = 1;");
+  library::deletedocumentfolder(ctx(), 1);
+  EXPECT_EQ(catalogues(), "1,2,3,4,5,12,20,21,22");
+  EXPECT_EQ(funlist(1), "1*2*4*5");
+  ASSERT_EQ(logged().size(), 1u);
+  EXPECT_EQ(logged()[0].rfind("-2147217900 ", 0), 0u) << logged()[0];
+  EXPECT_NE(logged()[0].find("catalogue 5 is locked"), std::string::npos);
+  EXPECT_NE(page().find("Routine : qmflobiaodantianx.deletedocumentfolder"), std::string::npos);
+
+  reset();
+  library::deletedocumentfolder(ctx(), "1;delete from KE_DutyPower");
+  expect_reported(13, "Type mismatch", "deletedocumentfolder");
+  EXPECT_EQ(db_.scalar("select count(*) from KE_DutyPower"), "5");
+}
+
+}  // namespace
+}  // namespace library_test

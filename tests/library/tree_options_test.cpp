@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "library/trees.h"
+#include "library_fixture.h"
+
+namespace library_test {
+namespace {
+
+class TreeOptionsTest : public DatabaseTest {
+ protected:
+  TreeOptionsTest() {
+    db_.exec(
+        "insert into KE_Department (DepartMentID, ParentID, DepartName) values"
+        " (1, 0, '总公司'), (2, 1, '办公室'), (3, 2, '秘书科'), (4, 1, '财务部'),"
+        " (10, 11, '甲'), (11, 10, '乙'), (12, 12, '自环');"
+        "insert into KE_ReqType (ReqTypeID, ParentID, ReqTypeName) values"
+        " (1, 0, '请假'), (2, 1, '病假'), (3, 0, '报销');"
+        // The inactive user is listed by address too.
+        "insert into KE_UserInfor (OAID, UserName, TureName, DepartMentID, IPAddress,"
+        " AccountState, OrderNumber) values"
+        " (1, 'li', '李四', 1, null, '0', 1), (2, 'zhang', '张三', 1, '10.0.0.1', '1', 2),"
+        " (3, 'wang', '王五', 1, '', '1', 3), (4, 'o''neil', '奥尼尔', 3, 'a''><b', '1', 4);");
+  }
+};
+
+TEST_F(TreeOptionsTest, StringcountRepeatsCountPlusOneTimes) {
+  struct Case {
+    vb::Variant text, count;
+    const char *expected, *jj;
+  };
+  const Case cases[] = {
+      {"|--", 0, "String:|--", "Long:1"},
+      {"|--", 1, "String:|--|--", "Long:2"},
+      {"|--", 2, "String:|--|--|--", "Long:3"},
+      {"|--", -1, "String:|--", "Long:1"},
+      {"ab", "2", "String:ababab", "Long:3"},
+      {vb::Variant(vb::NullValue{}), 0, "Null:", "Long:1"},
+      {vb::Variant(vb::NullValue{}), 1, "String:", "Long:2"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(typed(library::stringcount(ctx(), c.text, c.count)), c.expected);
+    EXPECT_EQ(typed(ctx().jj), c.jj);
+  }
+  expect_quiet();
+  // The text is the result before the count is read, and stays so when that fails.
+  EXPECT_EQ(typed(library::stringcount(ctx(), "|--", vb::Variant(vb::NullValue{}))), "String:|--");
+  expect_reported(94, "Invalid use of Null", "stringcount");
+}
+
+TEST_F(TreeOptionsTest, WritecountsignWritesCountTimesAndWritecountsignsOnce) {
+  library::writecountsign(ctx(), "<td></td>", 0);
+  EXPECT_EQ(page(), "");
+  library::writecountsign(ctx(), "&nbsp;", 3);
+  EXPECT_EQ(page(), "&nbsp;&nbsp;&nbsp;");
+  EXPECT_EQ(typed(ctx().jj), "Long:4");
+  reset();
+  library::writecountsigns(ctx(), 0);
+  EXPECT_EQ(page(), "");
+  library::writecountsigns(ctx(), 3);
+  EXPECT_EQ(page(), "<td nowrap class=DepartLine height=20></td>");
+}
+
+TEST_F(TreeOptionsTest, OptionsFollowTheirParentIndentedByDepth) {
+  library::tabshowdepartmentchild(ctx(), 0, 0);
+  EXPECT_EQ(page(),
+            "<OPTION value=1>|--总公司</OPTION>"
+            "<OPTION value=2>|--|--办公室</OPTION>"
+            "<OPTION value=3>|--|--|--秘书科</OPTION>"
+            "<OPTION value=4>|--|--财务部</OPTION>");
+  EXPECT_EQ(typed(ctx().sql), "String:select * from KE_Department where ParentID=4");
+  EXPECT_EQ(typed(ctx().jj), "Long:2");
+  reset();
+  library::tabshowreqtypechild(ctx(), 0, 1);
+  EXPECT_EQ(page(),
+            "<OPTION value=1>|--|--请假</OPTION>"
+            "<OPTION value=2>|--|--|--病假</OPTION>"
+            "<OPTION value=3>|--|--报销</OPTION>");
+  EXPECT_EQ(typed(library::showreqtypename(ctx(), 2)), "String:病假");
+  EXPECT_EQ(typed(library::showreqtypename(ctx(), 9)), "Empty:");
+  EXPECT_EQ(typed(ctx().sql), "String:select * from KE_ReqType where ReqTypeID=9");
+}
+
+TEST_F(TreeOptionsTest, LoopingParentsAreWrittenOnce) {
+  library::tabshowdepartmentchild(ctx(), 10, 0);
+  EXPECT_EQ(page(), "<OPTION value=11>|--乙</OPTION>");
+  reset();
+  library::tabshowdepartmentchild(ctx(), 12, 0);
+  EXPECT_EQ(page(), "");
+  expect_quiet();
+}
+
+TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNone) {
+  library::listuser(ctx(), 1, 0);
+  EXPECT_EQ(
+      page(),
+      "<OPTION VALUE='NONE'>|&nbsp;&nbsp;*李四</OPTION> "
+      "<OPTION VALUE='10.0.0.1'>|&nbsp;&nbsp;*张三</OPTION> "
+      "<OPTION VALUE='NONE'>|&nbsp;&nbsp;*王五</OPTION> "
+      "<OPTION value='NONE'>|&nbsp;&nbsp;办公室</OPTION>"
+      "<OPTION value='NONE'>|&nbsp;&nbsp;|&nbsp;&nbsp;秘书科</OPTION>"
+      "<OPTION VALUE='a&#39;&gt;&lt;b'>|&nbsp;&nbsp;|&nbsp;&nbsp;|&nbsp;&nbsp;*奥尼尔</OPTION> "
+      "<OPTION value='NONE'>|&nbsp;&nbsp;财务部</OPTION>");
+  EXPECT_EQ(logged(), std::vector<std::string>{});
+}
+
+TEST_F(TreeOptionsTest, ANonNumericIdIsReportedBeforeAnyQuery) {
+  ctx().sql = "select 1";
+  library::tabshowdepartmentchild(ctx(), "0 or 1=1", 0);
+  EXPECT_EQ(typed(ctx().sql), "String:select 1");
+  expect_reported(13, "Type mismatch", "tabshowdepartmentchild");
+}
+
+TEST_F(TreeOptionsTest, AThousandLevelsDeepAreWritten) {
+  db_.exec(
+      "delete from KE_Department;"
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1000)"
+      " insert into KE_Department (DepartMentID, ParentID, DepartName) select i, i - 1, 'd' from "
+      "n;");
+  library::tabshowdepartmentchild(ctx(), 0, 0);
+  std::string deepest = "<OPTION value=1000>";
+  for (int i = 0; i < 1000; ++i) deepest += "|--";
+  deepest += "d</OPTION>";
+  EXPECT_TRUE(page().ends_with("</OPTION>" + deepest));
+  EXPECT_TRUE(page().starts_with("<OPTION value=1>|--d</OPTION><OPTION value=2>|--|--d</OPTION>"));
+  EXPECT_EQ(logged(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace library_test

@@ -1,0 +1,99 @@
+// Every demo page, byte for byte: each page is rendered on a fresh demo database for the demo
+// user and compared with its golden copy in tests/golden/pages. A change that alters a page on
+// purpose regenerates the copies with FLOWFORM_UPDATE_GOLDEN=1 (see tests/golden/README.md) and
+// commits them with the change, so the diff shows what the pages gained.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "host/request_runner.h"
+#include "schema/database.h"
+#include "support/temp_database.h"
+#include "vb/builtins.h"
+
+namespace page_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct DemoPage {
+  const char* name;   // the golden file is tests/golden/pages/<name>.html
+  const char* query;  // the page's query string
+};
+
+// The demo's pages: its to-do record, the step of it reopened, a new flow on the ordinary and
+// on the privileged model, the start page of a flow, and pages that stop early or fail.
+constexpr DemoPage kDemoPages[] = {
+    {"todo", "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2"},
+    {"modify", "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2&BanLiID=1"},
+    {"new_flow", "LiuChengID=1"},
+    {"privileged_new_flow", "LiuChengID=2"},
+    {"start", "isStart=true&LiuChengID=1"},
+    {"no_keys", ""},
+    {"bad_key", "BiaoDanID=1x&BiaoDanRecordID=1&JieDianID=2"},
+};
+
+fs::path golden_folder() { return fs::path(__FILE__).parent_path().parent_path() / "golden" / "pages"; }
+
+bool updating() {
+  const char* flag = std::getenv("FLOWFORM_UPDATE_GOLDEN");
+  return flag != nullptr && std::string(flag) == "1";
+}
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Where two texts part, with a little of each around it.
+std::string first_difference(const std::string& expected, const std::string& actual) {
+  std::size_t at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  const std::size_t from = at < 60 ? 0 : at - 60;
+  std::ostringstream out;
+  out << "first difference at byte " << at << "\n  golden: ..." << expected.substr(from, 160)
+      << "\n  now:    ..." << actual.substr(from, 160);
+  return out.str();
+}
+
+std::string render_demo_page(const DemoPage& page) {
+  const std::string path = testing::TempDir() + "flowform_golden_" + page.name + ".db";
+  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
+  schema::create_database(path, true);
+  host::RenderOptions o;
+  o.connect = "Provider=SQLite;Data Source=" + path;
+  o.query = page.query;
+  o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
+  o.session_values = {{"UserName", schema::demo::kUserName},
+                      {"TureName", schema::demo::kTureName},
+                      {"DepartMentID", vb::Variant(schema::demo::kDepartmentID)},
+                      {"_DeptName", schema::demo::kDeptName},
+                      {"SystemURL", "/"}};
+  std::string body = host::render_once(o).body;
+  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
+  return body;
+}
+
+TEST(GoldenPages, EveryDemoPageIsByteForByteItsGoldenCopy) {
+  for (const DemoPage& page : kDemoPages) {
+    const fs::path golden = golden_folder() / (std::string(page.name) + ".html");
+    const std::string body = render_demo_page(page);
+    if (updating()) {
+      fs::create_directories(golden.parent_path());
+      std::ofstream(golden, std::ios::binary) << body;
+      continue;
+    }
+    ASSERT_TRUE(fs::exists(golden)) << golden << " is missing; see tests/golden/README.md";
+    const std::string expected = read_file(golden);
+    EXPECT_EQ(expected.size(), body.size()) << page.name;
+    EXPECT_TRUE(expected == body) << page.name << ": " << first_difference(expected, body);
+  }
+}
+
+}  // namespace
+}  // namespace page_test

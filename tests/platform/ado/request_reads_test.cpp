@@ -1,0 +1,212 @@
+// One read transaction per request, deletes that find nothing without the write lock, writers
+// queued in order, and a replaced database file noticed within a second.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/ado/ado_fixture.h"
+#include "platform/ado/request_scope.h"
+#include "platform/ado/writer_queue.h"
+
+namespace platform::ado {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using RequestReadsTest = testing::AdoTest;
+
+// A plain SQLite handle on the test database, outside the pool.
+class RawHandle {
+ public:
+  explicit RawHandle(const std::string& connect_string) {
+    const std::string path = connect_string.substr(connect_string.find('=', 16) + 1);
+    sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+  }
+  ~RawHandle() { sqlite3_close(db_); }
+  int exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+TEST_F(RequestReadsTest, ReadsOfARequestShareOneTransactionThatEndsWithTheScope) {
+  Connection writer;  // opened outside the request
+  writer.Open(db.connect_string());
+  Connection page;
+  {
+    RequestScope request;
+    page.Open(db.connect_string());
+    Recordset count;
+    EXPECT_EQ(count_rows("OA_Log"), 0);  // conn was opened outside too: autocommit
+    count.Open("select count(*) from OA_Log", page);
+    EXPECT_EQ(vb::CLng(count(0).Value()), 0);
+    count.Close();
+    writer.Execute("insert into OA_Log(Remark) values('meanwhile')");
+    count.Open("select count(*) from OA_Log", page);
+    EXPECT_EQ(vb::CLng(count(0).Value()), 0) << "a request reads one snapshot";
+    count.Close();
+  }
+  Recordset after;
+  after.Open("select count(*) from OA_Log", page);
+  EXPECT_EQ(vb::CLng(after(0).Value()), 1) << "the scope's end ended the read";
+}
+
+TEST_F(RequestReadsTest, AWriteEndsTheSharedReadAndSeesTheRowsWrittenMeanwhile) {
+  Connection writer;
+  writer.Open(db.connect_string());
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  Recordset count;
+  count.Open("select count(*) from OA_Log", page);
+  count.Close();
+  writer.Execute("insert into OA_Log(Remark) values('other')");
+  page.Execute("insert into OA_Log(Remark) values('own')");  // no stale snapshot to refuse it
+  count.Open("select count(*) from OA_Log", page);
+  EXPECT_EQ(vb::CLng(count(0).Value()), 2);
+  count.Close();
+  page.BeginTrans();  // nor for an explicit transaction
+  page.Execute("insert into OA_Log(Remark) values('in transaction')");
+  page.CommitTrans();
+  EXPECT_EQ(count_rows("OA_Log"), 3);
+}
+
+TEST_F(RequestReadsTest, NoReadStaysOpenHoweverTheRequestEnds) {
+  const auto log_rows = [](Connection& c) {
+    Recordset count;
+    count.Open("select count(*) from OA_Log", c);
+    return vb::CLng(count(0).Value());
+  };
+  Connection page;
+  try {
+    RequestScope request;
+    page.Open(db.connect_string());
+    EXPECT_EQ(log_rows(page), 0);
+    conn.Execute("insert into OA_Log(Remark) values('meanwhile')");
+    throw std::runtime_error("the page failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(log_rows(page), 1);
+  page.Close();
+  {
+    RequestScope request;
+    page.Open(db.connect_string());
+    EXPECT_EQ(log_rows(page), 1);
+    page.Close();  // back to the pool with its read ended
+    conn.Execute("insert into OA_Log(Remark) values('after the close')");
+  }
+  page.Open(db.connect_string());  // the same pooled session
+  EXPECT_EQ(log_rows(page), 2);
+}
+
+TEST_F(RequestReadsTest, ADeleteThatFindsNothingTakesNoWriteLock) {
+  conn.Execute(
+      "insert into OA_MSG(userName, ID1, ID2) values('zhang','7','3'), ('zhang','7',''), "
+      "('li','7','3'), ('zhang','8','3')");
+  RawHandle other(db.connect_string());
+  ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);  // another process holds the write lock
+  const auto started = Clock::now();
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  EXPECT_TRUE(page.Execute("Delete OA_MSG where ID1='9' and ID2='3'   and username='zhang'").is_empty());
+  EXPECT_LT(Clock::now() - started, std::chrono::seconds(1)) << "it waited for the lock";
+  ASSERT_EQ(other.exec("COMMIT"), SQLITE_OK);
+
+  page.Execute("Delete OA_MSG where ID1='7' and ID2='3'   and username='zhang'");
+  EXPECT_EQ(count_rows("OA_MSG"), 3);
+  EXPECT_EQ(count_rows("OA_MSG where userName='zhang' and ID1='7' and ID2='3'"), 0);
+  page.Execute("Delete from OA_MSG");  // no condition: every row
+  EXPECT_EQ(count_rows("OA_MSG"), 0);
+}
+
+TEST_F(RequestReadsTest, ConcurrentCopiesInTransactionsAllComplete) {
+  constexpr int kThreads = 16, kCopies = 15, kNodes = 3;
+  std::atomic<int> failures{0};
+  auto copier = [&] {
+    for (int i = 0; i < kCopies; ++i) {
+      try {
+        RequestScope request;
+        Connection own;
+        own.Open(db.connect_string());
+        Recordset source, added;
+        source.Open("select * from KE_Department where DepartMentID=1", own);
+        own.BeginTrans();
+        vb::Variant parent = 0;
+        for (int n = 0; n < kNodes; ++n) {
+          added.Open("select * from KE_Department where DepartMentID=0", own);
+          added.AddNew();
+          added("ParentID") = parent;
+          added("DepartName") = source("DepartName");
+          added.Update();
+          parent = added("DepartMentID").Value();
+          added.Close();
+        }
+        own.CommitTrans();
+      } catch (const vb::VbError& e) {
+        ++failures;
+        ADD_FAILURE() << e.description();
+      }
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) threads.emplace_back(copier);
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(count_rows("KE_Department where DepartName='总公司'"), 1 + kThreads * kCopies * kNodes);
+  EXPECT_EQ(count_rows("KE_Department a where ParentID > 0 and not exists (select 1 from "
+                       "KE_Department b where b.DepartMentID = a.ParentID)"),
+            0);
+}
+
+TEST(WriterQueue, LetsWritersInOneAtATimeInOrderOfArrival) {
+  WriterQueue queue;
+  const auto soon = [] { return Clock::now() + std::chrono::milliseconds(50); };
+  ASSERT_TRUE(queue.enter(soon()));
+  EXPECT_FALSE(queue.enter(soon())) << "a second writer waits, and gives up at its deadline";
+
+  std::vector<int> order;
+  std::thread second([&] {
+    if (queue.enter(Clock::now() + std::chrono::seconds(5))) {
+      order.push_back(2);
+      queue.leave();
+    }
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  std::thread third([&] {
+    if (queue.enter(Clock::now() + std::chrono::seconds(5))) {
+      order.push_back(3);
+      queue.leave();
+    }
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  order.push_back(1);
+  queue.leave();
+  second.join();
+  third.join();
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(RequestReadsTest, APooledSessionNoticesAReplacedFileWithinASecond) {
+  conn.Execute("insert into OA_Log(Remark) values('old file')");
+  conn.Close();
+  db.replace_with(testing::kSchema);
+  const auto replaced = Clock::now();
+  long rows = 1;
+  while (rows != 0 && Clock::now() - replaced < std::chrono::seconds(3)) {
+    conn.Open(db.connect_string());
+    rows = count_rows("OA_Log");
+    conn.Close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(rows, 0);
+  EXPECT_LT(Clock::now() - replaced, std::chrono::milliseconds(1200));
+  conn.Open(db.connect_string());
+}
+
+}  // namespace
+}  // namespace platform::ado
