@@ -2,7 +2,8 @@
 # Installs what flowform needs to build, test and serve on a Debian 12 machine (run as root).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libsqlite3-dev libpcre2-dev libcpp-httplib-dev
-          libcurl4-openssl-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev nodejs)
+          libcurl4-openssl-dev unixodbc-dev tdsodbc libsqliteodbc libcli11-dev libgtest-dev
+          libgmock-dev libbenchmark-dev nodejs)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,6 +3,7 @@
 // purpose regenerates the copies with FLOWFORM_UPDATE_GOLDEN=1 (see tests/golden/README.md) and
 // commits them with the change, so the diff shows what the pages gained.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -61,12 +62,17 @@ std::string first_difference(const std::string& expected, const std::string& act
   return out.str();
 }
 
-std::string render_demo_page(const DemoPage& page) {
-  const std::string path = testing::TempDir() + "flowform_golden_" + page.name + ".db";
+// The page rendered on a fresh demo database, reached through the embedded driver or through
+// the SQLite ODBC driver.
+std::string render_demo_page(const DemoPage& page, bool odbc = false) {
+  // A file of its own for each test process: ctest runs the cases side by side.
+  const std::string path = testing::TempDir() + "flowform_golden_" + page.name + "_" +
+                           std::to_string(getpid()) + (odbc ? "_odbc" : "") + ".db";
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
   schema::create_database(path, true);
   host::RenderOptions o;
-  o.connect = "Provider=SQLite;Data Source=" + path;
+  o.connect = odbc ? "Driver=SQLite3;Database=" + path + ";Timeout=5000"
+                   : "Provider=SQLite;Data Source=" + path;
   o.query = page.query;
   o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
   o.session_values = {{"UserName", schema::demo::kUserName},
@@ -92,6 +98,14 @@ TEST(GoldenPages, EveryDemoPageIsByteForByteItsGoldenCopy) {
     const std::string expected = read_file(golden);
     EXPECT_EQ(expected.size(), body.size()) << page.name;
     EXPECT_TRUE(expected == body) << page.name << ": " << first_difference(expected, body);
+  }
+}
+
+TEST(GoldenPages, EveryDemoPageIsTheSameThroughOdbc) {
+  for (const DemoPage& page : kDemoPages) {
+    const std::string embedded = render_demo_page(page);
+    const std::string odbc = render_demo_page(page, true);
+    EXPECT_TRUE(embedded == odbc) << page.name << ": " << first_difference(embedded, odbc);
   }
 }
 

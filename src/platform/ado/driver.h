@@ -1,5 +1,5 @@
 // The interface between Connection/Recordset and a database: one open session per instance.
-// The SQLite driver is the first; an ODBC driver for SQL Server plugs in behind connect().
+// Two drivers stand behind connect(): the embedded SQLite one and ODBC (SQL Server).
 #pragma once
 
 #include <memory>
@@ -11,8 +11,6 @@
 #include "vb/variant.h"
 
 namespace platform::ado {
-
-class ConnectionString;
 
 // One open database session. Used by one thread at a time; sessions move between threads
 // through the pool. Every call that fails raises vb::VbError at `where`.
@@ -63,8 +61,9 @@ class DriverConnection {
   virtual bool reset() noexcept = 0;
 };
 
-// Opens a session for the provider the connection string names ("SQLite"). -2147467259 when
+// Opens a session for what the connection string names (see odbc_settings.h): the embedded
+// SQLite database of "Provider=SQLite;Data Source=PATH", or an ODBC session. -2147467259 when
 // the provider is unknown or the database cannot be opened.
-std::unique_ptr<DriverConnection> connect(const ConnectionString& settings, vb::Here where);
+std::unique_ptr<DriverConnection> connect(std::string_view connect_string, vb::Here where);
 
 }  // namespace platform::ado

@@ -1,7 +1,6 @@
 // Session pooling: Open after Close costs a lock and a lookup instead of opening the file.
 #include "platform/ado/pool.h"
 
-#include "platform/ado/connection_string.h"
 
 namespace platform::ado {
 namespace {
@@ -24,7 +23,7 @@ std::unique_ptr<DriverConnection> ConnectionPool::acquire(const std::string& con
       if (session->still_valid()) return session;
     }
   }
-  std::unique_ptr<DriverConnection> session = connect(ConnectionString(connect_string), where);
+  std::unique_ptr<DriverConnection> session = connect(connect_string, where);
   std::lock_guard lock(mutex_);
   ++opened_;
   return session;

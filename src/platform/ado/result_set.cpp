@@ -9,6 +9,7 @@ void ResultSet::start(std::shared_ptr<const ColumnNames> columns) {
   columns_ = std::move(columns);
   cells_.clear();
   text_.clear();
+  others_.clear();
 }
 
 std::size_t ResultSet::row_count() const {
@@ -43,6 +44,13 @@ void ResultSet::add_text(std::string_view bytes) {
   push(cell);
 }
 
+void ResultSet::add_value(vb::Variant value) {
+  Cell cell{Kind::Other, {}};
+  cell.other = others_.size();
+  others_.push_back(std::move(value));
+  push(cell);
+}
+
 vb::Variant ResultSet::value(std::size_t row, std::size_t column) const {
   const Cell& cell = cells_[row * column_count() + column];
   switch (cell.kind) {
@@ -52,6 +60,8 @@ vb::Variant ResultSet::value(std::size_t row, std::size_t column) const {
       return vb::Variant(cell.real);
     case Kind::Text:
       return vb::Variant(std::string(text_, cell.text.offset, cell.text.size));
+    case Kind::Other:
+      return others_[cell.other];
     case Kind::Null:
       break;
   }

@@ -34,15 +34,17 @@ class ResultSet {
   void add_real(double value);
   // Text and bytes alike: kept unchanged.
   void add_text(std::string_view bytes);
+  // Any other value (a Boolean, Date or Currency of a typed database), kept as it is.
+  void add_value(vb::Variant value);
 
   // The value at (row, column): INTEGER gives Long (Double when it does not fit 32 bits),
-  // REAL Double, TEXT and BLOB a String of the bytes, NULL Null.
+  // REAL Double, TEXT and BLOB a String of the bytes, NULL Null, any other value itself.
   vb::Variant value(std::size_t row, std::size_t column) const;
   // Every value of one row.
   Row row(std::size_t row) const;
 
  private:
-  enum class Kind : std::uint8_t { Null, Integer, Real, Text };
+  enum class Kind : std::uint8_t { Null, Integer, Real, Text, Other };
   struct Text {
     std::size_t offset, size;  // into text_
   };
@@ -52,6 +54,7 @@ class ResultSet {
       long long integer;
       double real;
       Text text;
+      std::size_t other;  // into others_
     };
   };
 
@@ -60,6 +63,7 @@ class ResultSet {
   std::shared_ptr<const ColumnNames> columns_;
   std::vector<Cell> cells_;  // row by row
   std::string text_;         // the bytes of every text cell, back to back
+  std::vector<vb::Variant> others_;
 };
 
 }  // namespace platform::ado

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "platform/ado/ado_error.h"
+#include "platform/ado/row_statements.h"
 #include "platform/ado/ascii.h"
 #include "platform/ado/delete_probe.h"
 #include "platform/ado/sqlite_values.h"
@@ -183,24 +184,10 @@ class SqliteConnection final : public DriverConnection {
                   long timeout_seconds, vb::Here where) override {
     const Deadline deadline(*this, timeout_seconds);
     const std::string& key = key_column(table, where);
-    std::size_t key_index = columns.size();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (!key.empty() && ascii_iequals(columns[i], key)) key_index = i;
-    }
-    if (key_index == columns.size()) {
-      raise_ado(kProviderFailed, "Insufficient key column information for updating or refreshing.",
-                where);
-    }
-    std::string sets;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (!assigned[i]) continue;
-      if (!sets.empty()) sets += ',';
-      sets += quoted_name(columns[i]) + "=?";
-    }
-    if (sets.empty()) return;
-    const PreparedStatement& update = *prepared(
-        "UPDATE " + quoted_name(table) + " SET " + sets + " WHERE " + quoted_name(key) + "=?",
-        where);
+    const std::size_t key_index = key_position(columns, key, where);
+    const std::string sql = update_statement(table, columns, assigned, key);
+    if (sql.empty()) return;
+    const PreparedStatement& update = *prepared(sql, where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) bind_value(update.statement, ++index, values[i], where);
@@ -208,12 +195,7 @@ class SqliteConnection final : public DriverConnection {
     bind_value(update.statement, ++index, original[key_index], where);
     const WriterTurn turn = write_turn(kCommandFailed, where);
     run(update.statement, update.columns, nullptr, where);
-    if (sqlite3_changes(db_.db) == 0) {
-      raise_ado(kRowNotFound,
-                "Row cannot be located for updating. Some values may have been changed since it "
-                "was last read.",
-                where);
-    }
+    if (sqlite3_changes(db_.db) == 0) raise_row_gone(where);
   }
 
   void begin(vb::Here where) override {

@@ -62,6 +62,10 @@ class ScratchDatabase {
   }
 
   std::string connect_string() const { return "Provider=SQLite;Data Source=" + path_; }
+  // The same database through the SQLite ODBC driver.
+  std::string odbc_connect_string() const {
+    return "Driver=SQLite3;Database=" + path_ + ";Timeout=5000";
+  }
 
  private:
   void remove_files() {
@@ -70,9 +74,27 @@ class ScratchDatabase {
   std::string path_;
 };
 
+// The two drivers every behavioural test runs on: the embedded one and ODBC (through the
+// SQLite ODBC driver, on the same kind of file).
+enum class Driver { kEmbedded, kOdbc };
+
+inline void PrintTo(Driver driver, std::ostream* os) {
+  *os << (driver == Driver::kEmbedded ? "Embedded" : "Odbc");
+}
+inline std::string driver_name(const ::testing::TestParamInfo<Driver>& info) {
+  return ::testing::PrintToString(info.param);
+}
+
 class AdoTest : public ::testing::Test {
  protected:
-  AdoTest() { conn.Open(db.connect_string()); }
+  explicit AdoTest(Driver driver = Driver::kEmbedded) : driver_(driver) {
+    conn.Open(connect_string());
+  }
+
+  bool odbc() const { return driver_ == Driver::kOdbc; }
+  std::string connect_string() const {
+    return odbc() ? db.odbc_connect_string() : db.connect_string();
+  }
 
   // The number of rows that `from_where` ("T where ...") selects.
   long count_rows(const std::string& from_where) {
@@ -84,6 +106,15 @@ class AdoTest : public ::testing::Test {
   ScratchDatabase db{kSchema};
   Connection conn;
   Recordset rs;
+
+ private:
+  Driver driver_;
+};
+
+// The behavioural tests, run once on each driver.
+class DriverTest : public AdoTest, public ::testing::WithParamInterface<Driver> {
+ protected:
+  DriverTest() : AdoTest(GetParam()) {}
 };
 
 // The error `statement` raises; a test failure (and error 0) when it raises none.

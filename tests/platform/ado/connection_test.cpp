@@ -1,10 +1,12 @@
 // Connection: opening, Execute, errors with the caller's line, pooling, transactions, threads.
 #include "platform/ado/connection.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <regex>
+#include <string_view>
 #include <thread>
 
 #include "platform/ado/ado_fixture.h"
@@ -14,7 +16,7 @@
 namespace platform::ado {
 namespace {
 
-using ConnectionTest = testing::AdoTest;
+using ConnectionTest = testing::DriverTest;
 
 TEST(ConnectionOpen, FailuresRaiseProviderErrorAtTheCallersLine) {
   struct Case {
@@ -27,7 +29,7 @@ TEST(ConnectionOpen, FailuresRaiseProviderErrorAtTheCallersLine) {
   const Case cases[] = {
       {"Provider=SQLite;Data Source=/nonexistent/dir/office.db", "unable to open database file"},
       {"Provider=SQLite;Data Source=" + not_a_database, "file is not a database"},
-      {"Provider=SQLOLEDB;Data Source=server",
+      {"Provider=Jet.OLEDB;Data Source=server",
        "Provider cannot be found. It may not be properly installed."},
       {"Data Source=office.db", "The connection string names no Provider."},
       {"Provider=SQLite", "The connection string names no Data Source."},
@@ -40,18 +42,18 @@ TEST(ConnectionOpen, FailuresRaiseProviderErrorAtTheCallersLine) {
   }
 }
 
-TEST_F(ConnectionTest, StateErrors) {
+TEST_P(ConnectionTest, StateErrors) {
   Connection closed;
   EXPECT_VB_ERROR(kConnectionUnusable, closed.Execute("select 1"));
   EXPECT_VB_ERROR(kObjectClosed, closed.Close());
   EXPECT_EQ(conn.State(), 1);
   EXPECT_VB_ERROR_TEXT(kObjectOpen, "Operation is not allowed when the object is open.",
-                       conn.Open(db.connect_string()));
+                       conn.Open(connect_string()));
   conn.Close();
   EXPECT_EQ(conn.State(), 0);
 }
 
-TEST_F(ConnectionTest, ExecuteReturnsEmptyForAStatementAndAForwardOnlyRecordsetForAQuery) {
+TEST_P(ConnectionTest, ExecuteReturnsEmptyForAStatementAndAForwardOnlyRecordsetForAQuery) {
   EXPECT_TRUE(
       conn.Execute("insert into [OA_Log](LogType,Remark) values('应用日志','a')").is_empty());
   EXPECT_TRUE(conn.Execute("Insert OA_Log(Remark,LogTime) values('b',getdate())").is_empty());
@@ -70,7 +72,7 @@ TEST_F(ConnectionTest, ExecuteReturnsEmptyForAStatementAndAForwardOnlyRecordsetF
   EXPECT_VB_ERROR(kNotUpdatable, read("Remark") = "c");
 }
 
-TEST_F(ConnectionTest, RejectedStatementRaisesTheDatabaseMessage) {
+TEST_P(ConnectionTest, RejectedStatementRaisesTheDatabaseMessage) {
   const std::pair<const char*, const char*> cases[] = {
       {"select * from Nope", "no such table: Nope"},
       {"selec * from OA_Log", "near \"selec\": syntax error"},
@@ -78,30 +80,41 @@ TEST_F(ConnectionTest, RejectedStatementRaisesTheDatabaseMessage) {
       {"insert into OA_Log(OAID) values(1); insert into OA_Log(OAID) values(1)",
        "UNIQUE constraint failed: OA_Log.OAID"},
   };
-  for (const auto& [sql, message] : cases)
-    EXPECT_ADO_ERROR_HERE(kCommandFailed, message, conn.Execute(sql));
+  for (const auto& [sql, message] : cases) {
+    if (!odbc()) {
+      EXPECT_ADO_ERROR_HERE(kCommandFailed, message, conn.Execute(sql));
+      continue;
+    }
+    // Through ODBC the database's text comes with the driver's prefix and native number; the
+    // SQLite ODBC driver takes one statement a call.
+    if (std::string_view(sql).find(';') != std::string_view::npos) continue;
+    const vb::VbError e = testing::raised_by([&, sql = sql] { conn.Execute(sql); });
+    EXPECT_EQ(e.number(), kCommandFailed);
+    EXPECT_THAT(e.description(), ::testing::HasSubstr(message));
+    EXPECT_THAT(e.description(), ::testing::HasSubstr("native error 1)"));
+  }
 }
 
-TEST_F(ConnectionTest, ClosedConnectionIsReusedFromThePool) {
+TEST_P(ConnectionTest, ClosedConnectionIsReusedFromThePool) {
   ConnectionPool& pool = ConnectionPool::instance();
   conn.Close();
-  EXPECT_EQ(pool.idle(db.connect_string()), 1u);
+  EXPECT_EQ(pool.idle(connect_string()), 1u);
   const std::size_t opened = pool.opened();
   {
     Connection again;
-    again.Open(db.connect_string());
-    EXPECT_EQ(pool.idle(db.connect_string()), 0u);
+    again.Open(connect_string());
+    EXPECT_EQ(pool.idle(connect_string()), 0u);
     EXPECT_EQ(pool.opened(), opened);
   }  // the destructor gives it back as Close does
-  EXPECT_EQ(pool.idle(db.connect_string()), 1u);
+  EXPECT_EQ(pool.idle(connect_string()), 1u);
 
   Connection one, two;  // two at once: the second is a new session
-  one.Open(db.connect_string());
-  two.Open(db.connect_string());
+  one.Open(connect_string());
+  two.Open(connect_string());
   EXPECT_EQ(pool.opened(), opened + 1);
 }
 
-TEST_F(ConnectionTest, RolledBackTransactionLeavesNoRows) {
+TEST_P(ConnectionTest, RolledBackTransactionLeavesNoRows) {
   conn.BeginTrans();
   conn.Execute("insert into OA_Log(Remark) values('gone')");
   rs.Open("select * from OA_Log where OAID=0", conn);
@@ -116,26 +129,28 @@ TEST_F(ConnectionTest, RolledBackTransactionLeavesNoRows) {
   conn.Execute("insert into OA_Log(Remark) values('kept')");
   conn.CommitTrans();
   EXPECT_EQ(count_rows("OA_Log"), 1);
-  EXPECT_VB_ERROR_TEXT(kProviderFailed, "cannot commit - no transaction is active",
-                       conn.CommitTrans());
+  EXPECT_VB_ERROR_TEXT(
+      kProviderFailed,
+      odbc() ? "No transaction is pending." : "cannot commit - no transaction is active",
+      conn.CommitTrans());
 }
 
-TEST_F(ConnectionTest, ClosingWithAPendingTransactionRollsItBack) {
+TEST_P(ConnectionTest, ClosingWithAPendingTransactionRollsItBack) {
   conn.BeginTrans();
   conn.Execute("insert into OA_Log(Remark) values('pending')");
   conn.Close();
-  conn.Open(db.connect_string());  // the same pooled session
+  conn.Open(connect_string());  // the same pooled session
   EXPECT_EQ(count_rows("OA_Log"), 0);
   conn.BeginTrans();  // and it is not left inside a transaction
   conn.RollbackTrans();
 }
 
-TEST_F(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
+TEST_P(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
   constexpr int kRows = 40;
   auto writer = [&](const char* who, bool in_transaction) {
     try {
       Connection own;
-      own.Open(db.connect_string());
+      own.Open(connect_string());
       Recordset added;
       for (int i = 0; i < kRows; ++i) {
         if (in_transaction) own.BeginTrans();
@@ -157,7 +172,8 @@ TEST_F(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
   EXPECT_EQ(count_rows("OA_Log where LogType='done'"), 2 * kRows);
 }
 
-TEST_F(ConnectionTest, CommandTimeoutStopsALongStatement) {
+TEST_P(ConnectionTest, CommandTimeoutStopsALongStatement) {
+  if (odbc()) GTEST_SKIP() << "the SQLite ODBC driver ignores the query timeout";
   conn.CommandTimeout = 1;
   EXPECT_VB_ERROR_TEXT(kCommandTimeout, "Query timeout expired",
                        conn.Execute("with recursive n(i) as (select 1 union all select i+1 from n) "
@@ -165,6 +181,10 @@ TEST_F(ConnectionTest, CommandTimeoutStopsALongStatement) {
   conn.CommandTimeout = 30;
   EXPECT_EQ(count_rows("OA_Log"), 0);  // the session is still usable
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, ConnectionTest,
+                         ::testing::Values(testing::Driver::kEmbedded, testing::Driver::kOdbc),
+                         testing::driver_name);
 
 }  // namespace
 }  // namespace platform::ado

@@ -10,7 +10,7 @@ namespace platform::ado {
 namespace {
 
 using testing::raised_by;
-using RecordsetTest = testing::AdoTest;
+using RecordsetTest = testing::DriverTest;
 
 constexpr const char* kNoCurrentRecordText =
     "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
@@ -24,9 +24,9 @@ std::vector<std::string> first_column(Connection& conn, const std::string& sql) 
   return out;
 }
 
-TEST_F(RecordsetTest, CountsAndWalksRowsToEof) {
+TEST_P(RecordsetTest, CountsAndWalksRowsToEof) {
   auto page_conn = std::make_shared<Connection>();  // the page holds its connection in a Variant
-  page_conn->Open(db.connect_string());
+  page_conn->Open(connect_string());
   rs.Open("select * from KE_Department order by OrderNumber", vb::Variant(page_conn), 1, 3);
   EXPECT_EQ(rs.RecordCount(), 3);
   EXPECT_FALSE(rs.BOF());
@@ -40,7 +40,7 @@ TEST_F(RecordsetTest, CountsAndWalksRowsToEof) {
   EXPECT_EQ(vb::CStr(rs("DepartName")), "总公司");
 }
 
-TEST_F(RecordsetTest, EmptyResultIsBofAndEofAndReadingRaises3021AtTheCallersLine) {
+TEST_P(RecordsetTest, EmptyResultIsBofAndEofAndReadingRaises3021AtTheCallersLine) {
   rs.Open("select * from KE_Department where ParentID=99", conn);
   EXPECT_EQ(rs.RecordCount(), 0);
   EXPECT_TRUE(rs.BOF());
@@ -48,7 +48,7 @@ TEST_F(RecordsetTest, EmptyResultIsBofAndEofAndReadingRaises3021AtTheCallersLine
   EXPECT_ADO_ERROR_HERE(3021, kNoCurrentRecordText, vb::Variant v = rs("DepartName"));
 }
 
-TEST_F(RecordsetTest, FieldsMatchByNameInAnyCaseAndByPosition) {
+TEST_P(RecordsetTest, FieldsMatchByNameInAnyCaseAndByPosition) {
   rs.Open("select * from KE_Department where DepartMentID=2", conn);
   for (const vb::Variant& key :
        {vb::Variant("DepartName"), vb::Variant("dePartNaMe"), vb::Variant(2)}) {
@@ -60,7 +60,7 @@ TEST_F(RecordsetTest, FieldsMatchByNameInAnyCaseAndByPosition) {
   EXPECT_TRUE(rs("DepartName") == "办公室");
 }
 
-TEST_F(RecordsetTest, ReopeningTheSameStatementKeepsItsFieldsAndAnotherOneRebuildsThem) {
+TEST_P(RecordsetTest, ReopeningTheSameStatementKeepsItsFieldsAndAnotherOneRebuildsThem) {
   const char* same = "select * from KE_Department where DepartMentID=2";
   rs.Open(same, conn);
   const Field* name = &rs("DepartName");
@@ -76,7 +76,7 @@ TEST_F(RecordsetTest, ReopeningTheSameStatementKeepsItsFieldsAndAnotherOneRebuil
   EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
 }
 
-TEST_F(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
+TEST_P(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
   rs.Open("select * from KE_Department", conn);
   for (const vb::Variant& key :
        {vb::Variant("Nope"), vb::Variant(4), vb::Variant(-1), vb::Variant()}) {
@@ -87,7 +87,7 @@ TEST_F(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
   }
 }
 
-TEST_F(RecordsetTest, ColumnValuesMapToVariantSubtypes) {
+TEST_P(RecordsetTest, ColumnValuesMapToVariantSubtypes) {
   struct Case {
     const char* column;
     int var_type;  // as VarType numbers it
@@ -106,7 +106,7 @@ TEST_F(RecordsetTest, ColumnValuesMapToVariantSubtypes) {
   }
 }
 
-TEST_F(RecordsetTest, AddNewUpdateReadsTheNewKeyBack) {
+TEST_P(RecordsetTest, AddNewUpdateReadsTheNewKeyBack) {
   for (const char* sql : {"select * from OA_MSG where OAID=0", "select * from OA_MSG where oaid=0",
                           "Select  *  From [OA_MSG] Where OAID =0 "}) {
     rs.Open(sql, conn, 1, 3);
@@ -131,7 +131,7 @@ TEST_F(RecordsetTest, AddNewUpdateReadsTheNewKeyBack) {
   }
 }
 
-TEST_F(RecordsetTest, AssignedValuesAreStoredByTheirSubtype) {
+TEST_P(RecordsetTest, AssignedValuesAreStoredByTheirSubtype) {
   struct Case {
     vb::Variant value;
     const char* stored;  // typeof() and the value as SQLite holds it
@@ -167,7 +167,7 @@ TEST_F(RecordsetTest, AssignedValuesAreStoredByTheirSubtype) {
             vb::kTypeMismatch);
 }
 
-TEST_F(RecordsetTest, UpdateWritesTheChangedColumnsOfTheCurrentRow) {
+TEST_P(RecordsetTest, UpdateWritesTheChangedColumnsOfTheCurrentRow) {
   rs.Open("select * from KE_Department order by DepartMentID", conn);
   rs.MoveNext();
   rs("DepartName") = "综合办公室";
@@ -181,7 +181,7 @@ TEST_F(RecordsetTest, UpdateWritesTheChangedColumnsOfTheCurrentRow) {
   EXPECT_EQ(vb::CStr(rs("DepartName")), "总公司");
 }
 
-TEST_F(RecordsetTest, MovingOnWritesThePendingRow) {
+TEST_P(RecordsetTest, MovingOnWritesThePendingRow) {
   rs.Open("select * from OA_MSG where OAID=0", conn);
   rs.AddNew();
   rs("msg") = "first";
@@ -193,7 +193,7 @@ TEST_F(RecordsetTest, MovingOnWritesThePendingRow) {
             (std::vector<std::string>{"first", "second"}));
 }
 
-TEST_F(RecordsetTest, FieldAssignedFromAnotherRecordsetsFieldTakesItsValue) {
+TEST_P(RecordsetTest, FieldAssignedFromAnotherRecordsetsFieldTakesItsValue) {
   Recordset source;
   source.Open("select * from KE_Department where DepartMentID=3", conn);
   rs.Open("select * from OA_MSG where OAID=0", conn);
@@ -206,7 +206,7 @@ TEST_F(RecordsetTest, FieldAssignedFromAnotherRecordsetsFieldTakesItsValue) {
   EXPECT_EQ(vb::CStr(rs("ID1")), "3");
 }
 
-TEST_F(RecordsetTest, UpdateNeedsOneTableWithAnIntegerKey) {
+TEST_P(RecordsetTest, UpdateNeedsOneTableWithAnIntegerKey) {
   const char* const no_key = "Insufficient key column information for updating or refreshing.";
   for (const auto& [sql, message] :
        {std::pair{"select * from NoKey", no_key},
@@ -220,13 +220,17 @@ TEST_F(RecordsetTest, UpdateNeedsOneTableWithAnIntegerKey) {
   }
 }
 
-TEST_F(RecordsetTest, RefusedRowRaisesTheDatabaseMessage) {
+TEST_P(RecordsetTest, RefusedRowRaisesTheDatabaseMessage) {
   rs.Open("select * from Strict where OAID=0", conn);
   rs.AddNew();
-  EXPECT_VB_ERROR_TEXT(kCommandFailed, "NOT NULL constraint failed: Strict.Name", rs.Update());
+  const vb::VbError e = raised_by([&] { rs.Update(); });
+  EXPECT_EQ(e.number(), kCommandFailed);
+  EXPECT_EQ(e.description(), odbc() ? "[SQLite]NOT NULL constraint failed: Strict.Name (19) "
+                                      "(SQLSTATE HY000, native error 19)"
+                                    : "NOT NULL constraint failed: Strict.Name");
 }
 
-TEST_F(RecordsetTest, OpenStateErrors) {
+TEST_P(RecordsetTest, OpenStateErrors) {
   EXPECT_VB_ERROR(kObjectClosed, rs.RecordCount());
   EXPECT_VB_ERROR(kObjectClosed, rs.Close());
   EXPECT_EQ(rs.Fields().Count(), 0);
@@ -240,19 +244,23 @@ TEST_F(RecordsetTest, OpenStateErrors) {
   EXPECT_VB_ERROR(kConnectionUnusable, rs.Open("select 1", closed));
 }
 
-TEST_F(RecordsetTest, StatementThroughOpenRunsAndLeavesItClosed) {
+TEST_P(RecordsetTest, StatementThroughOpenRunsAndLeavesItClosed) {
   rs.Open("delete from NoKey", conn);
   EXPECT_EQ(rs.State(), 0);
   EXPECT_EQ(count_rows("NoKey"), 0);
 }
 
-TEST_F(RecordsetTest, RowsOutliveTheConnectionButUpdatesDoNot) {
+TEST_P(RecordsetTest, RowsOutliveTheConnectionButUpdatesDoNot) {
   rs.Open("select * from KE_Department", conn);
   conn.Close();
   EXPECT_EQ(vb::CStr(rs("DepartName")), "总公司");
   rs("DepartName") = "x";
   EXPECT_VB_ERROR(kConnectionUnusable, rs.Update());
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, RecordsetTest,
+                         ::testing::Values(testing::Driver::kEmbedded, testing::Driver::kOdbc),
+                         testing::driver_name);
 
 }  // namespace
 }  // namespace platform::ado

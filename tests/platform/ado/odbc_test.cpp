@@ -1,0 +1,62 @@
+// The ODBC driver: connection strings mapped for the driver manager, and a session through the
+// SQLite ODBC driver and through FreeTDS.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "ado_fixture.h"
+#include "platform/ado/odbc_settings.h"
+
+namespace platform::ado::testing {
+namespace {
+
+TEST(OdbcConnectionText, MapsTheAdoFormAndPassesOdbcFormsAsTheyStand) {
+  const struct {
+    const char* ado;
+    const char* odbc;
+  } cases[] = {
+      {"Provider=SQLite;Data Source=/tmp/a.db", ""},
+      {"Provider=SQLOLEDB;Data Source=db.local,1433;Initial Catalog=OA;User ID=sa;Password=pw",
+       "Driver=FreeTDS;Server=db.local;Port=1433;Database=OA;UID=sa;PWD=pw;ClientCharset=UTF-8"},
+      {"password='a;b}c';uid=u;DATABASE=oa;server=10.0.0.5;provider=sqloledb.1",
+       "Driver=FreeTDS;Server=10.0.0.5;Database=oa;UID=u;PWD={a;b}}c};ClientCharset=UTF-8"},
+      {"Provider=SQLNCLI11;Server=h", "Driver=FreeTDS;Server=h;ClientCharset=UTF-8"},
+      {"Driver={SQLite3};Database=/tmp/a.db", "Driver={SQLite3};Database=/tmp/a.db"},
+      {"DSN=office;UID=u;PWD=p", "DSN=office;UID=u;PWD=p"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(odbc_connection_text(c.ado, vb::Here{}), c.odbc) << c.ado;
+}
+
+TEST(OdbcConnectionText, RefusesWhatItCannotReachWithoutThePassword) {
+  const struct {
+    const char* ado;
+    const char* message;
+  } cases[] = {
+      {"Provider=Foo;Password=s3cret", "Provider cannot be found. It may not be properly installed."},
+      {"Provider=SQLOLEDB;Initial Catalog=OA;Password=s3cret",
+       "The connection string names no server."},
+      {"Password=s3cret", "The connection string names no Provider."},
+  };
+  for (const auto& c : cases) {
+    const vb::VbError e = raised_by([&] { odbc_connection_text(c.ado, vb::Here{}); });
+    EXPECT_EQ(e.number(), kProviderFailed);
+    EXPECT_EQ(e.description(), c.message);
+  }
+}
+
+TEST(OdbcSession, AClosedSqlServerPortFailsQuicklyAndKeepsThePasswordOut) {
+  Connection conn;
+  const auto start = std::chrono::steady_clock::now();
+  const vb::VbError e = raised_by([&] {
+    conn.Open("Provider=SQLOLEDB;Data Source=127.0.0.1,9;Initial Catalog=OA;User ID=sa;"
+              "Password=s3cret!");
+  });
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+  EXPECT_EQ(e.number(), kProviderFailed);
+  EXPECT_FALSE(e.description().empty());
+  EXPECT_EQ(e.description().find("s3cret"), std::string::npos) << e.description();
+}
+
+}  // namespace
+}  // namespace platform::ado::testing
