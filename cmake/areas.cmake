@@ -58,6 +58,7 @@ function(flowform_tests name dir)
   add_executable(${name}_tests ${sources})
   target_include_directories(${name}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${name}_tests PRIVATE ${deps} test_support GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
+  # Parameterised tests are named by their name generators, not by their printed values.
+  gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                        PROPERTIES ENVIRONMENT "FLOWFORM_SCHEMA_DIR=${CMAKE_SOURCE_DIR}/schema")
 endfunction()

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/http_server.h"
+#include "host/serve_options.h"
 #include "vb/variant.h"
 
 namespace host {

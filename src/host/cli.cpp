@@ -6,12 +6,13 @@
 
 #include "host/argument_values.h"
 #include "host/demo.h"
-#include "host/http_server.h"
 #include "host/render.h"
-#include "platform/config/config.h"
+#include "host/serve.h"
 
 namespace host {
 namespace {
+
+constexpr const char* kConnectVariable = "FLOWFORM_CONNECT";
 
 const CLI::Validator kKeyValue(
     [](std::string& text) -> std::string {
@@ -43,18 +44,29 @@ std::shared_ptr<platform::eventlog::EventLog> open_log(const std::string& where,
   }
 }
 
+// "flowform" alone: the help, on err since nothing was run.
+int no_command(const CLI::App& app, std::ostream& err) {
+  err << app.help();
+  return 2;
+}
+
 }  // namespace
 
 int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app("flowform: the workflow form fill-in page and its host", "flowform");
-  app.require_subcommand(1);
+  app.require_subcommand(0, 1);
+  app.option_defaults()->always_capture_default();
+  app.footer(
+      "The connection string, \"Provider=SQLite;Data Source=PATH\", comes from --connect, else\n"
+      "from the FLOWFORM_CONNECT environment variable.");
 
   CLI::App* render = app.add_subcommand("render", "Run one request and print the page");
   RenderCommand render_command;
   RenderOptions& r = render_command.options;
   std::vector<std::string> render_session, render_application;
   std::string render_now, render_event_log, output_encoding = "utf-8";
-  render->add_option("--connect", r.connect, "Connection string of the configuration component");
+  render->add_option("--connect", r.connect, "Connection string of the configuration component")
+      ->envname(kConnectVariable);
   render->add_option("--query", r.query, "Query string, URL-encoded UTF-8");
   render->add_option("--form", r.form, "Form body, URL-encoded UTF-8");
   render->add_option("--session", render_session, "Session value")->check(kKeyValue);
@@ -68,14 +80,27 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
       ->check(CLI::IsMember({"utf-8", "cp936"}));
 
   CLI::App* serve = app.add_subcommand("serve", "Serve the page over HTTP");
-  std::string serve_listen = "127.0.0.1:8080", serve_connect, serve_site, serve_event_log;
+  std::string serve_listen = "127.0.0.1:8080", serve_site, serve_event_log;
   std::vector<std::string> serve_application;
+  ServeCommand serve_command;
+  ServeOptions& s = serve_command.options;
   serve->add_option("--listen", serve_listen, "Address to listen on")->check(kHostPort);
-  serve->add_option("--connect", serve_connect, "Connection string of the configuration component");
+  serve->add_option("--connect", serve_command.connect, "Connection string of the database")
+      ->envname(kConnectVariable);
   serve->add_option("--site", serve_site, "Folder of the site's files")
       ->check(CLI::ExistingDirectory);
   serve->add_option("--application", serve_application, "Application value")->check(kKeyValue);
   serve->add_option("--event-log", serve_event_log, "Event log file, or - for stderr");
+  serve
+      ->add_option("--max-sessions", s.max_sessions,
+                   "Sessions kept at most; the one idle the longest goes first")
+      ->check(CLI::PositiveNumber);
+  serve
+      ->add_option("--max-connections", s.limits.max_connections,
+                   "Connections open at once; more get 503")
+      ->check(CLI::PositiveNumber);
+  serve->add_option("--max-body", s.limits.max_body, "Bytes of a request body; more get 413")
+      ->check(CLI::PositiveNumber);
 
   CLI::App* demo = app.add_subcommand("demo", "Serve the demo database on this machine");
   std::string demo_listen = "127.0.0.1:8080";
@@ -87,6 +112,9 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     return app.exit(e, out, err) == 0 ? 0 : 2;
+  }
+  if (!render->parsed() && !serve->parsed() && !demo->parsed()) {
+    return no_command(app, err);
   }
 
   if (render->parsed()) {
@@ -100,21 +128,15 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   }
 
   if (serve->parsed()) {
-    const Listen listen = *parse_listen(serve_listen);
-    ServeOptions options;
-    options.listen = listen;
-    options.settings.event_log = open_log(serve_event_log, err);
-    if (!options.settings.event_log) return 2;
+    s.listen = *parse_listen(serve_listen);
+    s.settings.event_log = open_log(serve_event_log, err);
+    if (!s.settings.event_log) return 2;
     if (!serve_site.empty()) {
-      options.settings.site_folder = serve_site;
-      options.serve_static_files = true;
+      s.settings.site_folder = serve_site;
+      s.serve_static_files = true;
     }
-    options.application_values = parse_key_values(serve_application);
-    platform::config::ConfigComponent::set_command_line_connect(serve_connect);
-    HttpServer server(std::move(options));
-    return server.serve(err, [&](int port) {
-      out << "flowform: serving " << base_url(listen, port) << kPagePath << std::endl;
-    });
+    s.application_values = parse_key_values(serve_application);
+    return run_serve(std::move(serve_command), out, err);
   }
 
   demo_command.listen = *parse_listen(demo_listen);

@@ -1,81 +1,83 @@
-// The HTTP host over cpp-httplib: the page route, sessions by cookie and the site's files.
+// The HTTP host over Boost.Beast: a few threads accept and serve every connection, pages run on
+// a pool of worker threads.
 #include "host/http_server.h"
 
-#include <httplib.h>
+#include <sys/resource.h>
 
 #include <algorithm>
-#include <ctime>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/strand.hpp>
+#include <boost/asio/thread_pool.hpp>
 #include <ostream>
 #include <thread>
+#include <vector>
 
-#include "vb/codepage.h"
-#include "host/static_files.h"
-#include "host/url_values.h"
-#include "platform/asp/keys.h"
+#include "host/http_connection.h"
+#include "host/http_routes.h"
 
 namespace host {
 namespace {
 
-// An HTTP date (RFC 9110 IMF-fixdate) of a system time.
-std::string http_date(std::time_t when) {
-  std::tm parts{};
-  gmtime_r(&when, &parts);
-  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  char text[40];
-  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[parts.tm_wday],
-                parts.tm_mday, kMonths[parts.tm_mon], parts.tm_year + 1900, parts.tm_hour,
-                parts.tm_min, parts.tm_sec);
-  return text;
-}
+namespace net = boost::asio;
+using tcp = net::ip::tcp;
 
-void set_expiry(httplib::Response& res, std::optional<long> expires) {
-  if (!expires) {
-    res.set_header("Cache-Control", "private");
-    return;
-  }
-  long minutes = std::clamp(*expires, -525600L, 525600L);  // a year either way is plenty
-  std::time_t now = std::time(nullptr);
-  // Expires 0 means "expired at once"; a date one day back is past for any client clock skew.
-  std::time_t at = minutes > 0 ? now + minutes * 60 : now - 86400 + minutes * 60;
-  res.set_header("Cache-Control", "private, max-age=" + std::to_string(std::max(minutes, 0L) * 60));
-  res.set_header("Expires", http_date(at));
-}
+// File descriptors kept for the database, the event log and the site's files.
+constexpr rlim_t kSpareDescriptors = 64;
 
-void not_found(httplib::Response& res) {
-  res.status = 404;
-  res.set_content("Not Found", "text/plain");
-}
-
-RequestInput request_input(const httplib::Request& req, const ValuePairs& cookies) {
-  RequestInput input;
-  std::string_view target = req.target;
-  size_t question = target.find('?');
-  std::string_view query = question == std::string_view::npos ? "" : target.substr(question + 1);
-  input.query_string = parse_urlencoded(query, Charset::cp936);
-  if (req.method == "POST" &&
-      req.get_header_value("Content-Type").starts_with("application/x-www-form-urlencoded")) {
-    input.form = parse_urlencoded(req.body, Charset::cp936);
+// Raises the process's open-file limit as far as it may go, and returns the connections that
+// fit under it.
+std::size_t connections_the_system_allows(std::size_t wanted) {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return wanted;
+  if (limit.rlim_cur < limit.rlim_max) {
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+    getrlimit(RLIMIT_NOFILE, &limit);
   }
-  for (const auto& [name, value] : cookies) {
-    if (name != kSessionCookie) input.cookies.emplace_back(name, value);
-  }
-  input.server_variables = {{"REMOTE_ADDR", req.remote_addr},
-                            {"REQUEST_METHOD", req.method},
-                            {"QUERY_STRING", std::string(query)},
-                            {"SCRIPT_NAME", kPagePath}};
-  return input;
-}
-
-std::string session_cookie_of(const ValuePairs& cookies) {
-  for (const auto& [name, value] : cookies) {
-    if (name == kSessionCookie) return value;
-  }
-  return {};
+  if (limit.rlim_cur == RLIM_INFINITY) return wanted;
+  const rlim_t usable = limit.rlim_cur > 2 * kSpareDescriptors ? limit.rlim_cur - kSpareDescriptors
+                                                               : limit.rlim_cur / 2;
+  return std::min<std::size_t>(wanted, usable);
 }
 
 }  // namespace
+
+struct HttpServer::Network {
+  explicit Network(std::size_t threads) : workers(threads) {}
+
+  // Declared first, destroyed last: every connection counts itself out of it.
+  ConnectionContext context;
+  net::io_context io;
+  tcp::acceptor acceptor{io};
+  net::steady_timer retry{io};
+  net::thread_pool workers;
+
+  void accept() {
+    acceptor.async_accept(net::make_strand(io),
+                          [this](boost::system::error_code ec, tcp::socket socket) {
+                            if (ec == net::error::operation_aborted) return;
+                            if (ec) {
+                              // Out of file descriptors (or another passing fault): the pending
+                              // connection stays queued; try again shortly instead of spinning on
+                              // it.
+                              retry.expires_after(std::chrono::milliseconds(50));
+                              retry.async_wait([this](boost::system::error_code waited) {
+                                if (!waited) accept();
+                              });
+                              return;
+                            }
+                            if (++context.open > context.limits.max_connections) {
+                              refuse_connection(std::move(socket), context);
+                            } else {
+                              start_connection(std::move(socket), context);
+                            }
+                            accept();
+                          });
+  }
+};
 
 std::string base_url(const Listen& listen, int port) {
   const bool ipv6 = listen.host.find(':') != std::string::npos;
@@ -85,8 +87,15 @@ std::string base_url(const Listen& listen, int port) {
 HttpServer::HttpServer(ServeOptions options)
     : options_(std::move(options)),
       application_(std::make_shared<platform::asp::Application>()),
-      sessions_(options_.new_session),
-      server_(std::make_unique<httplib::Server>()) {
+      network_(std::make_unique<Network>(options_.threads != 0
+                                             ? options_.threads
+                                             : std::max(1u, std::thread::hardware_concurrency()))),
+      sessions_(SessionStore::Options{
+          .initializer = options_.new_session,
+          .max_sessions = options_.max_sessions,
+          .post = [workers = &network_->workers](
+                      std::function<void()> task) { net::post(*workers, std::move(task)); }}),
+      routes_(std::make_unique<HttpRoutes>(options_, application_, sessions_)) {
   for (const auto& [key, value] : options_.application_values) application_->set(key, value);
   if (!options_.page_runner) {
     options_.page_runner = [settings = options_.settings](
@@ -96,36 +105,79 @@ HttpServer::HttpServer(ServeOptions options)
       return run_request(settings, application, session, input);
     };
   }
-  std::size_t threads = options_.threads != 0
-                            ? options_.threads
-                            : std::max<std::size_t>(8, std::thread::hardware_concurrency());
-  server_->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
-  server_->set_keep_alive_max_count(1000);
-  // Headers and body go out in separate writes; without this each answer waits for the
-  // client's delayed acknowledgement (about 40 ms).
-  server_->set_tcp_nodelay(true);
-  server_->set_payload_max_length(16 * 1024 * 1024);
-  install_routes();
+  network_->context.limits = options_.limits;
+  network_->context.dispatch = [this](HttpRequest request, Reply reply) {
+    net::post(network_->workers,
+              [this, request = std::move(request), reply = std::move(reply)]() mutable {
+                routes_->handle(std::move(request), std::move(reply));
+              });
+  };
 }
 
-HttpServer::~HttpServer() { stop(); }
+HttpServer::~HttpServer() {
+  stop();
+  // The pages still running (and the requests waiting for their sessions) end before the
+  // sessions and the routes go.
+  network_->workers.join();
+}
 
-int HttpServer::bind() {
+int HttpServer::bind(std::string* why) {
+  boost::system::error_code ec;
   const Listen& at = options_.listen;
-  if (at.port == 0) return server_->bind_to_any_port(at.host);
-  return server_->bind_to_port(at.host, at.port) ? at.port : -1;
+  tcp::resolver resolver(network_->io);
+  auto found = resolver.resolve(at.host, std::to_string(at.port),
+                                tcp::resolver::numeric_service | tcp::resolver::passive, ec);
+  tcp::acceptor& acceptor = network_->acceptor;
+  if (!ec && found.empty()) ec = net::error::host_not_found;
+  if (!ec) acceptor.open(found.begin()->endpoint().protocol(), ec);
+  // Lets a restarted server take its port back from connections still closing; unlike
+  // SO_REUSEPORT it never lets two servers listen on one port.
+  if (!ec) acceptor.set_option(tcp::acceptor::reuse_address(true), ec);
+  if (!ec) acceptor.bind(found.begin()->endpoint(), ec);
+  if (!ec) acceptor.listen(net::socket_base::max_listen_connections, ec);
+  if (ec) {
+    if (why) *why = ec.message();
+    boost::system::error_code ignored;
+    acceptor.close(ignored);
+    return -1;
+  }
+  network_->context.limits.max_connections =
+      connections_the_system_allows(options_.limits.max_connections);
+  return acceptor.local_endpoint().port();
 }
 
-bool HttpServer::run() { return server_->listen_after_bind(); }
+bool HttpServer::run() {
+  if (!network_->acceptor.is_open()) return false;
+  network_->io.restart();
+  network_->accept();
+  running_ = true;
+  // A quarter of the cores wait on the connections; the pages have a pool of their own.
+  const unsigned others = std::thread::hardware_concurrency() / 4;
+  std::vector<std::thread> threads;
+  for (unsigned i = 1; i < others; ++i) threads.emplace_back([this] { network_->io.run(); });
+  network_->io.run();
+  for (std::thread& thread : threads) thread.join();
+  running_ = false;
+  return true;
+}
 
-bool HttpServer::is_running() const { return server_->is_running(); }
+bool HttpServer::is_running() const { return running_; }
 
-void HttpServer::stop() { server_->stop(); }
+void HttpServer::stop() {
+  if (!running_) return;
+  net::post(network_->io, [this] {
+    boost::system::error_code ignored;
+    network_->acceptor.close(ignored);
+    network_->io.stop();
+  });
+}
 
 int HttpServer::serve(std::ostream& err, const std::function<void(int port)>& on_listening) {
-  int port = bind();
+  std::string why;
+  int port = bind(&why);
   if (port < 0) {
-    err << "flowform: cannot listen on " << base_url(options_.listen, options_.listen.port) << "\n";
+    err << "flowform: cannot listen on " << base_url(options_.listen, options_.listen.port) << ": "
+        << why << "\n";
     return 1;
   }
   on_listening(port);
@@ -134,58 +186,6 @@ int HttpServer::serve(std::ostream& err, const std::function<void(int port)>& on
     return 1;
   }
   return 0;
-}
-
-void HttpServer::install_routes() {
-  auto page = [this](const httplib::Request& req, httplib::Response& res) {
-    ValuePairs cookies = parse_cookie_header(req.get_header_value("Cookie"), Charset::cp936);
-    RequestInput input = request_input(req, cookies);
-    PageResponse response;
-    {
-      SessionStore::Lease lease = sessions_.acquire(session_cookie_of(cookies));
-      response = options_.page_runner(application_, lease.session(), input);
-      if (lease.is_new()) {
-        res.set_header("Set-Cookie",
-                       std::string(kSessionCookie) + "=" + lease.id() + "; path=/; HttpOnly");
-      }
-    }
-    set_expiry(res, response.expires);
-    // Assigned rather than passed to set_content, which would copy the whole page once more.
-    res.body = vb::to_cp936(response.body);
-    res.set_header("Content-Type", "text/html; charset=gb2312");
-  };
-  auto other = [this, page](const httplib::Request& req, httplib::Response& res) {
-    if (platform::asp::same_key(req.path, kPagePath)) return page(req, res);
-    if (req.method == "POST" || !options_.serve_static_files) return not_found(res);
-    StaticFile file = find_static_file(options_.settings.site_folder, req.path);
-    switch (file.outcome) {
-      case StaticFile::Outcome::found:
-        res.set_content(std::move(file.content), file.content_type);
-        break;
-      case StaticFile::Outcome::forbidden:
-        res.status = 403;
-        res.set_content("Forbidden", "text/plain");
-        break;
-      case StaticFile::Outcome::not_found:
-        not_found(res);
-        break;
-    }
-  };
-  // The page never raises; what escapes is a failure of the host itself.
-  server_->set_exception_handler([log = options_.settings.event_log](const httplib::Request& req,
-                                                                     httplib::Response& res,
-                                                                     std::exception_ptr failure) {
-    try {
-      std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-      if (log) log->write_error("flowform host: " + req.path + ": " + e.what());
-    }
-    res.status = 500;
-    res.set_content("Internal Server Error", "text/plain");
-  });
-  server_->Get(".*", other);
-  server_->Post(".*", other);
-  // Methods without a route (PUT, DELETE...) get httplib's own 400/404 answers.
 }
 
 }  // namespace host

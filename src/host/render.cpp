@@ -4,8 +4,8 @@
 #include <fstream>
 #include <ostream>
 
-#include "vb/codepage.h"
 #include "host/session_dump.h"
+#include "vb/codepage.h"
 
 namespace host {
 

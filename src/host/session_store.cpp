@@ -1,67 +1,77 @@
-// Sessions by cookie id with sliding expiry and one request at a time.
+// Sessions by cookie id with sliding expiry, a cap, and one request at a time.
 #include "host/session_store.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace host {
 
 struct SessionStore::Entry {
   std::shared_ptr<platform::asp::Session> session = std::make_shared<platform::asp::Session>();
-  std::mutex request_mu;      // held by the request that runs in the session
-  Clock::time_point expires;  // guarded by the store's mu_
-  int holders = 0;            // requests running or waiting; guarded by the store's mu_
+  std::string id;
+  // The rest is guarded by the store's mu_.
+  Clock::time_point expires;
+  bool busy = false;                    // a request holds the session
+  std::vector<Then> waiting;            // requests that came while it was busy, oldest first
+  std::list<Entry*>::iterator idle_at;  // its place in idle_ while not busy
 };
 
-SessionStore::SessionStore(Initializer initializer, std::function<Clock::time_point()> now)
-    : initializer_(std::move(initializer)), now_(std::move(now)), next_sweep_(now_()) {}
+SessionStore::SessionStore(Options options)
+    : options_(std::move(options)), next_sweep_(options_.now()) {}
 
-SessionStore::Lease::Lease(SessionStore* store, std::shared_ptr<Entry> entry, std::string id,
-                           bool is_new)
-    : store_(store),
-      entry_(std::move(entry)),
-      id_(std::move(id)),
-      is_new_(is_new),
-      session_(entry_->session),
-      request_lock_(entry_->request_mu) {}
+SessionStore::Lease::Lease(SessionStore* store, std::shared_ptr<Entry> entry, bool is_new)
+    : store_(store), entry_(std::move(entry)), is_new_(is_new) {}
+
+SessionStore::Lease::Lease(Lease&& other) noexcept
+    : store_(other.store_), entry_(std::move(other.entry_)), is_new_(other.is_new_) {}
 
 SessionStore::Lease::~Lease() {
-  if (!entry_) return;  // moved from
-  // TimeOut is read while the request lock is still held: the request may have just set it.
-  auto idle = std::chrono::minutes(std::clamp(session_->TimeOut, 1L, 1440L));
-  request_lock_.unlock();
-  store_->release(*entry_, idle);
+  if (entry_) store_->release(entry_);
 }
 
-SessionStore::Lease SessionStore::acquire(std::string_view id) {
+const std::string& SessionStore::Lease::id() const { return entry_->id; }
+
+const std::shared_ptr<platform::asp::Session>& SessionStore::Lease::session() const {
+  return entry_->session;
+}
+
+void SessionStore::acquire(std::string_view id, Then then) {
   std::shared_ptr<Entry> entry;
-  std::string entry_id;
   bool is_new = false;
   {
     std::lock_guard lock(mu_);
-    const Clock::time_point now = now_();
+    const Clock::time_point now = options_.now();
     sweep(now);
     if (auto it = entries_.find(std::string(id)); it != entries_.end()) {
-      if (it->second->holders > 0 || it->second->expires > now) {
+      if (it->second->busy) {
+        it->second->waiting.push_back(std::move(then));
+        return;
+      }
+      if (it->second->expires > now) {
         entry = it->second;
-        entry_id = it->first;
+        idle_.erase(entry->idle_at);
       } else {
-        entries_.erase(it);
+        drop(it);
       }
     }
     if (!entry) {
+      while (entries_.size() >= options_.max_sessions && !idle_.empty()) {
+        drop(entries_.find(idle_.front()->id));
+      }
       entry = std::make_shared<Entry>();
-      do entry_id = new_id();
-      while (entries_.count(entry_id) != 0);
-      entries_.emplace(entry_id, entry);
+      do entry->id = new_id();
+      while (entries_.count(entry->id) != 0);
+      entries_.emplace(entry->id, entry);
       is_new = true;
     }
-    ++entry->holders;
+    entry->busy = true;
   }
   // The initializer runs before the lease exists, so no request can see the session empty;
   // other requests cannot know the new id yet.
-  if (is_new && initializer_) initializer_(*entry->session);
-  return Lease(this, std::move(entry), std::move(entry_id), is_new);
+  if (is_new && options_.initializer) options_.initializer(*entry->session);
+  then(Lease(this, std::move(entry), is_new));
 }
 
 std::size_t SessionStore::size() const {
@@ -82,15 +92,41 @@ std::string SessionStore::new_id() {
 void SessionStore::sweep(Clock::time_point now) {
   if (now < next_sweep_) return;
   next_sweep_ = now + std::chrono::minutes(1);
-  std::erase_if(entries_, [&](const auto& item) {
-    return item.second->holders == 0 && item.second->expires <= now;
-  });
+  for (auto it = entries_.begin(); it != entries_.end();) {
+    auto next = std::next(it);
+    if (!it->second->busy && it->second->expires <= now) drop(it);
+    it = next;
+  }
 }
 
-void SessionStore::release(Entry& entry, std::chrono::minutes idle) {
-  std::lock_guard lock(mu_);
-  entry.expires = now_() + idle;
-  --entry.holders;
+void SessionStore::drop(std::unordered_map<std::string, std::shared_ptr<Entry>>::iterator it) {
+  idle_.erase(it->second->idle_at);
+  entries_.erase(it);
+}
+
+void SessionStore::release(const std::shared_ptr<Entry>& entry) {
+  // TimeOut is read before the next request can run: the request may have just set it.
+  auto idle = std::chrono::minutes(std::clamp(entry->session->TimeOut, 1L, 1440L));
+  Then next;
+  {
+    std::lock_guard lock(mu_);
+    entry->expires = options_.now() + idle;
+    if (entry->waiting.empty()) {
+      entry->busy = false;
+      entry->idle_at = idle_.insert(idle_.end(), entry.get());
+      return;
+    }
+    next = std::move(entry->waiting.front());
+    entry->waiting.erase(entry->waiting.begin());
+  }
+  // The session stays busy: it passes straight to the request that waited longest.
+  auto lease = std::shared_ptr<Lease>(new Lease(this, entry, false));
+  auto go_on = [next = std::move(next), lease] { next(std::move(*lease)); };
+  if (options_.post) {
+    options_.post(std::move(go_on));
+  } else {
+    go_on();
+  }
 }
 
 }  // namespace host

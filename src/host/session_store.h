@@ -1,9 +1,12 @@
 // The host's sessions: found by the id of the session cookie, one request of a session at a
-// time, dropped after the session's TimeOut minutes without a request.
+// time, dropped after the session's TimeOut minutes without a request, and at most a fixed
+// number of them (the one idle the longest goes first).
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -21,45 +24,58 @@ class SessionStore {
   using Clock = std::chrono::steady_clock;
   // Gives a new session its first values (the demo's user); sessions start empty without one.
   using Initializer = std::function<void(platform::asp::Session&)>;
+  // Runs a task on some thread (the host's worker pool); must not run it before returning.
+  using Post = std::function<void(std::function<void()>)>;
 
-  explicit SessionStore(Initializer initializer = {},
-                        std::function<Clock::time_point()> now = Clock::now);
+  static constexpr std::size_t kDefaultMaxSessions = 100000;
+
+  struct Options {
+    Initializer initializer;
+    // Sessions kept at most; a new session beyond it drops the one idle the longest.
+    std::size_t max_sessions = kDefaultMaxSessions;
+    // Where a request that waited for its session goes on; when empty it goes on inside the
+    // call that ended the request before it.
+    Post post;
+    std::function<Clock::time_point()> now = Clock::now;
+  };
+
+  explicit SessionStore(Options options);
 
  private:
   struct Entry;
 
  public:
   // One request's hold on its session: while the lease lives, other requests of the session
-  // wait in acquire. Ending the lease starts the session's idle time: it expires TimeOut
-  // minutes later (at least 1, at most 1440, as the page-scripting host allows), unless a
-  // request comes first.
+  // wait. Ending the lease starts the session's idle time: it expires TimeOut minutes later
+  // (at least 1, at most 1440, as the page-scripting host allows), unless a request comes
+  // first; or it hands the session to the next request waiting for it.
   class Lease {
    public:
-    Lease(Lease&&) = default;
+    Lease(Lease&& other) noexcept;
     Lease& operator=(Lease&&) = delete;
     ~Lease();
 
-    const std::string& id() const { return id_; }
+    const std::string& id() const;
     // True when acquire made the session (no id, or the id was unknown or expired).
     bool is_new() const { return is_new_; }
-    const std::shared_ptr<platform::asp::Session>& session() const { return session_; }
+    const std::shared_ptr<platform::asp::Session>& session() const;
 
    private:
     friend class SessionStore;
-    Lease(SessionStore* store, std::shared_ptr<Entry> entry, std::string id, bool is_new);
+    Lease(SessionStore* store, std::shared_ptr<Entry> entry, bool is_new);
 
     SessionStore* store_;
     std::shared_ptr<Entry> entry_;
-    std::string id_;
     bool is_new_;
-    std::shared_ptr<platform::asp::Session> session_;
-    std::unique_lock<std::mutex> request_lock_;
   };
 
-  // The live session with this id, or a new one under a new random id (32 hex digits, 128
-  // bits) when the id is empty, unknown or expired. Waits while another request holds the
-  // session.
-  Lease acquire(std::string_view id);
+  using Then = std::function<void(Lease)>;
+
+  // Calls `then` with a lease of the live session with this id, or of a new one under a new
+  // random id (32 hex digits, 128 bits) when the id is empty, unknown or expired. When the
+  // session is free, `then` runs before acquire returns; else it is kept, without holding a
+  // thread, and runs when the requests before it have ended, in the order they came.
+  void acquire(std::string_view id, Then then);
 
   // Sessions held: the live ones and expired ones not yet dropped (acquire drops them, at
   // most once a minute).
@@ -68,13 +84,14 @@ class SessionStore {
  private:
   std::string new_id();
   void sweep(Clock::time_point now);
-  void release(Entry& entry, std::chrono::minutes idle);
+  void drop(std::unordered_map<std::string, std::shared_ptr<Entry>>::iterator it);
+  void release(const std::shared_ptr<Entry>& entry);
 
-  Initializer initializer_;
-  std::function<Clock::time_point()> now_;
+  Options options_;
   mutable std::mutex mu_;
   std::random_device random_;
   std::unordered_map<std::string, std::shared_ptr<Entry>> entries_;
+  std::list<Entry*> idle_;  // sessions without a request, the one idle the longest first
   Clock::time_point next_sweep_;
 };
 

@@ -1,15 +1,36 @@
 // Splitting and decoding of URL-encoded request values.
 #include "host/url_values.h"
 
-#include <httplib.h>
-
 #include "vb/codepage.h"
 
 namespace host {
 namespace {
 
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string decode_bytes(std::string_view text, bool plus_is_blank) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '%' && i + 2 < text.size() && hex_digit(text[i + 1]) >= 0 &&
+        hex_digit(text[i + 2]) >= 0) {
+      bytes += static_cast<char>(hex_digit(text[i + 1]) * 16 + hex_digit(text[i + 2]));
+      i += 2;
+    } else {
+      bytes += plus_is_blank && c == '+' ? ' ' : c;
+    }
+  }
+  return bytes;
+}
+
 std::string decode(std::string_view text, bool plus_is_blank, Charset charset) {
-  std::string bytes = httplib::detail::decode_url(std::string(text), plus_is_blank);
+  std::string bytes = decode_bytes(text, plus_is_blank);
   return charset == Charset::cp936 ? vb::from_cp936(bytes) : bytes;
 }
 
@@ -31,6 +52,8 @@ void split(std::string_view text, char separator, Each each) {
 }
 
 }  // namespace
+
+std::string percent_decode(std::string_view text) { return decode_bytes(text, false); }
 
 ValuePairs parse_urlencoded(std::string_view text, Charset charset) {
   ValuePairs pairs;

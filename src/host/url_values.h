@@ -15,9 +15,14 @@ using ValuePairs = std::vector<std::pair<std::string, std::string>>;
 // the office system send code page 936.
 enum class Charset { utf8, cp936 };
 
-// "a=1&b=%D6%D0+x" as pairs, names and values percent-decoded ("+" is a blank) and converted
+// "a=1&b=%D6%D0+x" as pairs, names and values percent-decoded ("+" is a blank, a "%" without
+// two hex digits after it stays) and converted
 // from `charset` to UTF-8. Empty segments are skipped; "a" alone is the name a with value "".
 ValuePairs parse_urlencoded(std::string_view text, Charset charset);
+
+// The bytes of a percent-encoded URL path: "%XX" as its byte, "+" and a "%" without two hex
+// digits after it as they are.
+std::string percent_decode(std::string_view text);
 
 // A Cookie header ("a=1; b=2") as pairs, blanks around names and values dropped; names and
 // values percent-decoded ("+" stays as it is) and converted from `charset` to UTF-8.

@@ -1,14 +1,19 @@
 // The command line: refusals of bad arguments, and render with its session file.
 #include "host/cli.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "host/session_dump.h"
+#include "platform/config/config.h"
 #include "support/page_fixture.h"
 #include "vb/codepage.h"
 
@@ -63,10 +68,96 @@ TEST(Cli, BadArgumentsExitWithTwo) {
   }
 }
 
-TEST(Cli, HelpIsNoError) {
+TEST(Cli, WhatIsNotUnderstoodIsNamed) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"frobnicate"}, "frobnicate"},
+      {{"--bogus"}, "--bogus"},
+      {{"serve", "--bogus"}, "--bogus"},
+      {{"render", "--query", "a=1", "extra"}, "extra"},
+  };
+  for (const auto& [args, named] : cases) {
+    CliResult result = run(args);
+    EXPECT_EQ(result.code, 2) << testing::PrintToString(args);
+    EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("A subcommand is required"), std::string::npos) << result.err;
+  }
+  EXPECT_NE(run({}).err.find("render"), std::string::npos);  // alone: the commands
+}
+
+TEST(Cli, HelpIsNoErrorAndShowsTheDefaults) {
   CliResult result = run({"render", "--help"});
   EXPECT_EQ(result.code, 0);
   EXPECT_NE(result.out.find("--session-out"), std::string::npos) << result.out;
+  CliResult serve = run({"serve", "--help"});
+  EXPECT_EQ(serve.code, 0);
+  for (const char* shown : {"127.0.0.1:8080", "FLOWFORM_CONNECT", "--max-sessions", "100000",
+                            "--max-body", "16777216", "--max-connections"}) {
+    EXPECT_NE(serve.out.find(shown), std::string::npos) << shown << "\n" << serve.out;
+  }
+}
+
+// serve refuses to start without a database it can open, or on a port that is taken.
+class CliServeTest : public ::testing::Test {
+ protected:
+  CliServeTest() {
+    const char* connect = getenv("FLOWFORM_CONNECT");
+    if (connect) saved_connect_ = connect;
+    unsetenv("FLOWFORM_CONNECT");
+  }
+  ~CliServeTest() override {
+    if (saved_connect_) setenv("FLOWFORM_CONNECT", saved_connect_->c_str(), 1);
+  }
+
+  std::optional<std::string> saved_connect_;
+};
+
+TEST_F(CliServeTest, WithoutAConnectionStringItSaysWhereOneComesFrom) {
+  CliResult result = run({"serve", "--listen", "127.0.0.1:0"});
+  EXPECT_EQ(result.code, 2);
+  EXPECT_EQ(result.err,
+            "flowform: serve needs the database's connection string: give --connect or set "
+            "FLOWFORM_CONNECT\n");
+}
+
+TEST_F(CliServeTest, ADatabaseThatCannotBeOpenedEndsItAtOnce) {
+  const std::string connect = "Provider=SQLite;Data Source=/nonexistent-folder/flowform.db";
+  for (bool from_environment : {false, true}) {
+    std::vector<std::string> args = {"serve", "--listen", "127.0.0.1:0"};
+    if (from_environment) {
+      setenv("FLOWFORM_CONNECT", connect.c_str(), 1);
+    } else {
+      args.insert(args.end(), {"--connect", connect});
+    }
+    CliResult result = run(args);
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "flowform: cannot open the database " + connect + ": unable to open database file\n");
+  }
+}
+
+TEST_F(CliServeTest, APortInUseEndsItWithTheReason) {
+  page_test::TempDatabase db;
+  int taken = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(bind(taken, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(taken, 1), 0);
+  socklen_t size = sizeof address;
+  getsockname(taken, reinterpret_cast<sockaddr*>(&address), &size);
+  const std::string port = std::to_string(ntohs(address.sin_port));
+  for (const char* command : {"serve", "demo"}) {
+    std::vector<std::string> args = {command, "--listen", "127.0.0.1:" + port};
+    args.insert(args.end(), {std::string(command) == "serve" ? "--connect" : "--db",
+                             std::string(command) == "serve" ? db.connect() : db.path()});
+    CliResult result = run(args);
+    EXPECT_EQ(result.code, 1) << command;
+    EXPECT_EQ(result.err,
+              "flowform: cannot listen on http://127.0.0.1:" + port + ": Address already in use\n");
+  }
+  close(taken);
+  platform::config::ConfigComponent::set_command_line_connect("");
 }
 
 // Renders on the fixture's database; the session file goes with the fixture.

@@ -2,12 +2,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <chrono>
 #include <thread>
 
 #include "host/http_server.h"
+#include "host/test_client.h"
 
 namespace host {
 
@@ -28,20 +28,20 @@ class ServerHarness {
   }
 
   HttpServer& server() { return server_; }
+  int port() const { return port_; }
 
-  // A client of the server with bounded waits; paths go out as written.
-  httplib::Client client() const {
-    httplib::Client client("127.0.0.1", port_);
-    client.set_url_encode(false);
-    client.set_connection_timeout(5);
-    client.set_read_timeout(20);
-    return client;
+  // Sends one request on a connection of its own and reads the answer.
+  TestAnswer send(const std::string& request) const {
+    TestConnection connection(port_);
+    connection.send(request);
+    return connection.read_answer();
   }
-
-  // GETs a path; an empty response with status -1 when none came in time.
-  httplib::Response get(const std::string& path, const httplib::Headers& headers = {}) const {
-    auto res = client().Get(path, headers);
-    return res ? *res : httplib::Response();
+  TestAnswer get(const std::string& path, const Headers& headers = {}) const {
+    return send(http_request("GET", path, headers));
+  }
+  TestAnswer post(const std::string& path, const std::string& body,
+                  const std::string& content_type) const {
+    return send(http_request("POST", path, {{"Content-Type", content_type}}, body));
   }
 
  private:

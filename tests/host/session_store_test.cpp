@@ -1,114 +1,169 @@
-// Sessions by id: reuse, sliding expiry after TimeOut minutes, one request at a time.
+// Sessions by id: reuse, sliding expiry after TimeOut minutes, the cap, one request at a time.
 #include "host/session_store.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <future>
+#include <memory>
+#include <optional>
 #include <set>
+#include <vector>
 
 namespace host {
 namespace {
 
 using namespace std::chrono_literals;
 
-// A store on a clock the test moves, whose initializer gives each new session UserName "demo".
+// A store on a clock the test moves, whose initializer gives each new session UserName "demo";
+// requests that waited go on when the test says.
 class SessionStoreTest : public ::testing::Test {
  protected:
+  std::unique_ptr<SessionStore> make_store(std::size_t max_sessions) {
+    return std::make_unique<SessionStore>(SessionStore::Options{
+        .initializer =
+            [this](platform::asp::Session& s) {
+              ++initialized_;
+              s["UserName"] = "demo";
+            },
+        .max_sessions = max_sessions,
+        .post = [this](std::function<void()> task) { posted_.push_back(std::move(task)); },
+        .now = [this] { return now_; }});
+  }
+
+  // The lease of the session, or nothing when the session is busy (the request then waits).
+  std::optional<SessionStore::Lease> grab(std::string_view id) {
+    std::optional<SessionStore::Lease> got;
+    store_->acquire(id, [&](SessionStore::Lease lease) { got.emplace(std::move(lease)); });
+    return got;
+  }
+
+  bool is_new(std::string_view id) { return grab(id)->is_new(); }
+
   // Makes a session, sets its TimeOut as the page would and ends its request.
   std::string new_session(int timeout) {
-    auto lease = store_.acquire("");
-    lease.session()->TimeOut = timeout;
-    return lease.id();
+    auto lease = grab("");
+    lease->session()->TimeOut = timeout;
+    return lease->id();
   }
 
   int initialized_ = 0;
+  std::vector<std::function<void()>> posted_;
   SessionStore::Clock::time_point now_ = SessionStore::Clock::time_point() + 1000h;
-  SessionStore store_{[this](platform::asp::Session& s) {
-                        ++initialized_;
-                        s["UserName"] = "demo";
-                      },
-                      [this] { return now_; }};
+  std::unique_ptr<SessionStore> store_ = make_store(100);
 };
 
 TEST_F(SessionStoreTest, AKnownIdGivesTheSameSessionWithoutInitializingItAgain) {
   std::string id;
   {
-    auto lease = store_.acquire("");
-    EXPECT_TRUE(lease.is_new());
-    EXPECT_TRUE(lease.session()->get("UserName") == "demo");
-    (*lease.session())["UserName"] = "zhang";
-    id = lease.id();
+    auto lease = grab("");
+    EXPECT_TRUE(lease->is_new());
+    EXPECT_TRUE(lease->session()->get("UserName") == "demo");
+    (*lease->session())["UserName"] = "zhang";
+    id = lease->id();
   }
-  auto again = store_.acquire(id);
-  EXPECT_FALSE(again.is_new());
-  EXPECT_EQ(again.id(), id);
-  EXPECT_TRUE(again.session()->get("UserName") == "zhang");
+  auto again = grab(id);
+  EXPECT_FALSE(again->is_new());
+  EXPECT_EQ(again->id(), id);
+  EXPECT_TRUE(again->session()->get("UserName") == "zhang");
   EXPECT_EQ(initialized_, 1);
 }
 
 TEST_F(SessionStoreTest, NewSessionsGetFreshRandomIdsAndOnlyTheInitialValues) {
   std::set<std::string> ids;
   for (const char* asked : {"", "", "not-a-session", "00000000000000000000000000000000"}) {
-    auto lease = store_.acquire(asked);
-    EXPECT_TRUE(lease.is_new()) << asked;
-    EXPECT_EQ(lease.id().size(), 32u);
-    EXPECT_EQ(lease.id().find_first_not_of("0123456789ABCDEF"), std::string::npos) << lease.id();
-    EXPECT_EQ(lease.session()->items().size(), 1u);
-    (*lease.session())["TureName"] = "张三";
-    ids.insert(lease.id());
+    auto lease = grab(asked);
+    EXPECT_TRUE(lease->is_new()) << asked;
+    EXPECT_EQ(lease->id().size(), 32u);
+    EXPECT_EQ(lease->id().find_first_not_of("0123456789ABCDEF"), std::string::npos);
+    EXPECT_EQ(lease->session()->items().size(), 1u);
+    (*lease->session())["TureName"] = "张三";
+    ids.insert(lease->id());
   }
   EXPECT_EQ(ids.size(), 4u);
-  EXPECT_EQ(store_.size(), 4u);
+  EXPECT_EQ(store_->size(), 4u);
 }
 
 TEST_F(SessionStoreTest, ExpiresTimeOutMinutesAfterItsLastRequest) {
   const std::string id = new_session(45);
   now_ += 44min;
-  EXPECT_FALSE(store_.acquire(id).is_new());  // sliding: 45 more minutes from here
+  EXPECT_FALSE(is_new(id));  // sliding: 45 more minutes from here
   now_ += 44min;
-  EXPECT_FALSE(store_.acquire(id).is_new());
+  EXPECT_FALSE(is_new(id));
   now_ += 45min;
-  auto later = store_.acquire(id);
-  EXPECT_TRUE(later.is_new());
-  EXPECT_NE(later.id(), id);
+  auto later = grab(id);
+  EXPECT_TRUE(later->is_new());
+  EXPECT_NE(later->id(), id);
 }
 
 TEST_F(SessionStoreTest, TimeOutOutsideOneMinuteToOneDayIsClamped) {
   const std::string short_id = new_session(0), long_id = new_session(99999);
   now_ += 59s;
-  EXPECT_FALSE(store_.acquire(short_id).is_new());
+  EXPECT_FALSE(is_new(short_id));
   now_ += 61s;
-  EXPECT_TRUE(store_.acquire(short_id).is_new());
+  EXPECT_TRUE(is_new(short_id));
   now_ += 1440min;
-  EXPECT_TRUE(store_.acquire(long_id).is_new());
+  EXPECT_TRUE(is_new(long_id));
 }
 
 TEST_F(SessionStoreTest, ExpiredSessionsAreDropped) {
   new_session(20);
   new_session(20);
-  EXPECT_EQ(store_.size(), 2u);
+  EXPECT_EQ(store_->size(), 2u);
   now_ += 21min;
   new_session(20);
-  EXPECT_EQ(store_.size(), 1u);
+  EXPECT_EQ(store_->size(), 1u);
 }
 
-TEST_F(SessionStoreTest, ASecondRequestOfTheSessionWaitsForTheFirst) {
-  auto first = std::make_unique<SessionStore::Lease>(store_.acquire(""));
+TEST_F(SessionStoreTest, AtTheCapTheSessionIdleTheLongestGoes) {
+  store_ = make_store(3);
+  const std::string a = new_session(45), b = new_session(45), c = new_session(45);
+  now_ += 1s;
+  EXPECT_FALSE(is_new(a));  // a was used last: b is now the idlest
+  now_ += 1s;
+  const std::string d = new_session(45);
+  EXPECT_EQ(store_->size(), 3u);
+  EXPECT_FALSE(is_new(a));
+  EXPECT_FALSE(is_new(c));
+  EXPECT_FALSE(is_new(d));
+  EXPECT_TRUE(is_new(b));  // gone, so b's cookie gets a new session (which drops a)
+  EXPECT_EQ(store_->size(), 3u);
+  EXPECT_TRUE(is_new(a));
+}
+
+TEST_F(SessionStoreTest, ASessionInUseIsNeverDroppedForTheCap) {
+  store_ = make_store(1);
+  auto busy = grab("");
+  now_ += 3h;  // past any TimeOut: a session in use must not expire under its request either
+  const std::string other = new_session(20);
+  EXPECT_EQ(store_->size(), 2u);
+  const std::string id = busy->id();
+  busy.reset();
+  EXPECT_FALSE(is_new(id));
+  new_session(20);  // back under the cap: both idle ones go
+  EXPECT_EQ(store_->size(), 1u);
+  EXPECT_TRUE(is_new(other));
+}
+
+TEST_F(SessionStoreTest, RequestsOfABusySessionWaitWithoutAThreadAndGoOnInOrder) {
+  auto first = grab("");
   const std::string id = first->id();
-  now_ += 3h;  // past any TimeOut: a session in use must not expire under its request
-  std::atomic<bool> second_inside{false};
-  auto second = std::async(std::launch::async, [&] {
-    auto lease = store_.acquire(id);
-    second_inside = true;
-    return lease.is_new();
-  });
-  EXPECT_EQ(second.wait_for(200ms), std::future_status::timeout);
-  EXPECT_FALSE(second_inside);
+  std::vector<std::string> order;
+  for (const char* name : {"second", "third"}) {
+    store_->acquire(id, [&order, name](SessionStore::Lease lease) {
+      order.push_back(std::string(name) + (lease.is_new() ? " new" : " same"));
+    });
+  }
+  EXPECT_TRUE(order.empty());
+  EXPECT_TRUE(posted_.empty());
   first.reset();
-  ASSERT_EQ(second.wait_for(10s), std::future_status::ready);
-  EXPECT_FALSE(second.get());  // it got the same session, not a new one
+  // The session passes to the second request through the post function, and from it to the
+  // third when its lease ends.
+  ASSERT_EQ(posted_.size(), 1u);
+  posted_[0]();
+  ASSERT_EQ(posted_.size(), 2u);
+  posted_[1]();
+  EXPECT_EQ(order, (std::vector<std::string>{"second same", "third same"}));
+  EXPECT_FALSE(is_new(id));  // free again
 }
 
 }  // namespace

@@ -28,6 +28,17 @@ TEST(ParseUrlencoded, KeepsRepeatsAndSkipsEmptySegments) {
   EXPECT_EQ(parse_urlencoded("a==1", Charset::utf8), (ValuePairs{{"a", "=1"}}));
 }
 
+TEST(ParseUrlencoded, LeavesAPercentWithoutTwoHexDigitsAsItIs) {
+  EXPECT_EQ(parse_urlencoded("a=100%&b=%4&c=%zz%41&%=%%41", Charset::utf8),
+            (ValuePairs{{"a", "100%"}, {"b", "%4"}, {"c", "%zzA"}, {"%", "%A"}}));
+}
+
+TEST(PercentDecode, DecodesBytesAndKeepsPlus) {
+  using namespace std::string_literals;
+  EXPECT_EQ(percent_decode("/css/a+b%2F..%5c%2e%00x"), "/css/a+b/..\\.\0x"s);
+  EXPECT_EQ(percent_decode("%"), "%");
+}
+
 TEST(ParseCookieHeader, SplitsOnSemicolonsAndTrimsBlanks) {
   EXPECT_EQ(parse_cookie_header("", Charset::cp936), ValuePairs{});
   EXPECT_EQ(parse_cookie_header("a=1; _myConfigBiaoDan=0;b=x%D6%D0+y ;  ; c", Charset::cp936),

@@ -106,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(IsStart, OpenerCanCloseTest,
                          ::testing::Values(std::pair{"isStart=true", false},
                                            std::pair{"isStart=True", true},
                                            std::pair{"isStart=false", true},
-                                           std::pair{"isStart=", true}, std::pair{"", true}));
+                                           std::pair{"isStart=", true}, std::pair{"", true}),
+                         test_names::FirstValue());
 
 class NewFlowKindTest : public PhaseTest,
                         public ::testing::WithParamInterface<std::pair<const char*, const char*>> {
@@ -128,7 +129,8 @@ TEST_P(NewFlowKindTest, TheModelsIsSystemGivesTheKind) {
 
 INSTANTIATE_TEST_SUITE_P(IsSystem, NewFlowKindTest,
                          ::testing::Values(std::pair{"1", "Integer:1"}, std::pair{"0", "Integer:0"},
-                                           std::pair{"3", "Empty:"}, std::pair{"", "Empty:"}));
+                                           std::pair{"3", "Empty:"}, std::pair{"", "Empty:"}),
+                         test_names::FirstValue());
 
 TEST_F(PhaseTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
   add_todo_road();
@@ -224,7 +226,8 @@ INSTANTIATE_TEST_SUITE_P(Entries, PrivilegedEntryTest,
                          ::testing::Values(std::pair{std::vector{"T"}, true},
                                            std::pair{std::vector{"T", "0"}, true},
                                            std::pair{std::vector{"0", "T"}, false},
-                                           std::pair{std::vector{"1"}, false}));
+                                           std::pair{std::vector{"1"}, false}),
+                         test_names::FirstValue());
 
 }  // namespace
 }  // namespace page_test

@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SwitchCase{"'0', '1', '0', '0', '0', ''",
                                  "String:0 String:1 String:0 String:0 String:0 String:0 ", true},
                       SwitchCase{"'', '', '1', '1', '', 'x'",
-                                 "String:0 String:0 String:1 String:1 String:0 String:x ", false}));
+                                 "String:0 String:0 String:1 String:1 String:0 String:x ", false}),
+    test_names::FirstValue());
 
 TEST_F(PhaseTest, TheFirstNodeOfANewFlowOffersNoChoices) {
   add_form(7);
@@ -142,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Entries, TodoPositionTest,
                              // The user asked wang for a consultation that is still open.
                              TodoCase{{"'7', '3', '2', 'zhang', 'li', '0'",
                                        "'7', '3', '2', 'wang', 'zhang', '1'"},
-                                      "Boolean:False Boolean:True String:0 String:0"}));
+                                      "Boolean:False Boolean:True String:0 String:0"}),
+                         test_names::FirstValue());
 
 TEST_F(PhaseTest, ANewFlowHasNoToDoPositionAndDeletesNoNotice) {
   add_form(7);

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "schema/database.h"
@@ -60,8 +61,9 @@ class TempDatabase {
  private:
   static std::string unique_path() {
     static std::atomic<int> counter{0};
+    // The random part keeps a file left by a killed run under a reused process id out of the way.
     return testing::TempDir() + "flowform_test_" + std::to_string(getpid()) + "_" +
-           std::to_string(++counter) + ".db";
+           std::to_string(++counter) + "_" + std::to_string(std::random_device()()) + ".db";
   }
 
   std::string path_;

@@ -129,7 +129,7 @@ class OdbcConnection final : public DriverConnection {
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
-    return run(prepared(translate_ ? translate_tsql(sql) : std::string(sql), where), &result,
+    return run(prepared(translate_ ? translate_tsql(sql) : std::string(sql), where), result,
                timeout_seconds, where);
   }
 
@@ -154,12 +154,12 @@ class OdbcConnection final : public DriverConnection {
       if (assigned[i]) parameters.bind(insert.h, values[i], where);
     }
     ResultSet row;
-    run(insert, &row, timeout_seconds, where);
+    run(insert, row, timeout_seconds, where);
     if (translate_) {
       run(prepared("SELECT " + returned + " FROM " + quoted_name(table) +
                        " WHERE rowid=last_insert_rowid()",
                    where),
-          &row, timeout_seconds, where);
+          row, timeout_seconds, where);
     }
     return row.row_count() == 1 ? row.row(0) : values;
   }
@@ -177,7 +177,7 @@ class OdbcConnection final : public DriverConnection {
       if (assigned[i]) parameters.bind(update.h, values[i], where);
     }
     parameters.bind(update.h, original[key_index], where);
-    run(update, nullptr, timeout_seconds, where);
+    run(update, timeout_seconds, where);
     SQLLEN changed = 0;
     SQLRowCount(update.h, &changed);
     if (changed == 0) raise_row_gone(where);
@@ -188,7 +188,7 @@ class OdbcConnection final : public DriverConnection {
     // SQLite takes its write lock at the start, as the embedded driver does, so that two
     // writers queue instead of failing when the second would upgrade its read lock.
     if (translate_) {
-      run(prepared("BEGIN IMMEDIATE", where), nullptr, 0, where);
+      run(prepared("BEGIN IMMEDIATE", where), 0, where);
     } else {
       set_autocommit(false, where);
     }
@@ -235,7 +235,7 @@ class OdbcConnection final : public DriverConnection {
     if (!in_transaction_) raise_ado(kProviderFailed, "No transaction is pending.", where);
     in_transaction_ = false;
     if (translate_) {
-      run(prepared(commit ? "COMMIT" : "ROLLBACK", where), nullptr, 0, where);
+      run(prepared(commit ? "COMMIT" : "ROLLBACK", where), 0, where);
       return;
     }
     const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, commit ? SQL_COMMIT : SQL_ROLLBACK);
@@ -257,9 +257,15 @@ class OdbcConnection final : public DriverConnection {
     return *statements_.emplace(sql, std::move(statement)).first->second;
   }
 
-  // Runs `s`; the rows of its first result with columns go to `out` when given. True when it
+  // Runs a statement that returns no rows.
+  void run(Statement& statement, long timeout_seconds, vb::Here where) {
+    ResultSet none;
+    run(statement, none, timeout_seconds, where);
+  }
+
+  // Runs the statement; the rows of its first result with columns go to `out`. True when it
   // returned columns. The statement is closed again for its next run, however this ends.
-  bool run(Statement& statement, ResultSet* out, long timeout_seconds, vb::Here where) {
+  bool run(Statement& statement, ResultSet& out, long timeout_seconds, vb::Here where) {
     const SQLHSTMT s = statement.h;
     struct Close {
       SQLHSTMT s;
@@ -278,12 +284,8 @@ class OdbcConnection final : public DriverConnection {
       SQLSMALLINT n = 0;
       SQLNumResultCols(s, &n);
       if (n == 0) continue;
-      if (has_rows || out == nullptr) {
-        has_rows = true;
-        continue;
-      }
+      if (!has_rows) read_rows(statement, n, out, where);
       has_rows = true;
-      read_rows(statement, n, *out, where);
     } while (ok(SQLMoreResults(s)));
     return has_rows;
   }

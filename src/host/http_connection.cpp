@@ -1,0 +1,183 @@
+// A connection's life: the request head under its time-out, the body under its own, the page on
+// the worker pool, the answer, then the next request or the close.
+#include "host/http_connection.h"
+
+#include <boost/asio/post.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+#include <memory>
+#include <optional>
+
+namespace host {
+namespace {
+
+namespace beast = boost::beast;
+namespace http = beast::http;
+namespace net = boost::asio;
+using tcp = net::ip::tcp;
+
+constexpr std::uint32_t kHeadLimit = 64 * 1024;
+// How long a connection closed after an error answer waits for the client to stop sending.
+constexpr auto kLingerTime = std::chrono::seconds(2);
+
+class Connection : public std::enable_shared_from_this<Connection> {
+ public:
+  Connection(tcp::socket socket, ConnectionContext& context)
+      : stream_(std::move(socket)), context_(context) {
+    beast::error_code ignored;
+    stream_.socket().set_option(tcp::no_delay(true), ignored);
+    const tcp::endpoint peer = stream_.socket().remote_endpoint(ignored);
+    if (!ignored) remote_addr_ = peer.address().to_string();
+  }
+  ~Connection() { --context_.open; }
+
+  // The first request's head must come within the head time-out of the connection's start.
+  void start() { read_head(); }
+
+  void refuse() { answer_and_close(plain_answer(503)); }
+
+ private:
+  // Between requests: the idle time-out until a byte of the next one comes (pipelined bytes
+  // may already be here), then the head time-out.
+  void wait_for_request() {
+    if (buffer_.size() > 0) return read_head();
+    stream_.expires_after(context_.limits.idle_timeout);
+    stream_.async_read_some(buffer_.prepare(4096),
+                            [self = shared_from_this()](beast::error_code ec, std::size_t n) {
+                              if (ec) return;  // the client left or stayed silent: close
+                              self->buffer_.commit(n);
+                              self->read_head();
+                            });
+  }
+
+  void read_head() {
+    parser_.emplace();
+    parser_->header_limit(kHeadLimit);
+    parser_->body_limit(context_.limits.max_body);
+    stream_.expires_after(context_.limits.head_timeout);
+    http::async_read_header(stream_, buffer_, *parser_,
+                            [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                              if (ec) return self->fail(ec);
+                              self->version_ = self->parser_->get().version();
+                              if (self->expects_continue()) return self->send_continue();
+                              self->read_body();
+                            });
+  }
+
+  bool expects_continue() const {
+    const auto& request = parser_->get();
+    return !parser_->is_done() && beast::iequals(request[http::field::expect], "100-continue");
+  }
+
+  void send_continue() {
+    continue_.emplace(http::status::continue_, version_);
+    stream_.expires_after(context_.limits.body_timeout);
+    http::async_write(stream_, *continue_,
+                      [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                        if (!ec) self->read_body();
+                      });
+  }
+
+  // Each read of the body must bring bytes within the body time-out.
+  void read_body() {
+    if (parser_->is_done()) return dispatch();
+    stream_.expires_after(context_.limits.body_timeout);
+    http::async_read_some(stream_, buffer_, *parser_,
+                          [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                            if (ec) return self->fail(ec);
+                            self->read_body();
+                          });
+  }
+
+  // A request that could not be read: answered when the fault is the client's, else closed.
+  void fail(beast::error_code ec) {
+    if (ec == http::error::body_limit) return answer_and_close(plain_answer(413));
+    if (ec == http::error::header_limit) return answer_and_close(plain_answer(431));
+    // The parser's other errors are faults in what the client sent.
+    if (ec.category() == http::make_error_code(http::error::bad_target).category() &&
+        ec != http::error::end_of_stream && ec != http::error::partial_message) {
+      return answer_and_close(plain_answer(400));
+    }
+    // Closed by the client, timed out or reset: nobody to answer.
+  }
+
+  void dispatch() {
+    http::request<http::string_body> request = parser_->release();
+    keep_alive_ = request.keep_alive();
+    HttpRequest plain;
+    plain.method = std::string(request.method_string());
+    plain.target = std::string(request.target());
+    plain.content_type = std::string(request[http::field::content_type]);
+    plain.cookie = std::string(request[http::field::cookie]);
+    plain.body = std::move(request.body());
+    plain.remote_addr = remote_addr_;
+    // No time-out while the page runs: the client waits for its answer.
+    stream_.expires_never();
+    context_.dispatch(std::move(plain), [self = shared_from_this()](HttpAnswer answer) {
+      auto executor = self->stream_.get_executor();
+      net::post(executor, [self = std::move(self), answer = std::move(answer)]() mutable {
+        self->write(std::move(answer));
+      });
+    });
+  }
+
+  void write(HttpAnswer answer) {
+    response_.emplace(static_cast<http::status>(answer.status), version_);
+    for (auto& [name, value] : answer.headers) response_->insert(name, value);
+    response_->body() = std::move(answer.body);
+    response_->keep_alive(keep_alive_);
+    response_->prepare_payload();
+    stream_.expires_after(context_.limits.body_timeout);
+    http::async_write(stream_, *response_,
+                      [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                        self->response_.reset();
+                        if (ec) return;
+                        if (self->keep_alive_) return self->wait_for_request();
+                        self->linger();
+                      });
+  }
+
+  void answer_and_close(HttpAnswer answer) {
+    keep_alive_ = false;
+    write(std::move(answer));
+  }
+
+  // Closes our side, then reads what the client still sends until it closes too (or for a
+  // short while), so that unread bytes do not reset the connection before it read the answer.
+  void linger() {
+    beast::error_code ignored;
+    stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+    stream_.expires_after(kLingerTime);
+    drain();
+  }
+
+  void drain() {
+    buffer_.clear();
+    stream_.async_read_some(buffer_.prepare(16 * 1024),
+                            [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                              if (!ec) self->drain();
+                            });
+  }
+
+  beast::tcp_stream stream_;
+  ConnectionContext& context_;
+  std::string remote_addr_;
+  beast::flat_buffer buffer_;
+  std::optional<http::request_parser<http::string_body>> parser_;
+  std::optional<http::response<http::empty_body>> continue_;
+  std::optional<http::response<http::string_body>> response_;
+  unsigned version_ = 11;
+  bool keep_alive_ = true;
+};
+
+}  // namespace
+
+void start_connection(tcp::socket socket, ConnectionContext& context) {
+  std::make_shared<Connection>(std::move(socket), context)->start();
+}
+
+void refuse_connection(tcp::socket socket, ConnectionContext& context) {
+  std::make_shared<Connection>(std::move(socket), context)->refuse();
+}
+
+}  // namespace host

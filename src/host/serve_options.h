@@ -1,0 +1,62 @@
+// What a server is told when it is made: where to listen, the limits it keeps to, and how it
+// runs the page.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/request_runner.h"
+#include "host/session_store.h"
+#include "platform/asp/application.h"
+
+namespace host {
+
+// Runs the page for one request in its session; run_request unless replaced.
+using PageRunner = std::function<PageResponse(const std::shared_ptr<platform::asp::Application>&,
+                                              const std::shared_ptr<platform::asp::Session>&,
+                                              const RequestInput&)>;
+
+// Where to listen: a host name or address, and a port (0: any free port, see bind).
+struct Listen {
+  std::string host = "127.0.0.1";
+  int port = 8080;
+};
+
+// What one client may cost the server. A connection that overruns a time-out is closed.
+struct ConnectionLimits {
+  // Connections open at once; one more gets 503 "Service Unavailable" and is closed. Lowered
+  // to what the process's open-file limit allows.
+  std::size_t max_connections = 10000;
+  // Bytes of a request body; a larger one gets 413 "Payload Too Large".
+  std::size_t max_body = 16 * 1024 * 1024;
+  // From a connection's start, or from the first byte of a later request, to the end of the
+  // request head.
+  std::chrono::milliseconds head_timeout = std::chrono::seconds(10);
+  // The longest wait for the next bytes of a body, or for the client to take the answer.
+  std::chrono::milliseconds body_timeout = std::chrono::seconds(30);
+  // How long a kept-alive connection may wait for its next request.
+  std::chrono::milliseconds idle_timeout = std::chrono::seconds(30);
+};
+
+struct ServeOptions {
+  Listen listen;
+  ConnectionLimits limits;
+  // Site folder, event log, clock and sibling pages of every request.
+  HostSettings settings;
+  // Whether other paths are served as files of settings.site_folder.
+  bool serve_static_files = false;
+  // Application values set before the first request.
+  std::vector<std::pair<std::string, vb::Variant>> application_values;
+  // Gives each new session its first values (demo only).
+  SessionStore::Initializer new_session;
+  std::size_t max_sessions = SessionStore::kDefaultMaxSessions;
+  PageRunner page_runner;
+  std::size_t threads = 0;  // threads that run pages; 0: the machine's cores
+};
+
+}  // namespace host

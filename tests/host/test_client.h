@@ -1,0 +1,149 @@
+// A blocking HTTP/1.1 client over a plain socket for the host's tests: sends bytes exactly as
+// given (half a head, two requests in one write) and reads answers with a time limit.
+#pragma once
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <strings.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace host {
+
+using Headers = std::vector<std::pair<std::string, std::string>>;
+
+// One answer; status -1 when none came.
+struct TestAnswer {
+  int status = -1;
+  Headers headers;
+  std::string body;
+
+  bool has_header(std::string_view name) const { return find(name) != nullptr; }
+  std::string get_header_value(std::string_view name) const {
+    const std::string* value = find(name);
+    return value ? *value : "";
+  }
+
+ private:
+  const std::string* find(std::string_view name) const {
+    for (const auto& [key, value] : headers) {
+      if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
+        return &value;
+      }
+    }
+    return nullptr;
+  }
+};
+
+class TestConnection {
+ public:
+  // Connects to 127.0.0.1:port; connected() says whether it worked.
+  explicit TestConnection(int port) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) close_now();
+  }
+  ~TestConnection() { close_now(); }
+  TestConnection(const TestConnection&) = delete;
+  TestConnection& operator=(const TestConnection&) = delete;
+
+  bool connected() const { return fd_ >= 0; }
+
+  bool send(std::string_view bytes) {
+    while (fd_ >= 0 && !bytes.empty()) {
+      ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+      if (n <= 0) return false;
+      bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return fd_ >= 0;
+  }
+
+  // The next answer (interim 1xx answers skipped), read by its Content-Length.
+  TestAnswer read_answer(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+      size_t head_end;
+      while ((head_end = pending_.find("\r\n\r\n")) == std::string::npos) {
+        if (!receive(deadline)) return {};
+      }
+      TestAnswer answer = parse_head(pending_.substr(0, head_end));
+      pending_.erase(0, head_end + 4);
+      if (answer.status >= 100 && answer.status < 200) continue;
+      const size_t length = std::stoul("0" + answer.get_header_value("Content-Length"));
+      while (pending_.size() < length) {
+        if (!receive(deadline)) return {};
+      }
+      answer.body = pending_.substr(0, length);
+      pending_.erase(0, length);
+      return answer;
+    }
+  }
+
+  // True when the server closes the connection within the limit; bytes that come are dropped.
+  bool closed_within(std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (receive(deadline)) pending_.clear();
+    return std::chrono::steady_clock::now() < deadline;
+  }
+
+ private:
+  static TestAnswer parse_head(const std::string& head) {
+    TestAnswer answer;
+    size_t line_end = head.find("\r\n");
+    const std::string status_line = head.substr(0, line_end);
+    if (status_line.size() >= 12) answer.status = std::stoi(status_line.substr(9, 3));
+    while (line_end != std::string::npos) {
+      size_t start = line_end + 2;
+      line_end = head.find("\r\n", start);
+      std::string line = head.substr(start, line_end - start);
+      size_t colon = line.find(':');
+      if (colon == std::string::npos) continue;
+      size_t value = line.find_first_not_of(' ', colon + 1);
+      answer.headers.emplace_back(line.substr(0, colon),
+                                  value == std::string::npos ? "" : line.substr(value));
+    }
+    return answer;
+  }
+
+  // Reads what has come; false at the deadline or when the server closed.
+  bool receive(std::chrono::steady_clock::time_point deadline) {
+    if (fd_ < 0) return false;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd wanted{fd_, POLLIN, 0};
+    if (left.count() <= 0 || poll(&wanted, 1, static_cast<int>(left.count())) != 1) return false;
+    char chunk[16384];
+    ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
+    if (n <= 0) return false;
+    pending_.append(chunk, static_cast<size_t>(n));
+    return true;
+  }
+
+  void close_now() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+
+  int fd_;
+  std::string pending_;
+};
+
+// "METHOD PATH HTTP/1.1" with a Host header, the headers given, and the body with its length.
+inline std::string http_request(const std::string& method, const std::string& path,
+                                const Headers& headers = {}, const std::string& body = "") {
+  std::string text = method + " " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+  for (const auto& [name, value] : headers) text += name + ": " + value + "\r\n";
+  if (method == "POST") text += "Content-Length: " + std::to_string(body.size()) + "\r\n";
+  return text + "\r\n" + body;
+}
+
+}  // namespace host
