@@ -120,7 +120,8 @@ void write_submit_scripts(PageState& p) {
                        "\tvar ssss = formToStrings();",
                    });
   // The node's pre-check members are script written by the workflow's designer: they go into
-  // the posted object as they stand.
+  // the posted object as they stand. A refusal that is not URI-encoded (a bare "%") is shown as
+  // it came rather than lost in a script error.
   out.write("\t$.post(\"flowdo.asp\", { ");
   if (p.RemarkPRE != "") {
     out.write(p.RemarkPRE);
@@ -129,7 +130,9 @@ void write_submit_scripts(PageState& p) {
   out.write("fujian:ssss }, function(data){\r\n");
   write_lines(out, {
                        "\t\tif (data != \"\") {",
-                       "\t\t\talert(decodeURI(data));",
+                       "\t\t\tvar refusal = data;",
+                       "\t\t\ttry { refusal = decodeURI(data); } catch (e) {}",
+                       "\t\t\talert(refusal);",
                        "\t\t} else {",
                        "\t\t\tthistosubmit();",
                        "\t\t}",

@@ -74,6 +74,8 @@ test("topreCheck posts the node's members and fujian, and submits on an empty re
   assert.deepEqual({ ...calls.posts[0].data }, { ...expected.precheck, fujian: "DuoShuo1A1:x" });
   calls.posts[0].done("%E9%87%91%E9%A2%9D%E8%B6%85%E9%99%90");
   assert.deepEqual(calls.alerts, ["金额超限"]);
+  calls.posts[0].done("超过100%");
+  assert.deepEqual(calls.alerts, ["金额超限", "超过100%"]);
   assert.equal(calls.submitted, 0);
   calls.posts[0].done("");
   assert.equal(calls.submitted, 1);

@@ -177,7 +177,8 @@ TEST_F(ClosingScriptsTest, ThistosubmitByDocumentKindAndHandlingKind) {
 TEST_F(ClosingScriptsTest, TopreCheckPostsTheNodesMembersInFrontOfFujian) {
   const std::string head = "function topreCheck(){\r\n\tvar ssss = formToStrings();\r\n";
   const std::string tail =
-      " }, function(data){\r\n\t\tif (data != \"\") {\r\n\t\t\talert(decodeURI(data));\r\n"
+      " }, function(data){\r\n\t\tif (data != \"\") {\r\n\t\t\tvar refusal = data;\r\n"
+      "\t\t\ttry { refusal = decodeURI(data); } catch (e) {}\r\n\t\t\talert(refusal);\r\n"
       "\t\t} else {\r\n\t\t\tthistosubmit();\r\n\t\t}\r\n\t});\r\n}\r\n";
   struct Case {
     vb::Variant RemarkPRE;
