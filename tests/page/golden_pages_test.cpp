@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -65,9 +66,11 @@ std::string first_difference(const std::string& expected, const std::string& act
 // The page rendered on a fresh demo database, reached through the embedded driver or through
 // the SQLite ODBC driver.
 std::string render_demo_page(const DemoPage& page, bool odbc = false) {
-  // A file of its own for each test process: ctest runs the cases side by side.
+  // A file of its own for each render: ctest runs the cases side by side, and the connection
+  // pool may still hold a session on the file of an earlier render under the same name.
   const std::string path = testing::TempDir() + "flowform_golden_" + page.name + "_" +
-                           std::to_string(getpid()) + (odbc ? "_odbc" : "") + ".db";
+                           std::to_string(getpid()) + "_" +
+                           std::to_string(std::random_device()()) + (odbc ? "_odbc" : "") + ".db";
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
   schema::create_database(path, true);
   host::RenderOptions o;
