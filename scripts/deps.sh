@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libsqlite3-dev libpcre2-dev libboost-dev
           libcurl4-openssl-dev unixodbc-dev tdsodbc libsqliteodbc libcli11-dev libgtest-dev
-          libgmock-dev libbenchmark-dev nodejs)
+          libgmock-dev libbenchmark-dev nodejs clang-16 libclang-rt-16-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

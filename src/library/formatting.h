@@ -4,6 +4,8 @@
 // RemoveHtml; the rest serve the office system's other pages.
 #pragma once
 
+#include <optional>
+
 #include "library/page_context.h"
 #include "vb/variant.h"
 
@@ -46,10 +48,13 @@ vb::Variant RemoveHtml(PageContext& ctx, vb::Variant Textstr);
 vb::Variant checkstring(PageContext& ctx, vb::Variant text);
 // The text without ' % ^ & ? ( ) < > [ ] / \ ; " and NUL (the comma stays); Null and "" give "".
 vb::Variant replacebadchar(PageContext& ctx, const vb::Variant& text);
+// A loop bound as the width and length loops compare it: a number, text read as a number, or
+// nullopt for Null and for text that is not a number. Other values raise as CDbl does.
+std::optional<double> loop_bound(const vb::Variant& bound);
 // The longest start of text whose width fits `width`, a single-byte character counting 1 and a
-// double-byte one 2 (code page 936). Empty when width is Empty or Null, or when nothing fits;
-// a width that is not a number fails with 13. Counts with ctx.ii, so a caller looping on ctx.ii
-// sees its counter moved.
+// double-byte one 2 (code page 936); a fractional width compares as a number. Empty when width
+// is Empty or Null, or when nothing fits; a width that is not a number lets the whole text
+// through. Counts with ctx.ii, so a caller looping on ctx.ii sees its counter moved.
 vb::Variant shrinklonginput(PageContext& ctx, const vb::Variant& text, const vb::Variant& width);
 
 // --- values (values.cpp) ---
@@ -66,8 +71,9 @@ vb::Variant iif(PageContext& ctx, const vb::Variant& condition, const vb::Varian
                 const vb::Variant& value2);
 // A new random (version 4) GUID as 32 upper-case hexadecimal digits.
 vb::Variant getuid(PageContext& ctx);
-// `length` random characters from 0-9, A-Z, a-z, from a generator seeded from the clock. The
-// length is read as a number (13 when it is not one, 94 for Null).
+// Random characters from 0-9, A-Z, a-z, from a generator seeded from the clock, appended while
+// the text is shorter than `length` (so 2.5 gives 3). The length is read as a number; Null or
+// text that is not a number gives "".
 vb::Variant gernd(PageContext& ctx, const vb::Variant& length);
 
 }  // namespace library

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "library/error_lines.h"
 #include "vb/builtins.h"
 
 namespace library {
@@ -28,7 +29,7 @@ PageContext::PageContext(std::shared_ptr<platform::eventlog::EventLog> event_log
 vb::Variant PageContext::Now() const { return fixed_now_ ? vb::Variant(*fixed_now_) : vb::Now(); }
 
 void PageContext::report(std::string_view name, const vb::VbError& error) {
-  const std::string line = std::to_string(error.line());
+  const std::string line = std::to_string(page_line(error.file(), error.line()));
   std::string entry = std::to_string(error.number());
   entry.append(" ").append(error.description()).append(" LINE #").append(line);
   entry.append(kRoutine).append(name);

@@ -77,7 +77,8 @@ class PageContext {
   // The page-stop signal passes on unchanged. Any other VbError, or std::exception (taken as 7
   // "Out of memory" for bad_alloc, else 51 "Internal error", line 0), is logged as
   // "<number> <description> LINE #<line> Routine : qmflobiaodantianx.<name>", written into the
-  // page as " Error <description> LINE<line> Routine : qmflobiaodantianx.<name>", and the
+  // page as " Error <description> LINE<line> Routine : qmflobiaodantianx.<name>" (<line> in the
+  // page's running numbering, see library/error_lines.h), and the
   // routine returns normally, leaving whatever the body had assigned.
   void routine(std::string_view name, FunctionRef body);
 

@@ -60,7 +60,7 @@ void read_session_timeout(PageContext& ctx) {
   ctx.Session->TimeOut = vb::CLng(ctx.TimeOut);
 }
 
-// Sends the browser's top window to the login page; the page goes on after it.
+// Sends the browser's top window to the login page; the page stops after the set-up.
 void write_login_redirect(PageContext& ctx) {
   platform::asp::Response& out = *ctx.Response;
   out.write(" <script language=javascript>\r\n");
@@ -81,8 +81,12 @@ void qmdb_connI_init(PageContext& ctx) {
     open_connection(ctx);
     read_session_timeout(ctx);
 
-    if (ctx.Session->get("UserName") == "") write_login_redirect(ctx);
+    if (anonymous_request(ctx)) write_login_redirect(ctx);
   });
+}
+
+bool anonymous_request(const PageContext& ctx) {
+  return !ctx.Session || ctx.Session->get("UserName") == "";
 }
 
 void closedb(PageContext& ctx) {

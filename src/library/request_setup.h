@@ -10,9 +10,14 @@ namespace library {
 // application's KELDBConnectString, or from the configuration component, whose value it then
 // caches under the application lock; sets the session time-out from the first row of OA_AnQuan
 // (45 when there is none, or it is null or not numeric); writes the login redirect script when
-// the session has no UserName and goes on. A top-level routine: a failure is written and logged
+// the request is anonymous (the page stops after the set-up). A top-level routine: a failure is
+// written and logged
 // under "qmdb_connI_init" and the remaining steps are skipped; a page stop ends it quietly.
 void qmdb_connI_init(PageContext& ctx);
+
+// True when the session has no UserName ("" or missing), or there is no session: nobody is
+// logged in. Such a request gets the login redirect and the set-up lines, and nothing more.
+bool anonymous_request(const PageContext& ctx);
 
 // Closes ctx.conn and clears it when it holds an object; else does nothing.
 void closedb(PageContext& ctx);

@@ -1,5 +1,6 @@
 // Text for the page and the database: HTML conversions, tag stripping, quoting, cleaning and
 // width-limited cuts.
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,11 @@ std::string to_html(const vb::Variant& text) {
 }
 
 }  // namespace
+
+std::optional<double> loop_bound(const vb::Variant& bound) {
+  if (bound.is_null() || (bound.is_string() && !vb::IsNumeric(bound))) return std::nullopt;
+  return vb::CDbl(bound);
+}
 
 vb::Variant displaytext(PageContext& ctx, vb::Variant& text) {
   vb::Variant result;
@@ -99,7 +105,8 @@ vb::Variant shrinklonginput(PageContext& ctx, const vb::Variant& text, const vb:
   vb::Variant result;
   ctx.routine("shrinklonginput", [&] {
     if (width.is_empty() || width.is_null()) return;
-    const double limit = vb::CDbl(width);
+    // A width that is not a number never stops the loop: the whole text fits.
+    const double limit = loop_bound(width).value_or(HUGE_VAL);
     const int last = static_cast<int>(vb::CLng(vb::Len(text)));
     double used = 0;
     // The page's own counter ii, as every page of the system has it: a caller looping on ii

@@ -105,12 +105,13 @@ vb::Variant gernd(PageContext& ctx, const vb::Variant& length) {
     static constexpr std::string_view kCharacters =
         "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     // Read as a number once: compared as text, a length given as text would never be reached.
-    const long wanted = vb::CLng(length);
+    // Null, or text that is not a number, asks for nothing.
+    const double wanted = loop_bound(length).value_or(0);
     std::mt19937 generator(
         static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
     std::uniform_int_distribution<std::size_t> position(0, kCharacters.size() - 1);
     std::string text;
-    while (static_cast<long>(text.size()) < wanted) text += kCharacters[position(generator)];
+    while (static_cast<double>(text.size()) < wanted) text += kCharacters[position(generator)];
     result = text;
   });
   return result;

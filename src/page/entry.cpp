@@ -1,9 +1,14 @@
 // I_init, the page body: the library set-up, then the phases of the page in the order they write.
+// A failure in a phase is reported under I_init with a line number that names one line of one
+// file: each phase file owns a range of numbers, listed in library/error_lines.cpp (a new
+// phase file adds its row there; library/error_lines.h tells how).
+#include "library/request_setup.h"
 #include "page/closing_scripts.h"
 #include "page/current_node.h"
 #include "page/form_definition.h"
 #include "page/head.h"
 #include "page/mode.h"
+#include "page/page_stop.h"
 #include "page/qmflobiaodantianx.h"
 #include "page/todo_state.h"
 
@@ -18,6 +23,8 @@ void qmflobiaodantianx::I_init() {
     qmincfunctionwindI_init();
     qmincfunctionzidiI_init();
     qmincfunctiondbI_init();
+    // Nobody is logged in: the login redirect is all the page gives, no workflow table is read.
+    if (library::anonymous_request(state_.ctx)) stop_page(state_, "");
 
     head(state_);
     set_up_mode(state_);

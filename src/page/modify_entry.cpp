@@ -53,10 +53,12 @@ void enter_modify(PageState& p) {
   }
   record.Close();
 
+  // The step is read by its key alone; a step of another record counts as no step, so a
+  // to-do entry for one record cannot open the opinion and files of another.
   auto& step = open_query(p, p.rs, p.ctx.sql,
                           "select * from OA_FLOW_" + library::sql_int(p.BiaoDanID) +
                               "_BanLi where OAID=" + library::sql_int(p.BanLiID));
-  if (step.RecordCount() > 0) {
+  if (step.RecordCount() > 0 && step("BiaoDanRecordID") == p.BiaoDanRecordID) {
     p.ContentHTML = step("ContentHTML");
     p.BanLiJieGuo = step("BanLiJieGuo");
     p.BanLiYiJian = step("BanLiYiJian");

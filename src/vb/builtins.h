@@ -1,7 +1,8 @@
 // The VB built-in functions the page uses: conversions, type tests, text, arrays and dates.
 // Return types follow VB's typing: functions VB declares as typed (CStr, CInt, Replace, IsNull...)
 // return C++ types, which compare with a Variant by the typed rules; the others return Variant.
-// Text arguments and results are UTF-8; positions and lengths count UTF-16 units, as VB does.
+// Text arguments and results are UTF-8; positions and lengths count characters (code points),
+// so no function splits one.
 // Every function may be called from concurrent request threads.
 #pragma once
 
@@ -54,7 +55,8 @@ Variant Len(const Variant& s, Here where = Here::current());
 Variant Trim(const Variant& s, Here where = Here::current());
 Variant LTrim(const Variant& s, Here where = Here::current());
 Variant RTrim(const Variant& s, Here where = Here::current());
-// ASCII letters only; every other character is unchanged.
+// Every letter that has a case (Latin with accents, Greek, Cyrillic, full-width Latin...);
+// every other character is unchanged.
 Variant LCase(const Variant& s, Here where = Here::current());
 Variant UCase(const Variant& s, Here where = Here::current());
 // n < 0 raises 5, n Null 94.

@@ -79,7 +79,8 @@ bool read_calendar_day(std::string_view token, DateFields& f) {
         !read_int(parts[2], c)) {
       return false;
     }
-    if (parts[0].size() == 4) {
+    // The year stands first with three or four digits: dates before 1000 are written so.
+    if (parts[0].size() == 4 || parts[0].size() == 3) {
       f.year = a, f.month = b, f.day = c;
     } else if (parts[2].size() == 4) {
       f.year = c, f.month = a, f.day = b;

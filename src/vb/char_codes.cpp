@@ -3,7 +3,7 @@
 
 #include "vb/builtins.h"
 #include "vb/codepage.h"
-#include "vb/utf16.h"
+#include "vb/utf8.h"
 
 namespace vb {
 

@@ -1,7 +1,7 @@
 // The VB comparison rules behind ==, !=, <, <=, >, >=.
 #include "vb/builtins.h"
 #include "vb/text_number.h"
-#include "vb/utf16.h"
+#include "vb/utf8.h"
 #include "vb/variant.h"
 
 namespace vb {

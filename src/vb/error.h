@@ -28,26 +28,32 @@ inline constexpr long kPageStop = -19691969;
 
 class VbError : public std::runtime_error {
  public:
-  // `line` is the source line of the failing statement in page or library code; 0 when the
-  // failure happened inside an operator (`+`, `==`, `&`, `[]`), which cannot see its caller
-  // and raises with `Here{}`.
-  VbError(long number, std::string description, long line)
+  // `line` is the source line of the failing statement in page or library code, in the source
+  // file `file` (as std::source_location names it; "" when unknown); 0 when the failure happened
+  // inside an operator (`+`, `==`, `&`, `[]`), which cannot see its caller and raises with
+  // `Here{}`.
+  VbError(long number, std::string description, long line, const char* file = "")
       : std::runtime_error(description),
         number_(number),
         description_(std::move(description)),
-        line_(line) {}
+        line_(line),
+        file_(file) {}
   VbError(long number, std::string description, Here where = Here::current())
-      : VbError(number, std::move(description), static_cast<long>(where.line())) {}
+      : VbError(number, std::move(description), static_cast<long>(where.line()),
+                where.file_name()) {}
 
   long number() const { return number_; }
   const std::string& description() const { return description_; }
   long line() const { return line_; }
+  // The source file of line(): a string of static storage, never null.
+  const char* file() const { return file_; }
   bool is_page_stop() const { return number_ == kPageStop; }
 
  private:
   long number_;
   std::string description_;
   long line_;
+  const char* file_;
 };
 
 // The standard English description of a runtime error number ("Type mismatch" for 13), or

@@ -1,9 +1,11 @@
 // Text functions: Len, Trim, LTrim, RTrim, LCase, UCase, Left, Right, Mid, InStr, InStrRev,
-// Replace. Positions and lengths count UTF-16 units; the text itself stays UTF-8.
+// Replace. Positions and lengths count characters (code points), so no cut splits one.
+#include <clocale>
+#include <cwctype>
 #include <optional>
 
 #include "vb/builtins.h"
-#include "vb/utf16.h"
+#include "vb/utf8.h"
 
 namespace vb {
 
@@ -31,18 +33,62 @@ Variant trimmed(const Variant& s, Side side, Here where) {
   return text->substr(begin, end - begin);
 }
 
+// The case tables of Unicode, from the C library's built-in C.UTF-8 locale, whatever locale
+// the process runs in; null when the C library has none (then only A to Z change).
+locale_t unicode_ctype() {
+  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  return locale;
+}
+
+char32_t with_case(char32_t c, bool upper) {
+  if (c < 0x80 || unicode_ctype() == locale_t{}) {
+    if (upper && c >= 'a' && c <= 'z') return c - 'a' + 'A';
+    if (!upper && c >= 'A' && c <= 'Z') return c - 'A' + 'a';
+    return c;
+  }
+  const wint_t w = static_cast<wint_t>(c);
+  return static_cast<char32_t>(upper ? towupper_l(w, unicode_ctype())
+                                     : towlower_l(w, unicode_ctype()));
+}
+
+// Every letter that has a case changes; other characters and invalid bytes stay as they are.
 Variant with_case(const Variant& s, bool upper, Here where) {
   std::optional<std::string> text = text_or_null(s, where);
   if (!text) return Null;
-  for (char& c : *text) {
-    if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  std::string result;
+  result.reserve(text->size());
+  for (std::size_t pos = 0; pos < text->size();) {
+    const std::size_t start = pos;
+    const char32_t c = decode_utf8(*text, pos);
+    const bool invalid_byte = c >= 0x80 && pos - start == 1;
+    const char32_t changed = invalid_byte ? c : with_case(c, upper);
+    if (changed == c) {
+      result.append(*text, start, pos - start);
+    } else {
+      append_utf8(result, changed);
+    }
   }
-  return std::move(*text);
+  return result;
 }
 
-long unit_position(std::string_view text, std::size_t byte_offset) {
-  return utf16_length(text.substr(0, byte_offset)) + 1;
+// The byte offset of the first match of wanted at or after byte `from` (a character start)
+// that covers whole characters, or npos. With valid UTF-8 every match does; an invalid byte
+// counts as a character of its own, so it cannot match inside a valid sequence.
+std::size_t find_whole(std::string_view text, std::string_view wanted, std::size_t from) {
+  std::size_t boundary = from;  // the first character start at or after the bytes checked
+  for (std::size_t found = text.find(wanted, from); found != std::string_view::npos;
+       found = text.find(wanted, found + 1)) {
+    while (boundary < found) decode_utf8(text, boundary);
+    if (boundary != found) continue;
+    std::size_t end = found;
+    while (end < found + wanted.size()) decode_utf8(text, end);
+    if (end == found + wanted.size()) return found;
+  }
+  return std::string_view::npos;
+}
+
+long char_position(std::string_view text, std::size_t byte_offset) {
+  return char_count(text.substr(0, byte_offset)) + 1;
 }
 
 }  // namespace
@@ -50,7 +96,7 @@ long unit_position(std::string_view text, std::size_t byte_offset) {
 Variant Len(const Variant& s, Here where) {
   std::optional<std::string> text = text_or_null(s, where);
   if (!text) return Null;
-  return utf16_length(*text);
+  return char_count(*text);
 }
 
 Variant Trim(const Variant& s, Here where) { return trimmed(s, Side::Both, where); }
@@ -64,7 +110,7 @@ Variant Left(const Variant& s, const Variant& n, Here where) {
   if (count < 0) raise(kInvalidProcedureCall, where);
   std::optional<std::string> text = text_or_null(s, where);
   if (!text) return Null;
-  text->resize(utf16_offset(*text, count));
+  text->resize(char_offset(*text, count));
   return std::move(*text);
 }
 
@@ -73,9 +119,9 @@ Variant Right(const Variant& s, const Variant& n, Here where) {
   if (count < 0) raise(kInvalidProcedureCall, where);
   std::optional<std::string> text = text_or_null(s, where);
   if (!text) return Null;
-  long length = utf16_length(*text);
+  long length = char_count(*text);
   if (count >= length) return std::move(*text);
-  return text->substr(utf16_offset(*text, length - count));
+  return text->substr(char_offset(*text, length - count));
 }
 
 Variant Mid(const Variant& s, const Variant& start, Here where) {
@@ -83,7 +129,7 @@ Variant Mid(const Variant& s, const Variant& start, Here where) {
   if (first <= 0) raise(kInvalidProcedureCall, where);
   std::optional<std::string> text = text_or_null(s, where);
   if (!text) return Null;
-  return text->substr(utf16_offset(*text, first - 1));
+  return text->substr(char_offset(*text, first - 1));
 }
 
 Variant Mid(const Variant& s, const Variant& start, const Variant& n, Here where) {
@@ -92,8 +138,8 @@ Variant Mid(const Variant& s, const Variant& start, const Variant& n, Here where
   if (first <= 0 || count < 0) raise(kInvalidProcedureCall, where);
   std::optional<std::string> text = text_or_null(s, where);
   if (!text) return Null;
-  std::size_t begin = utf16_offset(*text, first - 1);
-  std::size_t end = begin + utf16_offset(std::string_view(*text).substr(begin), count);
+  std::size_t begin = char_offset(*text, first - 1);
+  std::size_t end = begin + char_offset(std::string_view(*text).substr(begin), count);
   return text->substr(begin, end - begin);
 }
 
@@ -105,11 +151,11 @@ Variant InStr(const Variant& start, const Variant& s1, const Variant& s2, Here w
   std::optional<std::string> text = text_or_null(s1, where);
   std::optional<std::string> wanted = text_or_null(s2, where);
   if (!text || !wanted) return Null;
-  if (text->empty() || first > utf16_length(*text)) return Long(0);
+  if (text->empty() || first > char_count(*text)) return Long(0);
   if (wanted->empty()) return Long(static_cast<std::int32_t>(first));
-  std::size_t found = text->find(*wanted, utf16_offset(*text, first - 1));
+  std::size_t found = find_whole(*text, *wanted, char_offset(*text, first - 1));
   if (found == std::string::npos) return Long(0);
-  return unit_position(*text, found);
+  return char_position(*text, found);
 }
 
 Variant InStrRev(const Variant& s1, const Variant& s2, const Variant& start, Here where) {
@@ -118,15 +164,21 @@ Variant InStrRev(const Variant& s1, const Variant& s2, const Variant& start, Her
   std::optional<std::string> text = text_or_null(s1, where);
   std::optional<std::string> wanted = text_or_null(s2, where);
   if (!text || !wanted) return Null;
-  long length = utf16_length(*text);
+  long length = char_count(*text);
   if (last == -1) last = length;
   if (last > length) return Long(0);
   if (wanted->empty()) return last;
-  std::size_t end = utf16_offset(*text, last);
-  if (end < wanted->size()) return Long(0);
-  std::size_t found = text->rfind(*wanted, end - wanted->size());
+  // The last whole match that ends at or before the end of character `last`.
+  const std::size_t end = char_offset(*text, last);
+  std::size_t found = std::string::npos;
+  for (std::size_t at = find_whole(*text, *wanted, 0);
+       at != std::string::npos && at + wanted->size() <= end;) {
+    found = at;
+    decode_utf8(*text, at);  // on to the next character
+    at = find_whole(*text, *wanted, at);
+  }
   if (found == std::string::npos) return Long(0);
-  return unit_position(*text, found);
+  return char_position(*text, found);
 }
 
 std::string Replace(const Variant& s, const Variant& find, const Variant& replacement,
@@ -138,13 +190,13 @@ std::string Replace(const Variant& s, const Variant& find, const Variant& replac
   long limit = whole(count, where);
   if (first < 1 || limit < -1) raise(kInvalidProcedureCall, where);
 
-  std::string_view rest = std::string_view(text).substr(utf16_offset(text, first - 1));
+  std::string_view rest = std::string_view(text).substr(char_offset(text, first - 1));
   if (wanted.empty() || limit == 0) return std::string(rest);
   std::string result;
   result.reserve(rest.size());
   std::size_t from = 0;
   for (long done = 0; limit == -1 || done < limit; ++done) {
-    std::size_t found = rest.find(wanted, from);
+    std::size_t found = find_whole(rest, wanted, from);
     if (found == std::string_view::npos) break;
     result.append(rest, from, found - from);
     result += with;

@@ -1,5 +1,5 @@
 // vb::Variant: the value type of every page variable, with VB6's conversion, comparison and
-// concatenation rules. Strings are UTF-8; character counts are in UTF-16 units as VB counts them.
+// concatenation rules. Strings are UTF-8; character counts are in code points.
 #pragma once
 
 #include <concepts>

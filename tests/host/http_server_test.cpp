@@ -273,7 +273,8 @@ TEST_F(HttpPageTest, ServesThePageInCodePage936InItsSession) {
   EXPECT_NE(first.body.find("top.location.href = \"http://oa/\xD6\xD0&#192;/login.asp\";"),
             std::string::npos)
       << first.body;
-  EXPECT_NE(first.body.find("<TITLE>\xC1\xF7\xB3\xCC\xB4\xA6\xC0\xED</TITLE>"),  // 流程处理
+  // Nobody is logged in: the page stops after the set-up, before its head.
+  EXPECT_EQ(first.body.find("<TITLE>\xC1\xF7\xB3\xCC\xB4\xA6\xC0\xED</TITLE>"),  // 流程处理
             std::string::npos);
   const std::string cookie = cookie_of(first);
   ASSERT_NE(cookie, "") << first.get_header_value("Set-Cookie");

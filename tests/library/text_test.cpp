@@ -105,6 +105,14 @@ TEST_F(TextTest, ShrinklonginputCutsByWidthCountingDoubleByteCharactersTwice) {
       {"abc", vb::Null, "Empty:"},
       {"", 5, "Empty:"},
       {"中", 1, "Empty:"},  // nothing fits: no text
+      {"abc", 2.5, "String:ab"},
+      {"a中b", 2.9, "String:a"},
+      {"a中b", "3", "String:a中"},     // a width given as text is read as a number
+      {"a中b", "wide", "String:a中b"},  // the loop never stops on a width that is no number
+      // Characters outside the Basic Multilingual Plane are one character each.
+      {"😀ab", 10, "String:😀ab"},
+      {"a𠀀", 10, "String:a𠀀"},
+      {"😀ab", 2, "String:😀a"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(typed(library::shrinklonginput(ctx(), c.text, c.width)), c.expected)

@@ -105,8 +105,19 @@ TEST_F(ValuesTest, GetuidAndGerndGiveFreshTextsOfTheirForm) {
   EXPECT_EQ(typed(library::gernd(ctx(), 0)), "String:");
   EXPECT_EQ(typed(library::gernd(ctx(), vb::Variant())), "String:");
   expect_quiet();
-  EXPECT_EQ(typed(library::gernd(ctx(), "abc")), "Empty:");
-  expect_reported(13, "Type mismatch", "gernd");
+}
+
+// The loop appends while the text is shorter than the length, comparing as numbers.
+TEST_F(ValuesTest, GerndComparesTheLengthAsTheLoopDoes) {
+  const struct {
+    vb::Variant length;
+    std::size_t size;
+  } cases[] = {{2.5, 3},    {2.4, 3}, {"2.5", 3}, {3.0, 3},        {-4, 0},
+               {vb::Null, 0}, {"abc", 0}, {"", 0},  {vb::Variant(), 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(library::gernd(ctx(), c.length).str().size(), c.size) << typed(c.length);
+  }
+  expect_quiet();
 }
 
 }  // namespace

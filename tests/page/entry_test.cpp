@@ -2,11 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "page/qmflobiaodantianx.h"
 #include "platform/asp/object_context.h"
 #include "platform/config/config.h"
+#include "library/error_lines.h"
+#include "page/phase_fixture.h"
 #include "support/page_fixture.h"
 
 namespace page {
@@ -18,17 +23,61 @@ using ::testing::StartsWith;
 constexpr char kFirstLine[] = "<HTML XMLNS:MyPad><HEAD>\r\n";
 
 using EntryTest = page_test::PageTest;
+using RoadTest = page_test::PhaseTest;  // renders on a database with the to-do road
 
-TEST_F(EntryTest, ARequestWithoutUserNameStartsWithTheLoginRedirectAndGoesOn) {
-  host::RenderOptions o = options();
-  o.session_values = {{"SystemURL", page_test::kSystemUrl}};
-  o.application_values = {{"SendrixOAURL", "http://oa.example/"}};
-  EXPECT_THAT(render(o).body, StartsWith(std::string(" <script language=javascript>\r\n"
-                                                     "\t\ttop.location.href = "
-                                                     "\"http://oa.example/login.asp\";\r\n"
-                                                     "\t</script>\r\n"
-                                                     "\t") +
-                                         page_test::kWindowLines + kFirstLine));
+constexpr char kLoginRedirect[] =
+    " <script language=javascript>\r\n"
+    "\t\ttop.location.href = \"http://oa.example/login.asp\";\r\n"
+    "\t</script>\r\n"
+    "\t";
+
+// Nobody logged in: the redirect and the set-up lines are the whole page, and no workflow
+// table is read or written (the user '' would lose the notices of the record).
+TEST_F(RoadTest, ARequestWithoutUserNameGetsTheLoginRedirectAndNothingMore) {
+  add_todo_road();
+  db_.exec(
+      "insert into OA_MSG (ID1, ID2, username) values ('7', '3', ''), ('7', '3', NULL)");
+  for (const auto& session : std::vector<std::vector<std::pair<std::string, vb::Variant>>>{
+           {{"SystemURL", page_test::kSystemUrl}},
+           {{"UserName", ""}, {"SystemURL", page_test::kSystemUrl}}}) {
+    host::RenderOptions o = options();
+    o.session_values = session;
+    o.application_values = {{"SendrixOAURL", "http://oa.example/"}};
+    for (const char* query : {"", "BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2",
+                              "LiuChengID=5&isStart=true"}) {
+      o.query = query;
+      const host::Rendered r = render(o);
+      EXPECT_EQ(r.body, std::string(kLoginRedirect) + page_test::kWindowLines) << query;
+      EXPECT_TRUE(r.event_log.empty()) << query;
+    }
+  }
+  EXPECT_EQ(db_.scalar("select count(*) from OA_MSG"), "2");
+}
+
+// The phases of I_init all report under "I_init": the line number alone tells which statement
+// of which phase file failed.
+TEST_F(RoadTest, FailingStatementsOfDifferentPhasesReportDifferentLines) {
+  add_todo_road();
+  const std::pair<const char*, const char*> cases[] = {
+      {"LiuChengID=5%20or%201%3D1", "page/new_flow.cpp"},
+      {"BanLiID=4.0&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/modify_entry.cpp"},
+      {"BiaoDanID=7&BiaoDanRecordID=3'&JieDianID=2", "page/todo_entry.cpp"},
+  };
+  std::set<long> lines;
+  for (const auto& [query, file] : cases) {
+    const host::Rendered r = render(query);
+    ASSERT_EQ(r.event_log.size(), 1u) << query;
+    const std::string& entry = r.event_log[0];
+    ASSERT_THAT(entry, StartsWith("13 Type mismatch LINE #"));
+    const long line = std::stol(entry.substr(std::string_view("13 Type mismatch LINE #").size()));
+    const long start = library::line_range_start(file).value();
+    EXPECT_GT(line, start) << query;
+    EXPECT_LT(line, start + library::kLinesPerFile) << query;
+    EXPECT_THAT(r.body, HasSubstr(" LINE" + std::to_string(line) + " Routine : "
+                                  "qmflobiaodantianx.I_init"));
+    lines.insert(line);
+  }
+  EXPECT_EQ(lines.size(), 3u);
 }
 
 TEST_F(EntryTest, TheConnectionStringIsCachedByTheFirstRequestOfTheApplication) {
@@ -51,7 +100,6 @@ TEST_F(EntryTest, TheConnectionStringIsCachedByTheFirstRequestOfTheApplication) 
 TEST_F(EntryTest, AConnectionThatCannotBeOpenedIsReportedAndThePageGoesOn) {
   host::RenderOptions o = options();
   o.connect = "Provider=SQLite;Data Source=" + testing::TempDir() + "no/such/dir.db";
-  o.session_values.erase(o.session_values.begin());  // no UserName: yet no redirect follows
   const host::Rendered r = render(o);
 
   // "<number> <description> LINE #<n> Routine : ..." in the log, " Error <description>

@@ -154,6 +154,27 @@ TEST_F(PhaseTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
   EXPECT_EQ(typed(p.hasDaiBan), "Boolean:True");
 }
 
+// A step of another record (or of none) counts as a missing step: the page goes on with the
+// record's values, and the statement stays the step's key query.
+class ForeignStepTest : public PhaseTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ForeignStepTest, ModifyIgnoresAStepOfAnotherRecord) {
+  add_todo_road();
+  db_.exec(std::string("insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiYiJian, FileID, "
+                       "ContentHTML) values (4, ") +
+           GetParam() + ", '别人的', 'F-9', '<p>别人的</p>')");
+  request(std::string("BanLiID=4&") + kTodoQuery);
+  page::set_up_mode(p);
+  page::enter_modify(p);
+  EXPECT_EQ(typed(p.CurrentOperate), "String:修改流程");
+  EXPECT_EQ(typed(p.ContentHTML), "String:<p>正文</p>");
+  EXPECT_EQ(typed(p.BanLiYiJian), "Empty:");
+  EXPECT_EQ(typed(p.FileID), "String:");
+  EXPECT_EQ(typed(p.ctx.sql), "String:select * from OA_FLOW_7_BanLi where OAID=4");
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, ForeignStepTest, ::testing::Values("'1'", "'30'", "NULL", "''"));
+
 TEST_F(PhaseTest, TheToDoEntryReadsTheNodeAndTheRecord) {
   add_todo_road();
   request(kTodoQuery);

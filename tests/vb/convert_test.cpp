@@ -137,6 +137,23 @@ TEST(CDate, ReadsDateTextAndNumbers) {
   EXPECT_VB_ERROR(94, vb::CDate(vb::Null));
 }
 
+// Every date CStr writes is read back to the same value, also before the year 1000, where the
+// year has three digits ("121-9-2").
+TEST(CDate, ReadsBackEveryDateCStrWrites) {
+  const double serials[] = {-657434.0,  -657433.75, -642766.0, -478182.5, -328716.0,
+                            -1.5,       -1.25,      0.0,       0.5,       40788.37855,
+                            2958465.0, 2958465.99998};
+  for (double serial : serials) {
+    const vb::Date d = vb::CDate(serial);
+    const std::string text = vb::CStr(d);
+    EXPECT_EQ(vb::CStr(vb::CDate(text)), text) << serial;
+    EXPECT_NEAR(vb::CDate(text).serial, d.serial, 0.5 / 86400) << text;
+  }
+  EXPECT_EQ("121-9-2", vb::CStr(vb::CDate("121-9-2")));
+  EXPECT_EQ("999-12-31 23:59:59", vb::CStr(vb::CDate("999-12-31 23:59:59")));
+  EXPECT_VB_ERROR(13, vb::CDate("99-9-2"));  // two digits are no year
+}
+
 TEST(IntFix, RoundDownAndTowardZeroKeepingTheSubtype) {
   EXPECT_EQ(typed(vb::Int(-8.4)), "Double:-9");
   EXPECT_EQ(typed(vb::Fix(-8.4)), "Double:-8");

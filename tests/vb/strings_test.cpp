@@ -21,9 +21,40 @@ TEST(Strings, CountCharactersNotBytes) {
   EXPECT_TRUE(vb::InStrRev(text, "文") == 2);
   EXPECT_EQ("中-abc字", vb::Replace(text, "文", "-"));
   EXPECT_EQ("文abc字", vb::Replace(text, "中", "", 2));
-  // A character outside the BMP counts as two units, as in VB.
-  EXPECT_TRUE(vb::Len("😀a") == 3);
-  EXPECT_TRUE(vb::Mid("😀a", 3) == "a");
+}
+
+// Every position and length counts characters, so a character outside the Basic Multilingual
+// Plane is one, like any other, and no function can cut it in two.
+TEST(Strings, CharactersOutsideTheBmpCountAsOne) {
+  const Variant text("😀a𠀀b");
+  EXPECT_TRUE(vb::Len(text) == 4);
+  const struct {
+    Variant result;
+    const char* expected;
+  } cases[] = {
+      {vb::Mid("😀a", 1, 1), "😀"},   {vb::Mid("😀a", 2, 1), "a"},   {vb::Mid("😀a", 3, 1), ""},
+      {vb::Mid(text, 3), "𠀀b"},       {vb::Left(text, 1), "😀"},     {vb::Left(text, 3), "😀a𠀀"},
+      {vb::Right(text, 2), "𠀀b"},     {vb::Right("a𠀀", 1), "𠀀"},
+      {vb::Replace(text, "a", "-", 2), "-𠀀b"},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(c.result == c.expected) << c.expected;
+  EXPECT_TRUE(vb::InStr(text, "a") == 2);
+  EXPECT_TRUE(vb::InStr(text, "b") == 4);
+  EXPECT_TRUE(vb::InStr(3, text, "𠀀") == 3);
+  EXPECT_TRUE(vb::InStr(4, text, "𠀀") == 0);
+  EXPECT_TRUE(vb::InStr(5, text, "") == 0);  // past the end
+  EXPECT_TRUE(vb::InStrRev(text, "😀") == 1);
+  EXPECT_TRUE(vb::InStrRev(text, "b", 3) == 0);
+  EXPECT_TRUE(vb::InStrRev(text, "𠀀", 3) == 3);
+  // Invalid bytes count one each and come back unchanged.
+  EXPECT_TRUE(vb::Len("a\xFF\xC3" "b") == 4);
+  EXPECT_TRUE(vb::Mid("a\xFF\xC3" "b", 2, 2) == "\xFF\xC3");
+  // A lone byte never matches inside a whole character (\x98 is inside 😀, F0 9F 98 80).
+  const Variant stray("😀\x98" "b");
+  EXPECT_TRUE(vb::InStr(stray, "\x98") == 2);
+  EXPECT_TRUE(vb::InStrRev(stray, "\x98") == 2);
+  EXPECT_TRUE(vb::InStr(stray, "\xF0") == 0);
+  EXPECT_EQ(vb::Replace(stray, "\x98", "-"), "😀-b");
 }
 
 TEST(Strings, NullPassesThroughOrRaises) {
@@ -100,9 +131,30 @@ TEST(Strings, TrimRemovesBlanksOnly) {
   EXPECT_TRUE(vb::Trim("   ") == "");
 }
 
-TEST(Strings, CaseChangesAsciiLettersOnly) {
-  EXPECT_TRUE(vb::UCase("abc中z1") == "ABC中Z1");
-  EXPECT_TRUE(vb::LCase("ABC中Z1") == "abc中z1");
+TEST(Strings, CaseChangesEveryCasedLetterAndNothingElse) {
+  const struct {
+    const char* lower;
+    const char* upper;
+  } pairs[] = {
+      {"abc中z1", "ABC中Z1"},
+      {"àéîõüçñÿ", "ÀÉÎÕÜÇÑŸ"},          // Latin-1
+      {"āčęğıłőšžǆ", "ĀČĘĞIŁŐŠŽǄ"},    // Latin Extended (ı has I as its capital)
+      {"αβγδωά", "ΑΒΓΔΩΆ"},              // Greek
+      {"абвжщяё", "АБВЖЩЯЁ"},            // Cyrillic
+      {"ａｂｚ", "ＡＢＺ"},                // full-width Latin
+      {"𐐨", "𐐀"},                      // Deseret, outside the BMP
+  };
+  for (const auto& p : pairs) {
+    EXPECT_TRUE(vb::UCase(p.lower) == p.upper) << p.lower;
+  }
+  for (const auto& p : {pairs[0], pairs[1], pairs[3], pairs[4], pairs[5], pairs[6]}) {
+    EXPECT_TRUE(vb::LCase(p.upper) == p.lower) << p.upper;
+  }
+  // No case: digits, punctuation, CJK, ß (no one-letter capital); invalid bytes stay.
+  for (const char* same : {"1,.;中文　！ß", "\xC9\xFF"}) {
+    EXPECT_TRUE(vb::UCase(same) == same) << same;
+    EXPECT_TRUE(vb::LCase(same) == same) << same;
+  }
   EXPECT_TRUE(vb::UCase(Variant()) == "");
 }
 

@@ -1,7 +1,7 @@
 // UTF-8 and UTF-16 conversions for the ODBC driver.
 #include "platform/ado/odbc_text.h"
 
-#include "vb/utf16.h"
+#include "vb/utf8.h"
 
 namespace platform::ado {
 
@@ -34,21 +34,7 @@ std::string from_utf16(std::u16string_view utf16) {
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = 0xFFFD;
     }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    vb::append_utf8(out, c);
   }
   return out;
 }

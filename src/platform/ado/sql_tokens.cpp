@@ -30,6 +30,13 @@ std::size_t quoted_end(std::string_view s, std::size_t begin, char close) {
 
 }  // namespace
 
+bool would_join(char last, char first) {
+  if (continues_word(last) && continues_word(first)) return true;
+  if ((is_digit(last) || last == '.') && (is_digit(first) || first == '.')) return true;
+  if (last == first && (last == '\'' || last == '"' || last == '-')) return true;
+  return last == '/' && first == '*';
+}
+
 std::vector<Token> tokenize_sql(std::string_view s) {
   std::vector<Token> tokens;
   std::size_t i = 0;

@@ -25,6 +25,11 @@ struct Token {
 // Splits `sql` into tokens whose texts, joined, give `sql` back unchanged.
 std::vector<Token> tokenize_sql(std::string_view sql);
 
+// True when text ending in `last` directly followed by text starting with `first` would read
+// as different tokens than the two apart: two words or numbers run together ("a" "b"), two
+// quoted runs merge ("'a'" "'b'" is one literal holding a quote), or a comment opens ("-" "-").
+bool would_join(char last, char first);
+
 // True for a token that carries meaning (not a blank run or a comment).
 inline bool significant(const Token& t) {
   return t.kind != TokenKind::Space && t.kind != TokenKind::Comment;

@@ -74,8 +74,24 @@ class Translator {
   };
 
   void emit(std::string_view text) {
-    out_ += text;
+    append(text);
     end_of_meaning_ = out_.size();
+  }
+
+  // Appends text; after a dropped token a blank keeps the neighbours apart where they would
+  // otherwise run together ("'a'N'b'" must not become the one literal "'a''b'").
+  void append(std::string_view text) {
+    if (after_drop_ && !out_.empty() && !text.empty() && would_join(out_.back(), text.front())) {
+      out_ += ' ';
+    }
+    after_drop_ = false;
+    out_ += text;
+  }
+
+  // Skips the tokens [i, next) and returns next.
+  std::size_t drop(std::size_t next) {
+    after_drop_ = true;
+    return next;
   }
 
   // Inserts the pending texts of every depth >= `depth` at `at` in the output.
@@ -93,12 +109,12 @@ class Translator {
   std::size_t step(std::size_t i) {
     const Token& tok = t_[i];
     if (!significant(tok)) {
-      out_ += tok.text;
+      append(tok.text);
       return i + 1;
     }
     const bool at_start = statement_start_;
     statement_start_ = false;
-    if (t_.owner_prefix(i)) return i + 2;
+    if (t_.owner_prefix(i)) return drop(i + 2);
     switch (tok.kind) {
       case TokenKind::Word:
         return word(i, at_start);
@@ -147,7 +163,7 @@ class Translator {
       return j + 1;
     }
     if ((w == "N" || w == "n") && i + 1 < t_.size() && t_[i + 1].kind == TokenKind::String) {
-      return i + 1;
+      return drop(i + 1);
     }
     emit(w);
     return i + 1;
@@ -169,11 +185,11 @@ class Translator {
     }
     if (count >= t_.size() || t_[count].kind != TokenKind::Number) return i + 1;
     if (t_.word(t_.next(after - 1), "percent")) return i + 1;
-    for (std::size_t k = i + 1; k < top; ++k) out_ += t_[k].text;  // blanks and DISTINCT
+    for (std::size_t k = i + 1; k < top; ++k) append(t_[k].text);  // blanks and DISTINCT
     end_of_meaning_ = out_.size();
     pending_.push_back({depth_, " limit " + std::string(t_[count].text)});
     if (after < t_.size() && t_[after].kind == TokenKind::Space) ++after;
-    return after;
+    return drop(after);
   }
 
   Tokens t_;
@@ -182,11 +198,23 @@ class Translator {
   std::size_t end_of_meaning_ = 0;
   int depth_ = 0;
   bool statement_start_ = true;
+  bool after_drop_ = false;
 };
 
 }  // namespace
 
-std::string translate_tsql(std::string_view sql) { return Translator(sql).run(); }
+std::string translate_tsql(std::string_view sql) {
+  // A dropped token can bring two others together into a form of their own ("N[dbo].'a'"
+  // leaves N'a', "top 5 top 6" a second top clause), and so can a ")" owed to an unclosed
+  // len( ("getdate("), so the text is translated again until nothing changes: the result then
+  // translates to itself. Statements as SQL Server takes them need one confirming pass. The
+  // loop ends: a pass that changes the text uses up a word it rewrites (top, N, dbo, getdate,
+  // isnull, len, a bracketed name, or a delete or insert that gets its from or into), and no
+  // pass adds one.
+  std::string out = Translator(sql).run();
+  for (std::string again; (again = Translator(out).run()) != out;) out = std::move(again);
+  return out;
+}
 
 std::string quoted_name(std::string_view name) {
   std::string out = "\"";

@@ -16,7 +16,9 @@ namespace platform::ado {
 //   [name]                          ->  "name"
 //   N'text'                         ->  'text'
 //   dbo.T                           ->  T
-// Everything else, blanks and letter case included, is kept as written.
+// Everything else, blanks and letter case included, is kept as written; where a dropped token
+// leaves two neighbours that would read as one token ("'a'N'b'"), a blank keeps them apart. A
+// translated statement translates to itself.
 std::string translate_tsql(std::string_view sql);
 
 // The one table that a query reads ("select * from T where OAID=0" gives "T"), without quotes,

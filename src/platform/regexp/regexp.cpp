@@ -7,7 +7,7 @@
 
 #include "platform/regexp/script_syntax.h"
 #include "vb/builtins.h"
-#include "vb/utf16.h"
+#include "vb/utf8.h"
 
 namespace platform::regexp {
 namespace {
@@ -198,10 +198,10 @@ std::shared_ptr<Matches> RegExp::Execute(const vb::Variant& text, vb::Here where
   Compiled& c = compiled(where);
   std::vector<std::shared_ptr<Match>> items;
   std::size_t counted_bytes = 0;  // FirstIndex is counted on from the previous match
-  long counted_units = 0;
+  long counted_chars = 0;
   c.for_each_match(subject, Global, where, [&](const PCRE2_SIZE* ov) {
     const std::string_view view(subject);
-    counted_units += vb::utf16_length(view.substr(counted_bytes, ov[0] - counted_bytes));
+    counted_chars += vb::char_count(view.substr(counted_bytes, ov[0] - counted_bytes));
     counted_bytes = ov[0];
     std::vector<vb::Variant> groups;
     groups.reserve(c.capture_count);
@@ -213,9 +213,9 @@ std::shared_ptr<Matches> RegExp::Execute(const vb::Variant& text, vb::Here where
       }
     }
     std::string value(view.substr(ov[0], ov[1] - ov[0]));
-    const long length = vb::utf16_length(value);
+    const long length = vb::char_count(value);
     items.push_back(
-        std::make_shared<Match>(std::move(value), counted_units, length, std::move(groups)));
+        std::make_shared<Match>(std::move(value), counted_chars, length, std::move(groups)));
   });
   return std::make_shared<Matches>(std::move(items));
 }

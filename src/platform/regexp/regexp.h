@@ -11,7 +11,7 @@
 
 namespace platform::regexp {
 
-// One match. Offsets count UTF-16 units, as the script engine counts characters.
+// One match. Offsets count characters (code points), as every text function does.
 class Match final : public vb::Object {
  public:
   Match(std::string value, long first_index, long length, std::vector<vb::Variant> sub_matches)

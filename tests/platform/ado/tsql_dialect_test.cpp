@@ -57,8 +57,26 @@ TEST(TranslateTsql, RewritesEachFormAndLeavesQuotedTextAlone) {
       {"select \"isnull(\" from T", "select \"isnull(\" from T"},
       {"select a /* getdate() top 1 [b] */ from T", "select a /* getdate() top 1 [b] */ from T"},
       {"select 'unclosed len(", "select 'unclosed len("},
+      // a dropped token never joins its neighbours into one token
+      {"select 'a'N'b'", "select 'a' 'b'"},
+      {"select ''[dbo].''", "select '' ''"},
+      {"select [a][dbo].[b]", "select \"a\" \"b\""},
+      {"select 1-[dbo].-1", "select 1- -1"},
+      {"select 2/dbo.*x", "select 2/ *x"},
+      {"select x dbo.y, 1dbo..5", "select x y, 1 .5"},
+      {"select top 5'a'", "select 'a' limit 5"},
+      {"select top (5)'a' from T", "select 'a' from T limit 5"},
+      // forms that a first pass brings together are translated too, so translating the
+      // result again changes nothing
+      {"select N[dbo].'a', x from [dbo][dbo]..[U]", "select 'a', x from \"U\""},
+      {"select top 5  top 6 x", "select x limit 5 limit 6"},
+      {"select top 5 top 6 percent x", "select top 6 percent x limit 5"},
+      {"select len(getdate(", "select length(rtrim(datetime('now','localtime')"},
   };
-  for (const auto& [tsql, sqlite] : cases) EXPECT_EQ(translate_tsql(tsql), sqlite) << tsql;
+  for (const auto& [tsql, sqlite] : cases) {
+    EXPECT_EQ(translate_tsql(tsql), sqlite) << tsql;
+    EXPECT_EQ(translate_tsql(sqlite), sqlite) << sqlite;
+  }
 }
 
 TEST(UpdatableTable, NamesTheOneTableOfTheQueryOrNone) {

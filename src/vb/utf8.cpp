@@ -1,5 +1,7 @@
-// UTF-8 text measured in UTF-16 units.
-#include "vb/utf16.h"
+// UTF-8 text measured in characters, and its binary order.
+#include "vb/utf8.h"
+
+#include <string>
 
 namespace vb {
 
@@ -52,20 +54,34 @@ char32_t decode_utf8(std::string_view s, std::size_t& pos) {
   return cp;
 }
 
-long utf16_length(std::string_view s) {
-  long units = 0;
-  for (std::size_t pos = 0; pos < s.size();) {
-    units += decode_utf8(s, pos) >= 0x10000 ? 2 : 1;
+void append_utf8(std::string& out, char32_t c) {
+  auto put = [&](char32_t byte) { out.push_back(static_cast<char>(byte)); };
+  if (c < 0x80) {
+    put(c);
+  } else if (c < 0x800) {
+    put(0xC0 | (c >> 6));
+    put(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    put(0xE0 | (c >> 12));
+    put(0x80 | ((c >> 6) & 0x3F));
+    put(0x80 | (c & 0x3F));
+  } else {
+    put(0xF0 | (c >> 18));
+    put(0x80 | ((c >> 12) & 0x3F));
+    put(0x80 | ((c >> 6) & 0x3F));
+    put(0x80 | (c & 0x3F));
   }
-  return units;
 }
 
-std::size_t utf16_offset(std::string_view s, long units) {
+long char_count(std::string_view s) {
+  long chars = 0;
+  for (std::size_t pos = 0; pos < s.size(); ++chars) decode_utf8(s, pos);
+  return chars;
+}
+
+std::size_t char_offset(std::string_view s, long chars) {
   std::size_t pos = 0;
-  long seen = 0;
-  while (pos < s.size() && seen < units) {
-    seen += decode_utf8(s, pos) >= 0x10000 ? 2 : 1;
-  }
+  for (long seen = 0; pos < s.size() && seen < chars; ++seen) decode_utf8(s, pos);
   return pos;
 }
 

@@ -1,0 +1,58 @@
+// Fuzzes what the host reads from a request: URL-encoded query strings and bodies, cookie
+// headers and static-file paths. Values read as code page 936 are valid text, and no path
+// serves a file from outside the site folder.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_support.h"
+#include "host/static_files.h"
+#include "host/url_values.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A site folder with two files, next to a secret file that a symbolic link in the site names.
+struct Site {
+  fs::path root;
+  std::string folder;
+
+  Site() {
+    char pattern[] = "/tmp/flowform-fuzz-XXXXXX";
+    root = mkdtemp(pattern);
+    fs::create_directories(root / "site" / "css");
+    std::ofstream(root / "site" / "index.htm") << "site";
+    std::ofstream(root / "site" / "css" / "a.css") << "site";
+    std::ofstream(root / "secret.txt") << "secret";
+    fs::create_symlink(root / "secret.txt", root / "site" / "link.txt");
+    folder = (root / "site").string();
+  }
+  ~Site() { fs::remove_all(root); }
+};
+
+void check_pairs(const host::ValuePairs& pairs, bool cp936) {
+  for (const auto& [name, value] : pairs) {
+    if (cp936) fuzz::require(fuzz::valid_utf8(name) && fuzz::valid_utf8(value));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const Site site;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  check_pairs(host::parse_urlencoded(text, host::Charset::cp936), true);
+  check_pairs(host::parse_urlencoded(text, host::Charset::utf8), false);
+  check_pairs(host::parse_cookie_header(text, host::Charset::cp936), true);
+  check_pairs(host::parse_cookie_header(text, host::Charset::utf8), false);
+
+  const host::StaticFile file = host::find_static_file(site.folder, text);
+  if (file.outcome == host::StaticFile::Outcome::found) fuzz::require(file.content == "site");
+  return 0;
+}

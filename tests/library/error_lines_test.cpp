@@ -1,0 +1,81 @@
+// The running line numbers of the error texts: every source file of the page has a range of
+// its own, and a line number names one line of one file.
+#include "library/error_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "library/library_fixture.h"
+#include "support/error_convention.h"
+#include "vb/error.h"
+
+namespace library_test {
+namespace {
+
+const std::filesystem::path kSourceDir =
+    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "src";
+
+long lines_of(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  long lines = 0;
+  for (std::string line; std::getline(in, line);) ++lines;
+  return lines;
+}
+
+TEST(ErrorLines, EveryFileOfThePageHasARangeOfItsOwn) {
+  std::set<std::string> registered;
+  long previous = 0;
+  for (const library::LineRange& range : library::line_ranges()) {
+    EXPECT_TRUE(registered.insert(std::string(range.file)).second) << range.file;
+    EXPECT_GT(range.start, previous) << range.file << ": ranges must rise in table order";
+    EXPECT_EQ(range.start % library::kLinesPerFile, 0) << range.file;
+    previous = range.start;
+    const std::filesystem::path file = kSourceDir / range.file;
+    EXPECT_TRUE(std::filesystem::exists(file)) << range.file << " is gone: drop its row";
+    EXPECT_LT(lines_of(file), library::kLinesPerFile) << range.file << " outgrows its range";
+  }
+  for (const char* folder : {"library", "frames", "handling", "page"}) {
+    if (!std::filesystem::exists(kSourceDir / folder)) continue;
+    for (const auto& entry : std::filesystem::directory_iterator(kSourceDir / folder)) {
+      if (entry.path().extension() != ".cpp") continue;
+      const std::string file = std::string(folder) + "/" + entry.path().filename().string();
+      EXPECT_TRUE(registered.contains(file))
+          << file << " has no line range: add a row to src/library/error_lines.cpp";
+    }
+  }
+}
+
+TEST(ErrorLines, ALineOfAFileWithARangeIsCountedFromItsStart) {
+  const struct {
+    const char* file;
+    long line;
+    long expected;
+  } cases[] = {
+      {"/work/flowform/src/page/entry.cpp", 24, 200024},
+      {"src/page/head.cpp", 24, 204024},
+      {"page/head.cpp", 24, 204024},
+      {"library/text.cpp", 999, 12999},
+      {"/src/page/head.cpp", 0, 0},               // unknown line
+      {"/x/src/page/subhead.cpp", 24, 24},        // no range: the line as it is
+      {"/x/tests/page/entry_test.cpp", 24, 24},
+      {"", 24, 24},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(library::page_line(c.file, c.line), c.expected) << c.file;
+  }
+}
+
+TEST_F(LibraryTest, ARoutineReportsTheRunningNumberOfTheFailingLine) {
+  ctx().routine("getbumenlists", [] {
+    throw vb::VbError(13, "Type mismatch", 45, "/s/src/library/bumen.cpp");
+  });
+  expect_reported(13, "Type mismatch", "getbumenlists");
+  EXPECT_NE(page().find(" LINE2045 "), std::string::npos) << page();
+}
+
+}  // namespace
+}  // namespace library_test
