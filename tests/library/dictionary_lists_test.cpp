@@ -1,5 +1,6 @@
 #include "library/dictionary_lists.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -194,6 +195,8 @@ TEST_F(DictionaryListsTest, AFailingQueryIsReportedByTheBuilderAndGivesNothing) 
   ASSERT_EQ(logged().size(), 1u);
   EXPECT_NE(logged()[0].find("Routine : qmflobiaodantianx.getmetafinally"), std::string::npos);
   EXPECT_EQ(logged()[0].rfind("-2147217900 ", 0), 0u) << logged()[0];
+  // The line is numbered in the dictionary lists' own range.
+  EXPECT_THAT(logged()[0], ::testing::ContainsRegex(" LINE #22[0-9][0-9][0-9] Routine"));
 }
 
 }  // namespace
