@@ -5,11 +5,18 @@
 #include "library/request_setup.h"
 #include "page/closing_scripts.h"
 #include "page/current_node.h"
+#include "page/dialog_scripts.h"
+#include "page/document_script.h"
+#include "page/field_pass.h"
 #include "page/form_definition.h"
 #include "page/head.h"
+#include "page/hidden_fields.h"
 #include "page/mode.h"
+#include "page/node_options.h"
 #include "page/page_stop.h"
+#include "page/posted_form.h"
 #include "page/qmflobiaodantianx.h"
+#include "page/read_only_display.h"
 #include "page/todo_state.h"
 
 namespace page {
@@ -35,6 +42,15 @@ void qmflobiaodantianx::I_init() {
     load_form_definition(state_);
     load_current_node(state_);
     load_todo_state(state_);
+    blank_hidden_fields(state_);
+    fill_field_placeholders(state_);
+    fill_value_references(state_);
+    set_node_options(state_);
+    set_distribution_names(state_);
+    write_document_script(state_);
+    write_dialog_scripts(state_);
+    write_styles_and_full_screen(state_);
+    write_posted_form(state_, *this);
     write_save_check(state_);
     write_submit_scripts(state_);
     write_opinion_list(state_);

@@ -65,7 +65,7 @@ struct PageState {
       arrDisPlayItem, MXFieldID, kuandu, strHTML, arrMXRows, arrMXValues;
 
   // Field placeholders.
-  vb::Variant regEx2, HiddenFieldID, Matches2, objMatch2, FieldType, isDefaultValue,
+  vb::Variant regEx2, HiddenFieldID, Matches2, objMatch2, FieldName, FieldType, isDefaultValue,
       BanLiJieDianIDs, iBanLi, zdID, zdValue, SqlDefault, nYear, nMonth, nDay, tmpFormat, nHour,
       nMinute, isEdit, YiJianFieldID, YiJianHTML, iFuJian, HiddenValue, strChecked, iItem,
       RadioValue, isRadioMatch, arrRadio, isRadioFirst, FieldHasDate, FieldHasTime, RiQiGeShi,

@@ -4,8 +4,11 @@
 #include <memory>
 
 #include "frames/window_init.h"
+#include "handling/showcontent.h"
+#include "handling/winmenu.h"
 #include "library/formatting.h"
 #include "library/request_setup.h"
+#include "page/handling_view.h"
 #include "platform/asp/object_context.h"
 
 namespace page {
@@ -39,10 +42,11 @@ void qmflobiaodantianx::qmincfunctionzidiI_init() { library::qmincfunctionzidiI_
 
 void qmflobiaodantianx::qmincfunctiondbI_init() { library::qmincfunctiondbI_init(state_.ctx); }
 
-// The button bar and the handling panel come with the handling subsystem; until then the
-// frame's cells stay empty.
-void qmflobiaodantianx::winmenu() {}
-void qmflobiaodantianx::showcontent() {}
+void qmflobiaodantianx::winmenu() { handling::winmenu(state_.ctx, handling_view(state_)); }
+
+void qmflobiaodantianx::showcontent() {
+  handling::showcontent(state_.ctx, handling_view(state_));
+}
 
 void qmflobiaodantianx::fetch_intrinsic_objects() {
   library::PageContext& ctx = state_.ctx;

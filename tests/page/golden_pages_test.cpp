@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <sstream>
 #include <string>
 
@@ -66,11 +65,11 @@ std::string first_difference(const std::string& expected, const std::string& act
 // The page rendered on a fresh demo database, reached through the embedded driver or through
 // the SQLite ODBC driver.
 std::string render_demo_page(const DemoPage& page, bool odbc = false) {
-  // A file of its own for each render: ctest runs the cases side by side, and the connection
-  // pool may still hold a session on the file of an earlier render under the same name.
+  // A file of its own for every render: ctest runs the cases side by side, and a pooled
+  // session may go on reading a file replaced under the same name for up to a second.
+  static int renders = 0;
   const std::string path = testing::TempDir() + "flowform_golden_" + page.name + "_" +
-                           std::to_string(getpid()) + "_" +
-                           std::to_string(std::random_device()()) + (odbc ? "_odbc" : "") + ".db";
+                           std::to_string(getpid()) + "_" + std::to_string(++renders) + ".db";
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);
   schema::create_database(path, true);
   host::RenderOptions o;

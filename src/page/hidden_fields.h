@@ -1,0 +1,20 @@
+// The form's hidden fields: blanked in the template for every user they are not shown to.
+#pragma once
+
+#include <vector>
+
+#include "page/page_state.h"
+#include "vb/variant.h"
+
+namespace page {
+
+// The keys (OAID) of the form's hidden fields (isyincang '1') that the session's user may not
+// see: every one whose UserNames does not hold ";" & the login name & ";" (letter case
+// ignored, the name taken literally), a Null UserNames included. Reads with p.rs and ctx.ii.
+std::vector<vb::Variant> hidden_field_keys(PageState& p);
+
+// Replaces every placeholder of those fields in p.BiaoDanHTML ("{" & key & ":" up to the
+// first "}" on the same line, any letter case) by "&nbsp;", before the field pass.
+void blank_hidden_fields(PageState& p);
+
+}  // namespace page

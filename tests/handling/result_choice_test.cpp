@@ -1,0 +1,115 @@
+// The handling-result radios of a node: successors, conditions, end nodes, the node's switches
+// and the consultation answer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "handling/result_choice.h"
+#include "handling_fixture.h"
+
+namespace handling_test {
+namespace {
+
+// "value" for a visible radio, "(value)" for a hidden one, separated by blanks.
+std::string values(const std::vector<handling::ResultRadio>& radios) {
+  std::string out;
+  for (const auto& r : radios) {
+    out += (out.empty() ? "" : " ") + (r.visible ? r.value : "(" + r.value + ")");
+  }
+  return out;
+}
+
+TEST_F(HandlingTest, RadiosOfStartMiddleAndEndNodes) {
+  connect("(1, 2, ''), (2, 4, 'a<5'), (2, 3, 'a>=5'), (3, 4, '')");
+  struct Case {
+    const char* node;
+    const char* isFirst;
+    const char* expected;
+  } cases[] = {
+      {"1", "1", "2"},
+      {"2", "0", "TiaoJian 3 4"},  // successors ascending, whatever the connection order
+      {"3", "0", "4"},
+      {"4", "3", "JieShu"},
+  };
+  for (const Case& c : cases) {
+    view.JieDianID = c.node;
+    view.isFirst = c.isFirst;
+    EXPECT_EQ(values(handling::result_radios(ctx(), view)), c.expected) << c.node;
+  }
+}
+
+TEST_F(HandlingTest, SwitchesAddTheirResultsInOrder) {
+  connect("(2, 3, '')");
+  view.isFeiQi = view.isBoHui = view.iszhuanban = view.isgoutong = "1";
+  EXPECT_EQ(values(handling::result_radios(ctx(), view)), "3 -1 -2 -3 -4");
+  view.isFeiQi = view.iszhuanban = "0";
+  EXPECT_EQ(values(handling::result_radios(ctx(), view)), "3 -2 -4");
+}
+
+TEST_F(HandlingTest, ConsultationAnswerOffersOnlyTheAnswer) {
+  connect("(2, 3, '')");
+  view.DaiBanBanLiType = "1";
+  view.isBoHui = "1";
+  EXPECT_EQ(values(handling::result_radios(ctx(), view)), "(GouTong) (kkkkkkkkkkkkkkkkkk)");
+  view.isgoutong = "1";
+  EXPECT_EQ(values(handling::result_radios(ctx(), view)), "GouTong -4");
+}
+
+TEST_F(HandlingTest, CyclesSelfLoopsDuplicatesAndMissingNodes) {
+  connect("(2, 3, ''), (3, 2, ''), (2, 2, ''), (2, 3, NULL), (2, 99, ' ')");
+  const auto radios = handling::result_radios(ctx(), view);
+  EXPECT_EQ(values(radios), "2 3 99");  // a blank condition is no condition
+  EXPECT_EQ(radios[0].caption, "审核");
+  EXPECT_EQ(radios[2].caption, "99");  // a node that is gone shows its key
+}
+
+TEST_F(HandlingTest, NodeWithoutConnectionsOrWithoutKey) {
+  EXPECT_EQ(values(handling::result_radios(ctx(), view)), "");
+  view.JieDianID = "";
+  view.isBoHui = "1";
+  EXPECT_EQ(values(handling::result_radios(ctx(), view)), "-2");
+}
+
+TEST_F(HandlingTest, WritesTheGroupWithTheStoredResultCheckedAndDataDiv) {
+  connect("(2, 3, ''), (2, 4, '')");
+  view.BanLiJieGuo = "4";
+  view.isgoutong = "1";
+  view.isSendGouTong = true;
+  handling::write_result_choice(ctx(), view);
+  EXPECT_EQ(page(),
+            "<table width=\"100%\" border=0 cellspacing=0 cellpadding=4>\r\n"
+            "\t<tr>\r\n\t\t<td width=90 align=right nowrap>办理结果：</td>\r\n\t\t<td>\r\n"
+            "\t\t\t<label><input type=radio id=BanLiJieGuo name=BanLiJieGuo value=\"3\" "
+            "onclick=\"checkRadio()\">复核</label>&nbsp;&nbsp;\r\n"
+            "\t\t\t<label><input type=radio id=BanLiJieGuo name=BanLiJieGuo value=\"4\" checked "
+            "onclick=\"checkRadio()\">批准</label>&nbsp;&nbsp;\r\n"
+            "\t\t\t<label><input type=radio id=BanLiJieGuo name=BanLiJieGuo value=\"-4\" "
+            "onclick=\"checkRadio()\">沟通<span id=schexiao name=schexiao><a href='#' "
+            "onclick=\"CheXiaoGouTong();return false;\">（撤销沟通）</a></span></label>"
+            "&nbsp;&nbsp;\r\n"
+            "\t\t</td>\r\n\t</tr>\r\n"
+            "\t<tr>\r\n\t\t<td></td>\r\n\t\t<td><div id=DataDIV name=DataDIV "
+            "style=\"display:none\"></div></td>\r\n\t</tr>\r\n</table>\r\n");
+}
+
+TEST_F(HandlingTest, HiddenAnswerIsCheckedAndCallsNothing) {
+  view.DaiBanBanLiType = "1";
+  handling::write_result_choice(ctx(), view);
+  EXPECT_NE(page().find("<input type=radio id=BanLiJieGuo name=BanLiJieGuo value=\"GouTong\" "
+                        "checked style=\"display:none\">\r\n"
+                        "\t\t\t<input type=radio id=BanLiJieGuo name=BanLiJieGuo "
+                        "value=\"kkkkkkkkkkkkkkkkkk\" style=\"display:none\">\r\n"),
+            std::string::npos)
+      << page();
+  EXPECT_EQ(page().find("checkRadio"), std::string::npos);
+  EXPECT_EQ(page().find("schexiao"), std::string::npos);
+}
+
+TEST_F(HandlingTest, NodeKeyThatIsNoNumberRaisesBeforeAnyQuery) {
+  view.JieDianID = "2 or 1=1";
+  EXPECT_VB_ERROR(13, handling::result_radios(ctx(), view));
+}
+
+}  // namespace
+}  // namespace handling_test

@@ -1,0 +1,205 @@
+// The button bar and the handling panel as the frame calls them back on a page of the demo
+// database: what they show follows the road of the request, the user and the node.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "frames/page_callbacks.h"
+#include "host/request_runner.h"
+#include "host/url_values.h"
+#include "page/qmflobiaodantianx.h"
+#include "platform/asp/object_context.h"
+#include "platform/asp/request.h"
+#include "platform/asp/response.h"
+#include "schema/database.h"
+#include "support/client_script.h"
+#include "support/temp_database.h"
+#include "vb/builtins.h"
+
+namespace page_test {
+namespace {
+
+// What the page wrote before the frame, and what the two callbacks then wrote.
+struct Panel {
+  std::string page, bar, content;
+  std::vector<std::string> logged;
+  bool has(const std::string& text) const {
+    return content.find(text) != std::string::npos;
+  }
+  bool bar_has(const std::string& text) const { return bar.find(text) != std::string::npos; }
+};
+
+class HandlingPanelTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    path_ = new std::string(std::filesystem::temp_directory_path() /
+                            ("flowform_panel_" + std::to_string(getpid()) + ".db"));
+    schema::create_database(*path_, true, true);
+  }
+  static void TearDownTestSuite() {
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(*path_ + suffix);
+    delete path_;
+  }
+
+  // Runs I_init for `user` on the URL-encoded query, then the frame's two callbacks.
+  Panel open(const std::string& query, const std::string& user = "zhangsan") {
+    auto request = std::make_shared<platform::asp::Request>();
+    for (const auto& [key, value] : host::parse_urlencoded(query, host::Charset::utf8)) {
+      request->add_query_string(key, value);
+    }
+    request->set_server_variable("REMOTE_ADDR", "192.168.1.12");
+    auto application = std::make_shared<platform::asp::Application>();
+    application->set("KELDBConnectString", "Provider=SQLite;Data Source=" + *path_);
+    auto session = std::make_shared<platform::asp::Session>();
+    (*session)["UserName"] = user;
+    (*session)["TureName"] = "用户";
+    (*session)["SystemURL"] = "/";
+    (*session)["DepartMentID"] = 4;
+    auto response = std::make_shared<platform::asp::Response>();
+    auto server = std::make_shared<platform::asp::Server>(".", host::kPageFolder,
+                                                          host::sibling_pages());
+    platform::asp::ObjectContext context(server, application, session, request, response);
+    platform::eventlog::RecordingEventLog log;
+    page::qmflobiaodantianx page(context, log, vb::CDate(vb::Variant("2011-09-02 09:05:07")));
+    page.I_init();
+    Panel panel;
+    panel.page = response->take_body();
+    frames::PageCallbacks& frame = page;
+    frame.winmenu();
+    panel.bar = response->take_body();
+    frame.showcontent();
+    panel.content = response->take_body();
+    panel.logged = log.entries();
+    return panel;
+  }
+
+  static void exec(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path_->c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+  }
+  static std::string radio(const std::string& value) {
+    return "<input type=radio id=BanLiJieGuo name=BanLiJieGuo value=\"" + value + "\"";
+  }
+  static std::string* path_;
+};
+std::string* HandlingPanelTest::path_ = nullptr;
+
+constexpr char kTodo[] = "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2";
+
+TEST_F(HandlingPanelTest, TodoPageOfAMiddleNodeShowsTheWholePanel) {
+  const Panel p = open(kTodo);
+  EXPECT_TRUE(p.logged.empty());
+  for (const char* value : {"TiaoJian", "3", "4", "-1", "-2", "-3", "-4"}) {
+    EXPECT_TRUE(p.has(radio(value))) << value;
+  }
+  EXPECT_FALSE(p.has(radio("JieShu")));
+  EXPECT_TRUE(p.has("<span id=schexiao"));  // zhangsan consulted zhouba about the record
+  EXPECT_TRUE(p.has(">王五,赵六</textarea>"));
+  EXPECT_TRUE(p.has(">财务部,会计组</textarea>"));
+  EXPECT_TRUE(p.has("value=\";wangwu;zhaoliu;\""));
+  EXPECT_TRUE(p.has("<td>填写申请</td><td>李四</td><td>2011-09-02 09:30</td>"));
+  EXPECT_TRUE(p.has("<td>部门审核</td><td>张三</td><td>2011-09-02 10:12</td>"
+                    "<td>金额较大，转财务审核。<br>\n请补充第三家报价。</td>"));
+  EXPECT_FALSE(p.has("DelAttach1"));  // no step of its own yet
+  EXPECT_TRUE(p.has("<iframe id=editor"));
+  EXPECT_TRUE(p.has("<DIV id=JiBenXinXi name=JiBenXinXi>"));
+
+  EXPECT_TRUE(p.bar_has("FlowGraphDis.asp"));
+  EXPECT_TRUE(p.bar_has("todel()"));
+  EXPECT_FALSE(p.bar_has("isteQuan"));
+}
+
+TEST_F(HandlingPanelTest, PrivilegedUserGetsTheApprovalButton) {
+  const Panel p = open(kTodo, "wujiu");  // a to-do entry of kind T
+  EXPECT_TRUE(p.bar_has("TQMain.asp"));
+  EXPECT_TRUE(p.bar_has("<input type=hidden id=isteQuan name=isteQuan value=\"1\">"));
+  EXPECT_TRUE(p.logged.empty());
+}
+
+TEST_F(HandlingPanelTest, ReopenedStepListsItsAttachmentsAndItsChoice) {
+  const Panel p = open(std::string("BanLiID=2&") + kTodo);
+  EXPECT_TRUE(p.has(radio("3") + " checked"));
+  EXPECT_TRUE(p.has(">审核意见.doc</a>（部门审核说明）<input type=hidden id=AttachOAID1"));
+  EXPECT_TRUE(p.has(">补充报价.xls</a><input type=hidden id=AttachOAID2"));
+  EXPECT_FALSE(p.has("申请说明.txt"));  // step 1's attachment
+  EXPECT_TRUE(p.has(">金额较大，转财务审核。\r\n请补充第三家报价。</textarea>"));
+  EXPECT_TRUE(p.logged.empty());
+}
+
+TEST_F(HandlingPanelTest, StartNodeOfANewFlowOffersItsSuccessorOnly) {
+  const Panel p = open("LiuChengID=1");
+  EXPECT_TRUE(p.has(radio("2")));
+  for (const char* value : {"TiaoJian", "JieShu", "-1", "-2", "-3", "-4"}) {
+    EXPECT_FALSE(p.has(radio(value))) << value;
+  }
+  EXPECT_FALSE(p.bar_has("todel()"));
+  EXPECT_TRUE(p.logged.empty());
+}
+
+TEST_F(HandlingPanelTest, EndNodeOfAnOfficeDocument) {
+  const Panel p = open("BiaoDanID=2&BiaoDanRecordID=1&JieDianID=9");
+  EXPECT_TRUE(p.has(radio("JieShu")));
+  EXPECT_TRUE(p.has(radio("-2")));
+  EXPECT_TRUE(p.has("insertKongJian('WebOfficeDiv', 'WebOffice', '100%', '100%',"
+                    "\"192.168.1.12\");"));
+  EXPECT_TRUE(p.page.find("function Load()") != std::string::npos);
+  EXPECT_TRUE(p.logged.empty());
+  test_support::expect_javascript_parses(p.page + p.bar + p.content);
+}
+
+TEST_F(HandlingPanelTest, EveryScriptOfEveryBodyKindParses) {
+  for (const char* kind : {"1", "2", "3"}) {
+    exec(std::string("update OA_Flow_BiaoDan set ZhengWenType='") + kind + "' where OAID=1");
+    const Panel p = open(kTodo);
+    EXPECT_TRUE(p.logged.empty()) << kind;
+    EXPECT_EQ(p.page.find("function Load()") != std::string::npos, kind == std::string("1"));
+    test_support::expect_javascript_parses(p.page + p.bar + p.content);
+  }
+  exec("update OA_Flow_BiaoDan set ZhengWenType='2' where OAID=1");
+}
+
+// Each road of the demo through the host's request runner: the whole page, head to closing
+// form, with no error text and no log entry, and every inline JavaScript block parsing.
+TEST_F(HandlingPanelTest, EveryDemoPageRendersWhole) {
+  const std::pair<const char*, const char*> pages[] = {
+      {kTodo, "zhangsan"},
+      {kTodo, "wujiu"},
+      {kTodo, "zhouba"},
+      {"BanLiID=2&BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2", "zhangsan"},
+      {"BiaoDanID=2&BiaoDanRecordID=1&JieDianID=9", "zhangsan"},
+      {"LiuChengID=1", "lisi"},
+      {"LiuChengID=2", "lisi"},
+      {"LiuChengID=3", "zhangsan"},
+  };
+  for (const auto& [query, user] : pages) {
+    host::RenderOptions o;
+    o.connect = "Provider=SQLite;Data Source=" + *path_;
+    o.query = query;
+    o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
+    o.session_values = {{"UserName", user}, {"TureName", "用户"}, {"SystemURL", "/"},
+                        {"DepartMentID", 4}};
+    const host::Rendered r = host::render_once(o);
+    EXPECT_TRUE(r.event_log.empty()) << query << " " << user << ": " << r.event_log.front();
+    EXPECT_EQ(r.body.find(" Error "), std::string::npos) << query << " " << user;
+    EXPECT_NE(r.body.find("</form>"), std::string::npos) << query << " " << user;
+    EXPECT_NE(r.body.find("<div id=YiJianLieBiao"), std::string::npos) << query << " " << user;
+    test_support::expect_javascript_parses(r.body);
+  }
+}
+
+TEST_F(HandlingPanelTest, ConsultationAnswer) {
+  const Panel p = open(kTodo, "zhouba");
+  EXPECT_TRUE(p.has(radio("GouTong")));
+  EXPECT_TRUE(p.has(radio("-4")));
+  EXPECT_FALSE(p.has(radio("3")));
+  EXPECT_FALSE(p.has("FenFaUser"));  // no distribution for an answer
+}
+
+}  // namespace
+}  // namespace page_test
