@@ -74,8 +74,14 @@ constexpr std::array kRanges = {
     LineRange{"page/node_options.cpp", 230000},
     LineRange{"page/remark_blocks.cpp", 231000},
     LineRange{"page/styles_script.cpp", 232000},
-    // The phases after the frame, the page's last: from 240000, clear of the field and panel
-    // phases that come before them.
+    LineRange{"page/detail_tables.cpp", 233000},
+    LineRange{"page/detail_table_html.cpp", 234000},
+    LineRange{"page/controls_choice.cpp", 235000},
+    LineRange{"page/controls_files.cpp", 236000},
+    LineRange{"page/controls_pickers.cpp", 237000},
+    LineRange{"page/controls_pieces.cpp", 238000},
+    LineRange{"page/controls_text.cpp", 239000},
+    // The phases after the frame.
     LineRange{"page/save_check.cpp", 240000},
     LineRange{"page/submit_scripts.cpp", 241000},
     LineRange{"page/opinion_list.cpp", 242000},

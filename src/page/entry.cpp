@@ -5,6 +5,7 @@
 #include "library/request_setup.h"
 #include "page/closing_scripts.h"
 #include "page/current_node.h"
+#include "page/detail_tables.h"
 #include "page/dialog_scripts.h"
 #include "page/document_script.h"
 #include "page/field_pass.h"
@@ -42,6 +43,7 @@ void qmflobiaodantianx::I_init() {
     load_form_definition(state_);
     load_current_node(state_);
     load_todo_state(state_);
+    build_detail_tables(state_);
     blank_hidden_fields(state_);
     fill_field_placeholders(state_);
     fill_value_references(state_);

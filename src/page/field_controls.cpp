@@ -1,8 +1,11 @@
 // The choice of an editable field's control: the title input, or one control per field type.
 #include "page/field_controls.h"
 
+#include <string_view>
+
 #include "library/escape.h"
 #include "library/sql_guard.h"
+#include "page/controls.h"
 #include "page/field_key.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
@@ -21,8 +24,41 @@ void title_input(PageState& p) {
               "'  style='width:99%' value='" + library::html_attribute(p.zdValue) + "'>";
 }
 
-// One control per field type; a type without a control of its own gets the plain text input.
-void control_by_type(PageState& p) { plain_text_input(p); }
+// The field types with a control of their own, in the order they are tried.
+struct TypedControl {
+  std::string_view type;
+  void (*build)(PageState&);
+};
+constexpr TypedControl kTypedControls[] = {
+    {"HTML编辑器型", html_editor_control},
+    {"复选框", check_box_control},
+    {"下拉列表型", drop_down_control},
+    {"真假型", radio_group_control},
+    {"日期时间型", date_time_control},
+    {"选择型", dictionary_picker_control},
+    {"意见型", opinion_control},
+    {"签字型", sign_off_control},
+    {"选择部门型", department_picker_control},
+    {"查询型", lookup_control},
+    {"选择用户型", user_picker_control},
+    {"附件型", file_control},
+    {"多附件型", multi_file_control},
+    {"图片型", file_control},
+    {"签名文件型", signature_file_control},
+    {"备注型", remark_control},
+    {"流水号型", serial_number_control},
+};
+
+// The control of the field's type (compared exactly); any other type gets the plain text input.
+void control_by_type(PageState& p) {
+  for (const auto& [type, build] : kTypedControls) {
+    if (p.FieldType == type) {
+      build(p);
+      return;
+    }
+  }
+  plain_text_input(p);
+}
 
 }  // namespace
 
