@@ -29,12 +29,14 @@ std::string opening_tag(bool query, bool with_event, const std::string& ctl,
                         const vb::Variant& mode) {
   const std::string handler = " onchange='vbscript:" + ctl + "Change'>";
   if (query) {
-    return "<select name='" + ctl + "' id='" + ctl + "' FieldType='下拉列表型' class=" +
-           vb::CStr(css_class) + (with_event ? handler : ">") + " " + std::string(kCrLf);
+    return "<select name='" + ctl + "' id='" + ctl +
+           "' FieldType='下拉列表型' class=" + vb::CStr(css_class) + (with_event ? handler : ">") +
+           " " + std::string(kCrLf);
   }
-  return "<select name='" + ctl + "'  id='" + ctl + "'  FieldType='下拉列表型'   class=" +
-         vb::CStr(css_class) + " " + vb::CStr(cssClass & mode) +
-         (with_event ? " " + handler : std::string(" >")) + " " + std::string(kCrLf);
+  return "<select name='" + ctl + "'  id='" + ctl +
+         "'  FieldType='下拉列表型'   class=" + vb::CStr(css_class) + " " +
+         vb::CStr(cssClass & mode) + (with_event ? " " + handler : std::string(" >")) + " " +
+         std::string(kCrLf);
 }
 
 // The body shared by getmetafinally and getmetafinallyevent (`name` is the routine's).
@@ -76,8 +78,7 @@ vb::Variant build_list(PageContext& ctx, std::string_view name, bool with_event,
         text += (item == selValue ? "<option selected>" : "<option>") + item_text + "</option>";
       } else {
         const vb::Variant key = rs(by == 2 ? "ZDCode" : "OAID");
-        const bool selected =
-            by == 2 ? key == selValue : vb::CStr(key) == selected_key;
+        const bool selected = by == 2 ? key == selValue : vb::CStr(key) == selected_key;
         text += "<option value=" + option_value(key) + (selected ? " selected >" : ">") +
                 item_text + "</option>";
       }

@@ -3,13 +3,9 @@
 // user picker and handling-result handlers, and the print form that ends the page.
 #pragma once
 
-#include <initializer_list>
-#include <span>
 #include <string>
-#include <string_view>
 
 #include "page/page_state.h"
-#include "platform/asp/response.h"
 #include "vb/variant.h"
 
 namespace page {
@@ -30,18 +26,6 @@ void write_opinion_list(PageState& p);
 // The two print blocks, the user picker and DisplayText, the handling-result handlers (posting
 // BiaoDanID, BiaoDanRecordID and JieDianID to do.asp), and the print form bdprint.
 void write_print_and_end(PageState& p);
-
-// Writes each line followed by CR LF.
-inline void write_lines(platform::asp::Response& out, std::span<const std::string_view> lines) {
-  for (std::string_view line : lines) {
-    out.write(line);
-    out.write("\r\n");
-  }
-}
-inline void write_lines(platform::asp::Response& out,
-                        std::initializer_list<std::string_view> lines) {
-  write_lines(out, std::span<const std::string_view>(lines.begin(), lines.size()));
-}
 
 // A record key as a JavaScript value: a whole number as it stands, so it posts as a number;
 // anything else, the empty key of a new flow included, as a quoted and escaped string.

@@ -4,6 +4,7 @@
 
 #include "library/dictionary_lists.h"
 #include "page/closing_scripts.h"
+#include "page/script_lines.h"
 
 namespace page {
 namespace {
@@ -73,14 +74,15 @@ constexpr std::string_view kLookupAndToggles[] = {
 
 void write_opinion_list(PageState& p) {
   platform::asp::Response& out = *p.ctx.Response;
-  out.write("<form id=\"FormZiDian\" name=\"FormZiDian\" method=\"POST\" action=\"\" "
-            "style=\"display:none\">\r\n");
+  out.write(
+      "<form id=\"FormZiDian\" name=\"FormZiDian\" method=\"POST\" action=\"\" "
+      "style=\"display:none\">\r\n");
   vb::Variant category = "常用意见", list_name = "CYYJZiDian", selected = "", by_name = 1,
               css_class = "-1";
   out.write(library::getmetaex(p.ctx, category, list_name, selected, by_name, css_class));
-  write_lines(out, {"</FORM>"});
-  write_lines(out, kOpinionCopy);
-  write_lines(out, kLookupAndToggles);
+  out.write("</FORM>\r\n");
+  write_script_lines(out, kOpinionCopy);
+  write_script_lines(out, kLookupAndToggles);
 }
 
 }  // namespace page

@@ -5,6 +5,7 @@
 
 #include "library/escape.h"
 #include "page/closing_scripts.h"
+#include "page/script_lines.h"
 
 namespace page {
 namespace {
@@ -105,7 +106,8 @@ constexpr std::string_view kLoadingNotice =
 std::string recipient_picker(std::string_view prompt, std::string_view opener,
                              std::string_view field) {
   const std::string f(field);
-  return std::string(prompt) + "<img src='../include/imagesv10/xb.gif' border=0 onclick= vbscript:" +
+  return std::string(prompt) +
+         "<img src='../include/imagesv10/xb.gif' border=0 onclick= vbscript:" +
          std::string(opener) +
          "('../PowerSelect.asp') title='选择人员' style='cursor:hand;'><br><TEXTAREA "
          "style='width:98%;height:30;' id=" +
@@ -125,59 +127,62 @@ std::string js_key(const vb::Variant& key) {
 
 void write_print_and_end(PageState& p) {
   platform::asp::Response& out = *p.ctx.Response;
-  write_lines(out, kPrintHandlers);
-  write_lines(out, kUserPickerAndDisplayText);
+  write_script_lines(out, kPrintHandlers);
+  write_script_lines(out, kUserPickerAndDisplayText);
 
-  const std::string keys = "BiaoDanID:" + js_key(p.BiaoDanID) + ", BiaoDanRecordID:" +
-                           js_key(p.BiaoDanRecordID) + ", JieDianID:" + js_key(p.JieDianID);
-  write_lines(out, {
-                       "<script language=javascript>",
-                       "function CheXiaoGouTong(){",
-                       "\tif (!confirm(\"确实要撤销与其他用户的沟通吗?\")) return;",
-                       "\tdocument.getElementById(\"DataDIV\").style.display = \"none\";",
-                   });
+  const std::string keys = "BiaoDanID:" + js_key(p.BiaoDanID) +
+                           ", BiaoDanRecordID:" + js_key(p.BiaoDanRecordID) +
+                           ", JieDianID:" + js_key(p.JieDianID);
+  out.write(script_lines({
+      "<script language=javascript>",
+      "function CheXiaoGouTong(){",
+      "\tif (!confirm(\"确实要撤销与其他用户的沟通吗?\")) return;",
+      "\tdocument.getElementById(\"DataDIV\").style.display = \"none\";",
+  }));
   out.write("\t$.post(\"do.asp\", { op:\"chexiaogoutong\", " + keys + " }, function(data){\r\n");
-  write_lines(out, {
-                       "\t\tif (data == \"OK\") {",
-                       "\t\t\talert(\"撤销沟通成功！\");",
-                       "\t\t\tdocument.getElementById(\"schexiao\").style.display = \"none\";",
-                       "\t\t}",
-                       "\t});",
-                       "}",
-                       "function checkRadio(){",
-                       "\tvar DataDIV = document.getElementById(\"DataDIV\");",
-                       "\tswitch (getRadioBoxValue(\"BanLiJieGuo\")) {",
-                       "\tcase \"-2\":",
-                       "\t\tDataDIV.style.display = \"block\";",
-                   });
+  out.write(script_lines({
+      "\t\tif (data == \"OK\") {",
+      "\t\t\talert(\"撤销沟通成功！\");",
+      "\t\t\tdocument.getElementById(\"schexiao\").style.display = \"none\";",
+      "\t\t}",
+      "\t});",
+      "}",
+      "function checkRadio(){",
+      "\tvar DataDIV = document.getElementById(\"DataDIV\");",
+      "\tswitch (getRadioBoxValue(\"BanLiJieGuo\")) {",
+      "\tcase \"-2\":",
+      "\t\tDataDIV.style.display = \"block\";",
+  }));
   out.write("\t\tDataDIV.innerHTML = \"" + std::string(kLoadingNotice) + "\";\r\n");
   out.write("\t\t$.post(\"do.asp\", { op:\"bohui\", " + keys +
             " }, function(data){ DataDIV.innerHTML = data; });\r\n");
-  write_lines(out, {"\t\tbreak;", "\tcase \"-3\":", "\t\tDataDIV.style.display = \"block\";"});
+  out.write(
+      script_lines({"\t\tbreak;", "\tcase \"-3\":", "\t\tDataDIV.style.display = \"block\";"}));
   out.write("\t\tDataDIV.innerHTML = \"" +
             recipient_picker("请选择转办人员：", "openWinZ", "ZhuanBanUser") + "\";\r\n");
-  write_lines(out, {"\t\tbreak;", "\tcase \"-4\":", "\t\tDataDIV.style.display = \"block\";"});
+  out.write(
+      script_lines({"\t\tbreak;", "\tcase \"-4\":", "\t\tDataDIV.style.display = \"block\";"}));
   out.write("\t\tDataDIV.innerHTML = \"" +
             recipient_picker("请选择沟通人员：", "openWinG", "GouTongUser") + "\";\r\n");
-  write_lines(out, {
-                       "\t\tbreak;",
-                       "\tdefault:",
-                       "\t\tDataDIV.style.display = \"none\";",
-                       "\t}",
-                       "}",
-                       "function getRadioBoxValue(radioName){",
-                       "\tvar radios = document.getElementsByName(radioName);",
-                       "\tfor (var i = 0; i < radios.length; i++) {",
-                       "\t\tif (radios[i].checked) return radios[i].value;",
-                       "\t}",
-                       "\treturn \"undefined\";",
-                       "}",
-                       "</script>",
-                       "<form action=\"biaodanword.asp\" method=\"post\" name=\"bdprint\" "
-                       "style=\"display:none\">",
-                       "<textarea rows=2 cols=20 id=printhtml name=printhtml></textarea>",
-                       "</form>",
-                   });
+  out.write(script_lines({
+      "\t\tbreak;",
+      "\tdefault:",
+      "\t\tDataDIV.style.display = \"none\";",
+      "\t}",
+      "}",
+      "function getRadioBoxValue(radioName){",
+      "\tvar radios = document.getElementsByName(radioName);",
+      "\tfor (var i = 0; i < radios.length; i++) {",
+      "\t\tif (radios[i].checked) return radios[i].value;",
+      "\t}",
+      "\treturn \"undefined\";",
+      "}",
+      "</script>",
+      "<form action=\"biaodanword.asp\" method=\"post\" name=\"bdprint\" "
+      "style=\"display:none\">",
+      "<textarea rows=2 cols=20 id=printhtml name=printhtml></textarea>",
+      "</form>",
+  }));
 }
 
 }  // namespace page

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "page/closing_scripts.h"
+#include "page/script_lines.h"
 
 namespace page {
 namespace {
@@ -20,8 +21,8 @@ struct Picker {
 
 constexpr Picker kPickers[] = {
     {"openWinF", kUserPicker, "FenFaUser", "FenFaUserDis", ";"},
-    {"openWinC", "dialogWidth:405px;status:no;status:no;dialogHeight:450px;scroll:no",
-     "FenFaBuMen", "FenFaBuMenDis", ","},
+    {"openWinC", "dialogWidth:405px;status:no;status:no;dialogHeight:450px;scroll:no", "FenFaBuMen",
+     "FenFaBuMenDis", ","},
     {"openWinZ", kUserPicker, "ZhuanBanUser", "ZhuanBanUserDis", ";"},
     {"openWinG", kUserPicker, "GouTongUser", "GouTongUserDis", ";"},
 };
@@ -29,20 +30,20 @@ constexpr Picker kPickers[] = {
 void write_picker(platform::asp::Response& out, const Picker& picker) {
   const std::string key = std::string(picker.key_field);
   const std::string display = std::string(picker.display_field);
-  const std::string shown = picker.display_separator == ";"
-                                ? "arrPicked(1)"
-                                : "Replace(arrPicked(1), \";\", \"" +
-                                      std::string(picker.display_separator) + "\")";
+  const std::string shown =
+      picker.display_separator == ";"
+          ? "arrPicked(1)"
+          : "Replace(arrPicked(1), \";\", \"" + std::string(picker.display_separator) + "\")";
   out.write("Function " + std::string(picker.name) + "(url)\r\n");
   out.write("\tretPicked = window.showModalDialog(url, \"\", \"" + std::string(picker.features) +
             "\")\r\n");
-  write_lines(out, {
-                       "\tIf InStr(retPicked & \"\", \"$#@&!\") > 0 Then",
-                       "\t\tarrPicked = Split(retPicked, \"$#@&!\")",
-                   });
+  out.write(script_lines({
+      "\tIf InStr(retPicked & \"\", \"$#@&!\") > 0 Then",
+      "\t\tarrPicked = Split(retPicked, \"$#@&!\")",
+  }));
   out.write("\t\tdocument.webform." + key + ".value = \";\" & arrPicked(0) & \";\"\r\n");
   out.write("\t\tdocument.webform." + display + ".value = " + shown + "\r\n");
-  write_lines(out, {"\tEnd If", "End Function"});
+  out.write(script_lines({"\tEnd If", "End Function"}));
 }
 
 // The checks of one field control whose name holds "zd" (the number and title fields by name,
@@ -65,9 +66,11 @@ constexpr std::string_view kFieldChecks[] = {
     "\t\t\t\tEnd If",
     "\t\t\tElse",
     "\t\t\t\tstrFieldType = oEl.getAttribute(\"FieldType\") & \"\"",
-    "\t\t\t\tIf strFieldType <> \"\" And strFieldType <> \"真假型\" And strFieldType <> \"签字型\" Then",
+    "\t\t\t\tIf strFieldType <> \"\" And strFieldType <> \"真假型\" And strFieldType <> \"签字型\" "
+    "Then",
     "\t\t\t\t\tstrFieldName = oEl.getAttribute(\"FieldNameDis\") & \"\"",
-    "\t\t\t\t\tIf strFieldType = \"数字型\" And oEl.value <> \"\" And Not IsNumeric(oEl.value) Then",
+    "\t\t\t\t\tIf strFieldType = \"数字型\" And oEl.value <> \"\" And Not IsNumeric(oEl.value) "
+    "Then",
     "\t\t\t\t\t\tMsgBox \"对不起，“\" & strFieldName & \"”必须是数值类型！\"",
     "\t\t\t\t\t\toEl.focus",
     "\t\t\t\t\t\tExit Function",
@@ -77,9 +80,11 @@ constexpr std::string_view kFieldChecks[] = {
     "\t\t\t\t\t\toEl.focus",
     "\t\t\t\t\t\tExit Function",
     "\t\t\t\t\tEnd If",
-    "\t\t\t\t\tIf oEl.getAttribute(\"FieldXianDingChangDu\") & \"\" = \"1\" And oEl.value <> \"\" Then",
+    "\t\t\t\t\tIf oEl.getAttribute(\"FieldXianDingChangDu\") & \"\" = \"1\" And oEl.value <> \"\" "
+    "Then",
     "\t\t\t\t\t\tIf CStr(Len(oEl.value)) <> oEl.getAttribute(\"FieldLength\") & \"\" Then",
-    "\t\t\t\t\t\t\tMsgBox \"对不起，“\" & strFieldName & \"”有效长度是\" & oEl.getAttribute(\"FieldLength\")",
+    "\t\t\t\t\t\t\tMsgBox \"对不起，“\" & strFieldName & \"”有效长度是\" & "
+    "oEl.getAttribute(\"FieldLength\")",
     "\t\t\t\t\t\t\toEl.focus",
     "\t\t\t\t\t\t\tExit Function",
     "\t\t\t\t\t\tEnd If",
@@ -132,55 +137,56 @@ constexpr std::string_view kChoiceCheck[] = {
 
 void write_save_check(PageState& p) {
   platform::asp::Response& out = *p.ctx.Response;
-  write_lines(out, {
-                       "<script language=vbscript>",
-                       "Dim nowIsContinue",
-                       "Function SetEmpty(Parm)",
-                       "\tIf Parm = \"J\" Then",
-                       "\t\tdocument.webform.FenFaUser.value = \"\"",
-                       "\t\tdocument.webform.FenFaUserDis.value = \"\"",
-                       "\tElse",
-                       "\t\tdocument.webform.FenFaBuMen.value = \"\"",
-                       "\t\tdocument.webform.FenFaBuMenDis.value = \"\"",
-                       "\tEnd If",
-                       "End Function",
-                   });
+  out.write(script_lines({
+      "<script language=vbscript>",
+      "Dim nowIsContinue",
+      "Function SetEmpty(Parm)",
+      "\tIf Parm = \"J\" Then",
+      "\t\tdocument.webform.FenFaUser.value = \"\"",
+      "\t\tdocument.webform.FenFaUserDis.value = \"\"",
+      "\tElse",
+      "\t\tdocument.webform.FenFaBuMen.value = \"\"",
+      "\t\tdocument.webform.FenFaBuMenDis.value = \"\"",
+      "\tEnd If",
+      "End Function",
+  }));
   for (const Picker& picker : kPickers) write_picker(out, picker);
   // The transfer and consultation fields exist only once checkRadio has written them.
-  write_lines(out, {
-                       "Function PickedUsers(name)",
-                       "\tPickedUsers = \"\"",
-                       "\tIf HasThisElement(name) Then PickedUsers = document.webform.elements(name).value",
-                       "End Function",
-                       "Function saveToDB(isContinue,source)",
-                       "\tFor iEl = 0 To document.webform.elements.length - 1",
-                       "\t\tSet oEl = document.webform.elements(iEl)",
-                       "\t\tIf oEl.getAttribute(\"mingxi\") = \"ismingxi\" Then",
-                       "\t\t\toEl.value = Replace(oEl.value, \",\", \"，\")",
-                       "\t\tEnd If",
-                       "\tNext",
-                   });
+  out.write(script_lines({
+      "Function PickedUsers(name)",
+      "\tPickedUsers = \"\"",
+      "\tIf HasThisElement(name) Then PickedUsers = document.webform.elements(name).value",
+      "End Function",
+      "Function saveToDB(isContinue,source)",
+      "\tFor iEl = 0 To document.webform.elements.length - 1",
+      "\t\tSet oEl = document.webform.elements(iEl)",
+      "\t\tIf oEl.getAttribute(\"mingxi\") = \"ismingxi\" Then",
+      "\t\t\toEl.value = Replace(oEl.value, \",\", \"，\")",
+      "\t\tEnd If",
+      "\tNext",
+  }));
   out.write("\t");
   out.write(p.RemarkVB);
   out.write("\r\n");
-  write_lines(out, kChoiceCheck);
-  write_lines(out, kFieldChecks);
-  write_lines(out, {
-                       "\tFor iEl = 0 To document.webform.elements.length - 1",
-                       "\t\tSet oEl = document.webform.elements(iEl)",
-                       "\t\tIf oEl.type = \"file\" Then",
-                       "\t\t\tIf Trim(oEl.value) = \"\" And Left(oEl.id, 2) <> \"zd\" And InStr(oEl.id, \"KKKK\") = 0 Then",
-                       "\t\t\t\tMsgBox \"请选择附件！\"",
-                       "\t\t\t\toEl.focus",
-                       "\t\t\t\tExit Function",
-                       "\t\t\tEnd If",
-                       "\t\tEnd If",
-                       "\tNext",
-                       "\tdocument.webform.isContinue.value = isContinue",
-                       "\tnowIsContinue = isContinue",
-                       "\ttopreCheck",
-                       "End Function",
-                   });
+  write_script_lines(out, kChoiceCheck);
+  write_script_lines(out, kFieldChecks);
+  out.write(script_lines({
+      "\tFor iEl = 0 To document.webform.elements.length - 1",
+      "\t\tSet oEl = document.webform.elements(iEl)",
+      "\t\tIf oEl.type = \"file\" Then",
+      "\t\t\tIf Trim(oEl.value) = \"\" And Left(oEl.id, 2) <> \"zd\" And InStr(oEl.id, \"KKKK\") = "
+      "0 Then",
+      "\t\t\t\tMsgBox \"请选择附件！\"",
+      "\t\t\t\toEl.focus",
+      "\t\t\t\tExit Function",
+      "\t\t\tEnd If",
+      "\t\tEnd If",
+      "\tNext",
+      "\tdocument.webform.isContinue.value = isContinue",
+      "\tnowIsContinue = isContinue",
+      "\ttopreCheck",
+      "End Function",
+  }));
 }
 
 }  // namespace page

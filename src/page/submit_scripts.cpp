@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "page/closing_scripts.h"
+#include "page/script_lines.h"
 
 namespace page {
 namespace {
@@ -87,38 +88,37 @@ constexpr std::string_view kFormToStrings[] = {
 
 void write_submit_scripts(PageState& p) {
   platform::asp::Response& out = *p.ctx.Response;
-  write_lines(out, {
-                       "Function thistosubmit()",
-                       "\tIf nowIsContinue = \"0\" Then",
-                       "\t\tTd_ColumnSet1.innerHTML = \"<nobr><font color=red>正在提交...</font></nobr>\"",
-                       "\tElse",
-                       "\t\tTd_ColumnSet2.innerHTML = \"<nobr><font color=red>正在提交...</font></nobr>\"",
-                       "\tEnd If",
-                   });
+  out.write(script_lines({
+      "Function thistosubmit()",
+      "\tIf nowIsContinue = \"0\" Then",
+      "\t\tTd_ColumnSet1.innerHTML = \"<nobr><font color=red>正在提交...</font></nobr>\"",
+      "\tElse",
+      "\t\tTd_ColumnSet2.innerHTML = \"<nobr><font color=red>正在提交...</font></nobr>\"",
+      "\tEnd If",
+  }));
   if (p.ZhengWenType == "1") {
-    write_lines(out, {
-                         "\tToNext = nowIsContinue",
-                         "\tIf ToNext = \"1\" Then",
-                         "\t\tSaveDocumentDB()",
-                         "\tElse",
-                         "\t\tSaveDocumentZanCun()",
-                         "\tEnd If",
-                     });
+    out.write(script_lines({
+        "\tToNext = nowIsContinue",
+        "\tIf ToNext = \"1\" Then",
+        "\t\tSaveDocumentDB()",
+        "\tElse",
+        "\t\tSaveDocumentZanCun()",
+        "\tEnd If",
+    }));
   } else {
     if (p.ZhengWenType == "2" && p.BanLiType == "1") {
-      write_lines(out,
-                  {"\tdocument.webform.ContentHTML.value=document.frames.editor.editGetHtmlRel()"});
+      out.write("\tdocument.webform.ContentHTML.value=document.frames.editor.editGetHtmlRel()\r\n");
     }
-    write_lines(out, {"\twebform.submit"});
+    out.write("\twebform.submit\r\n");
   }
-  write_lines(out, {"End Function"});
-  write_lines(out, kAttachmentRows);
+  out.write("End Function\r\n");
+  write_script_lines(out, kAttachmentRows);
 
-  write_lines(out, {
-                       "<script language=javascript>",
-                       "function topreCheck(){",
-                       "\tvar ssss = formToStrings();",
-                   });
+  out.write(script_lines({
+      "<script language=javascript>",
+      "function topreCheck(){",
+      "\tvar ssss = formToStrings();",
+  }));
   // The node's pre-check members are script written by the workflow's designer: they go into
   // the posted object as they stand. A refusal that is not URI-encoded (a bare "%") is shown as
   // it came rather than lost in a script error.
@@ -128,18 +128,18 @@ void write_submit_scripts(PageState& p) {
     out.write(",");
   }
   out.write("fujian:ssss }, function(data){\r\n");
-  write_lines(out, {
-                       "\t\tif (data != \"\") {",
-                       "\t\t\tvar refusal = data;",
-                       "\t\t\ttry { refusal = decodeURI(data); } catch (e) {}",
-                       "\t\t\talert(refusal);",
-                       "\t\t} else {",
-                       "\t\t\tthistosubmit();",
-                       "\t\t}",
-                       "\t});",
-                       "}",
-                   });
-  write_lines(out, kFormToStrings);
+  out.write(script_lines({
+      "\t\tif (data != \"\") {",
+      "\t\t\tvar refusal = data;",
+      "\t\t\ttry { refusal = decodeURI(data); } catch (e) {}",
+      "\t\t\talert(refusal);",
+      "\t\t} else {",
+      "\t\t\tthistosubmit();",
+      "\t\t}",
+      "\t});",
+      "}",
+  }));
+  write_script_lines(out, kFormToStrings);
 }
 
 }  // namespace page

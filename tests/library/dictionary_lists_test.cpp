@@ -80,13 +80,14 @@ TEST_F(DictionaryListsTest, EachModeOfBothBuilders) {
       {library::getmetafinally, 1, "同意", "-1", "",
        ordinary + "select -1 > \r\n" + kOptionsByName},
       {library::getmetafinally, 2, "TY", "wide", " disabled",
-       ordinary + "wide wide disabled > \r\n<option value='0'></option> \r\n"
-                  "<option value=BTY>不同意</option>\r\n<option value=TY selected >同意</option>\r\n"
-                  "<option value=>请审批</option>\r\n<option value=ZY>再议</option>\r\n</select>"},
+       ordinary +
+           "wide wide disabled > \r\n<option value='0'></option> \r\n"
+           "<option value=BTY>不同意</option>\r\n<option value=TY selected >同意</option>\r\n"
+           "<option value=>请审批</option>\r\n<option value=ZY>再议</option>\r\n</select>"},
       {library::getmetafinally, 3, 2, "-1", "",
        ordinary + "select -1 > \r\n<option value='0'></option> \r\n" + kOptionsByKey},
-      {library::getmetafinally, 1, "2", "-1", "Query", query + "select> \r\n" + query_options +
-                                                          kOptionsByKey},
+      {library::getmetafinally, 1, "2", "-1", "Query",
+       query + "select> \r\n" + query_options + kOptionsByKey},
       {library::getmetafinallyevent, 1, "同意", "-1", "",
        ordinary + "select -1  onchange='vbscript:LChange'> \r\n" + kOptionsByName},
       {library::getmetafinallyevent, 2, "2", "c", "Query",
@@ -105,15 +106,18 @@ TEST_F(DictionaryListsTest, EachModeOfBothBuilders) {
 
 TEST_F(DictionaryListsTest, SelectionFollowsTheVariantRules) {
   // A Null selection becomes "0" and marks the item whose key is 0, if there is one.
-  db_.exec("insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values"
-           " (0, '零号', 7, '1', 5)");
-  EXPECT_NE(build(library::getmetafinally, 3, vb::Null, "-1", "").find("<option value=0 selected >零号"),
-            std::string::npos);
+  db_.exec(
+      "insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values"
+      " (0, '零号', 7, '1', 5)");
+  EXPECT_NE(
+      build(library::getmetafinally, 3, vb::Null, "-1", "").find("<option value=0 selected >零号"),
+      std::string::npos);
   EXPECT_EQ(typed(sel_), "String:0");
   // A null code never matches, not even an empty selection; names compare case-sensitively.
   EXPECT_EQ(build(library::getmetafinally, 2, "", "-1", "").find("selected"), std::string::npos);
-  db_.exec("insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values"
-           " (9, 'Yes', 7, '1', 6)");
+  db_.exec(
+      "insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values"
+      " (9, 'Yes', 7, '1', 6)");
   EXPECT_EQ(build(library::getmetafinally, 1, "yes", "-1", "").find("selected"), std::string::npos);
   EXPECT_NE(build(library::getmetafinally, 1, "Yes", "-1", "").find("<option selected>Yes"),
             std::string::npos);
@@ -129,7 +133,8 @@ TEST_F(DictionaryListsTest, WrappersPassTheCallersVariablesThrough) {
 
   sel = "2";
   const std::string query = vb::CStr(library::getmetaa(ctx(), category, name, sel, mode));
-  EXPECT_EQ(query.rfind("<select name='L' id='L' FieldType='下拉列表型' class=select> \r\n", 0), 0u);
+  EXPECT_EQ(query.rfind("<select name='L' id='L' FieldType='下拉列表型' class=select> \r\n", 0),
+            0u);
   EXPECT_NE(query.find("<option value=2 selected >同意</option>"), std::string::npos);
   expect_quiet();
 }
@@ -166,8 +171,9 @@ TEST_F(DictionaryListsTest, ItemsCannotLeaveTheirOption) {
 }
 
 TEST_F(DictionaryListsTest, FiveThousandItems) {
-  db_.exec("insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values"
-           " (100, '大类', 0, '0', 9)");
+  db_.exec(
+      "insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber) values"
+      " (100, '大类', 0, '0', 9)");
   db_.exec(
       "with recursive n(i) as (select 1 union all select i + 1 from n where i < 5000)"
       " insert into OA_ZiDian (OAID, Name, ParentID, ZDType, OrderNumber)"

@@ -69,25 +69,34 @@ TEST_F(ClosingScriptsTest, BlocksFollowInThePagesOrderToItsLastLine) {
   const std::string& page = closing();
   const std::vector<std::string> marks = {
       "<script language=vbscript>\r\nDim nowIsContinue\r\nFunction SetEmpty(Parm)\r\n",
-      "Function openWinF(url)", "Function openWinC(url)", "Function openWinZ(url)",
-      "Function openWinG(url)", "Function saveToDB(isContinue,source)\r\n",
-      "Function thistosubmit()\r\n", "'新增附件\r\n", "Function AddAttach()",
-      "Function DelID(id)", "Function delmain_wer(obj)",
+      "Function openWinF(url)",
+      "Function openWinC(url)",
+      "Function openWinZ(url)",
+      "Function openWinG(url)",
+      "Function saveToDB(isContinue,source)\r\n",
+      "Function thistosubmit()\r\n",
+      "'新增附件\r\n",
+      "Function AddAttach()",
+      "Function DelID(id)",
+      "Function delmain_wer(obj)",
       "</script>\r\n<script language=javascript>\r\nfunction topreCheck(){\r\n",
       "function formToStrings(){",
       "</script>\r\n<form id=\"FormZiDian\" name=\"FormZiDian\" method=\"POST\" action=\"\" "
       "style=\"display:none\">\r\n<select name='CYYJZiDian'",
       "</select></FORM>\r\n<SCript language=vbscript>\r\nFunction HasThisElement(ID)",
       "</script>\r\n<script language=javascript>\r\nfunction myChaXun(FID,isHTML){",
-      "function DownLoadFile(URL){", "function ChangeDis(KEID){",
+      "function DownLoadFile(URL){",
+      "function ChangeDis(KEID){",
       "</script>\r\n<script id=clientEventHandlersJS language=javascript>\r\n<!--\r\n",
-      "//-->\r\n</script>\r\n<script language=javascript>\r\n", "function DaYinWord(){",
+      "//-->\r\n</script>\r\n<script language=javascript>\r\n",
+      "function DaYinWord(){",
       "function javaHasElement(ID){",
       "if (javaHasElement(\"myFlowTable\")) TianChongSpace(\"myFlowTable\");\r\n</script>\r\n"
       "<script language=vbscript>\r\nFunction mySlectUser(ele)",
       "Function DisplayText(strParm)",
       "</script>\r\n<script language=javascript>\r\nfunction CheXiaoGouTong(){",
-      "function checkRadio(){", "function getRadioBoxValue(radioName){",
+      "function checkRadio(){",
+      "function getRadioBoxValue(radioName){",
   };
   std::size_t at = 0;
   for (const std::string& mark : marks) {
@@ -111,8 +120,9 @@ TEST_F(ClosingScriptsTest, SaveToDBRunsTheNodesScriptBeforeItsChecks) {
   EXPECT_THAT(response_->body(), HasSubstr(before + "\t\r\n" + after));
 
   response_->take_body();
-  p.RemarkVB = "If document.all(\"zd20\").value = \"\" Then\r\n  MsgBox \"请填写金额\"\r\n"
-               "  Exit Function\r\nEnd If";
+  p.RemarkVB =
+      "If document.all(\"zd20\").value = \"\" Then\r\n  MsgBox \"请填写金额\"\r\n"
+      "  Exit Function\r\nEnd If";
   page::write_save_check(p);
   EXPECT_THAT(response_->body(), HasSubstr(before + "\t" + vb::CStr(p.RemarkVB) + "\r\n" + after));
 
@@ -158,9 +168,8 @@ TEST_F(ClosingScriptsTest, ThistosubmitByDocumentKindAndHandlingKind) {
     std::string body;
   };
   const Case cases[] = {
-      {"1", "1", document_save}, {"1", "2", document_save},
-      {"2", "1", editor_copy + submit}, {"2", "2", submit},
-      {"2", vb::Variant(), submit}, {"3", "1", submit},
+      {"1", "1", document_save}, {"1", "2", document_save},    {"2", "1", editor_copy + submit},
+      {"2", "2", submit},        {"2", vb::Variant(), submit}, {"3", "1", submit},
       {"", "1", submit},
   };
   for (const Case& c : cases) {
@@ -229,8 +238,9 @@ TEST_F(ClosingScriptsTest, HandlingPostsCarryTheKeysAsValidScript) {
       {"7", "3", "2", "BiaoDanID:7, BiaoDanRecordID:3, JieDianID:2"},
       {7, "", 12, "BiaoDanID:7, BiaoDanRecordID:'', JieDianID:12"},  // a new flow
       {"7", vb::Variant(), "-1", "BiaoDanID:7, BiaoDanRecordID:'', JieDianID:-1"},
-      {"7 ", "3);alert(1", "x'</script>", "BiaoDanID:'7 ', BiaoDanRecordID:'3);alert(1', "
-                                           "JieDianID:'x\\'<\\/script>'"},
+      {"7 ", "3);alert(1", "x'</script>",
+       "BiaoDanID:'7 ', BiaoDanRecordID:'3);alert(1', "
+       "JieDianID:'x\\'<\\/script>'"},
   };
   for (const Case& c : cases) {
     response_->take_body();
@@ -240,7 +250,8 @@ TEST_F(ClosingScriptsTest, HandlingPostsCarryTheKeysAsValidScript) {
     page::write_print_and_end(p);
     EXPECT_THAT(response_->body(),
                 HasSubstr("$.post(\"do.asp\", { op:\"chexiaogoutong\", " + c.keys + " }"));
-    EXPECT_THAT(response_->body(), HasSubstr("$.post(\"do.asp\", { op:\"bohui\", " + c.keys + " }"));
+    EXPECT_THAT(response_->body(),
+                HasSubstr("$.post(\"do.asp\", { op:\"bohui\", " + c.keys + " }"));
     test_support::expect_javascript_parses(response_->body());
   }
 }
@@ -265,10 +276,9 @@ TEST_F(ClosingScriptsTest, RunInADocument) {
   p.BiaoDanRecordID = "";
   p.RemarkPRE = "op:\"pre\",note:'it\\'s'";
   const TempFile html(".html", closing());
-  const TempFile expected(
-      ".json",
-      R"({"precheck": {"op": "pre", "note": "it's"},)"
-      R"( "keys": {"BiaoDanID": 7, "BiaoDanRecordID": "", "JieDianID": 2}})");
+  const TempFile expected(".json",
+                          R"({"precheck": {"op": "pre", "note": "it's"},)"
+                          R"( "keys": {"BiaoDanID": 7, "BiaoDanRecordID": "", "JieDianID": 2}})");
   const std::string command = std::string("node ") + FLOWFORM_JS_TESTS_DIR +
                               "/closing_scripts.test.js " + html.path() + " " + expected.path() +
                               " 2>&1";

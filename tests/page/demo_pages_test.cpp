@@ -2,9 +2,8 @@
 // JavaScript block in it parses.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
@@ -75,20 +74,21 @@ class DemoPagesTest : public ::testing::Test {
     std::vector<std::pair<std::string, std::string>> pages;
     each_row("select BanLiRen, BiaoDanID, BiaoDanRecordID, JieDianID from OA_DaiBan_LiuCheng",
              [&](auto text) {
-               pages.emplace_back(text(0), "BiaoDanID=" + text(1) + "&BiaoDanRecordID=" +
-                                               text(2) + "&JieDianID=" + text(3));
+               pages.emplace_back(text(0), "BiaoDanID=" + text(1) + "&BiaoDanRecordID=" + text(2) +
+                                               "&JieDianID=" + text(3));
              });
     std::vector<std::string> forms;
     each_row("select OAID from OA_Flow_BiaoDan", [&](auto text) { forms.push_back(text(0)); });
     for (const std::string& form : forms) {
-      each_row("select BanLiRen, OAID, BiaoDanRecordID, JieDianID from OA_FLOW_" + form +
-                   "_BanLi b where exists (select 1 from OA_DaiBan_LiuCheng d where d.BiaoDanID = '" +
-                   form + "' and d.BiaoDanRecordID = b.BiaoDanRecordID and d.BanLiRen = b.BanLiRen)",
-               [&](auto text) {
-                 pages.emplace_back(text(0), "BanLiID=" + text(1) + "&BiaoDanID=" + form +
-                                                 "&BiaoDanRecordID=" + text(2) +
-                                                 "&JieDianID=" + text(3));
-               });
+      each_row(
+          "select BanLiRen, OAID, BiaoDanRecordID, JieDianID from OA_FLOW_" + form +
+              "_BanLi b where exists (select 1 from OA_DaiBan_LiuCheng d where d.BiaoDanID = '" +
+              form + "' and d.BiaoDanRecordID = b.BiaoDanRecordID and d.BanLiRen = b.BanLiRen)",
+          [&](auto text) {
+            pages.emplace_back(text(0), "BanLiID=" + text(1) + "&BiaoDanID=" + form +
+                                            "&BiaoDanRecordID=" + text(2) +
+                                            "&JieDianID=" + text(3));
+          });
     }
     each_row("select OAID from OA_Flow_Model_Header",
              [&](auto text) { pages.emplace_back("lisi", "LiuChengID=" + text(0)); });
