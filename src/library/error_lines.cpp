@@ -30,6 +30,7 @@ constexpr std::array kRanges = {
     LineRange{"library/tree_options.cpp", 19000},
     LineRange{"library/tree_outlines.cpp", 20000},
     LineRange{"library/walks.cpp", 21000},
+    LineRange{"library/dictionary_lists.cpp", 22000},
 
     LineRange{"frames/funshowflow.cpp", 100000},
     LineRange{"frames/window_init.cpp", 101000},
@@ -80,6 +81,11 @@ constexpr std::array kRanges = {
     LineRange{"page/controls_pickers.cpp", 237000},
     LineRange{"page/controls_pieces.cpp", 238000},
     LineRange{"page/controls_text.cpp", 239000},
+    // The phases after the frame.
+    LineRange{"page/save_check.cpp", 240000},
+    LineRange{"page/submit_scripts.cpp", 241000},
+    LineRange{"page/opinion_list.cpp", 242000},
+    LineRange{"page/print_and_end.cpp", 243000},
 };
 
 // True when `path` is `file` or ends in "/" + `file` ("/work/flowform/src/page/head.cpp").

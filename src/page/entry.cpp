@@ -3,6 +3,7 @@
 // file: each phase file owns a range of numbers, listed in library/error_lines.cpp (a new
 // phase file adds its row there; library/error_lines.h tells how).
 #include "library/request_setup.h"
+#include "page/closing_scripts.h"
 #include "page/current_node.h"
 #include "page/detail_tables.h"
 #include "page/dialog_scripts.h"
@@ -52,6 +53,10 @@ void qmflobiaodantianx::I_init() {
     write_dialog_scripts(state_);
     write_styles_and_full_screen(state_);
     write_posted_form(state_, *this);
+    write_save_check(state_);
+    write_submit_scripts(state_);
+    write_opinion_list(state_);
+    write_print_and_end(state_);
   });
 }
 
