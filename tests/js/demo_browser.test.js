@@ -71,9 +71,14 @@ test('every demo page loads every file it links, with no JavaScript error', asyn
   for (const page of demo.pages) {
     const visit = await openPage(browser, demo.base, page, output);
     try {
-      bodyKinds.add(await visit.page.$eval('input[name=ZhengWenType]', (input) => input.value));
+      const bodyKind = await visit.page.$eval('input[name=ZhengWenType]', (input) => input.value);
+      bodyKinds.add(bodyKind);
       for (const failure of visit.failedRequests) problems.push(`${page.what}: request ${failure}`);
       for (const error of visit.scriptErrors()) problems.push(`${page.what}: script error ${error}`);
+      // The load handler of an office-document page starts the document control through the
+      // VBScript Load(), which only the office system's browser runs.
+      assert.deepEqual(visit.vbscriptErrors(), bodyKind === '1' ? ['Load is not defined'] : [],
+        page.what);
       assert.ok(fs.statSync(visit.screenshot).size > 0);
     } finally {
       await visit.close();
@@ -193,4 +198,100 @@ test("a date field's calendar writes the chosen day in the field's format", asyn
       `${year}-${String(month).padStart(2, '0')}-15`);
     assert.equal(await page.$('#calendarBox'), null, 'the calendar closes');
   });
+});
+
+test('a section header collapses its section and opens it again', async () => {
+  await onPage(kToDo, async ({ page }) => {
+    const state = () => page.evaluate(() => [document.getElementById('Status1').style.display,
+      document.getElementById('img1').getAttribute('src')]);
+    await page.click('td[onclick="ChangeDis(\'1\')"]');
+    assert.deepEqual(await state(), ['none', '../images/down.gif']);
+    assert.equal(await page.$eval('#Status1', (e) => e.offsetHeight), 0);
+    await page.click('td[onclick="ChangeDis(\'1\')"]');
+    assert.deepEqual(await state(), ['', '../images/up.gif']);
+  });
+});
+
+test('choosing transfer shows the transfer picker in DataDIV, another result hides it', async () => {
+  await onPage(kToDo, async ({ page }) => {
+    const shown = () => page.$eval('#DataDIV', (div) => div.style.display !== 'none' && div.offsetHeight > 0);
+    assert.equal(await shown(), false);
+    await page.click('input[name=BanLiJieGuo][value="-3"]');
+    assert.equal(await shown(), true);
+    assert.ok(await page.$('#DataDIV textarea#ZhuanBanUserDis'));
+    assert.ok(await page.$('#DataDIV input[name=ZhuanBanUser]'));
+    await page.click('input[name=BanLiJieGuo][value="-4"]');
+    assert.ok(await page.$('#DataDIV textarea#GouTongUserDis'));
+    await page.click('input[name=BanLiJieGuo][value="-1"]');
+    assert.equal(await shown(), false);
+  });
+});
+
+test('a common opinion chosen from the list is added to the opinion box', async () => {
+  await onPage(kToDo, async ({ page }) => {
+    // The page's VBScript copies the common opinions into the list when the page loads; the
+    // test does that copy here, as the office system's browser would.
+    const opinions = await page.evaluate(() => {
+      const source = document.forms.FormZiDian.CYYJZiDian;
+      const list = document.forms.webform.yiJian;
+      for (const option of source.options) list.add(new Option(option.text, option.value));
+      return Array.from(source.options).map((option) => option.text).filter(Boolean);
+    });
+    assert.ok(opinions.length >= 2, 'the demo has common opinions');
+    await page.type('#BanLiYiJian', '同意。');
+    for (const opinion of [opinions[0], opinions[1], opinions[0]]) {
+      await page.select('select[name=yiJian]', opinion);
+    }
+    assert.equal(await page.$eval('#BanLiYiJian', (box) => box.value),
+      `同意。${opinions[0]}${opinions[1]}${opinions[0]}`);
+  });
+});
+
+// Stands in for the page's VBScript thistosubmit, which the pre-check calls on an empty reply.
+function recordSubmit(page) {
+  return page.evaluate(() => {
+    window.submitCount = 0;
+    window.thistosubmit = () => { window.submitCount += 1; };
+  });
+}
+
+const answerPreCheck = (replies) => (request) =>
+  request.url().endsWith('/flow/flowdo.asp') ? { body: replies.shift() ?? '' } : undefined;
+
+test("the pre-check posts the node's members to flowdo.asp and submits on an empty reply", async () => {
+  const replies = [encodeURI('请填写金额'), ''];
+  await onPage(kToDo, async (visit) => {
+    const { page } = visit;
+    await recordSubmit(page);
+    const alerted = new Promise((resolve) => page.once('dialog', (dialog) => {
+      resolve(dialog.message());
+      dialog.accept();
+    }));
+    await page.evaluate(() => topreCheck());
+    assert.equal(await alerted, '请填写金额', 'a reply is shown to the user');
+    assert.equal(await page.evaluate(() => window.submitCount), 0, 'and nothing is submitted');
+    await page.evaluate(() => topreCheck());
+    await page.waitForFunction(() => window.submitCount === 1, { timeout: 10000 });
+    assert.equal(visit.posts.length, 2);
+    for (const post of visit.posts) {
+      assert.ok(post.url.endsWith('/flow/flowdo.asp'), post.url);
+      assert.deepEqual([...new URLSearchParams(post.body)],
+        [['op', 'shenhe'], ['JieDian', '部门审核'], ['fujian', '']]);
+    }
+  }, answerPreCheck(replies));
+});
+
+test('the pre-check posts the captions of attachment rows added in the browser', async () => {
+  await onPage(kNewFlow, async (visit) => {
+    const { page } = visit;
+    await recordSubmit(page);
+    await page.click('input[name=btnFuJian13]');
+    await page.type('input[name=DuoShuo113A1]', '清单');
+    await page.type('input[name=DuoShuo213A1]', '3');
+    await page.evaluate(() => topreCheck());
+    await page.waitForFunction(() => window.submitCount === 1, { timeout: 10000 });
+    assert.equal(visit.posts.length, 1);
+    assert.deepEqual([...new URLSearchParams(visit.posts[0].body)],
+      [['fujian', 'DuoShuo113A1:清单*DuoShuo213A1:3']]);
+  }, answerPreCheck([]));
 });
