@@ -5,7 +5,13 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 # The client-script tests run the page's JavaScript in Node.js against a DOM from npm.
 command -v npm >/dev/null || { apt-get update -qq && apt-get install -y -qq --no-install-recommends npm; }
-[[ -d tests/js/node_modules ]] || (cd tests/js && npm ci --no-audit --no-fund --loglevel=error)
+[[ tests/js/node_modules -nt tests/js/package-lock.json ]] ||
+  (cd tests/js && npm ci --no-audit --no-fund --loglevel=error)
+# The browser test drives Debian's Chromium against the demo and its site folder; a CJK font
+# shows the page's Chinese in the screenshots it keeps.
+{ command -v chromium && fc-list :lang=zh | grep -q .; } >/dev/null 2>&1 ||
+  { apt-get update -qq && apt-get install -y -qq --no-install-recommends chromium fonts-wqy-zenhei; }
+scripts/site.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLOWFORM_SANITIZE=ON \
       -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build-test

@@ -107,6 +107,8 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   DemoCommand demo_command;
   demo->add_option("--listen", demo_listen, "Loopback address to listen on")->check(kHostPort);
   demo->add_option("--db", demo_command.db, "Demo database, created when missing");
+  demo->add_option("--site", demo_command.site,
+                   "Folder of the site's files, served when it exists");
 
   try {
     app.parse(argc, argv);

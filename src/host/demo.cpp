@@ -2,6 +2,7 @@
 #include "host/demo.h"
 
 #include <arpa/inet.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <ostream>
@@ -20,6 +21,21 @@ void log_in_demo_user(platform::asp::Session& session) {
   session["SystemURL"] = "/";
 }
 
+// Calls add with a text reader for each row of sql, its parameter ?1 (if any) bound to `user`.
+template <class Add>
+void each_row(sqlite3* db, const std::string& sql, const std::string& user, Add&& add) {
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return;
+  sqlite3_bind_text(statement, 1, user.c_str(), -1, SQLITE_TRANSIENT);
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    add([&](int column) {
+      const unsigned char* text = sqlite3_column_text(statement, column);
+      return text ? std::string(reinterpret_cast<const char*>(text)) : std::string();
+    });
+  }
+  sqlite3_finalize(statement);
+}
+
 }  // namespace
 
 bool is_loopback(const std::string& host) {
@@ -34,6 +50,50 @@ std::string demo_page_path() {
   return std::string(kPagePath) + "?BiaoDanID=" + std::to_string(schema::demo::kFormKey) +
          "&BiaoDanRecordID=" + std::to_string(schema::demo::kRecordKey) +
          "&JieDianID=" + std::to_string(schema::demo::kNodeKey);
+}
+
+std::vector<DemoPage> demo_pages(const std::string& db_path) {
+  std::vector<DemoPage> pages;
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(db_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    sqlite3_close(db);
+    return pages;
+  }
+  const std::string user = schema::demo::kUserName;
+  const std::string page = std::string(kPagePath) + "?";
+  each_row(db,
+           "select d.BiaoDanID, d.BiaoDanRecordID, d.JieDianID, f.Name, n.JieDianName "
+           "from OA_DaiBan_LiuCheng d join OA_Flow_BiaoDan f on f.OAID = d.BiaoDanID "
+           "join OA_Flow_Model_JieDian n on n.OAID = d.JieDianID where d.BanLiRen = ?1 "
+           "order by d.BiaoDanID, d.BiaoDanRecordID",
+           user, [&](auto text) {
+             pages.push_back({"to-do " + text(3) + " at " + text(4),
+                              page + "BiaoDanID=" + text(0) + "&BiaoDanRecordID=" + text(1) +
+                                  "&JieDianID=" + text(2)});
+           });
+  std::vector<std::string> forms;
+  each_row(db, "select OAID from OA_Flow_BiaoDan order by OAID", user,
+           [&](auto text) { forms.push_back(text(0)); });
+  for (const std::string& form : forms) {
+    each_row(db,
+             "select b.OAID, b.BiaoDanRecordID, b.JieDianID, b.JieDianName from OA_FLOW_" + form +
+                 "_BanLi b where b.BanLiRen = ?1 and exists (select 1 from OA_DaiBan_LiuCheng d "
+                 "where d.BiaoDanID = '" +
+                 form +
+                 "' and d.BiaoDanRecordID = b.BiaoDanRecordID "
+                 "and d.BanLiRen = ?1) order by b.OAID",
+             user, [&](auto text) {
+               pages.push_back({"reopened step " + text(3),
+                                page + "BanLiID=" + text(0) + "&BiaoDanID=" + form +
+                                    "&BiaoDanRecordID=" + text(1) + "&JieDianID=" + text(2)});
+             });
+  }
+  each_row(db, "select OAID, Name from OA_Flow_Model_Header where IsOn = '1' order by OAID", user,
+           [&](auto text) {
+             pages.push_back({"new flow " + text(1), page + "LiuChengID=" + text(0)});
+           });
+  sqlite3_close(db);
+  return pages;
 }
 
 ServeOptions prepare_demo(const DemoCommand& command, std::ostream& out) {
@@ -52,6 +112,10 @@ ServeOptions prepare_demo(const DemoCommand& command, std::ostream& out) {
   // The demo runs in a terminal: the page's error entries show there.
   options.settings.event_log = platform::eventlog::open_event_log("-");
   options.new_session = log_in_demo_user;
+  if (fs::is_directory(command.site)) {
+    options.settings.site_folder = fs::absolute(command.site).string();
+    options.serve_static_files = true;
+  }
   return options;
 }
 
@@ -69,9 +133,18 @@ int run_demo(const DemoCommand& command, std::ostream& out, std::ostream& err) {
         << "\n";
     return 1;
   }
+  if (!options.serve_static_files) {
+    out << "flowform: no site folder " << command.site
+        << ": the page's scripts, style sheets and images are not served (run scripts/site.sh)\n";
+  }
+  const std::vector<DemoPage> pages = demo_pages(command.db);
   HttpServer server(std::move(options));
   return server.serve(err, [&](int port) {
-    out << "flowform: demo at " << base_url(command.listen, port) << demo_page_path() << std::endl;
+    const std::string base = base_url(command.listen, port);
+    out << "flowform: demo at " << base << demo_page_path() << "\n";
+    for (const DemoPage& page : pages)
+      out << "  " << page.what << ": " << base << page.path << "\n";
+    out << std::flush;
   });
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <vector>
 
 namespace host {
 namespace {
@@ -19,6 +20,7 @@ std::string content_type_of(const fs::path& file) {
       {".html", "text/html"},  {".xml", "text/xml"},       {".txt", "text/plain"},
       {".gif", "image/gif"},   {".png", "image/png"},      {".jpg", "image/jpeg"},
       {".jpeg", "image/jpeg"}, {".ico", "image/x-icon"},   {".svg", "image/svg+xml"},
+      {".asp", "text/html"},  // the site's own pages, as its server sent them
   };
   std::string extension = file.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -31,6 +33,25 @@ bool is_within(const fs::path& root, const fs::path& path) {
   return std::mismatch(root.begin(), root.end(), path.begin(), path.end()).first == root.end();
 }
 
+bool same_ignoring_ascii_case(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
+// The entry `name` of `folder`, matched as the office site's server matched paths: exactly when
+// there is such an entry, else regardless of ASCII letter case ("/include/" finds "Include").
+// Empty when there is none.
+fs::path child_named(const fs::path& folder, std::string_view name) {
+  std::error_code error;
+  fs::path exact = folder / std::string(name);
+  if (fs::exists(fs::symlink_status(exact, error))) return exact;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (same_ignoring_ascii_case(it->path().filename().string(), name)) return it->path();
+  }
+  return {};
+}
+
 }  // namespace
 
 StaticFile find_static_file(const std::string& site_folder, std::string_view url_path) {
@@ -39,7 +60,7 @@ StaticFile find_static_file(const std::string& site_folder, std::string_view url
     result.outcome = StaticFile::Outcome::forbidden;
     return result;
   }
-  fs::path relative;
+  std::vector<std::string_view> segments;
   while (!url_path.empty()) {
     size_t end = url_path.find_first_of("/\\");
     std::string_view segment = url_path.substr(0, end);
@@ -49,14 +70,19 @@ StaticFile find_static_file(const std::string& site_folder, std::string_view url
       result.outcome = StaticFile::Outcome::forbidden;
       return result;
     }
-    relative /= std::string(segment);
+    segments.push_back(segment);
   }
 
   std::error_code error;
   const fs::path root = fs::canonical(site_folder, error);
-  if (error || relative.empty()) return result;
+  if (error || segments.empty()) return result;
+  fs::path found = root;
+  for (std::string_view segment : segments) {
+    found = child_named(found, segment);
+    if (found.empty()) return result;
+  }
   // canonical() follows symbolic links, so a link inside the site cannot lead outside it.
-  const fs::path file = fs::canonical(root / relative, error);
+  const fs::path file = fs::canonical(found, error);
   if (error) return result;
   if (!is_within(root, file)) {
     result.outcome = StaticFile::Outcome::forbidden;

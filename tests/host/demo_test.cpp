@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -65,6 +66,39 @@ TEST_F(DemoTest, NewSessionsBelongToTheDemoUser) {
   EXPECT_EQ(res.status, 200);
   EXPECT_EQ(res.body.find("top.location.href"), std::string::npos);  // logged in: no redirect
   EXPECT_NE(res.body.find(vb::to_cp936("<TITLE>流程处理</TITLE>")), std::string::npos);
+}
+
+TEST_F(DemoTest, ServesTheSiteFolderOnlyWhenItExists) {
+  std::ostringstream out;
+  command_.site = (folder_ / "no-such-site").string();
+  EXPECT_FALSE(prepare_demo(command_, out).serve_static_files);
+
+  fs::create_directories(folder_ / "site");
+  command_.site = (folder_ / "site").string();
+  ServeOptions options = prepare_demo(command_, out);
+  EXPECT_TRUE(options.serve_static_files);
+  EXPECT_EQ(options.settings.site_folder, command_.site);
+}
+
+TEST_F(DemoTest, ListsTheDemoUsersToDoPagesAndANewFlowOfEachModel) {
+  std::ostringstream out;
+  prepare_demo(command_, out);
+  const std::vector<DemoPage> pages = demo_pages(command_.db);
+  ASSERT_FALSE(pages.empty());
+  EXPECT_EQ(pages.front().what, "to-do 采购申请单 at 部门审核");
+  EXPECT_EQ(pages.front().path, demo_page_path());
+  std::vector<std::string> new_flows;
+  for (const DemoPage& page : pages) {
+    if (page.what.starts_with("new flow ")) new_flows.push_back(page.what + " " + page.path);
+  }
+  ASSERT_GE(new_flows.size(), 2u);
+  EXPECT_EQ(new_flows[0], "new flow 采购申请流程 /flow/BiaoDanTianXie.asp?LiuChengID=1");
+  EXPECT_EQ(new_flows[1], "new flow 特殊采购 /flow/BiaoDanTianXie.asp?LiuChengID=2");
+  // Only the demo user's own entries: wujiu's entry for the same record is not listed again.
+  EXPECT_EQ(std::count_if(pages.begin(), pages.end(),
+                          [](const DemoPage& page) { return page.path == demo_page_path(); }),
+            1);
+  EXPECT_TRUE(demo_pages((folder_ / "missing.db").string()).empty());
 }
 
 TEST(Demo, RefusesAnAddressOtherMachinesReach) {

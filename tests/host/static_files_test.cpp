@@ -20,6 +20,7 @@ class StaticFilesTest : public ::testing::Test {
     fs::create_directories(site_ / "Include" / "js");
     write(site_ / "Include" / "js" / "orderby.js", "var x;");
     write(site_ / "FlowURL.xml", "<a/>");
+    write(site_ / "Include" / "Page.asp", "<p>");
     write(site_ / "LOGO.GIF", "GIF89a");
     write(base_ / "secret.txt", "secret");
     fs::create_symlink(base_ / "secret.txt", site_ / "link.txt");
@@ -39,7 +40,22 @@ TEST_F(StaticFilesTest, FindsAFileWithItsContentType) {
   EXPECT_EQ(file.content_type, "text/javascript");
   EXPECT_EQ(find_static_file(site_.string(), "/FlowURL.xml").content_type, "text/xml");
   EXPECT_EQ(find_static_file(site_.string(), "/LOGO.GIF").content_type, "image/gif");
+  EXPECT_EQ(find_static_file(site_.string(), "/Include/Page.asp").content_type, "text/html");
   EXPECT_EQ(find_static_file(site_.string(), "//Include/./js//orderby.js").content, "var x;");
+}
+
+TEST_F(StaticFilesTest, MatchesPathsRegardlessOfLetterCase) {
+  for (const char* path : {"/include/js/orderby.js", "/INCLUDE/Js/OrderBy.JS", "/flowurl.xml"}) {
+    EXPECT_EQ(find_static_file(site_.string(), path).outcome, StaticFile::Outcome::found) << path;
+  }
+  // Names that differ only in case each find their own file.
+  write(site_ / "Case.txt", "upper");
+  write(site_ / "case.txt", "lower");
+  EXPECT_EQ(find_static_file(site_.string(), "/Case.txt").content, "upper");
+  EXPECT_EQ(find_static_file(site_.string(), "/case.txt").content, "lower");
+  EXPECT_EQ(find_static_file(site_.string(), "/include/js/missing.js").outcome,
+            StaticFile::Outcome::not_found);
+  EXPECT_EQ(find_static_file(site_.string(), "/LINK.TXT").outcome, StaticFile::Outcome::forbidden);
 }
 
 TEST_F(StaticFilesTest, MissingFilesAndFoldersAreNotFound) {
