@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "page/script_lines.h"
 #include "platform/asp/response.h"
 
 namespace page {
@@ -45,11 +46,7 @@ constexpr std::string_view kHeadLines[] = {
 }  // namespace
 
 void head(PageState& state) {
-  platform::asp::Response& out = *state.ctx.Response;
-  for (std::string_view line : kHeadLines) {
-    out.write(line);
-    out.write("\r\n");
-  }
+  write_script_lines(*state.ctx.Response, kHeadLines);
 }
 
 }  // namespace page
