@@ -21,20 +21,11 @@
 
 #include "host/request_runner.h"
 #include "schema/database.h"
+#include "support/allocation_counter.h"
 
-// Every C++ allocation of the process, counted per thread.
 namespace {
-thread_local long cxx_allocations = 0;
 std::atomic<long> sqlite_allocations{0};
 }  // namespace
-
-void* operator new(std::size_t size) {
-  ++cxx_allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -151,9 +142,9 @@ void BM_TodoPage(benchmark::State& state) {
   long allocations = 0;
   const long sqlite_before = sqlite_allocations.load();
   for (auto _ : state) {
-    const long before = cxx_allocations;
+    const long before = test_support::allocations;
     benchmark::DoNotOptimize(host::run_request(settings(), application(), session, todo_request()));
-    allocations += cxx_allocations - before;
+    allocations += test_support::allocations - before;
   }
   state.counters["cxx_allocs/req"] = benchmark::Counter(static_cast<double>(allocations),
                                                         benchmark::Counter::kAvgIterations);

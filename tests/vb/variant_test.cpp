@@ -1,40 +1,26 @@
 // Variants holding objects by reference, and copying without allocation.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <new>
 
+#include "support/allocation_counter.h"
 #include "support/vb_matchers.h"
 #include "vb/builtins.h"
 
 namespace {
 
-std::atomic<long> allocations{0};
-
-}  // namespace
-
-// Counting replacement of the global allocator for this test program.
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
-
+using test_support::allocations;
 using vb::Variant;
 
 // The long string shows that the counter sees a Variant's copies.
 TEST(VariantCopy, AShortStringCopiesWithoutAllocatingALongOneDoes) {
   const Variant short_text("OAID=12345"), number(3.5), long_text(std::string(100, 'x'));
-  const long before = allocations.load();
+  const long before = allocations;
   Variant a = short_text, b = number, c = a;
-  EXPECT_EQ(before, allocations.load());
+  EXPECT_EQ(before, allocations);
   Variant d = long_text;
-  EXPECT_GT(allocations.load(), before);
+  EXPECT_GT(allocations, before);
   EXPECT_TRUE(c == "OAID=12345" && b == 3.5 && vb::Len(d) == 100);
 }
 

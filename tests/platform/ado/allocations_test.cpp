@@ -7,21 +7,12 @@
 #include <string>
 
 #include "platform/ado/ado_fixture.h"
-
-namespace {
-thread_local long allocations = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "support/allocation_counter.h"
 
 namespace platform::ado {
 namespace {
+
+using test_support::allocations;
 
 // A row of 120 text columns, each too long to be kept inside a string object.
 std::string wide_table() {
