@@ -29,9 +29,7 @@ TEST_F(ValuesTest, ToNumberReadsDigitsOnlyAndWritesTheTrimmedTextBack) {
     EXPECT_EQ(typed(text), c.written_back);
   }
   expect_quiet();
-}
-
-TEST_F(ValuesTest, ToNumberMovesThePageCounter) {
+  // The page counter stops at the first character that is no digit.
   vb::Variant text = "12x4";
   library::to_number(ctx(), text);
   EXPECT_EQ(typed(ctx().ii), "Integer:3");
@@ -112,8 +110,8 @@ TEST_F(ValuesTest, GerndComparesTheLengthAsTheLoopDoes) {
   const struct {
     vb::Variant length;
     std::size_t size;
-  } cases[] = {{2.5, 3},    {2.4, 3}, {"2.5", 3}, {3.0, 3},        {-4, 0},
-               {vb::Null, 0}, {"abc", 0}, {"", 0},  {vb::Variant(), 0}};
+  } cases[] = {{2.5, 3},      {2.4, 3},   {"2.5", 3}, {3.0, 3},          {-4, 0},
+               {vb::Null, 0}, {"abc", 0}, {"", 0},    {vb::Variant(), 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(library::gernd(ctx(), c.length).str().size(), c.size) << typed(c.length);
   }
