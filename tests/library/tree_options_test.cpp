@@ -90,7 +90,7 @@ TEST_F(TreeOptionsTest, OptionsFollowTheirParentIndentedByDepthAndLoopsAreWritte
   expect_quiet();
 }
 
-TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNone) {
+TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNoneAndIdsAreChecked) {
   library::listuser(ctx(), 1, 0);
   EXPECT_EQ(
       page(),
@@ -102,9 +102,8 @@ TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNone) {
       "<OPTION VALUE='a&#39;&gt;&lt;b'>|&nbsp;&nbsp;|&nbsp;&nbsp;|&nbsp;&nbsp;*奥尼尔</OPTION> "
       "<OPTION value='NONE'>|&nbsp;&nbsp;财务部</OPTION>");
   EXPECT_EQ(logged(), std::vector<std::string>{});
-}
-
-TEST_F(TreeOptionsTest, ANonNumericIdIsReportedBeforeAnyQuery) {
+  // A non-numeric id is reported before any query.
+  reset();
   ctx().sql = "select 1";
   library::tabshowdepartmentchild(ctx(), "0 or 1=1", 0);
   EXPECT_EQ(typed(ctx().sql), "String:select 1");

@@ -29,7 +29,7 @@ class WalksTest : public DatabaseTest {
   }
 };
 
-TEST_F(WalksTest, BranchesListTheStartThenEachNodeBeforeItsOwnBranch) {
+TEST_F(WalksTest, BranchesListTheStartThenEachNodeBeforeItsOwnBranchAndRefuseNonNumericIds) {
   struct Case {
     void (*walk)(library::PageContext&, const vb::Variant&);
     vb::Variant id;
@@ -59,6 +59,12 @@ TEST_F(WalksTest, BranchesListTheStartThenEachNodeBeforeItsOwnBranch) {
   library::departmentchild(ctx(), 2);
   EXPECT_EQ(typed(ctx().departmentchildlists), "String:4,3");
   expect_quiet();
+  // Ids that are not whole numbers are reported.
+  library::departmentchild(ctx(), "1 or 1=1");
+  expect_reported(13, "Type mismatch", "departmentchild");
+  reset();
+  EXPECT_EQ(typed(library::getfengongsi(ctx(), "")), "Empty:");
+  expect_reported(13, "Type mismatch", "getfengongsi");
 }
 
 // Each department's chain to the top, its length and its top-level department (none when the
@@ -87,14 +93,6 @@ TEST_F(WalksTest, AncestorChainsRunTopFirstAndEndAtALoop) {
     EXPECT_EQ(typed(ctx().folderparentlists), "String:");
   }
   expect_quiet();
-}
-
-TEST_F(WalksTest, IdsThatAreNotWholeNumbersAreReported) {
-  library::departmentchild(ctx(), "1 or 1=1");
-  expect_reported(13, "Type mismatch", "departmentchild");
-  reset();
-  EXPECT_EQ(typed(library::getfengongsi(ctx(), "")), "Empty:");
-  expect_reported(13, "Type mismatch", "getfengongsi");
 }
 
 // A chain 1,000 levels deep and a tree of 10,000 departments walk without recursion.
