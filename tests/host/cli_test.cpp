@@ -1,10 +1,7 @@
 // The command line: refusals of bad arguments, and render with its session file.
 #include "host/cli.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,6 +9,7 @@
 #include <optional>
 #include <sstream>
 
+#include "host/server_harness.h"
 #include "host/session_dump.h"
 #include "platform/config/config.h"
 #include "support/page_fixture.h"
@@ -138,15 +136,8 @@ TEST_F(CliServeTest, ADatabaseThatCannotBeOpenedEndsItAtOnce) {
 
 TEST_F(CliServeTest, APortInUseEndsItWithTheReason) {
   page_test::TempDatabase db;
-  int taken = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(bind(taken, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(listen(taken, 1), 0);
-  socklen_t size = sizeof address;
-  getsockname(taken, reinterpret_cast<sockaddr*>(&address), &size);
-  const std::string port = std::to_string(ntohs(address.sin_port));
+  ServerHarness taken{ServeOptions{}};
+  const std::string port = std::to_string(taken.port());
   for (const char* command : {"serve", "demo"}) {
     std::vector<std::string> args = {command, "--listen", "127.0.0.1:" + port};
     args.insert(args.end(), {std::string(command) == "serve" ? "--connect" : "--db",
@@ -156,7 +147,6 @@ TEST_F(CliServeTest, APortInUseEndsItWithTheReason) {
     EXPECT_EQ(result.err,
               "flowform: cannot listen on http://127.0.0.1:" + port + ": Address already in use\n");
   }
-  close(taken);
   platform::config::ConfigComponent::set_command_line_connect("");
 }
 

@@ -196,21 +196,18 @@ TEST_F(HttpServerTest, AFailureOfTheHostIsA500AndLogged) {
             std::vector<std::string>{"flowform host: /flow/BiaoDanTianXie.asp: disk full"});
 }
 
-TEST_F(HttpServerTest, RequestsOfTwoSessionsRunAtTheSameTime) {
-  Gate gate;
-  ServerHarness harness(with_page(gate.page(10s)));
-  EXPECT_EQ(two_at_once(harness, {}), (std::vector<std::string>{"together", "together"}));
-  EXPECT_EQ(harness.server().sessions().size(), 2u);
-}
+TEST_F(HttpServerTest, RequestsOfTwoSessionsOverlapAndThoseOfOneTakeTurns) {
+  Gate apart;
+  ServerHarness two(with_page(apart.page(10s)));
+  EXPECT_EQ(two_at_once(two, {}), (std::vector<std::string>{"together", "together"}));
+  EXPECT_EQ(two.server().sessions().size(), 2u);
 
-TEST_F(HttpServerTest, RequestsOfOneSessionRunOneAfterTheOther) {
-  Gate gate;
-  ServerHarness harness(with_page(gate.page(300ms)));
-  const std::string cookie = cookie_of(harness.get(kPage));
+  Gate shared;
+  ServerHarness one(with_page(shared.page(300ms)));
+  const std::string cookie = cookie_of(one.get(kPage));
   ASSERT_NE(cookie, "");
-  EXPECT_EQ(two_at_once(harness, {{"Cookie", cookie}}),
-            (std::vector<std::string>{"alone", "alone"}));
-  EXPECT_EQ(gate.most_inside, 1);
+  EXPECT_EQ(two_at_once(one, {{"Cookie", cookie}}), (std::vector<std::string>{"alone", "alone"}));
+  EXPECT_EQ(shared.most_inside, 1);
 }
 
 TEST_F(HttpServerTest, ServesSiteFilesOnlyFromInsideTheSiteAndOnlyWhenAsked) {
