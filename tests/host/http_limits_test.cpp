@@ -2,9 +2,8 @@
 // connection cap, busy sessions and a port already taken.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
+#include <future>
 #include <memory>
-#include <mutex>
 #include <sstream>
 
 #include "host/http_server.h"
@@ -150,28 +149,14 @@ TEST(HttpLimits, BeyondTheConnectionCapTheAnswerIs503AndRoomComesBack) {
   EXPECT_EQ(served.status, 200);
 }
 
-// A page that holds the requests of the first session until released.
-struct Latch {
-  std::mutex mu;
-  std::condition_variable cv;
-  bool open = false;
-  void release() {
-    std::lock_guard lock(mu);
-    open = true;
-    cv.notify_all();
-  }
-  void wait() {
-    std::unique_lock lock(mu);
-    cv.wait_for(lock, 20s, [&] { return open; });
-  }
-};
-
 TEST(HttpLimits, RequestsWaitingForTheirSessionHoldNoWorker) {
-  Latch latch;
+  // The page holds the requests of a session after its first until released.
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
   ServeOptions o;
   o.threads = 2;
   o.page_runner = [&](const auto&, const auto& session, const RequestInput&) {
-    if (session->get("held") == "yes") latch.wait();
+    if (session->get("held") == "yes") released.wait_for(20s);
     (*session)["held"] = "yes";
     return PageResponse{"done", std::nullopt};
   };
@@ -188,7 +173,7 @@ TEST(HttpLimits, RequestsWaitingForTheirSessionHoldNoWorker) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(harness.get(kPage).body, "done");
   EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
-  latch.release();
+  release.set_value();
   for (auto& c : same) EXPECT_EQ(c->read_answer().body, "done");
 }
 

@@ -83,7 +83,7 @@ TEST_F(SessionStoreTest, NewSessionsGetFreshRandomIdsAndOnlyTheInitialValues) {
   EXPECT_EQ(store_->size(), 4u);
 }
 
-TEST_F(SessionStoreTest, ExpiresTimeOutMinutesAfterItsLastRequest) {
+TEST_F(SessionStoreTest, ExpiresTimeOutMinutesAfterItsLastRequestClamped) {
   const std::string id = new_session(45);
   now_ += 44min;
   EXPECT_FALSE(is_new(id));  // sliding: 45 more minutes from here
@@ -94,9 +94,8 @@ TEST_F(SessionStoreTest, ExpiresTimeOutMinutesAfterItsLastRequest) {
   EXPECT_TRUE(later->is_new());
   EXPECT_NE(later->id(), id);
   EXPECT_EQ(store_->size(), 1u);  // the expired one was dropped
-}
 
-TEST_F(SessionStoreTest, TimeOutOutsideOneMinuteToOneDayIsClamped) {
+  // A TimeOut outside one minute to one day is clamped.
   const std::string short_id = new_session(0), long_id = new_session(99999);
   now_ += 59s;
   EXPECT_FALSE(is_new(short_id));
