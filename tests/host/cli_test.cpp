@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 
@@ -31,13 +32,6 @@ CliResult run(std::vector<std::string> args) {
   std::ostringstream out, err;
   int code = run_cli(static_cast<int>(argv.size()), argv.data(), out, err);
   return {code, out.str(), err.str()};
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 TEST(Cli, BadArgumentsExitWithTwo) {
@@ -170,7 +164,8 @@ TEST_F(CliRenderTest, PrintsExactlyTheBodyAndWritesTheSession) {
   Rendered expected = render(same);
   EXPECT_NE(expected.body.find("<TITLE>流程处理</TITLE>"), std::string::npos);
   EXPECT_EQ(result.out, expected.body);  // nothing added, no final line end
-  const std::string session = read_file(session_file_);
+  std::ifstream session_in(session_file_, std::ios::binary);
+  const std::string session{std::istreambuf_iterator<char>(session_in), {}};
   EXPECT_EQ(session, dump_session(*expected.session));
   EXPECT_NE(session.find("\nUserName=zhang\n"), std::string::npos) << session;
   EXPECT_TRUE(session.ends_with("\n@CodePage=936\n@TimeOut=20\n")) << session;

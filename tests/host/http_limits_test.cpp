@@ -102,17 +102,12 @@ TEST(HttpLimits, BodiesUpToTheLimitAreTakenAndLargerOnesRefused) {
   EXPECT_EQ(refused.body, "Payload Too Large");
   EXPECT_EQ(refused.get_header_value("Connection"), "close");
   // A chunked body is counted as it comes.
-  const std::string chunk(60 * 1024, 'y');
-  std::ostringstream chunks;
-  chunks << std::hex << chunk.size() << "\r\n"
-         << chunk << "\r\n"
-         << chunk.size() << "\r\n"
-         << chunk << "\r\n0\r\n\r\n";
+  const std::string chunk = "F000\r\n" + std::string(0xF000, 'y') + "\r\n";  // 60 KiB
   TestConnection chunked(harness.port());
   chunked.send(
       "POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n"
       "Content-Type: " +
-      form_type + "\r\n\r\n" + chunks.str());
+      form_type + "\r\n\r\n" + chunk + chunk + "0\r\n\r\n");
   EXPECT_EQ(chunked.read_answer().status, 413);
 }
 
