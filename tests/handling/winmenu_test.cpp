@@ -35,7 +35,7 @@ std::string bar(const std::string& first_buttons, const std::string& optional_bu
          "\t\t-->\r\n\t</tr>\r\n</table>\r\n";
 }
 
-TEST_F(HandlingTest, PlainUserGetsTheFixedButtonsAndAPrivilegedOneTheApprovalFirst) {
+TEST_F(HandlingTest, TheFixedButtonsAndThoseOfTheUserTheSessionAndTheNode) {
   handling::winmenu(ctx(), view);
   EXPECT_EQ(page(), bar("", ""));
   EXPECT_TRUE(logged().empty());
@@ -45,9 +45,10 @@ TEST_F(HandlingTest, PlainUserGetsTheFixedButtonsAndAPrivilegedOneTheApprovalFir
   view.TQUserList = ";li;zhang;";
   handling::winmenu(ctx(), view);
   EXPECT_EQ(page(), bar(kApproval, ""));
-}
 
-TEST_F(HandlingTest, WorkflowInformationAndAbandonFollowTheSessionAndTheNode) {
+  reset();  // workflow information and abandon follow the session and the node
+  (*ctx().Session)["UserName"] = "zhang";
+  view.TQUserList = "";
   (*ctx().Session)["CurrentLiuchengID"] = "5";
   view.isFeiQi = "1";
   handling::winmenu(ctx(), view);

@@ -144,17 +144,13 @@ TEST_F(HttpServerTest, RequestValuesArriveDecodedFromCodePage936) {
   ServerHarness harness(options());
   harness.get("/flow/BiaoDanTianXie.asp?BiaoDanID=3&msg=%D6%D0%CE%C4+x",
               {{"Cookie", "_myConfigBiaoDan=%D6%D0"}});
-  EXPECT_EQ(harness
-                .post("/flow/BiaoDanTianXie.asp?BiaoDanID=4",
-                      "zd1=%C1%F7%B3%CC&zd2=", "application/x-www-form-urlencoded")
-                .status,
-            200);
-  EXPECT_EQ(
-      harness
-          .post(kPage, "--b\r\nContent-Disposition: form-data; name=\"zd1\"\r\n\r\nx\r\n--b--",
-                "multipart/form-data; boundary=b")
-          .status,
-      200);
+  auto form = harness.post("/flow/BiaoDanTianXie.asp?BiaoDanID=4",
+                           "zd1=%C1%F7%B3%CC&zd2=", "application/x-www-form-urlencoded");
+  auto multipart =
+      harness.post(kPage, "--b\r\nContent-Disposition: form-data; name=\"zd1\"\r\n\r\nx\r\n--b--",
+                   "multipart/form-data; boundary=b");
+  EXPECT_EQ(form.status, 200);
+  EXPECT_EQ(multipart.status, 200);
 
   ASSERT_EQ(inputs_.size(), 3u);
   EXPECT_EQ(inputs_[0].query_string, (ValuePairs{{"BiaoDanID", "3"}, {"msg", "中文 x"}}));

@@ -23,7 +23,8 @@ TEST(ParseUrlencoded, DecodesEachPairInTheGivenCharset) {
       {"", Charset::utf8, {}},
       {"&&a=1&&a=1&b&c=", Charset::utf8, {{"a", "1"}, {"a", "1"}, {"b", ""}, {"c", ""}}},
       {"a==1", Charset::utf8, {{"a", "=1"}}},
-      {"a=100%&b=%4&c=%zz%41&%=%%41", Charset::utf8,
+      {"a=100%&b=%4&c=%zz%41&%=%%41",
+       Charset::utf8,
        {{"a", "100%"}, {"b", "%4"}, {"c", "%zzA"}, {"%", "%A"}}},
   };
   for (const Case& c : cases) EXPECT_EQ(parse_urlencoded(c.text, c.charset), c.expected) << c.text;
