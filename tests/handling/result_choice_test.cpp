@@ -64,11 +64,14 @@ TEST_F(HandlingTest, CyclesSelfLoopsDuplicatesAndMissingNodes) {
   EXPECT_EQ(radios[2].caption, "99");  // a node that is gone shows its key
 }
 
-TEST_F(HandlingTest, NodeWithoutConnectionsOrWithoutKey) {
+TEST_F(HandlingTest, NodeWithoutConnectionsWithoutKeyOrWithABadKey) {
   EXPECT_EQ(values(handling::result_radios(ctx(), view)), "");
   view.JieDianID = "";
   view.isBoHui = "1";
   EXPECT_EQ(values(handling::result_radios(ctx(), view)), "-2");
+  // A node key that is no number raises before any query.
+  view.JieDianID = "2 or 1=1";
+  EXPECT_VB_ERROR(13, handling::result_radios(ctx(), view));
 }
 
 TEST_F(HandlingTest, WritesTheGroupWithTheStoredResultCheckedAndDataDiv) {
@@ -104,11 +107,6 @@ TEST_F(HandlingTest, HiddenAnswerIsCheckedAndCallsNothing) {
       << page();
   EXPECT_EQ(page().find("checkRadio"), std::string::npos);
   EXPECT_EQ(page().find("schexiao"), std::string::npos);
-}
-
-TEST_F(HandlingTest, NodeKeyThatIsNoNumberRaisesBeforeAnyQuery) {
-  view.JieDianID = "2 or 1=1";
-  EXPECT_VB_ERROR(13, handling::result_radios(ctx(), view));
 }
 
 }  // namespace

@@ -1,17 +1,16 @@
 // The command line: refusals of bad arguments, and render with its session file.
 #include "host/cli.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 
+#include "host/server_harness.h"
 #include "host/session_dump.h"
 #include "platform/config/config.h"
 #include "support/page_fixture.h"
@@ -33,13 +32,6 @@ CliResult run(std::vector<std::string> args) {
   std::ostringstream out, err;
   int code = run_cli(static_cast<int>(argv.size()), argv.data(), out, err);
   return {code, out.str(), err.str()};
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 TEST(Cli, BadArgumentsExitWithTwo) {
@@ -111,15 +103,12 @@ class CliServeTest : public ::testing::Test {
   std::optional<std::string> saved_connect_;
 };
 
-TEST_F(CliServeTest, WithoutAConnectionStringItSaysWhereOneComesFrom) {
-  CliResult result = run({"serve", "--listen", "127.0.0.1:0"});
-  EXPECT_EQ(result.code, 2);
-  EXPECT_EQ(result.err,
+TEST_F(CliServeTest, WithoutADatabaseItSaysWhereOneComesFromOrWhyItCannotOpen) {
+  CliResult none = run({"serve", "--listen", "127.0.0.1:0"});
+  EXPECT_EQ(none.code, 2);
+  EXPECT_EQ(none.err,
             "flowform: serve needs the database's connection string: give --connect or set "
             "FLOWFORM_CONNECT\n");
-}
-
-TEST_F(CliServeTest, ADatabaseThatCannotBeOpenedEndsItAtOnce) {
   const std::string connect = "Provider=SQLite;Data Source=/nonexistent-folder/flowform.db";
   for (bool from_environment : {false, true}) {
     std::vector<std::string> args = {"serve", "--listen", "127.0.0.1:0"};
@@ -138,15 +127,8 @@ TEST_F(CliServeTest, ADatabaseThatCannotBeOpenedEndsItAtOnce) {
 
 TEST_F(CliServeTest, APortInUseEndsItWithTheReason) {
   page_test::TempDatabase db;
-  int taken = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(bind(taken, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(listen(taken, 1), 0);
-  socklen_t size = sizeof address;
-  getsockname(taken, reinterpret_cast<sockaddr*>(&address), &size);
-  const std::string port = std::to_string(ntohs(address.sin_port));
+  ServerHarness taken{ServeOptions{}};
+  const std::string port = std::to_string(taken.port());
   for (const char* command : {"serve", "demo"}) {
     std::vector<std::string> args = {command, "--listen", "127.0.0.1:" + port};
     args.insert(args.end(), {std::string(command) == "serve" ? "--connect" : "--db",
@@ -156,7 +138,6 @@ TEST_F(CliServeTest, APortInUseEndsItWithTheReason) {
     EXPECT_EQ(result.err,
               "flowform: cannot listen on http://127.0.0.1:" + port + ": Address already in use\n");
   }
-  close(taken);
   platform::config::ConfigComponent::set_command_line_connect("");
 }
 
@@ -183,7 +164,8 @@ TEST_F(CliRenderTest, PrintsExactlyTheBodyAndWritesTheSession) {
   Rendered expected = render(same);
   EXPECT_NE(expected.body.find("<TITLE>流程处理</TITLE>"), std::string::npos);
   EXPECT_EQ(result.out, expected.body);  // nothing added, no final line end
-  const std::string session = read_file(session_file_);
+  std::ifstream session_in(session_file_, std::ios::binary);
+  const std::string session{std::istreambuf_iterator<char>(session_in), {}};
   EXPECT_EQ(session, dump_session(*expected.session));
   EXPECT_NE(session.find("\nUserName=zhang\n"), std::string::npos) << session;
   EXPECT_TRUE(session.ends_with("\n@CodePage=936\n@TimeOut=20\n")) << session;

@@ -43,13 +43,22 @@ class DemoTest : public ::testing::Test {
   DemoCommand command_;
 };
 
-TEST_F(DemoTest, CreatesTheDatabaseOnlyWhenMissing) {
+TEST_F(DemoTest, CreatesTheDatabaseOnlyWhenMissingAndServesAnExistingSite) {
   std::ostringstream first, second;
   prepare_demo(command_, first);
   EXPECT_TRUE(fs::exists(command_.db));
   EXPECT_EQ(first.str(), "flowform: created the demo database " + command_.db + "\n");
   prepare_demo(command_, second);
   EXPECT_EQ(second.str(), "");
+  // The site folder is served only when it exists.
+  command_.site = (folder_ / "no-such-site").string();
+  EXPECT_FALSE(prepare_demo(command_, second).serve_static_files);
+
+  fs::create_directories(folder_ / "site");
+  command_.site = (folder_ / "site").string();
+  ServeOptions options = prepare_demo(command_, second);
+  EXPECT_TRUE(options.serve_static_files);
+  EXPECT_EQ(options.settings.site_folder, command_.site);
 }
 
 TEST_F(DemoTest, NewSessionsBelongToTheDemoUser) {
@@ -66,18 +75,6 @@ TEST_F(DemoTest, NewSessionsBelongToTheDemoUser) {
   EXPECT_EQ(res.status, 200);
   EXPECT_EQ(res.body.find("top.location.href"), std::string::npos);  // logged in: no redirect
   EXPECT_NE(res.body.find(vb::to_cp936("<TITLE>流程处理</TITLE>")), std::string::npos);
-}
-
-TEST_F(DemoTest, ServesTheSiteFolderOnlyWhenItExists) {
-  std::ostringstream out;
-  command_.site = (folder_ / "no-such-site").string();
-  EXPECT_FALSE(prepare_demo(command_, out).serve_static_files);
-
-  fs::create_directories(folder_ / "site");
-  command_.site = (folder_ / "site").string();
-  ServeOptions options = prepare_demo(command_, out);
-  EXPECT_TRUE(options.serve_static_files);
-  EXPECT_EQ(options.settings.site_folder, command_.site);
 }
 
 TEST_F(DemoTest, ListsTheDemoUsersToDoPagesAndANewFlowOfEachModel) {

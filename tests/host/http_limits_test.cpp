@@ -2,9 +2,8 @@
 // connection cap, busy sessions and a port already taken.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
+#include <future>
 #include <memory>
-#include <mutex>
 #include <sstream>
 
 #include "host/http_server.h"
@@ -103,17 +102,12 @@ TEST(HttpLimits, BodiesUpToTheLimitAreTakenAndLargerOnesRefused) {
   EXPECT_EQ(refused.body, "Payload Too Large");
   EXPECT_EQ(refused.get_header_value("Connection"), "close");
   // A chunked body is counted as it comes.
-  const std::string chunk(60 * 1024, 'y');
-  std::ostringstream chunks;
-  chunks << std::hex << chunk.size() << "\r\n"
-         << chunk << "\r\n"
-         << chunk.size() << "\r\n"
-         << chunk << "\r\n0\r\n\r\n";
+  const std::string chunk = "F000\r\n" + std::string(0xF000, 'y') + "\r\n";  // 60 KiB
   TestConnection chunked(harness.port());
   chunked.send(
       "POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n"
       "Content-Type: " +
-      form_type + "\r\n\r\n" + chunks.str());
+      form_type + "\r\n\r\n" + chunk + chunk + "0\r\n\r\n");
   EXPECT_EQ(chunked.read_answer().status, 413);
 }
 
@@ -150,28 +144,14 @@ TEST(HttpLimits, BeyondTheConnectionCapTheAnswerIs503AndRoomComesBack) {
   EXPECT_EQ(served.status, 200);
 }
 
-// A page that holds the requests of the first session until released.
-struct Latch {
-  std::mutex mu;
-  std::condition_variable cv;
-  bool open = false;
-  void release() {
-    std::lock_guard lock(mu);
-    open = true;
-    cv.notify_all();
-  }
-  void wait() {
-    std::unique_lock lock(mu);
-    cv.wait_for(lock, 20s, [&] { return open; });
-  }
-};
-
 TEST(HttpLimits, RequestsWaitingForTheirSessionHoldNoWorker) {
-  Latch latch;
+  // The page holds the requests of a session after its first until released.
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
   ServeOptions o;
   o.threads = 2;
   o.page_runner = [&](const auto&, const auto& session, const RequestInput&) {
-    if (session->get("held") == "yes") latch.wait();
+    if (session->get("held") == "yes") released.wait_for(20s);
     (*session)["held"] = "yes";
     return PageResponse{"done", std::nullopt};
   };
@@ -188,7 +168,7 @@ TEST(HttpLimits, RequestsWaitingForTheirSessionHoldNoWorker) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(harness.get(kPage).body, "done");
   EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
-  latch.release();
+  release.set_value();
   for (auto& c : same) EXPECT_EQ(c->read_answer().body, "done");
 }
 

@@ -144,17 +144,13 @@ TEST_F(HttpServerTest, RequestValuesArriveDecodedFromCodePage936) {
   ServerHarness harness(options());
   harness.get("/flow/BiaoDanTianXie.asp?BiaoDanID=3&msg=%D6%D0%CE%C4+x",
               {{"Cookie", "_myConfigBiaoDan=%D6%D0"}});
-  EXPECT_EQ(harness
-                .post("/flow/BiaoDanTianXie.asp?BiaoDanID=4",
-                      "zd1=%C1%F7%B3%CC&zd2=", "application/x-www-form-urlencoded")
-                .status,
-            200);
-  EXPECT_EQ(
-      harness
-          .post(kPage, "--b\r\nContent-Disposition: form-data; name=\"zd1\"\r\n\r\nx\r\n--b--",
-                "multipart/form-data; boundary=b")
-          .status,
-      200);
+  auto form = harness.post("/flow/BiaoDanTianXie.asp?BiaoDanID=4",
+                           "zd1=%C1%F7%B3%CC&zd2=", "application/x-www-form-urlencoded");
+  auto multipart =
+      harness.post(kPage, "--b\r\nContent-Disposition: form-data; name=\"zd1\"\r\n\r\nx\r\n--b--",
+                   "multipart/form-data; boundary=b");
+  EXPECT_EQ(form.status, 200);
+  EXPECT_EQ(multipart.status, 200);
 
   ASSERT_EQ(inputs_.size(), 3u);
   EXPECT_EQ(inputs_[0].query_string, (ValuePairs{{"BiaoDanID", "3"}, {"msg", "中文 x"}}));
@@ -196,21 +192,18 @@ TEST_F(HttpServerTest, AFailureOfTheHostIsA500AndLogged) {
             std::vector<std::string>{"flowform host: /flow/BiaoDanTianXie.asp: disk full"});
 }
 
-TEST_F(HttpServerTest, RequestsOfTwoSessionsRunAtTheSameTime) {
-  Gate gate;
-  ServerHarness harness(with_page(gate.page(10s)));
-  EXPECT_EQ(two_at_once(harness, {}), (std::vector<std::string>{"together", "together"}));
-  EXPECT_EQ(harness.server().sessions().size(), 2u);
-}
+TEST_F(HttpServerTest, RequestsOfTwoSessionsOverlapAndThoseOfOneTakeTurns) {
+  Gate apart;
+  ServerHarness two(with_page(apart.page(10s)));
+  EXPECT_EQ(two_at_once(two, {}), (std::vector<std::string>{"together", "together"}));
+  EXPECT_EQ(two.server().sessions().size(), 2u);
 
-TEST_F(HttpServerTest, RequestsOfOneSessionRunOneAfterTheOther) {
-  Gate gate;
-  ServerHarness harness(with_page(gate.page(300ms)));
-  const std::string cookie = cookie_of(harness.get(kPage));
+  Gate shared;
+  ServerHarness one(with_page(shared.page(300ms)));
+  const std::string cookie = cookie_of(one.get(kPage));
   ASSERT_NE(cookie, "");
-  EXPECT_EQ(two_at_once(harness, {{"Cookie", cookie}}),
-            (std::vector<std::string>{"alone", "alone"}));
-  EXPECT_EQ(gate.most_inside, 1);
+  EXPECT_EQ(two_at_once(one, {{"Cookie", cookie}}), (std::vector<std::string>{"alone", "alone"}));
+  EXPECT_EQ(shared.most_inside, 1);
 }
 
 TEST_F(HttpServerTest, ServesSiteFilesOnlyFromInsideTheSiteAndOnlyWhenAsked) {

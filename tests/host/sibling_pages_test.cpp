@@ -20,7 +20,7 @@ class SiblingPagesTest : public ::testing::Test {
                                         response_};
 };
 
-TEST_F(SiblingPagesTest, ExecuteFlowLeavesReturnStringAsItFindsIt) {
+TEST_F(SiblingPagesTest, OnlyExecuteFlowIsThereAndLeavesReturnStringAsItFindsIt) {
   (*session_)["ReturnString"] = "";
   (*session_)["CurrentExecuteMethod"] = "BIAODANDEFAULTVALUE";
   (*session_)["ExecuteString"] = "<%=Date()%>";
@@ -30,9 +30,7 @@ TEST_F(SiblingPagesTest, ExecuteFlowLeavesReturnStringAsItFindsIt) {
   EXPECT_TRUE(session_->get("ExecuteString") == "<%=Date()%>");
   EXPECT_EQ(session_->items().size(), 3u);
   EXPECT_EQ(response_->body(), "");
-}
-
-TEST_F(SiblingPagesTest, OtherPagesAreNotThere) {
+  // Other pages are not there.
   EXPECT_VB_ERROR_TEXT(-2147467259, "The call to Server.Execute failed while loading the page.",
                        server_->Execute("BiaoDanTianXieDo.asp"));
 }

@@ -44,7 +44,7 @@ struct TestAnswer {
 
 class TestConnection {
  public:
-  // Connects to 127.0.0.1:port; connected() says whether it worked.
+  // Connects to 127.0.0.1:port; a failed connection reads no answer.
   explicit TestConnection(int port) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -55,8 +55,6 @@ class TestConnection {
   ~TestConnection() { close_now(); }
   TestConnection(const TestConnection&) = delete;
   TestConnection& operator=(const TestConnection&) = delete;
-
-  bool connected() const { return fd_ >= 0; }
 
   bool send(std::string_view bytes) {
     while (fd_ >= 0 && !bytes.empty()) {
