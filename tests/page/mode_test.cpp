@@ -16,8 +16,13 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::MatchesRegex;
 
-TEST_F(PhaseTest, ThePageStopsWithTheMessageRightAfterTheHead) {
-  add_todo_road();
+// Most cases start on the to-do road: record 3 of form 7 waiting at node 2 of model 5.
+class ModeTest : public PhaseTest {
+ protected:
+  ModeTest() { add_todo_road(); }
+};
+
+TEST_F(ModeTest, ThePageStopsWithTheMessageRightAfterTheHead) {
   add_model(6, "2", 7);  // privileged, without a first node
   db_.exec(
       "insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem) "
@@ -46,8 +51,7 @@ TEST_F(PhaseTest, ThePageStopsWithTheMessageRightAfterTheHead) {
   }
 }
 
-TEST_F(PhaseTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
-  add_todo_road();
+TEST_F(ModeTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
   for (const char* query : {
            "LiuChengID=5%20or%201%3D1",
            "BiaoDanID=7_Main%20where%201%3D1%20--&BiaoDanRecordID=3&JieDianID=2",
@@ -66,8 +70,7 @@ TEST_F(PhaseTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
   }
 }
 
-TEST_F(PhaseTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
-  add_todo_road();
+TEST_F(ModeTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
   request("LiuChengID=5 or 1=1&BanLiID=1&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2 or 1=1");
   page::set_up_mode(p);
   p.ctx.sql = "untouched";
@@ -78,8 +81,7 @@ TEST_F(PhaseTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
   EXPECT_EQ(response_->body(), "");
 }
 
-TEST_F(PhaseTest, LiuChengIdZeroIsNotANewFlow) {
-  add_todo_road();
+TEST_F(ModeTest, LiuChengIdZeroIsNotANewFlow) {
   request("LiuChengID=0");
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:");
@@ -132,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(IsSystem, NewFlowKindTest,
                                            std::pair{"3", "Empty:"}, std::pair{"", "Empty:"}),
                          test_names::FirstValue());
 
-TEST_F(PhaseTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
-  add_todo_road();
+TEST_F(ModeTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
   db_.exec(
       "insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiJieGuo, BanLiYiJian, FileID, "
       "ContentHTML) values (4, '3', '同意', '可以', 'F-1', '<p>旧</p>')");
@@ -156,10 +157,9 @@ TEST_F(PhaseTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
 
 // A step of another record (or of none) counts as a missing step: the page goes on with the
 // record's values, and the statement stays the step's key query.
-class ForeignStepTest : public PhaseTest, public ::testing::WithParamInterface<const char*> {};
+class ForeignStepTest : public ModeTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ForeignStepTest, ModifyIgnoresAStepOfAnotherRecord) {
-  add_todo_road();
   db_.exec(std::string("insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiYiJian, FileID, "
                        "ContentHTML) values (4, ") +
            GetParam() + ", '别人的', 'F-9', '<p>别人的</p>')");
@@ -175,8 +175,7 @@ TEST_P(ForeignStepTest, ModifyIgnoresAStepOfAnotherRecord) {
 
 INSTANTIATE_TEST_SUITE_P(Records, ForeignStepTest, ::testing::Values("'1'", "'30'", "NULL", "''"));
 
-TEST_F(PhaseTest, TheToDoEntryReadsTheNodeAndTheRecord) {
-  add_todo_road();
+TEST_F(ModeTest, TheToDoEntryReadsTheNodeAndTheRecord) {
   request(kTodoQuery);
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:待办流程");
@@ -194,8 +193,7 @@ TEST_F(PhaseTest, TheToDoEntryReadsTheNodeAndTheRecord) {
   EXPECT_EQ(typed(p.hasDaiBan), "Empty:");  // the to-do entry does not test the user's entries
 }
 
-TEST_F(PhaseTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
-  add_todo_road();
+TEST_F(ModeTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
   request("BiaoDanID=7&BiaoDanRecordID=30&JieDianID=2");
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:待办流程");
@@ -203,8 +201,7 @@ TEST_F(PhaseTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
   EXPECT_EQ(typed(p.isNewFile), "Empty:");
 }
 
-TEST_F(PhaseTest, ANewFlowWithRecordKeysEndsAsToDoOnTheRecordsModel) {
-  add_todo_road();
+TEST_F(ModeTest, ANewFlowWithRecordKeysEndsAsToDoOnTheRecordsModel) {
   db_.exec("update OA_FLOW_7_Main set LiuChengID = 6 where OAID = 3");
   request(std::string("LiuChengID=5&") + kTodoQuery);
   run_mode_phases();
@@ -213,8 +210,7 @@ TEST_F(PhaseTest, ANewFlowWithRecordKeysEndsAsToDoOnTheRecordsModel) {
   EXPECT_EQ(typed(p.LiuChengID), "Long:6");
 }
 
-TEST_F(PhaseTest, AModifyRequestWithoutAToDoEntryStopsAfterTheToDoQuery) {
-  add_todo_road();
+TEST_F(ModeTest, AModifyRequestWithoutAToDoEntryStopsAfterTheToDoQuery) {
   request(std::string("BanLiID=4&") + kTodoQuery);
   (*session_)["UserName"] = "o'neil";
   page::set_up_mode(p);
@@ -226,11 +222,10 @@ TEST_F(PhaseTest, AModifyRequestWithoutAToDoEntryStopsAfterTheToDoQuery) {
 }
 
 class PrivilegedEntryTest
-    : public PhaseTest,
+    : public ModeTest,
       public ::testing::WithParamInterface<std::pair<std::vector<const char*>, bool>> {};
 
 TEST_P(PrivilegedEntryTest, OnlyTheFirstRowFoundCounts) {
-  add_todo_road();
   db_.exec("delete from OA_DaiBan_LiuCheng");
   for (const char* type : GetParam().first) {
     add_todo(std::string("'7', '3', '2', 'zhang', 'li', '") + type + "'");
