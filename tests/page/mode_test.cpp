@@ -116,9 +116,7 @@ class NewFlowKindTest : public PhaseTest,
 };
 
 TEST_P(NewFlowKindTest, TheModelsIsSystemGivesTheKind) {
-  add_form(7);
-  add_model(5, GetParam().first, 7);
-  request("LiuChengID=5");
+  add_new_flow_road(GetParam().first);
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:新建流程");
   EXPECT_EQ(typed(p.BanLiType), "String:1");

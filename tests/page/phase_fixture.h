@@ -93,6 +93,13 @@ class PhaseTest : public PageTest {
         values + ")");
   }
 
+  // The new-flow road: the request opens model 5 of kind `isSystem` over form 7.
+  void add_new_flow_road(const std::string& isSystem) {
+    add_form(7);
+    add_model(5, isSystem, 7);
+    request("LiuChengID=5");
+  }
+
   // The to-do road: record 3 of form 7 waits at node 2 (not a first node) of model 5 (kind 1)
   // in the to-do list of the user "zhang". `switches` as add_node takes them.
   void add_todo_road(const std::string& switches = "'0', '0', '0', '0', '0', '0'") {
