@@ -48,16 +48,11 @@ class ClientScriptsTest : public PhaseTest {
 };
 
 TEST_F(ClientScriptsTest, BlocksInOrderAndTheirJavaScriptParses) {
-  size_t at = 0;
-  for (const char* opening : {"<script LANGUAGE=\"javascript\">\r\nfunction ShowSelect(){",
-                              "<script language=\"vbscript\">\r\nfunction toLoadImage(ID)",
-                              kEventBlock, "<style>\r\n<!--\r\n.Pages {",
-                              "<style type=\"text/css\">\r\n.sec1 {",
-                              "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!-- \r\nfunction getCookieVal"}) {
-    const size_t next = out().find(opening, at);
-    ASSERT_NE(next, std::string::npos) << opening;
-    at = next;
-  }
+  expect_in_order(out(), {"<script LANGUAGE=\"javascript\">\r\nfunction ShowSelect(){",
+                          "<script language=\"vbscript\">\r\nfunction toLoadImage(ID)",
+                          kEventBlock, "<style>\r\n<!--\r\n.Pages {",
+                          "<style type=\"text/css\">\r\n.sec1 {",
+                          "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!-- \r\nfunction getCookieVal"});
   test_support::expect_javascript_parses(
       vb::Replace(out(), kEventBlock, "<script language=javascript>"));
 }

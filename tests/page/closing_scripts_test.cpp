@@ -67,7 +67,7 @@ class ClosingScriptsTest : public PhaseTest {
 
 TEST_F(ClosingScriptsTest, BlocksFollowInThePagesOrderToItsLastLine) {
   const std::string& page = closing();
-  const std::vector<std::string> marks = {
+  expect_in_order(page, {
       "<script language=vbscript>\r\nDim nowIsContinue\r\nFunction SetEmpty(Parm)\r\n",
       "Function openWinF(url)",
       "Function openWinC(url)",
@@ -97,13 +97,7 @@ TEST_F(ClosingScriptsTest, BlocksFollowInThePagesOrderToItsLastLine) {
       "</script>\r\n<script language=javascript>\r\nfunction CheXiaoGouTong(){",
       "function checkRadio(){",
       "function getRadioBoxValue(radioName){",
-  };
-  std::size_t at = 0;
-  for (const std::string& mark : marks) {
-    const auto found = page.find(mark, at);
-    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << mark;
-    at = found + mark.size();
-  }
+  });
   EXPECT_THAT(page, ::testing::EndsWith(
                         "</script>\r\n<form action=\"biaodanword.asp\" method=\"post\" "
                         "name=\"bdprint\" style=\"display:none\">\r\n<textarea rows=2 cols=20 "

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "page/current_node.h"
 #include "page/form_definition.h"
@@ -22,6 +23,16 @@
 namespace page_test {
 
 using test_support::typed;
+
+// Fails the test unless each of `pieces` occurs in `text` after the one before it.
+inline void expect_in_order(const std::string& text, const std::vector<std::string>& pieces) {
+  std::size_t at = 0;
+  for (const std::string& piece : pieces) {
+    const auto found = text.find(piece, at);
+    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << piece;
+    at = found + piece.size();
+  }
+}
 
 class PhaseTest : public PageTest {
  protected:
