@@ -8,6 +8,7 @@
 #include <string>
 
 #include "page/dialog_scripts.h"
+#include "page/jsdom_runner.h"
 #include "page/phase_fixture.h"
 #include "support/client_script.h"
 #include "vb/builtins.h"
@@ -37,13 +38,9 @@ class ClientScriptsTest : public PhaseTest {
     const int fd = mkstemps(path, 3);
     close(fd);
     std::ofstream(path, std::ios::binary) << prelude << "\n" << javascript() << "\n" << probe;
-    FILE* pipe = popen((std::string("node ") + path + " 2>&1").c_str(), "r");
-    std::string printed;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) printed += buffer;
-    pclose(pipe);
+    const DomRun run = run_command(std::string("node ") + path + " 2>&1");
     std::remove(path);
-    return printed;
+    return run.output;
   }
 };
 

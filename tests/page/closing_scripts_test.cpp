@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "page/jsdom_runner.h"
 #include "phase_fixture.h"
 #include "support/client_script.h"
 
@@ -276,13 +277,9 @@ TEST_F(ClosingScriptsTest, RunInADocument) {
   const std::string command = std::string("node ") + FLOWFORM_JS_TESTS_DIR +
                               "/closing_scripts.test.js " + html.path() + " " + expected.path() +
                               " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  EXPECT_EQ(pclose(pipe), 0) << output;
-  EXPECT_THAT(output, HasSubstr(" client cases passed"));
+  const DomRun run = run_command(command);
+  EXPECT_TRUE(run.ok) << run.output;
+  EXPECT_THAT(run.output, HasSubstr(" client cases passed"));
 }
 
 }  // namespace
