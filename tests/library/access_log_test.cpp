@@ -83,7 +83,7 @@ TEST_F(AccessLogTest, ARefusedSundayAndAddressAreLoggedInOrder) {
             "安全日志|10.0.0.15|zhang|非法时间|1");
 }
 
-TEST_F(AccessLogTest, SaInAnyCaseAndAnEmptyTableLetEverybodyIn) {
+TEST_F(AccessLogTest, SaAnEmptyTableAndNullSettingsLetEverybodyInButBrokenOnesAreReported) {
   settings("'1', '1', '1', '', '0', '1', '0','0','0','0','0','0','0', '1', 23, 0, 23, 1");
   user_ = "Sa";
   EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), "Boolean:True");
@@ -92,9 +92,6 @@ TEST_F(AccessLogTest, SaInAnyCaseAndAnEmptyTableLetEverybodyIn) {
   EXPECT_EQ(allowed_at("2011-09-04 03:00:00"), "Boolean:True");
   EXPECT_EQ(rows(), "");
   expect_quiet();
-}
-
-TEST_F(AccessLogTest, NullAndBrokenSettingsTakeDefaultsOrAreReported) {
   // Null switches take their defaults: no check runs.
   db_.exec("insert into OA_AnQuan (TimeOut) values (45)");
   EXPECT_EQ(allowed_at("2011-09-04 03:00:00"), "Boolean:True");

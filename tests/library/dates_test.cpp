@@ -40,15 +40,13 @@ TEST_F(DatesTest, LwformatdatetimeReplacesTheTokensInOrder) {
   expect_quiet();
 }
 
-TEST_F(DatesTest, LwformatdatetimeReturnsNonDatesUnchanged) {
+TEST_F(DatesTest, NonDatesAreReturnedUnchangedAndANullFormatIsReported) {
   for (const vb::Variant& v : {vb::Variant("abc"), vb::Variant(""), vb::Variant(),
                                vb::Variant(vb::Null), vb::Variant(vb::Long(40788))}) {
     EXPECT_EQ(typed(library::lwformatdatetime(ctx(), v, "yyyy")), typed(v));
   }
   expect_quiet();
-}
-
-TEST_F(DatesTest, ANullFormatIsReportedUnderTheFormattersOwnName) {
+  // A Null format is reported under the formatter's own name.
   EXPECT_TRUE(library::lwformatdatetime(ctx(), kDate, vb::Null).is_empty());
   expect_reported(94, "Invalid use of Null", "lwformatdatetime");
   reset();

@@ -20,14 +20,19 @@ class FilesTest : public LibraryTest {
   FilesTest() {
     fs::create_directories(site_);
     std::ofstream(site_.parent_path() / "outside.txt") << "keep";
-    ctx().Server = std::make_shared<platform::asp::Server>(
-        site_.string(), "/flow", std::make_shared<const platform::asp::SiblingPages>());
+    start_request();
   }
   ~FilesTest() override {
     std::error_code ec;
     fs::remove_all(site_.parent_path(), ec);
   }
 
+  // A new request whose site is site_.
+  void start_request() {
+    reset();
+    ctx().Server = std::make_shared<platform::asp::Server>(
+        site_.string(), "/flow", std::make_shared<const platform::asp::SiblingPages>());
+  }
   void put(const std::string& relative, const std::string& text = "x") {
     std::ofstream(site_ / relative) << text;
   }
@@ -88,12 +93,10 @@ TEST_F(FilesTest, FolderListsCountOnlyTheFolderItself) {
   expect_quiet();
 }
 
-TEST_F(FilesTest, CreatingBelowAMissingFolderIsReported) {
+TEST_F(FilesTest, CreatingOrCopyingBelowAMissingFolderIsReported) {
   library::createfolder(ctx(), path("a/b"));
   expect_reported(76, "Path not found", "createfolder");
-}
-
-TEST_F(FilesTest, CopyingIntoAMissingFolderIsReported) {
+  start_request();
   put("a.txt");
   library::copyfile(ctx(), path("a.txt"), path("nowhere/a.txt"));
   expect_reported(76, "Path not found", "copyfile");
@@ -102,9 +105,7 @@ TEST_F(FilesTest, CopyingIntoAMissingFolderIsReported) {
 TEST_F(FilesTest, PathsOutsideTheSiteAreRefused) {
   library::deletefile(ctx(), path("../outside.txt"));
   expect_reported(70, "Permission denied", "deletefile");
-  reset();
-  ctx().Server = std::make_shared<platform::asp::Server>(
-      site_.string(), "/flow", std::make_shared<const platform::asp::SiblingPages>());
+  start_request();
   put("a.txt");
   library::copyfile(ctx(), path("a.txt"), (site_.parent_path() / "outside.txt").string());
   expect_reported(70, "Permission denied", "copyfile");

@@ -51,6 +51,12 @@ class LibraryTest : public ::testing::Test {
                        const std::string& routine) const {
     test_support::expect_reported(page(), logged(), number, description, routine);
   }
+  // One event-log entry, beginning with `start` and holding `part`.
+  void expect_logged_once(const std::string& start, const std::string& part = "") const {
+    ASSERT_EQ(logged().size(), 1u);
+    EXPECT_TRUE(logged()[0].starts_with(start)) << logged()[0];
+    EXPECT_NE(logged()[0].find(part), std::string::npos) << logged()[0];
+  }
   void expect_quiet() const {
     EXPECT_EQ(page(), "");
     EXPECT_EQ(logged(), std::vector<std::string>{});

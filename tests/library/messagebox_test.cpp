@@ -44,7 +44,7 @@ std::string box(const std::string& message) {
 
 using MessageboxTest = LibraryTest;
 
-TEST_F(MessageboxTest, WritesTheBoxAroundTheMessageAsMarkup) {
+TEST_F(MessageboxTest, WritesTheBoxAroundTheMessageAsMarkupAndChangesNoPageVariable) {
   const std::pair<vb::Variant, std::string> cases[] = {
       {"保存成功！", "保存成功！"},
       {"", ""},
@@ -55,18 +55,14 @@ TEST_F(MessageboxTest, WritesTheBoxAroundTheMessageAsMarkup) {
   };
   for (const auto& [message, shown] : cases) {
     reset();
+    ctx().sql = "select 1";
+    ctx().jj = 3;
     library::messagebox(ctx(), message);
     EXPECT_EQ(page(), box(shown));
     EXPECT_EQ(logged(), std::vector<std::string>{});
+    EXPECT_EQ(typed(ctx().sql), "String:select 1");
+    EXPECT_EQ(typed(ctx().jj), "Integer:3");
   }
-}
-
-TEST_F(MessageboxTest, ChangesNoPageVariable) {
-  ctx().sql = "select 1";
-  ctx().jj = 3;
-  library::messagebox(ctx(), "x");
-  EXPECT_EQ(typed(ctx().sql), "String:select 1");
-  EXPECT_EQ(typed(ctx().jj), "Integer:3");
 }
 
 }  // namespace

@@ -93,8 +93,7 @@ TEST_F(ErrorConventionTest, ResumeNextSkipsOnlyTheFailingStatement) {
 TEST_F(ErrorConventionTest, WithoutAResponseTheErrorIsStillLogged) {
   ctx().Response.reset();
   ctx().top_routine("I_init", [] { vb::raise(vb::kObjectRequired); });
-  ASSERT_EQ(logged().size(), 1u);
-  EXPECT_TRUE(logged()[0].starts_with("424 Object required LINE #"));
+  expect_logged_once("424 Object required LINE #");
 }
 
 TEST(PageContextClock, FixedTimeWhenGivenElseTheLocalClock) {

@@ -107,7 +107,7 @@ TEST_F(TextTest, ShrinklonginputCutsByWidthCountingDoubleByteCharactersTwice) {
       {"中", 1, "Empty:"},  // nothing fits: no text
       {"abc", 2.5, "String:ab"},
       {"a中b", 2.9, "String:a"},
-      {"a中b", "3", "String:a中"},     // a width given as text is read as a number
+      {"a中b", "3", "String:a中"},      // a width given as text is read as a number
       {"a中b", "wide", "String:a中b"},  // the loop never stops on a width that is no number
       // Characters outside the Basic Multilingual Plane are one character each.
       {"😀ab", 10, "String:😀ab"},
@@ -119,9 +119,6 @@ TEST_F(TextTest, ShrinklonginputCutsByWidthCountingDoubleByteCharactersTwice) {
         << typed(c.text) << " " << typed(c.width);
   }
   expect_quiet();
-}
-
-TEST_F(TextTest, ShrinklonginputMovesThePageCounter) {
   library::shrinklonginput(ctx(), "abc", 2);
   EXPECT_EQ(typed(ctx().ii), "Integer:3");  // stopped at the character that did not fit
   library::shrinklonginput(ctx(), "ab", 5);

@@ -62,7 +62,7 @@ TEST_F(TreeOptionsTest, WritecountsignWritesCountTimesAndWritecountsignsOnce) {
   EXPECT_EQ(page(), "<td nowrap class=DepartLine height=20></td>");
 }
 
-TEST_F(TreeOptionsTest, OptionsFollowTheirParentIndentedByDepth) {
+TEST_F(TreeOptionsTest, OptionsFollowTheirParentIndentedByDepthAndLoopsAreWrittenOnce) {
   library::tabshowdepartmentchild(ctx(), 0, 0);
   EXPECT_EQ(page(),
             "<OPTION value=1>|--总公司</OPTION>"
@@ -80,9 +80,8 @@ TEST_F(TreeOptionsTest, OptionsFollowTheirParentIndentedByDepth) {
   EXPECT_EQ(typed(library::showreqtypename(ctx(), 2)), "String:病假");
   EXPECT_EQ(typed(library::showreqtypename(ctx(), 9)), "Empty:");
   EXPECT_EQ(typed(ctx().sql), "String:select * from KE_ReqType where ReqTypeID=9");
-}
-
-TEST_F(TreeOptionsTest, LoopingParentsAreWrittenOnce) {
+  // Looping parents are written once.
+  reset();
   library::tabshowdepartmentchild(ctx(), 10, 0);
   EXPECT_EQ(page(), "<OPTION value=11>|--乙</OPTION>");
   reset();
@@ -91,7 +90,7 @@ TEST_F(TreeOptionsTest, LoopingParentsAreWrittenOnce) {
   expect_quiet();
 }
 
-TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNone) {
+TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNoneAndIdsAreChecked) {
   library::listuser(ctx(), 1, 0);
   EXPECT_EQ(
       page(),
@@ -103,9 +102,8 @@ TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNone) {
       "<OPTION VALUE='a&#39;&gt;&lt;b'>|&nbsp;&nbsp;|&nbsp;&nbsp;|&nbsp;&nbsp;*奥尼尔</OPTION> "
       "<OPTION value='NONE'>|&nbsp;&nbsp;财务部</OPTION>");
   EXPECT_EQ(logged(), std::vector<std::string>{});
-}
-
-TEST_F(TreeOptionsTest, ANonNumericIdIsReportedBeforeAnyQuery) {
+  // A non-numeric id is reported before any query.
+  reset();
   ctx().sql = "select 1";
   library::tabshowdepartmentchild(ctx(), "0 or 1=1", 0);
   EXPECT_EQ(typed(ctx().sql), "String:select 1");

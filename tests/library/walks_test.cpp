@@ -29,7 +29,7 @@ class WalksTest : public DatabaseTest {
   }
 };
 
-TEST_F(WalksTest, BranchesListTheStartThenEachNodeBeforeItsOwnBranch) {
+TEST_F(WalksTest, BranchesListTheStartThenEachNodeBeforeItsOwnBranchAndRefuseNonNumericIds) {
   struct Case {
     void (*walk)(library::PageContext&, const vb::Variant&);
     vb::Variant id;
@@ -53,22 +53,37 @@ TEST_F(WalksTest, BranchesListTheStartThenEachNodeBeforeItsOwnBranch) {
         c.walk == library::reqtypechild ? ctx().reqtypechildlists : ctx().departmentchildlists;
     EXPECT_EQ(typed(list), c.expected) << vb::CStr(c.id);
   }
-  expect_quiet();
-}
-
-TEST_F(WalksTest, ASecondBranchAppendsWithoutItsStart) {
+  // A second branch appends without its start.
+  ctx().departmentchildlists = "";
   library::departmentchild(ctx(), 4);
   library::departmentchild(ctx(), 2);
   EXPECT_EQ(typed(ctx().departmentchildlists), "String:4,3");
   expect_quiet();
+  // Ids that are not whole numbers are reported.
+  library::departmentchild(ctx(), "1 or 1=1");
+  expect_reported(13, "Type mismatch", "departmentchild");
+  reset();
+  EXPECT_EQ(typed(library::getfengongsi(ctx(), "")), "Empty:");
+  expect_reported(13, "Type mismatch", "getfengongsi");
 }
 
+// Each department's chain to the top, its length and its top-level department (none when the
+// chain ends in a loop or a missing row); no walk leaves the chain behind.
 TEST_F(WalksTest, AncestorChainsRunTopFirstAndEndAtALoop) {
-  const std::pair<vb::Variant, const char*> departments[] = {
-      {3, "String:1,2,3"}, {1, "Integer:1"},     {42, "Integer:42"},
-      {7, "String:99,7"},  {10, "String:11,10"}, {12, "Integer:12"}};
-  for (const auto& [id, expected] : departments) {
-    EXPECT_EQ(typed(library::getparentlists(ctx(), id)), expected);
+  struct Case {
+    vb::Variant id;
+    const char *chain, *level, *top;
+  };
+  const Case departments[] = {
+      {3, "String:1,2,3", "Long:3", "Long:1"}, {1, "Integer:1", "Long:1", "Long:1"},
+      {5, "Integer:5", "Long:1", "Long:5"},    {42, "Integer:42", "Long:1", "Empty:"},
+      {7, "String:99,7", "Long:2", "Empty:"},  {10, "String:11,10", "Long:2", "Empty:"},
+      {12, "Integer:12", "Long:1", "Empty:"},
+  };
+  for (const Case& c : departments) {
+    EXPECT_EQ(typed(library::getparentlists(ctx(), c.id)), c.chain) << vb::CStr(c.id);
+    EXPECT_EQ(typed(library::departlevel(ctx(), c.id)), c.level) << vb::CStr(c.id);
+    EXPECT_EQ(typed(library::getfengongsi(ctx(), c.id)), c.top) << vb::CStr(c.id);
     EXPECT_EQ(typed(ctx().parentlists), "String:");
   }
   const std::pair<vb::Variant, const char*> folders[] = {
@@ -78,34 +93,6 @@ TEST_F(WalksTest, AncestorChainsRunTopFirstAndEndAtALoop) {
     EXPECT_EQ(typed(ctx().folderparentlists), "String:");
   }
   expect_quiet();
-}
-
-TEST_F(WalksTest, DepartlevelCountsTheChain) {
-  const std::pair<vb::Variant, const char*> cases[] = {
-      {3, "Long:3"}, {1, "Long:1"}, {42, "Long:1"}, {10, "Long:2"}};
-  for (const auto& [id, expected] : cases) {
-    EXPECT_EQ(typed(library::departlevel(ctx(), id)), expected);
-    EXPECT_EQ(typed(ctx().parentlists), "String:");
-  }
-  expect_quiet();
-}
-
-TEST_F(WalksTest, GetfengongsiFindsTheTopLevelDepartment) {
-  const std::pair<vb::Variant, const char*> cases[] = {
-      {3, "Long:1"}, {1, "Long:1"},  {5, "Long:5"}, {42, "Empty:"},
-      {7, "Empty:"}, {10, "Empty:"}, {12, "Empty:"}};
-  for (const auto& [id, expected] : cases) {
-    EXPECT_EQ(typed(library::getfengongsi(ctx(), id)), expected) << vb::CStr(id);
-  }
-  expect_quiet();
-}
-
-TEST_F(WalksTest, IdsThatAreNotWholeNumbersAreReported) {
-  library::departmentchild(ctx(), "1 or 1=1");
-  expect_reported(13, "Type mismatch", "departmentchild");
-  reset();
-  EXPECT_EQ(typed(library::getfengongsi(ctx(), "")), "Empty:");
-  expect_reported(13, "Type mismatch", "getfengongsi");
 }
 
 // A chain 1,000 levels deep and a tree of 10,000 departments walk without recursion.

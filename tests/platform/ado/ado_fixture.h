@@ -74,6 +74,13 @@ class ScratchDatabase {
   std::string path_;
 };
 
+// The number of rows that `from_where` ("T where ...") selects, read through `on`.
+inline long rows_in(Connection& on, const std::string& from_where) {
+  Recordset count;
+  count.Open("select count(*) from " + from_where, on);
+  return vb::CLng(count(0).Value());
+}
+
 // The two drivers every behavioural test runs on: the embedded one and ODBC (through the
 // SQLite ODBC driver, on the same kind of file).
 enum class Driver { kEmbedded, kOdbc };
@@ -97,11 +104,7 @@ class AdoTest : public ::testing::Test {
   }
 
   // The number of rows that `from_where` ("T where ...") selects.
-  long count_rows(const std::string& from_where) {
-    Recordset count;
-    count.Open("select count(*) from " + from_where, conn);
-    return vb::CLng(count(0).Value());
-  }
+  long count_rows(const std::string& from_where) { return rows_in(conn, from_where); }
 
   ScratchDatabase db{kSchema};
   Connection conn;

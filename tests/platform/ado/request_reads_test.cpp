@@ -19,6 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using RequestReadsTest = testing::AdoTest;
+using testing::rows_in;
 
 // A plain SQLite handle on the test database, outside the pool.
 class RawHandle {
@@ -29,46 +30,32 @@ class RawHandle {
   }
   ~RawHandle() { sqlite3_close(db_); }
   int exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+
  private:
   sqlite3* db_ = nullptr;
 };
 
 TEST_F(RequestReadsTest, ReadsOfARequestShareOneTransactionThatEndsWithTheScope) {
-  Connection writer;  // opened outside the request
-  writer.Open(db.connect_string());
-  Connection page;
+  Connection page;  // conn, the writer, is opened outside the request
   {
     RequestScope request;
     page.Open(db.connect_string());
-    Recordset count;
-    EXPECT_EQ(count_rows("OA_Log"), 0);  // conn was opened outside too: autocommit
-    count.Open("select count(*) from OA_Log", page);
-    EXPECT_EQ(vb::CLng(count(0).Value()), 0);
-    count.Close();
-    writer.Execute("insert into OA_Log(Remark) values('meanwhile')");
-    count.Open("select count(*) from OA_Log", page);
-    EXPECT_EQ(vb::CLng(count(0).Value()), 0) << "a request reads one snapshot";
-    count.Close();
+    EXPECT_EQ(count_rows("OA_Log"), 0);  // conn was opened outside: autocommit
+    EXPECT_EQ(rows_in(page, "OA_Log"), 0);
+    conn.Execute("insert into OA_Log(Remark) values('meanwhile')");
+    EXPECT_EQ(rows_in(page, "OA_Log"), 0) << "a request reads one snapshot";
   }
-  Recordset after;
-  after.Open("select count(*) from OA_Log", page);
-  EXPECT_EQ(vb::CLng(after(0).Value()), 1) << "the scope's end ended the read";
+  EXPECT_EQ(rows_in(page, "OA_Log"), 1) << "the scope's end ended the read";
 }
 
 TEST_F(RequestReadsTest, AWriteEndsTheSharedReadAndSeesTheRowsWrittenMeanwhile) {
-  Connection writer;
-  writer.Open(db.connect_string());
   RequestScope request;
   Connection page;
   page.Open(db.connect_string());
-  Recordset count;
-  count.Open("select count(*) from OA_Log", page);
-  count.Close();
-  writer.Execute("insert into OA_Log(Remark) values('other')");
+  EXPECT_EQ(rows_in(page, "OA_Log"), 0);
+  conn.Execute("insert into OA_Log(Remark) values('other')");
   page.Execute("insert into OA_Log(Remark) values('own')");  // no stale snapshot to refuse it
-  count.Open("select count(*) from OA_Log", page);
-  EXPECT_EQ(vb::CLng(count(0).Value()), 2);
-  count.Close();
+  EXPECT_EQ(rows_in(page, "OA_Log"), 2);
   page.BeginTrans();  // nor for an explicit transaction
   page.Execute("insert into OA_Log(Remark) values('in transaction')");
   page.CommitTrans();
@@ -76,31 +63,26 @@ TEST_F(RequestReadsTest, AWriteEndsTheSharedReadAndSeesTheRowsWrittenMeanwhile) 
 }
 
 TEST_F(RequestReadsTest, NoReadStaysOpenHoweverTheRequestEnds) {
-  const auto log_rows = [](Connection& c) {
-    Recordset count;
-    count.Open("select count(*) from OA_Log", c);
-    return vb::CLng(count(0).Value());
-  };
   Connection page;
   try {
     RequestScope request;
     page.Open(db.connect_string());
-    EXPECT_EQ(log_rows(page), 0);
+    EXPECT_EQ(rows_in(page, "OA_Log"), 0);
     conn.Execute("insert into OA_Log(Remark) values('meanwhile')");
     throw std::runtime_error("the page failed");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(log_rows(page), 1);
+  EXPECT_EQ(rows_in(page, "OA_Log"), 1);
   page.Close();
   {
     RequestScope request;
     page.Open(db.connect_string());
-    EXPECT_EQ(log_rows(page), 1);
+    EXPECT_EQ(rows_in(page, "OA_Log"), 1);
     page.Close();  // back to the pool with its read ended
     conn.Execute("insert into OA_Log(Remark) values('after the close')");
   }
   page.Open(db.connect_string());  // the same pooled session
-  EXPECT_EQ(log_rows(page), 2);
+  EXPECT_EQ(rows_in(page, "OA_Log"), 2);
 }
 
 TEST_F(RequestReadsTest, ADeleteThatFindsNothingTakesNoWriteLock) {
@@ -113,7 +95,8 @@ TEST_F(RequestReadsTest, ADeleteThatFindsNothingTakesNoWriteLock) {
   RequestScope request;
   Connection page;
   page.Open(db.connect_string());
-  EXPECT_TRUE(page.Execute("Delete OA_MSG where ID1='9' and ID2='3'   and username='zhang'").is_empty());
+  EXPECT_TRUE(
+      page.Execute("Delete OA_MSG where ID1='9' and ID2='3'   and username='zhang'").is_empty());
   EXPECT_LT(Clock::now() - started, std::chrono::seconds(1)) << "it waited for the lock";
   ASSERT_EQ(other.exec("COMMIT"), SQLITE_OK);
 
@@ -170,19 +153,17 @@ TEST(WriterQueue, LetsWritersInOneAtATimeInOrderOfArrival) {
   EXPECT_FALSE(queue.enter(soon())) << "a second writer waits, and gives up at its deadline";
 
   std::vector<int> order;
-  std::thread second([&] {
-    if (queue.enter(Clock::now() + std::chrono::seconds(5))) {
-      order.push_back(2);
-      queue.leave();
-    }
-  });
+  const auto writer = [&](int n) {
+    return std::thread([&, n] {
+      if (queue.enter(Clock::now() + std::chrono::seconds(5))) {
+        order.push_back(n);
+        queue.leave();
+      }
+    });
+  };
+  std::thread second = writer(2);
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  std::thread third([&] {
-    if (queue.enter(Clock::now() + std::chrono::seconds(5))) {
-      order.push_back(3);
-      queue.leave();
-    }
-  });
+  std::thread third = writer(3);
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   order.push_back(1);
   queue.leave();

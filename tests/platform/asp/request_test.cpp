@@ -30,9 +30,7 @@ TEST_F(RequestTest, SearchesQueryStringFormCookiesThenServerVariablesInAnyCase) 
   EXPECT_TRUE(request_("FileID").is_empty());
   EXPECT_TRUE(request_("JieDianID").is_string());  // text, even when numeric or blank
   EXPECT_TRUE(request_("blank").is_string());
-}
-
-TEST_F(RequestTest, EachCollectionReadsOnlyItself) {
+  // Each collection reads only itself.
   EXPECT_EQ(request_.QueryString("BiaoDanID"), "q");
   EXPECT_EQ(request_.Form("biaodanid"), "f");
   EXPECT_EQ(request_.Cookies("msg"), "c");

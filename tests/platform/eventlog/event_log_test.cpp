@@ -59,12 +59,10 @@ TEST_F(EventLogFileTest, ConcurrentWritersNeverInterleaveWithinALine) {
   EXPECT_EQ(count, 400);
 }
 
-TEST(EventLogOpen, AFileThatCannotBeOpenedRaises75) {
+TEST(EventLogOpen, AFileThatCannotBeOpenedRaises75EmptyAndDashNeedNoFile) {
   EXPECT_VB_ERROR_TEXT(75, "Path/File access error",
                        open_event_log("/nonexistent-folder-of-flowform/x.log"));
-}
-
-TEST(EventLogOpen, EmptyMeansTheSystemLogAndDashStandardError) {
+  // Empty means the system log and a dash standard error.
   open_event_log("")->write_error("flowform event log test entry");  // must not raise
   testing::internal::CaptureStderr();
   open_event_log("-")->write_error("to stderr");

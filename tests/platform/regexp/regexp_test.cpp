@@ -186,7 +186,7 @@ TEST(RegExpReplace, AnEmptyMatchMovesOnOneCharacter) {
   EXPECT_EQ(r.Replace("axxb", "-"), "-a--b-");
 }
 
-TEST(RegExpGlobal, WithoutGlobalOnlyTheFirstMatchCounts) {
+TEST(RegExpOptions, WithoutGlobalOnlyTheFirstMatchCountsAndChangesTakeEffect) {
   RegExp r;
   r.Pattern = "\\d";
   EXPECT_EQ(values(*r.Execute("a1b2")), Texts{"1"});
@@ -195,6 +195,18 @@ TEST(RegExpGlobal, WithoutGlobalOnlyTheFirstMatchCounts) {
   r.Global = true;
   EXPECT_EQ(values(*r.Execute("a1b2")), (Texts{"1", "2"}));
   EXPECT_EQ(r.Replace("a1b2", "-"), "a-b-");
+  // A changed pattern or option takes effect at the next use.
+  r.Pattern = "a";
+  EXPECT_TRUE(r.Test("xa"));
+  r.Pattern = "b";
+  EXPECT_FALSE(r.Test("xa"));
+  EXPECT_FALSE(r.Test("B"));
+  r.IgnoreCase = true;
+  EXPECT_TRUE(r.Test("B"));
+  r.Pattern = "^B";
+  EXPECT_FALSE(r.Test("a\nB"));
+  r.MultiLine = true;
+  EXPECT_TRUE(r.Test("a\nB"));
 }
 
 TEST(RegExpArguments, EmptyIsEmptyTextNumbersAreTextNullIsAMismatch) {
@@ -216,21 +228,6 @@ TEST(RegExpMatch, SubMatchesItemsAndDefaultValue) {
   EXPECT_VB_ERROR(5, m.SubMatches(-1));
   EXPECT_VB_ERROR(5, m.SubMatches(2));
   EXPECT_VB_ERROR(5, matches->Item(1));
-}
-
-TEST(RegExpCache, ChangingPatternOrOptionsTakesEffect) {
-  RegExp r;
-  r.Pattern = "a";
-  EXPECT_TRUE(r.Test("xa"));
-  r.Pattern = "b";
-  EXPECT_FALSE(r.Test("xa"));
-  EXPECT_FALSE(r.Test("B"));
-  r.IgnoreCase = true;
-  EXPECT_TRUE(r.Test("B"));
-  r.Pattern = "^B";
-  EXPECT_FALSE(r.Test("a\nB"));
-  r.MultiLine = true;
-  EXPECT_TRUE(r.Test("a\nB"));
 }
 
 }  // namespace
