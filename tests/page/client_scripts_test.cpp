@@ -8,6 +8,7 @@
 #include <string>
 
 #include "page/dialog_scripts.h"
+#include "page/jsdom_runner.h"
 #include "page/phase_fixture.h"
 #include "support/client_script.h"
 #include "vb/builtins.h"
@@ -37,27 +38,18 @@ class ClientScriptsTest : public PhaseTest {
     const int fd = mkstemps(path, 3);
     close(fd);
     std::ofstream(path, std::ios::binary) << prelude << "\n" << javascript() << "\n" << probe;
-    FILE* pipe = popen((std::string("node ") + path + " 2>&1").c_str(), "r");
-    std::string printed;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) printed += buffer;
-    pclose(pipe);
+    const DomRun run = run_command(std::string("node ") + path + " 2>&1");
     std::remove(path);
-    return printed;
+    return run.output;
   }
 };
 
 TEST_F(ClientScriptsTest, BlocksInOrderAndTheirJavaScriptParses) {
-  size_t at = 0;
-  for (const char* opening : {"<script LANGUAGE=\"javascript\">\r\nfunction ShowSelect(){",
-                              "<script language=\"vbscript\">\r\nfunction toLoadImage(ID)",
-                              kEventBlock, "<style>\r\n<!--\r\n.Pages {",
-                              "<style type=\"text/css\">\r\n.sec1 {",
-                              "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!-- \r\nfunction getCookieVal"}) {
-    const size_t next = out().find(opening, at);
-    ASSERT_NE(next, std::string::npos) << opening;
-    at = next;
-  }
+  expect_in_order(out(), {"<script LANGUAGE=\"javascript\">\r\nfunction ShowSelect(){",
+                          "<script language=\"vbscript\">\r\nfunction toLoadImage(ID)",
+                          kEventBlock, "<style>\r\n<!--\r\n.Pages {",
+                          "<style type=\"text/css\">\r\n.sec1 {",
+                          "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!-- \r\nfunction getCookieVal"});
   test_support::expect_javascript_parses(
       vb::Replace(out(), kEventBlock, "<script language=javascript>"));
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "page/jsdom_runner.h"
 #include "phase_fixture.h"
 #include "support/client_script.h"
 
@@ -67,7 +68,7 @@ class ClosingScriptsTest : public PhaseTest {
 
 TEST_F(ClosingScriptsTest, BlocksFollowInThePagesOrderToItsLastLine) {
   const std::string& page = closing();
-  const std::vector<std::string> marks = {
+  expect_in_order(page, {
       "<script language=vbscript>\r\nDim nowIsContinue\r\nFunction SetEmpty(Parm)\r\n",
       "Function openWinF(url)",
       "Function openWinC(url)",
@@ -97,13 +98,7 @@ TEST_F(ClosingScriptsTest, BlocksFollowInThePagesOrderToItsLastLine) {
       "</script>\r\n<script language=javascript>\r\nfunction CheXiaoGouTong(){",
       "function checkRadio(){",
       "function getRadioBoxValue(radioName){",
-  };
-  std::size_t at = 0;
-  for (const std::string& mark : marks) {
-    const auto found = page.find(mark, at);
-    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << mark;
-    at = found + mark.size();
-  }
+  });
   EXPECT_THAT(page, ::testing::EndsWith(
                         "</script>\r\n<form action=\"biaodanword.asp\" method=\"post\" "
                         "name=\"bdprint\" style=\"display:none\">\r\n<textarea rows=2 cols=20 "
@@ -282,13 +277,9 @@ TEST_F(ClosingScriptsTest, RunInADocument) {
   const std::string command = std::string("node ") + FLOWFORM_JS_TESTS_DIR +
                               "/closing_scripts.test.js " + html.path() + " " + expected.path() +
                               " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  EXPECT_EQ(pclose(pipe), 0) << output;
-  EXPECT_THAT(output, HasSubstr(" client cases passed"));
+  const DomRun run = run_command(command);
+  EXPECT_TRUE(run.ok) << run.output;
+  EXPECT_THAT(run.output, HasSubstr(" client cases passed"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Every page of the demo database renders to its last line, without an error, and every
-// JavaScript block in it parses.
+// Every page of the demo database renders to its last line, without an error and with its opinion
+// list, and every JavaScript block in it parses.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -113,6 +113,7 @@ TEST_F(DemoPagesTest, RenderToTheirLastLine) {
     EXPECT_THAT(rendered.event_log, ::testing::IsEmpty());
     EXPECT_THAT(rendered.body, ::testing::Not(::testing::HasSubstr(" Error ")));
     EXPECT_THAT(rendered.body, ::testing::EndsWith(kPageEnd));
+    EXPECT_THAT(rendered.body, ::testing::HasSubstr("<div id=YiJianLieBiao"));
     // The form closes, the loading notice goes, the dictionary picker follows, and then the
     // save check opens the closing scripts.
     const auto frame_end = rendered.body.find(kFrameEnd);

@@ -16,8 +16,8 @@ const std::string kAttributes =
 const std::string kTh =
     "<td align='left' style='border-bottom: #c1cdd8 1px solid; background-color: #dbeaf5; "
     "height: 24px; color: #10659e; font-size: 12px; border-top: #000000 0px solid' ";
-const std::string kHeader = "<tr bgcolor='#d4d0c8'>" + kTh + "  style='width:40%'  >名称</td>" +
-                            kTh + "  style='width:80'  >数量</td>";
+const std::string kHeader =
+    kTh + "  style='width:40%'  >名称</td>" + kTh + "  style='width:80'  >数量</td>";
 const std::string kDeleteTh =
     "<td align='center' style='border-bottom: #c1cdd8 1px solid; background-color: #dbeaf5; "
     "height: 24px;width: 40px; color: #10659e; font-size: 12px; border-top: #000000 0px solid' "
@@ -35,15 +35,16 @@ std::string input(int key, const std::string& value) {
   return kTd + "<input type=text id='zd" + std::to_string(key) + "' name='zd" +
          std::to_string(key) + "' value='" + value + "' style='width:99%'></td>";
 }
-std::string editable(int n, const std::string& rows) {
+// Table n with the add button, the header cells `header` and the delete column.
+std::string editable(int n, const std::string& rows, const std::string& header = kHeader) {
   return "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
          "onclick='vbscript:AddRowMX" +
          std::to_string(n) + "()'><br><br><table id=myNowTable" + std::to_string(n) + kAttributes +
-         kHeader + kDeleteTh + "</tR>" + rows + "</table>";
+         "<tr bgcolor='#d4d0c8'>" + header + kDeleteTh + "</tR>" + rows + "</table>";
 }
 std::string read_only(int n, const std::string& rows) {
-  return "<table  id=myNowTable" + std::to_string(n) + kAttributes + kHeader + "</tR>" + rows +
-         "</table>";
+  return "<table  id=myNowTable" + std::to_string(n) + kAttributes + "<tr bgcolor='#d4d0c8'>" +
+         kHeader + "</tR>" + rows + "</table>";
 }
 
 TEST_F(DetailTableTest, AnEditableTableListsTheStoredRowsAsInputs) {
@@ -129,11 +130,7 @@ TEST_F(DetailTableTest, TablesAreNumberedInTemplateOrderSkippingKeysThatAreNotNu
   db_.exec("insert into OA_Flow_BiaoDan_FieldGuanLian (OAID, DisPlayItemS) values (2, '数量')");
   set_template("<p>$x:甲$</p>$2:乙$<br>$1:明细$<br>$2:乙$ $2:乙$");
   const std::string script = run_detail_tables();
-  const std::string second =
-      "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
-      "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1" +
-      kAttributes + "<tr bgcolor='#d4d0c8'>" + kTh + "  style='width:80'  >数量</td>" + kDeleteTh +
-      "</tR></table>";
+  const std::string second = editable(1, "", kTh + "  style='width:80'  >数量</td>");
   // The repeated placeholder is replaced everywhere by the first match; its later matches take
   // the numbers 3 and 4 and find nothing left to replace.
   EXPECT_EQ(filled(),
@@ -155,10 +152,7 @@ TEST_F(DetailTableTest, AKeyWithoutADefinitionGivesATableWithoutColumns) {
   set_template("$9:无$");
   store("'a'", "'1'");
   const std::string script = run_detail_tables();
-  EXPECT_EQ(filled(),
-            "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
-            "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1" +
-                kAttributes + "<tr bgcolor='#d4d0c8'>" + kDeleteTh + "</tR></table>");
+  EXPECT_EQ(filled(), editable(1, "", ""));
   EXPECT_NE(script.find("\toCell = oRow.insertCell(0);\r\n\toCell.align=\"center\";"),
             std::string::npos);
 }
@@ -168,12 +162,11 @@ TEST_F(DetailTableTest, ACaptionWithoutAFieldRowKeepsItsCaptionAndAnUnnamedInput
   db_.exec("update OA_FLOW_7_Main set \"QM名称\" = 'a', \"QM单价\" = '9'");
   const std::string script = run_detail_tables();
   EXPECT_EQ(filled(),
-            "<INPUT type='button'  value='增加一行' id=button1 name=button1 "
-            "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1" +
-                kAttributes + "<tr bgcolor='#d4d0c8'>" + kTh + "  style='width:40%'  >名称</td>" +
-                kTh + ">单价</td>" + kDeleteTh + "</tR>" + kRow + input(21, "a") + kTd +
-                "<input type=text id='zd' name='zd' value='9' style='width:99%'></td>" + kDeleteTd +
-                "</tR></table>");
+            editable(1,
+                     kRow + input(21, "a") + kTd +
+                         "<input type=text id='zd' name='zd' value='9' style='width:99%'></td>" +
+                         kDeleteTd + "</tR>",
+                     kTh + "  style='width:40%'  >名称</td>" + kTh + ">单价</td>"));
   EXPECT_NE(script.find("id='zd' name='zd' mingxi='ismingxi'"), std::string::npos);
 }
 

@@ -77,32 +77,26 @@ TEST_F(DocumentScriptTest, LoadCommandsByFileAndNewFlow) {
 
 TEST_F(DocumentScriptTest, BlocksInOrder) {
   page::write_document_script(p);
-  const char* order[] = {"<script language=javascript>\r\n//保存内容完成\r\nfunction OCX_SAVE_OKJS(parm){}",
-                         "//历史版本\r\nfunction OCX_DOCVERSIONJS(){}\r\n</script>\r\n"
-                         "<script language=vbscript>\r\ndim ToNext\r\nToNext=\"1\"\r\n'保存内容完成\r\n"
-                         "function OCX_SAVE_OKVS(parm)",
-                         "'打开全屏\r\nfunction OCX_FULLSCREEN_OPENEDVS()",
-                         "'套红\r\nfunction OCX_TAOHONGVS()",
-                         "function OCX_TAOHONG_AUTOVS(FileName)\r\n"
-                         "\twebform.WebOffice.WordOBJ.Application.Selection.InsertFile "
-                         "FileName,\"\",False,False,False\r\nend function\r\n'历史版本",
-                         "function Load()\r\n\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerOpen.asp\"",
-                         "\twebform.WebOffice.isHistory=\"\"\r\n\twebform.WebOffice.DOCOpen()\r\nend function",
-                         "function SaveDocumentDB()\r\n"
-                         "\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerSave.asp\"\r\n"
-                         "\twebform.WebOffice.OPTION=\"SAVEFILE\"\r\n"
-                         "\twebform.WebOffice.RecordID=\"zhang201109020509\"\r\n"
-                         "\twebform.WebOffice.DocSave()\r\nend function\r\n"
-                         "function SaveDocumentZanCun()\r\n"
-                         "\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerSave.asp\"\r\n"
-                         "\twebform.WebOffice.OPTION=\"SAVEZANCUN\"\r\n"
-                         "\twebform.WebOffice.DocSave()\r\nend function\r\n</script>\r\n"};
-  size_t at = 0;
-  for (const char* piece : order) {
-    const size_t next = out().find(piece, at);
-    ASSERT_NE(next, std::string::npos) << piece << "\n---\n" << out();
-    at = next;
-  }
+  expect_in_order(out(), {"<script language=javascript>\r\n//保存内容完成\r\nfunction OCX_SAVE_OKJS(parm){}",
+                          "//历史版本\r\nfunction OCX_DOCVERSIONJS(){}\r\n</script>\r\n"
+                          "<script language=vbscript>\r\ndim ToNext\r\nToNext=\"1\"\r\n'保存内容完成\r\n"
+                          "function OCX_SAVE_OKVS(parm)",
+                          "'打开全屏\r\nfunction OCX_FULLSCREEN_OPENEDVS()",
+                          "'套红\r\nfunction OCX_TAOHONGVS()",
+                          "function OCX_TAOHONG_AUTOVS(FileName)\r\n"
+                          "\twebform.WebOffice.WordOBJ.Application.Selection.InsertFile "
+                          "FileName,\"\",False,False,False\r\nend function\r\n'历史版本",
+                          "function Load()\r\n\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerOpen.asp\"",
+                          "\twebform.WebOffice.isHistory=\"\"\r\n\twebform.WebOffice.DOCOpen()\r\nend function",
+                          "function SaveDocumentDB()\r\n"
+                          "\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerSave.asp\"\r\n"
+                          "\twebform.WebOffice.OPTION=\"SAVEFILE\"\r\n"
+                          "\twebform.WebOffice.RecordID=\"zhang201109020509\"\r\n"
+                          "\twebform.WebOffice.DocSave()\r\nend function\r\n"
+                          "function SaveDocumentZanCun()\r\n"
+                          "\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerSave.asp\"\r\n"
+                          "\twebform.WebOffice.OPTION=\"SAVEZANCUN\"\r\n"
+                          "\twebform.WebOffice.DocSave()\r\nend function\r\n</script>\r\n"});
   EXPECT_TRUE(has("\twebform.WebOffice.isZuiZhongWenDang=\"true\"\r\n"));
   EXPECT_TRUE(has("\twebform.WebOffice.UserID=\"zhang\"\r\n\twebform.WebOffice.UserName=\"张三\""));
 }

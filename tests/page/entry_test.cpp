@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,7 +9,6 @@
 #include "page/qmflobiaodantianx.h"
 #include "platform/asp/object_context.h"
 #include "platform/config/config.h"
-#include "library/error_lines.h"
 #include "page/phase_fixture.h"
 #include "support/page_fixture.h"
 
@@ -52,32 +50,6 @@ TEST_F(RoadTest, ARequestWithoutUserNameGetsTheLoginRedirectAndNothingMore) {
     }
   }
   EXPECT_EQ(db_.scalar("select count(*) from OA_MSG"), "2");
-}
-
-// The phases of I_init all report under "I_init": the line number alone tells which statement
-// of which phase file failed.
-TEST_F(RoadTest, FailingStatementsOfDifferentPhasesReportDifferentLines) {
-  add_todo_road();
-  const std::pair<const char*, const char*> cases[] = {
-      {"LiuChengID=5%20or%201%3D1", "page/new_flow.cpp"},
-      {"BanLiID=4.0&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/modify_entry.cpp"},
-      {"BiaoDanID=7&BiaoDanRecordID=3'&JieDianID=2", "page/todo_entry.cpp"},
-  };
-  std::set<long> lines;
-  for (const auto& [query, file] : cases) {
-    const host::Rendered r = render(query);
-    ASSERT_EQ(r.event_log.size(), 1u) << query;
-    const std::string& entry = r.event_log[0];
-    ASSERT_THAT(entry, StartsWith("13 Type mismatch LINE #"));
-    const long line = std::stol(entry.substr(std::string_view("13 Type mismatch LINE #").size()));
-    const long start = library::line_range_start(file).value();
-    EXPECT_GT(line, start) << query;
-    EXPECT_LT(line, start + library::kLinesPerFile) << query;
-    EXPECT_THAT(r.body, HasSubstr(" LINE" + std::to_string(line) + " Routine : "
-                                  "qmflobiaodantianx.I_init"));
-    lines.insert(line);
-  }
-  EXPECT_EQ(lines.size(), 3u);
 }
 
 TEST_F(EntryTest, TheConnectionStringIsCachedByTheFirstRequestOfTheApplication) {

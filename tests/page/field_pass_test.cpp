@@ -3,13 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "page/field_fixture.h"
 #include "library/error_lines.h"
-#include "schema/database.h"
-#include "support/client_script.h"
 
 namespace page_test {
 namespace {
@@ -179,30 +176,6 @@ TEST_F(FieldPassTest, LargeTemplatesAreFilledWhole) {
   std::string expected;
   for (int i = 0; i < 500; ++i) expected += input(1 + i % 5, "");
   EXPECT_EQ(filled(render_new_flow().body), megabyte + expected + "\r\n" + megabyte);
-}
-
-TEST(DemoPages, EveryDemoPageRendersToTheEndOfItsFormWithoutAnError) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("flowform_demo_" + std::to_string(::getpid())))
-          .string();
-  schema::create_database(path, true);
-  for (const char* query : {"LiuChengID=1", "LiuChengID=2",
-                            "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2",
-                            "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2&BanLiID=1"}) {
-    host::RenderOptions o;
-    o.connect = "Provider=SQLite;Data Source=" + path;
-    o.query = query;
-    o.now = vb::CDate(vb::Variant(kFieldNow));
-    o.session_values = {{"UserName", "zhangsan"}, {"TureName", "张三"}, {"DepartMentID", "4"},
-                        {"_DeptName", "技术部"}, {"SystemURL", "/oa/"}};
-    const host::Rendered r = host::render_once(o);
-    EXPECT_THAT(r.body, HasSubstr("</TABLE></DIV>")) << query;
-    EXPECT_THAT(r.body, HasSubstr("</form>\r\n")) << query;
-    EXPECT_THAT(r.body, Not(HasSubstr(" Error "))) << query;
-    EXPECT_TRUE(r.event_log.empty()) << query << ": " << r.event_log.front();
-    test_support::expect_javascript_parses(r.body);
-  }
-  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
 }
 
 }  // namespace

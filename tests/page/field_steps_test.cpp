@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "page/default_values.h"
 #include "page/editability.h"
@@ -131,16 +132,12 @@ TEST_F(FieldStepTest, TheRuleWritesTheSessionKeysOfTheSiblingPages) {
   p.JieDianID = "2";
   p.zdID = "_1";
   page::decide_editability(p);
-  for (const char* key : {"TQBiaoDanRecordID", "OABiaoDanRecordID"}) {
-    EXPECT_EQ(typed(session_->get(key)), "String:3") << key;
-  }
-  for (const char* key : {"TQBiaoDanID", "OABiaoDanID"}) {
-    EXPECT_EQ(typed(session_->get(key)), "String:7") << key;
-  }
-  for (const char* key : {"TQJieDianID", "OAJieDianID"}) {
-    EXPECT_EQ(typed(session_->get(key)), "String:2") << key;
-  }
-  EXPECT_EQ(typed(session_->get("TQIsRen")), "String:1");
+  const std::pair<const char*, const char*> keys[] = {
+      {"TQBiaoDanRecordID", "String:3"}, {"OABiaoDanRecordID", "String:3"},
+      {"TQBiaoDanID", "String:7"},       {"OABiaoDanID", "String:7"},
+      {"TQJieDianID", "String:2"},       {"OAJieDianID", "String:2"},
+      {"TQIsRen", "String:1"}};
+  for (const auto& [key, value] : keys) EXPECT_EQ(typed(session_->get(key)), value) << key;
 }
 
 class StoredValueTest : public FieldStepTest {

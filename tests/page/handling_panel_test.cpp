@@ -164,35 +164,6 @@ TEST_F(HandlingPanelTest, EveryScriptOfEveryBodyKindParses) {
   exec("update OA_Flow_BiaoDan set ZhengWenType='2' where OAID=1");
 }
 
-// Each road of the demo through the host's request runner: the whole page, head to closing
-// form, with no error text and no log entry, and every inline JavaScript block parsing.
-TEST_F(HandlingPanelTest, EveryDemoPageRendersWhole) {
-  const std::pair<const char*, const char*> pages[] = {
-      {kTodo, "zhangsan"},
-      {kTodo, "wujiu"},
-      {kTodo, "zhouba"},
-      {"BanLiID=2&BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2", "zhangsan"},
-      {"BiaoDanID=2&BiaoDanRecordID=1&JieDianID=9", "zhangsan"},
-      {"LiuChengID=1", "lisi"},
-      {"LiuChengID=2", "lisi"},
-      {"LiuChengID=3", "zhangsan"},
-  };
-  for (const auto& [query, user] : pages) {
-    host::RenderOptions o;
-    o.connect = "Provider=SQLite;Data Source=" + *path_;
-    o.query = query;
-    o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
-    o.session_values = {{"UserName", user}, {"TureName", "用户"}, {"SystemURL", "/"},
-                        {"DepartMentID", 4}};
-    const host::Rendered r = host::render_once(o);
-    EXPECT_TRUE(r.event_log.empty()) << query << " " << user << ": " << r.event_log.front();
-    EXPECT_EQ(r.body.find(" Error "), std::string::npos) << query << " " << user;
-    EXPECT_NE(r.body.find("</form>"), std::string::npos) << query << " " << user;
-    EXPECT_NE(r.body.find("<div id=YiJianLieBiao"), std::string::npos) << query << " " << user;
-    test_support::expect_javascript_parses(r.body);
-  }
-}
-
 TEST_F(HandlingPanelTest, ConsultationAnswer) {
   const Panel p = open(kTodo, "zhouba");
   EXPECT_TRUE(p.has(radio("GouTong")));

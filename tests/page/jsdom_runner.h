@@ -18,6 +18,18 @@ struct DomRun {
   std::string output;
 };
 
+// Runs a shell command; what it printed and whether it ended with status 0.
+inline DomRun run_command(const std::string& command) {
+  DomRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe != nullptr) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) run.output += buffer;
+    run.ok = pclose(pipe) == 0;
+  }
+  return run;
+}
+
 // Loads `html` as a page with its inline scripts run, the browser's removeNode and a
 // `confirm` that answers `window.confirmAnswer` (true unless the driver changes it), then runs
 // `driver` with `window`, `document` and `print` (one line of output) in scope.
@@ -49,13 +61,7 @@ inline DomRun run_in_dom(const std::string& html, const std::string& driver) {
   const std::string command = "NODE_PATH='" + modules.string() + "' node '" +
                               (folder / "driver.js").string() + "' '" +
                               (folder / "page.html").string() + "' 2>&1";
-  DomRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe != nullptr) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) run.output += buffer;
-    run.ok = pclose(pipe) == 0;
-  }
+  const DomRun run = run_command(command);
   std::filesystem::remove_all(folder);
   return run;
 }

@@ -5,19 +5,28 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "library/error_lines.h"
 #include "page/phase_fixture.h"
 
 namespace page_test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 
-TEST_F(PhaseTest, ThePageStopsWithTheMessageRightAfterTheHead) {
-  add_todo_road();
+// Most cases start on the to-do road: record 3 of form 7 waiting at node 2 of model 5.
+class ModeTest : public PhaseTest {
+ protected:
+  ModeTest() { add_todo_road(); }
+};
+
+TEST_F(ModeTest, ThePageStopsWithTheMessageRightAfterTheHead) {
   add_model(6, "2", 7);  // privileged, without a first node
   db_.exec(
       "insert into OA_Flow_Model_Header (OAID, Name, BiaoDanID, isSystem) "
@@ -46,28 +55,38 @@ TEST_F(PhaseTest, ThePageStopsWithTheMessageRightAfterTheHead) {
   }
 }
 
-TEST_F(PhaseTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
-  add_todo_road();
-  for (const char* query : {
-           "LiuChengID=5%20or%201%3D1",
-           "BiaoDanID=7_Main%20where%201%3D1%20--&BiaoDanRecordID=3&JieDianID=2",
-           "BiaoDanID=7&BiaoDanRecordID=3'&JieDianID=2",
-           "BiaoDanID=7&BiaoDanRecordID=3&JieDianID=%3Cb%3E2",
-           "BanLiID=4.0&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2",
-       }) {
+// The phases of I_init all report under "I_init": the line number alone tells which statement
+// of which phase file failed.
+TEST_F(ModeTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"LiuChengID=5%20or%201%3D1", "page/new_flow.cpp"},
+      {"BiaoDanID=7_Main%20where%201%3D1%20--&BiaoDanRecordID=3&JieDianID=2", nullptr},
+      {"BiaoDanID=7&BiaoDanRecordID=3'&JieDianID=2", "page/todo_entry.cpp"},
+      {"BiaoDanID=7&BiaoDanRecordID=3&JieDianID=%3Cb%3E2", nullptr},
+      {"BanLiID=4.0&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/modify_entry.cpp"},
+  };
+  std::set<long> lines;
+  for (const auto& [query, file] : cases) {
     const host::Rendered r = render(query);
     EXPECT_THAT(
         after_head(r.body),
         MatchesRegex(" Error Type mismatch LINE[0-9]+ Routine : qmflobiaodantianx\\.I_init"))
         << query;
-    EXPECT_THAT(r.event_log, ElementsAre(MatchesRegex("13 Type mismatch LINE #[0-9]+ Routine : "
+    ASSERT_THAT(r.event_log, ElementsAre(MatchesRegex("13 Type mismatch LINE #[0-9]+ Routine : "
                                                       "qmflobiaodantianx\\.I_init")))
         << query;
+    if (file == nullptr) continue;
+    const long line = std::stol(r.event_log[0].substr(std::strlen("13 Type mismatch LINE #")));
+    const long start = library::line_range_start(file).value();
+    EXPECT_GT(line, start) << query;
+    EXPECT_LT(line, start + library::kLinesPerFile) << query;
+    EXPECT_THAT(r.body, HasSubstr(" LINE" + std::to_string(line) + " Routine : "));
+    lines.insert(line);
   }
+  EXPECT_EQ(lines.size(), 3u);
 }
 
-TEST_F(PhaseTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
-  add_todo_road();
+TEST_F(ModeTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
   request("LiuChengID=5 or 1=1&BanLiID=1&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2 or 1=1");
   page::set_up_mode(p);
   p.ctx.sql = "untouched";
@@ -78,8 +97,7 @@ TEST_F(PhaseTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
   EXPECT_EQ(response_->body(), "");
 }
 
-TEST_F(PhaseTest, LiuChengIdZeroIsNotANewFlow) {
-  add_todo_road();
+TEST_F(ModeTest, LiuChengIdZeroIsNotANewFlow) {
   request("LiuChengID=0");
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:");
@@ -114,9 +132,7 @@ class NewFlowKindTest : public PhaseTest,
 };
 
 TEST_P(NewFlowKindTest, TheModelsIsSystemGivesTheKind) {
-  add_form(7);
-  add_model(5, GetParam().first, 7);
-  request("LiuChengID=5");
+  add_new_flow_road(GetParam().first);
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:新建流程");
   EXPECT_EQ(typed(p.BanLiType), "String:1");
@@ -132,8 +148,7 @@ INSTANTIATE_TEST_SUITE_P(IsSystem, NewFlowKindTest,
                                            std::pair{"3", "Empty:"}, std::pair{"", "Empty:"}),
                          test_names::FirstValue());
 
-TEST_F(PhaseTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
-  add_todo_road();
+TEST_F(ModeTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
   db_.exec(
       "insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiJieGuo, BanLiYiJian, FileID, "
       "ContentHTML) values (4, '3', '同意', '可以', 'F-1', '<p>旧</p>')");
@@ -156,10 +171,9 @@ TEST_F(PhaseTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
 
 // A step of another record (or of none) counts as a missing step: the page goes on with the
 // record's values, and the statement stays the step's key query.
-class ForeignStepTest : public PhaseTest, public ::testing::WithParamInterface<const char*> {};
+class ForeignStepTest : public ModeTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ForeignStepTest, ModifyIgnoresAStepOfAnotherRecord) {
-  add_todo_road();
   db_.exec(std::string("insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiYiJian, FileID, "
                        "ContentHTML) values (4, ") +
            GetParam() + ", '别人的', 'F-9', '<p>别人的</p>')");
@@ -175,8 +189,7 @@ TEST_P(ForeignStepTest, ModifyIgnoresAStepOfAnotherRecord) {
 
 INSTANTIATE_TEST_SUITE_P(Records, ForeignStepTest, ::testing::Values("'1'", "'30'", "NULL", "''"));
 
-TEST_F(PhaseTest, TheToDoEntryReadsTheNodeAndTheRecord) {
-  add_todo_road();
+TEST_F(ModeTest, TheToDoEntryReadsTheNodeAndTheRecord) {
   request(kTodoQuery);
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:待办流程");
@@ -194,8 +207,7 @@ TEST_F(PhaseTest, TheToDoEntryReadsTheNodeAndTheRecord) {
   EXPECT_EQ(typed(p.hasDaiBan), "Empty:");  // the to-do entry does not test the user's entries
 }
 
-TEST_F(PhaseTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
-  add_todo_road();
+TEST_F(ModeTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
   request("BiaoDanID=7&BiaoDanRecordID=30&JieDianID=2");
   run_mode_phases();
   EXPECT_EQ(typed(p.CurrentOperate), "String:待办流程");
@@ -203,8 +215,7 @@ TEST_F(PhaseTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
   EXPECT_EQ(typed(p.isNewFile), "Empty:");
 }
 
-TEST_F(PhaseTest, ANewFlowWithRecordKeysEndsAsToDoOnTheRecordsModel) {
-  add_todo_road();
+TEST_F(ModeTest, ANewFlowWithRecordKeysEndsAsToDoOnTheRecordsModel) {
   db_.exec("update OA_FLOW_7_Main set LiuChengID = 6 where OAID = 3");
   request(std::string("LiuChengID=5&") + kTodoQuery);
   run_mode_phases();
@@ -213,8 +224,7 @@ TEST_F(PhaseTest, ANewFlowWithRecordKeysEndsAsToDoOnTheRecordsModel) {
   EXPECT_EQ(typed(p.LiuChengID), "Long:6");
 }
 
-TEST_F(PhaseTest, AModifyRequestWithoutAToDoEntryStopsAfterTheToDoQuery) {
-  add_todo_road();
+TEST_F(ModeTest, AModifyRequestWithoutAToDoEntryStopsAfterTheToDoQuery) {
   request(std::string("BanLiID=4&") + kTodoQuery);
   (*session_)["UserName"] = "o'neil";
   page::set_up_mode(p);
@@ -226,11 +236,10 @@ TEST_F(PhaseTest, AModifyRequestWithoutAToDoEntryStopsAfterTheToDoQuery) {
 }
 
 class PrivilegedEntryTest
-    : public PhaseTest,
+    : public ModeTest,
       public ::testing::WithParamInterface<std::pair<std::vector<const char*>, bool>> {};
 
 TEST_P(PrivilegedEntryTest, OnlyTheFirstRowFoundCounts) {
-  add_todo_road();
   db_.exec("delete from OA_DaiBan_LiuCheng");
   for (const char* type : GetParam().first) {
     add_todo(std::string("'7', '3', '2', 'zhang', 'li', '") + type + "'");

@@ -67,10 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     test_names::FirstValue());
 
 TEST_F(PhaseTest, TheFirstNodeOfANewFlowOffersNoChoices) {
-  add_form(7);
-  add_model(5, "1", 7);
+  add_new_flow_road("1");
   add_node(20, 5, "1", "'1', '1', '1', '1', '1', '1'");
-  request("LiuChengID=5");
   run_phases();
   EXPECT_EQ(typed(p.JieDianID), "Long:20");
   EXPECT_EQ(typed(p.EditFields), "String:3,4,");
@@ -83,9 +81,7 @@ TEST_F(PhaseTest, TheFirstNodeOfANewFlowOffersNoChoices) {
 }
 
 TEST_F(PhaseTest, ANewFlowOfKindZeroMayEditEveryFieldOfTheRecordTable) {
-  add_form(7);
-  add_model(5, "0", 7);
-  request("LiuChengID=5");
+  add_new_flow_road("0");
   run_phases();
   EXPECT_EQ(typed(p.EditFields), "String:-1,-2,");  // no fields: the system fields only
 
@@ -100,10 +96,8 @@ TEST_F(PhaseTest, ANewFlowOfKindZeroMayEditEveryFieldOfTheRecordTable) {
 }
 
 TEST_F(PhaseTest, AModelOfUnknownKindLeavesNothingEditable) {
-  add_form(7);
-  add_model(5, "9", 7);
+  add_new_flow_road("9");
   db_.exec("insert into OA_Flow_BiaoDan_Fields (OAID, TableName) values (11, 'OA_FLOW_7_Main')");
-  request("LiuChengID=5");
   run_phases();
   EXPECT_EQ(typed(p.LiuChengType), "Empty:");
   EXPECT_EQ(typed(p.EditFields), "Empty:");
@@ -147,13 +141,11 @@ INSTANTIATE_TEST_SUITE_P(Entries, TodoPositionTest,
                          test_names::FirstValue());
 
 TEST_F(PhaseTest, ANewFlowHasNoToDoPositionAndDeletesNoNotice) {
-  add_form(7);
-  add_model(5, "0", 7);
+  add_new_flow_road("0");
   add_todo("'7', '3', '2', 'zhang', 'li', '1'");
   db_.exec(
       "insert into OA_MSG (OAID, ID1, ID2, userName, msg) values (1, '7', '', 'zhang', 'x'), "
       "(2, '7', NULL, 'zhang', 'x')");
-  request("LiuChengID=5");
   run_phases();
   EXPECT_EQ(typed(p.isGouTongOnly) + " " + typed(p.isSendGouTong) + " " + typed(p.DaiBanBanLiType) +
                 " " + typed(p.SendUser),

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "page/current_node.h"
 #include "page/form_definition.h"
@@ -22,6 +23,16 @@
 namespace page_test {
 
 using test_support::typed;
+
+// Fails the test unless each of `pieces` occurs in `text` after the one before it.
+inline void expect_in_order(const std::string& text, const std::vector<std::string>& pieces) {
+  std::size_t at = 0;
+  for (const std::string& piece : pieces) {
+    const auto found = text.find(piece, at);
+    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << piece;
+    at = found + piece.size();
+  }
+}
 
 class PhaseTest : public PageTest {
  protected:
@@ -91,6 +102,13 @@ class PhaseTest : public PageTest {
         "insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, "
         "SendUser, BanLiType) values (" +
         values + ")");
+  }
+
+  // The new-flow road: the request opens model 5 of kind `isSystem` over form 7.
+  void add_new_flow_road(const std::string& isSystem) {
+    add_form(7);
+    add_model(5, isSystem, 7);
+    request("LiuChengID=5");
   }
 
   // The to-do road: record 3 of form 7 waits at node 2 (not a first node) of model 5 (kind 1)
