@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "stored_record_request.h"
 #include "host/request_runner.h"
 #include "page/field_controls.h"
 #include "page/page_state.h"
@@ -121,11 +122,7 @@ std::string database_with(int fields, int rows) {
 void BM_RenderMixedRecord(benchmark::State& state) {
   const std::string path =
       database_with(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  host::RenderOptions o;
-  o.connect = "Provider=SQLite;Data Source=" + path;
-  o.query = "BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2";
-  o.now = vb::CDate(vb::Variant("2011-09-02 14:07:00"));
-  o.session_values = {{"UserName", "zhang"}, {"TureName", "张三"}, {"DepartMentID", "1"}};
+  const host::RenderOptions o = stored_record_request(path);
   for (auto _ : state) {
     const host::Rendered r = host::render_once(o);
     if (r.body.find("</form>") == std::string::npos || !r.event_log.empty() ||
