@@ -155,6 +155,10 @@ class SqliteConnection final : public DriverConnection {
     if (sqlite3_exec(db_.db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK) {
       fail(kProviderFailed, where);
     }
+    // A statement's plan must not depend on the values bound to it: otherwise SQLite prepares
+    // a statement again whenever a value that may change its plan changes (a LIKE pattern, a
+    // key with index statistics), which statements sharing a shape do all the time.
+    sqlite3_db_config(db_.db, SQLITE_DBCONFIG_ENABLE_QPSG, 1, nullptr);
     begin_read_ = own_statement("BEGIN", where);
     end_read_ = own_statement("COMMIT", where);
   }
@@ -417,6 +421,13 @@ class SqliteConnection final : public DriverConnection {
   bool run(sqlite3_stmt* s, const std::shared_ptr<const ColumnNames>& columns, ResultSet* out,
            vb::Here where) {
     ResetOnExit reset(s);
+    const struct CountPreparesAgain {
+      sqlite3_stmt* s;
+      ~CountPreparesAgain() {
+        prepares.fetch_add(sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 1),
+                           std::memory_order_relaxed);
+      }
+    } count_prepares_again{s};
     const int n = static_cast<int>(columns->size());
     if (out != nullptr && n > 0) out->start(columns);
     for (;;) {

@@ -20,8 +20,8 @@ namespace platform::ado {
 // -2147467259 with SQLite's message when the file cannot be opened or is not a database.
 std::unique_ptr<DriverConnection> open_sqlite(const std::string& path, vb::Here where);
 
-// For measurements: how many statements this process's SQLite sessions have prepared so far,
-// and a function called with the page's text of every read answered from a request's earlier
+// For measurements: how many statements this process's SQLite sessions have prepared so far
+// (SQLite's own preparing again included), and a function called with the page's text of every read answered from a request's earlier
 // rows (nullptr: none).
 long sqlite_prepares();
 void observe_read_answers(void (*observer)(std::string_view sql));
