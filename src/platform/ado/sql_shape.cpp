@@ -117,7 +117,9 @@ void SqlShape::read(std::string_view sql) {
                           next != nullptr && next->kind == TokenKind::String;
     const Token& literal = national ? *next : t;
     // Quotes come in pairs inside a literal, so a closed one holds an even number of them.
-    const bool closed = literal.kind == TokenKind::String &&
+    // A quoted run right after another word is not a text (x'00ff' is a blob).
+    const bool prefixed = !national && i > 0 && tokens_[i - 1].kind == TokenKind::Word;
+    const bool closed = literal.kind == TokenKind::String && !prefixed &&
                         std::count(literal.text.begin(), literal.text.end(), '\'') % 2 == 0;
     const bool number = t.kind == TokenKind::Number && fits_32_bits(t.text);
     const bool after_top = before != nullptr && is_word(*before, "top");

@@ -69,6 +69,8 @@ TEST_P(StatementShapesTest, EachStatementGetsTheRowsOfItsOwnLiterals) {
       {"select OAID from OA_Log where Remark like 'it''%'", "1"},
       {"select OAID from OA_Log where cast(OAID as varchar(1))='2'", "2"},
       {"select count(*) from OA_Log where len(LogType)=1 and LogType<>'b'", "1"},
+      {"select OAID from Mapping where Bytes=x'00ff41'", "1"},
+      {"select OAID from Mapping where Bytes=x'00ff42'", ""},
   };
   for (int round = 0; round < 2; ++round) {
     for (std::size_t k = 0; k < cases.size(); ++k) {
