@@ -1,5 +1,6 @@
-// ODBC sessions: prepared statements kept per session, rows read into Variants, rows inserted
-// and read back in one statement, updates by primary key, transactions by the autocommit switch.
+// ODBC sessions: prepared statements kept per session by the shape of the page's text, rows
+// read into Variants, rows inserted and read back in one statement, updates by primary key,
+// transactions by the autocommit switch.
 #include "platform/ado/odbc_driver.h"
 
 #include <sql.h>
@@ -16,7 +17,9 @@
 #include "platform/ado/ascii.h"
 #include "platform/ado/odbc_text.h"
 #include "platform/ado/row_statements.h"
+#include "platform/ado/sql_shape.h"
 #include "platform/ado/sqlite_values.h"
+#include "platform/ado/statement_cache.h"
 #include "platform/ado/tsql_dialect.h"
 #include "vb/builtins.h"
 #include "vb/calendar.h"
@@ -25,7 +28,7 @@ namespace platform::ado {
 namespace {
 
 constexpr SQLULEN kLoginTimeoutSeconds = 5;
-constexpr std::size_t kCachedStatements = 64;
+constexpr std::size_t kCachedStatements = 512;  // statement shapes, as the SQLite driver keeps
 
 SQLHENV environment() {
   static const SQLHENV env = [] {
@@ -92,14 +95,25 @@ class Parameters {
     } else if (v.is_array()) {
       vb::raise(vb::kTypeMismatch, where);
     } else {
-      slot.text =
-          to_utf16(type == Kind::Date ? stored_date_text(vb::CDate(v, where)) : vb::CStr(v, where));
-      slot.indicator = static_cast<SQLLEN>(slot.text.size() * sizeof(char16_t));
-      const SQLULEN size = std::max<SQLULEN>(1, slot.text.size());
-      SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_WCHAR,
-                       size > 4000 ? SQL_WLONGVARCHAR : SQL_WVARCHAR, size, 0, slot.text.data(),
-                       slot.indicator, &slot.indicator);
+      bind_text(s, slot, n,
+                to_utf16(type == Kind::Date ? stored_date_text(vb::CDate(v, where))
+                                            : vb::CStr(v, where)),
+                true);
     }
+  }
+
+  // A literal lifted out of the page's text, typed as the database typed it in the text: a
+  // whole number as int, 'text' as varchar, N'text' as nvarchar.
+  void bind(SQLHSTMT s, const Literal& literal) {
+    Slot& slot = slots_.emplace_back();
+    const auto n = static_cast<SQLUSMALLINT>(slots_.size());
+    if (literal.kind == Literal::Kind::Integer) {
+      slot.integer = literal.integer();
+      SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_INTEGER, 0, 0, &slot.integer, 0,
+                       nullptr);
+      return;
+    }
+    bind_text(s, slot, n, to_utf16(literal.text()), literal.kind == Literal::Kind::NationalText);
   }
 
  private:
@@ -109,6 +123,17 @@ class Parameters {
     double number = 0;
     std::u16string text;
   };
+  static void bind_text(SQLHSTMT s, Slot& slot, SQLUSMALLINT n, std::u16string text,
+                        bool national) {
+    slot.text = std::move(text);
+    slot.indicator = static_cast<SQLLEN>(slot.text.size() * sizeof(char16_t));
+    const SQLULEN size = std::max<SQLULEN>(1, slot.text.size());
+    const SQLSMALLINT type = national ? (size > 4000 ? SQL_WLONGVARCHAR : SQL_WVARCHAR)
+                                      : (size > 8000 ? SQL_LONGVARCHAR : SQL_VARCHAR);
+    SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_WCHAR, type, size, 0, slot.text.data(),
+                     slot.indicator, &slot.indicator);
+  }
+
   std::deque<Slot> slots_;  // stable addresses while growing
 };
 
@@ -122,15 +147,25 @@ class OdbcConnection final : public DriverConnection {
         ascii_lowered(reinterpret_cast<const char*>(name)).find("sqlite") != std::string::npos;
   }
   ~OdbcConnection() override {
-    statements_.clear();
+    statements_.clear();  // before the session they belong to
     SQLDisconnect(dbc_);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
   }
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
-    return run(prepared(translate_ ? translate_tsql(sql) : std::string(sql), where), result,
-               timeout_seconds, where);
+    shape_.read(sql);
+    Statement* statement = nullptr;
+    try {
+      statement = &prepared(shape_.text(), where);
+    } catch (const vb::VbError&) {
+      if (shape_.literals().empty()) throw;
+      // The page's own text then gives its own error (or runs after all).
+      return run(prepared(sql, where), result, timeout_seconds, where);
+    }
+    Parameters parameters;
+    for (const Literal& literal : shape_.literals()) parameters.bind(statement->h, literal);
+    return run(*statement, result, timeout_seconds, where);
   }
 
   Row insert_row(const std::string& table, const ColumnNames& columns, const Row& values,
@@ -243,18 +278,19 @@ class OdbcConnection final : public DriverConnection {
     if (!ok(rc)) fail(kProviderFailed, SQL_HANDLE_DBC, dbc_, where);
   }
 
-  // The statement prepared for `sql` on this session, prepared on first use.
-  Statement& prepared(const std::string& sql, vb::Here where) {
-    if (auto it = statements_.find(sql); it != statements_.end()) return *it->second;
-    if (statements_.size() >= kCachedStatements) statements_.clear();
+  // The statement prepared for `sql` on this session (translated for SQLite), prepared on
+  // first use.
+  Statement& prepared(std::string_view sql, vb::Here where) {
+    if (std::unique_ptr<Statement>* kept = statements_.find(sql)) return **kept;
+    const std::string text = translate_ ? translate_tsql(sql) : std::string(sql);
     auto statement = std::make_unique<Statement>(dbc_);
     // Statement texts go as UTF-8 through the narrow call: a driver without the wide calls
     // would get them cut to bytes by the driver manager.
-    if (!ok(SQLPrepare(statement->h, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
-                       static_cast<SQLINTEGER>(sql.size())))) {
+    if (!ok(SQLPrepare(statement->h, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.data())),
+                       static_cast<SQLINTEGER>(text.size())))) {
       fail(kCommandFailed, SQL_HANDLE_STMT, statement->h, where);
     }
-    return *statements_.emplace(sql, std::move(statement)).first->second;
+    return *statements_.insert(std::string(sql), std::move(statement));
   }
 
   // Runs a statement that returns no rows.
@@ -441,7 +477,8 @@ class OdbcConnection final : public DriverConnection {
   SQLHDBC dbc_;
   bool translate_ = false;
   bool in_transaction_ = false;
-  std::unordered_map<std::string, std::unique_ptr<Statement>> statements_;
+  StatementCache<std::unique_ptr<Statement>> statements_{kCachedStatements};
+  SqlShape shape_;  // of the statement being run
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
 };
 

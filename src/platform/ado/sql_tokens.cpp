@@ -39,6 +39,12 @@ bool would_join(char last, char first) {
 
 std::vector<Token> tokenize_sql(std::string_view s) {
   std::vector<Token> tokens;
+  tokenize_sql(s, tokens);
+  return tokens;
+}
+
+void tokenize_sql(std::string_view s, std::vector<Token>& tokens) {
+  tokens.clear();
   std::size_t i = 0;
   while (i < s.size()) {
     const char c = s[i];
@@ -82,7 +88,6 @@ std::vector<Token> tokenize_sql(std::string_view s) {
     tokens.push_back({kind, s.substr(i, end - i)});
     i = end;
   }
-  return tokens;
 }
 
 }  // namespace platform::ado

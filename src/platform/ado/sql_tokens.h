@@ -24,6 +24,8 @@ struct Token {
 
 // Splits `sql` into tokens whose texts, joined, give `sql` back unchanged.
 std::vector<Token> tokenize_sql(std::string_view sql);
+// The same into `tokens`, which is emptied first (its memory is kept).
+void tokenize_sql(std::string_view sql, std::vector<Token>& tokens);
 
 // True when text ending in `last` directly followed by text starting with `first` would read
 // as different tokens than the two apart: two words or numbers run together ("a" "b"), two

@@ -1,11 +1,14 @@
-// SQLite sessions: statements from a cache keyed by the page's SQL text, reads shared in one
-// transaction per request, writes one at a time through the file's writer queue, row insert and
-// update by integer key, transactions and statement time limits.
+// SQLite sessions: statements from a cache keyed by the shape of the page's SQL text, reads
+// shared in one transaction per request and repeated reads answered from it, writes one at a
+// time through the file's writer queue, row insert and update by integer key, transactions and
+// statement time limits.
 #include "platform/ado/sqlite_driver.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <thread>
 #include <unordered_map>
@@ -14,6 +17,7 @@
 #include "platform/ado/row_statements.h"
 #include "platform/ado/ascii.h"
 #include "platform/ado/delete_probe.h"
+#include "platform/ado/sql_shape.h"
 #include "platform/ado/sqlite_values.h"
 #include "platform/ado/statement_cache.h"
 #include "platform/ado/tsql_dialect.h"
@@ -36,7 +40,12 @@ constexpr auto kIdentityCheckInterval = std::chrono::seconds(1);
 // threads would queue on, and nothing reads them. The setting must precede SQLite's
 // initialisation, hence a static initialiser rather than the first open.
 [[maybe_unused]] const int kMemoryStatisticsOff = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
-constexpr std::size_t kCachedStatements = 64;
+// Statement shapes kept per session: a page's statements come to a few dozen shapes, a form of
+// 500 fields to a few more, since the field's number is a literal.
+constexpr std::size_t kCachedStatements = 512;
+
+std::atomic<long> prepares{0};
+std::atomic<void (*)(std::string_view)> answer_observer{nullptr};
 
 bool only_separators(const char* p, const char* end) {
   for (; p < end; ++p) {
@@ -60,10 +69,35 @@ class ResetOnExit {
   sqlite3_stmt* s_;
 };
 
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+};
+
 struct Finalizer {
   void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
 };
 using OwnedStatement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+// Binds the literals lifted out of a statement to its parameters, in order. A text without a
+// doubled quote is bound where it stands (the statement's text outlives the run).
+void bind_literals(sqlite3_stmt* s, const std::vector<Literal>& literals) {
+  const int n = std::min(static_cast<int>(literals.size()), sqlite3_bind_parameter_count(s));
+  for (int i = 0; i < n; ++i) {
+    const Literal& literal = literals[static_cast<std::size_t>(i)];
+    if (literal.kind == Literal::Kind::Integer) {
+      sqlite3_bind_int64(s, i + 1, literal.integer());
+      continue;
+    }
+    const std::string_view inner = literal.inner();
+    if (inner.find('\'') == std::string_view::npos) {
+      sqlite3_bind_text(s, i + 1, inner.data(), static_cast<int>(inner.size()), SQLITE_STATIC);
+    } else {
+      const std::string text = literal.text();
+      sqlite3_bind_text(s, i + 1, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+  }
+}
 
 // Closes the handle once every statement is finalized (the cache is destroyed after it).
 struct Database {
@@ -121,25 +155,55 @@ class SqliteConnection final : public DriverConnection {
     if (sqlite3_exec(db_.db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK) {
       fail(kProviderFailed, where);
     }
+    // A statement's plan must not depend on the values bound to it: otherwise SQLite prepares
+    // a statement again whenever a value that may change its plan changes (a LIKE pattern, a
+    // key with index statistics), which statements sharing a shape do all the time.
+    sqlite3_db_config(db_.db, SQLITE_DBCONFIG_ENABLE_QPSG, 1, nullptr);
     begin_read_ = own_statement("BEGIN", where);
     end_read_ = own_statement("COMMIT", where);
   }
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
+    if (in_read_transaction()) {
+      if (const auto it = answered_.find(sql); it != answered_.end()) {
+        if (auto* observer = answer_observer.load(std::memory_order_relaxed)) observer(sql);
+        result = it->second;
+        return true;
+      }
+    }
     const Deadline deadline(*this, timeout_seconds);
-    PreparedStatement* p = prepared(sql, where);
+    shape_.read(sql);
+    PreparedStatement* p = nullptr;
+    try {
+      p = prepared(shape_.text(), where);
+    } catch (const vb::VbError&) {
+      if (shape_.literals().empty()) throw;
+      p = nullptr;  // the page's own text then gives its own error (or runs after all)
+    }
     if (p == nullptr) return run_script(translate_tsql(sql), result, where);
     if (p->probe != nullptr) {
       begin_shared_read();
+      bind_literals(p->probe, shape_.literals());
       if (!finds_row(p->probe, where)) return false;
     }
     if (!sqlite3_stmt_readonly(p->statement)) {
       const WriterTurn turn = write_turn(kCommandFailed, where);
+      bind_literals(p->statement, shape_.literals());
       return run(p->statement, p->columns, &result, where);
     }
-    if (!p->columns->empty()) begin_shared_read();
-    return run(p->statement, p->columns, &result, where);
+    if (p->columns->empty()) {
+      bind_literals(p->statement, shape_.literals());
+      return run(p->statement, p->columns, &result, where);
+    }
+    begin_shared_read();
+    bind_literals(p->statement, shape_.literals());
+    run(p->statement, p->columns, &result, where);
+    // Within one read transaction the same text gives the same rows until this session writes.
+    if (in_read_transaction() && !in_explicit_ && !shape_.changes_between_runs()) {
+      answered_.emplace(sql, result);
+    }
+    return true;
   }
 
   Row insert_row(const std::string& table, const std::vector<std::string>& columns,
@@ -274,7 +338,12 @@ class SqliteConnection final : public DriverConnection {
     reading_ = sqlite3_step(begin_read_.get()) == SQLITE_DONE;
   }
 
+  bool in_read_transaction() const noexcept {
+    return reading_ && !sqlite3_get_autocommit(db_.db);
+  }
+
   void end_shared_read() noexcept {
+    answered_.clear();
     if (!reading_) return;
     reading_ = false;
     if (sqlite3_get_autocommit(db_.db)) return;  // already ended by a failed statement
@@ -284,8 +353,10 @@ class SqliteConnection final : public DriverConnection {
     }
   }
 
-  // The cached statement for the page's `sql`, translated and prepared on first use; nullptr
-  // when `sql` holds no statement or several (run_script runs those).
+  // The cached statement for `sql` (a statement's shape, or a statement of our own), translated
+  // and prepared on first use; nullptr when `sql` holds no statement or several (run_script
+  // runs those). When the shape does not prepare, the page's own text is prepared instead, so
+  // that the error names what the page wrote.
   PreparedStatement* prepared(std::string_view sql, vb::Here where) {
     if (PreparedStatement* p = cache_.find(sql)) return p;
     const std::string translated = translate_tsql(sql);
@@ -303,6 +374,7 @@ class SqliteConnection final : public DriverConnection {
   OwnedStatement prepare_one(const std::string& sql, vb::Here where) {
     sqlite3_stmt* s = nullptr;
     const char* tail = nullptr;
+    prepares.fetch_add(1, std::memory_order_relaxed);
     if (sqlite3_prepare_v3(db_.db, sql.data(), static_cast<int>(sql.size()),
                            SQLITE_PREPARE_PERSISTENT, &s, &tail) != SQLITE_OK) {
       fail(kCommandFailed, where);
@@ -321,6 +393,7 @@ class SqliteConnection final : public DriverConnection {
     const char* end = p + sql.size();
     while (p < end) {
       sqlite3_stmt* s = nullptr;
+      prepares.fetch_add(1, std::memory_order_relaxed);
       if (sqlite3_prepare_v2(db_.db, p, static_cast<int>(end - p), &s, &p) != SQLITE_OK) {
         fail(kCommandFailed, where);
       }
@@ -348,6 +421,13 @@ class SqliteConnection final : public DriverConnection {
   bool run(sqlite3_stmt* s, const std::shared_ptr<const ColumnNames>& columns, ResultSet* out,
            vb::Here where) {
     ResetOnExit reset(s);
+    const struct CountPreparesAgain {
+      sqlite3_stmt* s;
+      ~CountPreparesAgain() {
+        prepares.fetch_add(sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 1),
+                           std::memory_order_relaxed);
+      }
+    } count_prepares_again{s};
     const int n = static_cast<int>(columns->size());
     if (out != nullptr && n > 0) out->start(columns);
     for (;;) {
@@ -420,7 +500,10 @@ class SqliteConnection final : public DriverConnection {
   FileIdentity opened_file_;
   mutable Clock::time_point next_identity_check_;
   std::shared_ptr<WriterQueue> writers_;
-  StatementCache cache_{kCachedStatements};
+  StatementCache<PreparedStatement> cache_{kCachedStatements};
+  SqlShape shape_;  // of the statement being run
+  // The rows of each read run in the open read transaction, by the page's text.
+  std::unordered_map<std::string, ResultSet, TextHash, std::equal_to<>> answered_;
   OwnedStatement begin_read_, end_read_;
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
   bool share_reads_ = false;  // reads share one transaction (a request scope is open)
@@ -433,6 +516,12 @@ class SqliteConnection final : public DriverConnection {
 };
 
 }  // namespace
+
+long sqlite_prepares() { return prepares.load(std::memory_order_relaxed); }
+
+void observe_read_answers(void (*observer)(std::string_view sql)) {
+  answer_observer.store(observer, std::memory_order_relaxed);
+}
 
 std::unique_ptr<DriverConnection> open_sqlite(const std::string& path, vb::Here where) {
   sqlite3* db = nullptr;

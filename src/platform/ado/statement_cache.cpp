@@ -1,35 +1,18 @@
-// LRU cache of prepared statements.
+// Finalizing a SQLite session's cached statements.
 #include "platform/ado/statement_cache.h"
 
 #include <sqlite3.h>
 
 namespace platform::ado {
 
-StatementCache::~StatementCache() {
-  for (Entry& e : entries_) finalize(e.second);
+PreparedStatement::~PreparedStatement() {
+  sqlite3_finalize(statement);
+  sqlite3_finalize(probe);
 }
 
-void StatementCache::finalize(PreparedStatement& prepared) {
-  sqlite3_finalize(prepared.statement);
-  sqlite3_finalize(prepared.probe);
-}
-
-PreparedStatement* StatementCache::find(std::string_view sql) {
-  const auto it = index_.find(sql);
-  if (it == index_.end()) return nullptr;
-  entries_.splice(entries_.begin(), entries_, it->second);
-  return &it->second->second;
-}
-
-PreparedStatement& StatementCache::insert(std::string sql, PreparedStatement prepared) {
-  if (entries_.size() >= capacity_ && !entries_.empty()) {
-    index_.erase(entries_.back().first);
-    finalize(entries_.back().second);
-    entries_.pop_back();
-  }
-  entries_.emplace_front(std::move(sql), std::move(prepared));
-  index_.emplace(entries_.front().first, entries_.begin());
-  return entries_.front().second;
-}
+PreparedStatement::PreparedStatement(PreparedStatement&& other) noexcept
+    : statement(std::exchange(other.statement, nullptr)),
+      probe(std::exchange(other.probe, nullptr)),
+      columns(std::move(other.columns)) {}
 
 }  // namespace platform::ado

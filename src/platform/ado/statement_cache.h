@@ -1,5 +1,6 @@
-// The prepared statements of one SQLite session, kept by the SQL text as the page wrote it, so
-// a statement met again is neither translated nor prepared again; least recently used dropped.
+// The prepared statements of one session, kept by the statement's text (its shape, for the
+// page's statements), so a statement met again is neither translated nor prepared again; the
+// least recently used is dropped when the cache is full.
 #pragma once
 
 #include <cstddef>
@@ -16,8 +17,13 @@ struct sqlite3_stmt;
 
 namespace platform::ado {
 
-// What one SQL text became. The cache owns both statements and finalizes them when dropped.
+// What one SQL text became in a SQLite session; finalizes its statements when destroyed.
 struct PreparedStatement {
+  PreparedStatement() = default;
+  ~PreparedStatement();
+  PreparedStatement(PreparedStatement&& other) noexcept;
+  PreparedStatement& operator=(PreparedStatement&&) = delete;
+
   sqlite3_stmt* statement = nullptr;  // the text translated and prepared
   // For a delete: a query for one row the delete would remove, so that a delete with nothing
   // to remove needs no write lock. nullptr for other statements.
@@ -26,27 +32,46 @@ struct PreparedStatement {
   std::shared_ptr<const ColumnNames> columns;
 };
 
-// Not thread-safe: it belongs to one session.
+// Statements of type T by text, at most `capacity` of them. Not thread-safe: it belongs to one
+// session.
+template <class T>
 class StatementCache {
  public:
   explicit StatementCache(std::size_t capacity) : capacity_(capacity) {}
-  ~StatementCache();
   StatementCache(const StatementCache&) = delete;
   StatementCache& operator=(const StatementCache&) = delete;
 
   // The statement kept for `sql`, or nullptr. A hit becomes the most recently used.
-  PreparedStatement* find(std::string_view sql);
-  // Takes ownership of `prepared` for `sql` (not already held), dropping the least recently
-  // used statement when full.
-  PreparedStatement& insert(std::string sql, PreparedStatement prepared);
+  T* find(std::string_view sql) {
+    const auto it = index_.find(sql);
+    if (it == index_.end()) return nullptr;
+    entries_.splice(entries_.begin(), entries_, it->second);
+    return &it->second->second;
+  }
+
+  // Keeps `statement` for `sql` (not already held), dropping the least recently used one when
+  // full.
+  T& insert(std::string sql, T statement) {
+    if (entries_.size() >= capacity_ && !entries_.empty()) {
+      index_.erase(entries_.back().first);
+      entries_.pop_back();
+    }
+    entries_.emplace_front(std::move(sql), std::move(statement));
+    index_.emplace(entries_.front().first, entries_.begin());
+    return entries_.front().second;
+  }
+
+  // Drops every statement.
+  void clear() {
+    index_.clear();
+    entries_.clear();
+  }
 
  private:
-  using Entry = std::pair<std::string, PreparedStatement>;
-  static void finalize(PreparedStatement& prepared);
-
+  using Entry = std::pair<std::string, T>;
   std::size_t capacity_;
   std::list<Entry> entries_;  // most recently used first
-  std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;  // keys view entries_
+  std::unordered_map<std::string_view, typename std::list<Entry>::iterator> index_;  // keys view entries_
 };
 
 }  // namespace platform::ado

@@ -2,6 +2,12 @@
 // Execute and Replace results.
 #include "platform/regexp/regexp.h"
 
+#include <map>
+#include <mutex>
+#include <optional>
+#include <shared_mutex>
+#include <tuple>
+
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
@@ -89,20 +95,68 @@ void expand_replacement(std::string_view replacement, std::string_view subject,
   }
 }
 
+// A pattern compiled (and JIT-compiled) once per process for its text and options; the code
+// is never changed after compiling, so any number of threads may match with it at once.
+struct SharedCode {
+  pcre2_code* code = nullptr;
+  uint32_t capture_count = 0;
+  explicit SharedCode(pcre2_code* c) : code(c) {
+    pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // without JIT the interpreter serves
+    pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &capture_count);
+  }
+  ~SharedCode() { pcre2_code_free(code); }
+  SharedCode(const SharedCode&) = delete;
+  SharedCode& operator=(const SharedCode&) = delete;
+};
+
+// The compiled patterns of the process by source and options. Patterns come from the page's
+// code, so the set is small; past kMaxSharedPatterns a pattern is compiled for its object only.
+constexpr std::size_t kMaxSharedPatterns = 512;
+
+std::shared_ptr<const SharedCode> shared_code(const std::string& pattern, bool ignore_case,
+                                              bool multi_line, vb::Here where) {
+  static std::shared_mutex mutex;
+  static std::map<std::tuple<std::string, bool, bool>, std::shared_ptr<const SharedCode>> codes;
+  auto key = std::make_tuple(pattern, ignore_case, multi_line);
+  {
+    const std::shared_lock lock(mutex);
+    if (const auto it = codes.find(key); it != codes.end()) return it->second;
+  }
+  const std::optional<std::string> source = to_pcre2(pattern, multi_line);
+  const auto syntax_error = [&] {
+    throw vb::VbError(kSyntaxError, "Syntax error in regular expression", where);
+  };
+  if (!source) syntax_error();
+  pcre2_compile_context* context = pcre2_compile_context_create(nullptr);
+  pcre2_set_newline(context, PCRE2_NEWLINE_LF);
+  uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX |
+                     PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF;
+  if (ignore_case) options |= PCRE2_CASELESS;
+  int error_code = 0;
+  PCRE2_SIZE error_offset = 0;
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(source->data()), source->size(),
+                                   options, &error_code, &error_offset, context);
+  pcre2_compile_context_free(context);
+  if (code == nullptr) syntax_error();
+  auto compiled = std::make_shared<const SharedCode>(code);
+  const std::unique_lock lock(mutex);
+  if (codes.size() >= kMaxSharedPatterns) return compiled;
+  return codes.try_emplace(std::move(key), std::move(compiled)).first->second;
+}
+
 }  // namespace
 
+// The shared code of the object's pattern and the object's own match state.
 struct RegExp::Compiled {
   std::string pattern;
   bool ignore_case = false;
   bool multi_line = false;
-  pcre2_code* code = nullptr;
+  std::shared_ptr<const SharedCode> shared;
+  pcre2_code* code = nullptr;  // shared->code
   pcre2_match_data* match_data = nullptr;
   uint32_t capture_count = 0;
 
-  ~Compiled() {
-    pcre2_match_data_free(match_data);
-    pcre2_code_free(code);
-  }
+  ~Compiled() { pcre2_match_data_free(match_data); }
 
   // Matches at or after byte start; false when there is no match.
   bool match(std::string_view subject, std::size_t start, vb::Here where) {
@@ -156,32 +210,14 @@ RegExp::Compiled& RegExp::compiled(vb::Here where) {
     return *compiled_;
   }
   compiled_.reset();
-  const std::optional<std::string> source = to_pcre2(Pattern, MultiLine);
-  const auto syntax_error = [&] {
-    throw vb::VbError(kSyntaxError, "Syntax error in regular expression", where);
-  };
-  if (!source) syntax_error();
-
-  pcre2_compile_context* context = pcre2_compile_context_create(nullptr);
-  pcre2_set_newline(context, PCRE2_NEWLINE_LF);
-  uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX |
-                     PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF;
-  if (IgnoreCase) options |= PCRE2_CASELESS;
-  int error_code = 0;
-  PCRE2_SIZE error_offset = 0;
-  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(source->data()), source->size(),
-                                   options, &error_code, &error_offset, context);
-  pcre2_compile_context_free(context);
-  if (code == nullptr) syntax_error();
-
   auto compiled = std::make_unique<Compiled>();
+  compiled->shared = shared_code(Pattern, IgnoreCase, MultiLine, where);
   compiled->pattern = Pattern;
   compiled->ignore_case = IgnoreCase;
   compiled->multi_line = MultiLine;
-  compiled->code = code;
-  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // without JIT the interpreter serves
-  compiled->match_data = pcre2_match_data_create_from_pattern(code, nullptr);
-  pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &compiled->capture_count);
+  compiled->code = compiled->shared->code;
+  compiled->capture_count = compiled->shared->capture_count;
+  compiled->match_data = pcre2_match_data_create_from_pattern(compiled->code, nullptr);
   compiled_ = std::move(compiled);
   return *compiled_;
 }

@@ -57,8 +57,9 @@ class Matches final : public vb::Object {
 // a { that does not start a quantifier is literal; look-behind, named and atomic groups, inline
 // options and possessive quantifiers are errors. A pattern that does not compile raises 5017
 // "Syntax error in regular expression" when the object is used. Arguments: Empty is "", numbers
-// are their text, Null raises 13. The compiled pattern is kept until Pattern or an option
-// changes. One thread at a time per object.
+// are their text, Null raises 13. A pattern is compiled once per process for its text and
+// options and shared by every object that uses it; each object keeps its own match state.
+// One thread at a time per object.
 class RegExp final : public vb::Object {
  public:
   RegExp();

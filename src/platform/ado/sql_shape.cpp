@@ -1,0 +1,143 @@
+// Lifts a statement's literals out of its text, clause by clause, where a parameter may stand.
+#include "platform/ado/sql_shape.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/ado/ascii.h"
+
+namespace platform::ado {
+namespace {
+
+bool is_word(const Token& t, std::string_view w) {
+  return t.kind == TokenKind::Word && ascii_iequals(t.text, w);
+}
+
+bool is_symbol(const Token& t, char c) {
+  return t.kind == TokenKind::Symbol && t.text.size() == 1 && t.text[0] == c;
+}
+
+template <std::size_t N>
+bool any_word(const Token& t, const std::array<std::string_view, N>& words) {
+  return t.kind == TokenKind::Word &&
+         std::any_of(words.begin(), words.end(), [&](std::string_view w) { return ascii_iequals(t.text, w); });
+}
+
+constexpr std::array<std::string_view, 4> kLiftingStatements = {"select", "insert", "update", "delete"};
+// Types whose parenthesised numbers are lengths, precisions or scales.
+constexpr std::array<std::string_view, 13> kSizedTypes = {
+    "char",      "varchar", "nchar", "nvarchar",  "binary",    "varbinary",     "decimal",
+    "numeric",   "float",   "time",  "datetime2", "character", "datetimeoffset"};
+// Functions whose value changes between calls with the same arguments.
+constexpr std::array<std::string_view, 20> kVolatileFunctions = {
+    "getdate",    "getutcdate", "sysdatetime", "sysutcdatetime", "sysdatetimeoffset",
+    "newid",      "newsequentialid", "rand",   "random",         "randomblob",
+    "changes",    "total_changes",   "last_insert_rowid", "scope_identity", "ident_current",
+    "date",       "time",       "datetime",    "julianday",      "strftime"};
+// Values that change without being called.
+constexpr std::array<std::string_view, 4> kVolatileNames = {"current_timestamp", "current_date",
+                                                             "current_time", "@@identity"};
+
+bool fits_32_bits(std::string_view digits) {
+  if (digits.empty() || digits.size() > 10) return false;
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return false;
+  }
+  return digits.size() < 10 || digits <= std::string_view("2147483647");
+}
+
+}  // namespace
+
+long long Literal::integer() const {
+  long long n = 0;
+  for (char c : token) n = n * 10 + (c - '0');
+  return n;
+}
+
+std::string_view Literal::inner() const {
+  std::string_view quoted = token.substr(token.find('\'') + 1);
+  quoted.remove_suffix(1);
+  return quoted;
+}
+
+std::string Literal::text() const {
+  const std::string_view inner = this->inner();
+  std::string out;
+  out.reserve(inner.size());
+  for (std::size_t i = 0; i < inner.size(); ++i) {
+    out += inner[i];
+    if (inner[i] == '\'') ++i;  // '' stands for one quote
+  }
+  return out;
+}
+
+void SqlShape::read(std::string_view sql) {
+  text_.clear();
+  literals_.clear();
+  volatile_ = false;
+  tokenize_sql(sql, tokens_);
+  const auto first = std::find_if(tokens_.begin(), tokens_.end(), significant);
+  const bool lifting =
+      first != tokens_.end() && any_word(*first, kLiftingStatements) &&
+      std::none_of(tokens_.begin(), tokens_.end(), [](const Token& t) {
+        return is_symbol(t, '?') || is_symbol(t, ':') || is_symbol(t, '$') ||
+               (t.kind == TokenKind::Word && t.text[0] == '@');
+      });
+
+  clauses_.assign(1, Clause::Values);
+  const Token* before = nullptr;                // the significant token before the current one
+  std::size_t copied = 0;  // bytes of sql already in text_
+  for (std::size_t i = 0; i < tokens_.size(); ++i) {
+    const Token& t = tokens_[i];
+    if (!significant(t)) continue;
+    const Token* next = i + 1 < tokens_.size() ? &tokens_[i + 1] : nullptr;
+    const bool call = next != nullptr && is_symbol(*next, '(');
+    if ((call && any_word(t, kVolatileFunctions)) || any_word(t, kVolatileNames) ||
+        (t.kind == TokenKind::String && ascii_iequals(t.text, "'now'"))) {
+      volatile_ = true;
+    }
+    Clause& clause = clauses_.back();
+    if (is_symbol(t, '(')) {
+      const bool fixed = before != nullptr && (any_word(*before, kSizedTypes) || is_word(*before, "top"));
+      clauses_.push_back(fixed ? Clause::Fixed : Clause::Values);
+    } else if (is_symbol(t, ')')) {
+      if (clauses_.size() > 1) clauses_.pop_back();
+    } else if (is_word(t, "select")) {
+      clause = Clause::SelectList;
+    } else if (clause == Clause::SelectList && is_word(t, "from")) {
+      clause = Clause::Values;
+    } else if (is_word(t, "by") && before != nullptr &&
+               (is_word(*before, "order") || is_word(*before, "group"))) {
+      clause = Clause::Ordering;
+    } else if (clause == Clause::Ordering &&
+               (is_word(t, "having") || is_word(t, "limit") || is_word(t, "offset"))) {
+      clause = Clause::Values;
+    }
+    const bool national = t.kind == TokenKind::Word && (t.text == "N" || t.text == "n") &&
+                          next != nullptr && next->kind == TokenKind::String;
+    const Token& literal = national ? *next : t;
+    // Quotes come in pairs inside a literal, so a closed one holds an even number of them.
+    // A quoted run right after another word is not a text (x'00ff' is a blob).
+    const bool prefixed = !national && i > 0 && tokens_[i - 1].kind == TokenKind::Word;
+    const bool closed = literal.kind == TokenKind::String && !prefixed &&
+                        std::count(literal.text.begin(), literal.text.end(), '\'') % 2 == 0;
+    const bool number = t.kind == TokenKind::Number && fits_32_bits(t.text);
+    const bool after_top = before != nullptr && is_word(*before, "top");
+    if (lifting && (closed || number) && !after_top &&
+        std::all_of(clauses_.begin(), clauses_.end(), [](Clause c) { return c == Clause::Values; })) {
+      const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());
+      const std::size_t end = static_cast<std::size_t>(literal.text.data() - sql.data()) + literal.text.size();
+      text_.append(sql.substr(copied, at - copied));
+      text_ += '?';
+      copied = end;
+      literals_.push_back({number ? Literal::Kind::Integer
+                                  : national ? Literal::Kind::NationalText : Literal::Kind::Text,
+                           sql.substr(at, end - at)});
+      if (national) ++i;
+    }
+    before = &t;
+  }
+  text_.append(sql.substr(copied));
+}
+
+}  // namespace platform::ado

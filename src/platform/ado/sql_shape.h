@@ -1,0 +1,58 @@
+// A statement's shape: its text with the literals that can be bound lifted out as parameters,
+// so that statements differing only in a key or a quoted value share one prepared statement.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ado/sql_tokens.h"
+
+namespace platform::ado {
+
+// One literal lifted out of a statement, in the order of its "?" in the shape.
+struct Literal {
+  enum class Kind { Integer, Text, NationalText };
+  Kind kind;
+  std::string_view token;  // as written: 42, 'it''s' or N'text' (a view into the statement)
+
+  long long integer() const;     // Integer: its value
+  std::string_view inner() const;  // Text and NationalText: between the quotes, '' still doubled
+  std::string text() const;      // Text and NationalText: the text, quotes removed and undoubled
+};
+
+// The shape of one statement; reused from statement to statement, it keeps its memory.
+class SqlShape {
+ public:
+  // Reads `sql`, which must outlive the views in literals(). Literals are lifted only from a
+  // statement that starts with select, insert, update or delete and holds no parameter of its
+  // own (?, :name, @name, $name), and only where a parameter
+  // means the same as the literal: never inside a select list (the texts of its expressions
+  // name the result columns), an order by or group by clause (a number there is a column's
+  // position), the count of a top clause, or the length of a type (varchar(10)). Integers are
+  // lifted when they fit 32 bits; other numbers stay in the text.
+  void read(std::string_view sql);
+
+  const std::string& text() const { return text_; }
+  const std::vector<Literal>& literals() const { return literals_; }
+  // Whether the statement calls a function whose value changes from call to call (the clock,
+  // newid(), rand(), the last insert's key...), so that running it again may give other rows.
+  bool changes_between_runs() const { return volatile_; }
+
+ private:
+  std::string text_;
+  std::vector<Literal> literals_;
+  // What the literals at one depth of parentheses stand in.
+  enum class Clause {
+    Values,      // a condition, a value list, an assignment: literals may be lifted
+    SelectList,  // between select and from: the texts name the result columns
+    Ordering,    // order by / group by: a number is a column's position
+    Fixed,       // the count of top, the length of a type: the grammar wants a literal
+  };
+
+  std::vector<Token> tokens_;
+  std::vector<Clause> clauses_;  // one per open parenthesis, innermost last
+  bool volatile_ = false;
+};
+
+}  // namespace platform::ado
