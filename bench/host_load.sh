@@ -9,22 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-10}
-command -v wrk >/dev/null || { apt-get update -qq && apt-get install -y -qq wrk; }
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFLOWFORM_TESTS=OFF \
-      -DFLOWFORM_BENCH=ON >/dev/null
-cmake --build build-bench --target flowform slow_clients >/dev/null
-bin=build-bench
-work=$(mktemp -d)
-server=
-cleanup() {
-  [[ -n "$server" ]] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 port=18431
-page="/flow/BiaoDanTianXie.asp?BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2"
-url="http://127.0.0.1:$port$page"
+source bench/host_bench_setup.sh slow_clients
 
 # Starts the server (arguments as flowform takes them) and waits for its first answer.
 start() {

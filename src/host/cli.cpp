@@ -2,7 +2,9 @@
 #include "host/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <chrono>
 #include <ostream>
+#include <tuple>
 
 #include "host/argument_values.h"
 #include "host/demo.h"
@@ -42,6 +44,36 @@ std::shared_ptr<platform::eventlog::EventLog> open_log(const std::string& where,
     err << "flowform: --event-log " << where << ": " << e.description() << "\n";
     return nullptr;
   }
+}
+
+// What one client may cost serve: the options beyond the first three caps.
+void add_client_limits(CLI::App& serve, ServeOptions& s) {
+  ConnectionLimits& limits = s.limits;
+  const std::tuple<const char*, std::size_t*, const char*> counts[] = {
+      {"--max-anonymous-sessions", &s.max_anonymous_sessions,
+       "Sessions without a user name kept at most; they go before any signed-in one"},
+      {"--max-per-address", &limits.max_per_address,
+       "Connections one client address may hold; more get 503"},
+      {"--body-memory", &limits.body_memory,
+       "Bytes of request bodies held at once; a body past it gets 503 unread"},
+      {"--max-form-keys", &limits.max_form_keys, "Keys of a form body; more get 413"},
+  };
+  for (const auto& [name, value, help] : counts) {
+    serve.add_option(name, *value, help)->check(CLI::PositiveNumber);
+  }
+  serve
+      .add_option_function<unsigned>(
+          "--request-timeout",
+          [&limits](unsigned seconds) { limits.request_timeout = std::chrono::seconds(seconds); },
+          "Seconds for a whole request, head and body")
+      ->default_str(std::to_string(limits.request_timeout.count() / 1000))
+      ->check(CLI::PositiveNumber);
+  const auto grace = std::chrono::duration_cast<std::chrono::seconds>(limits.rate_grace);
+  serve
+      .add_option("--min-rate", limits.min_rate,
+                  "Bytes a second a request must keep up after its first " +
+                      std::to_string(grace.count()) + " s (0: any rate)")
+      ->check(CLI::NonNegativeNumber);
 }
 
 // "flowform" alone: the help, on err since nothing was run.
@@ -93,7 +125,7 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   serve->add_option("--event-log", serve_event_log, "Event log file, or - for stderr");
   serve
       ->add_option("--max-sessions", s.max_sessions,
-                   "Sessions kept at most; the one idle the longest goes first")
+                   "Sessions kept at most; the anonymous one idle the longest goes first")
       ->check(CLI::PositiveNumber);
   serve
       ->add_option("--max-connections", s.limits.max_connections,
@@ -101,6 +133,7 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
       ->check(CLI::PositiveNumber);
   serve->add_option("--max-body", s.limits.max_body, "Bytes of a request body; more get 413")
       ->check(CLI::PositiveNumber);
+  add_client_limits(*serve, s);
 
   CLI::App* demo = app.add_subcommand("demo", "Serve the demo database on this machine");
   std::string demo_listen = "127.0.0.1:8080";

@@ -1,10 +1,13 @@
-// A connection's life: the request head under its time-out, the body under its own, the page on
-// the worker pool, the answer, then the next request or the close.
+// A connection's life: its admission, the request head and body under their time-outs, the
+// request's deadline and rate and the shared body budget, the page on the worker pool, the
+// answer, then the next request or the close.
 #include "host/http_connection.h"
 
+#include <algorithm>
 #include <boost/asio/post.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -15,8 +18,13 @@ namespace beast = boost::beast;
 namespace http = beast::http;
 namespace net = boost::asio;
 using tcp = net::ip::tcp;
+using Clock = std::chrono::steady_clock;
 
 constexpr std::uint32_t kHeadLimit = 64 * 1024;
+// When the server is nearly full (the last 1/kKeptShare of its connections), an address that
+// holds kFewConnections or more gets no more: a browser opens six at most.
+constexpr std::size_t kKeptShare = 8;
+constexpr std::size_t kFewConnections = 8;
 // How long a connection closed after an error answer waits for the client to stop sending.
 constexpr auto kLingerTime = std::chrono::seconds(2);
 
@@ -24,19 +32,47 @@ class Connection : public std::enable_shared_from_this<Connection> {
  public:
   Connection(tcp::socket socket, ConnectionContext& context)
       : stream_(std::move(socket)), context_(context) {
+    ++context_.open;
     beast::error_code ignored;
     stream_.socket().set_option(tcp::no_delay(true), ignored);
     const tcp::endpoint peer = stream_.socket().remote_endpoint(ignored);
     if (!ignored) remote_addr_ = peer.address().to_string();
   }
-  ~Connection() { --context_.open; }
+  ~Connection() {
+    give_back_body();
+    if (admitted_) {
+      std::lock_guard lock(context_.mu);
+      auto it = context_.by_address.find(remote_addr_);
+      if (--it->second == 0) context_.by_address.erase(it);
+    }
+    --context_.open;
+  }
 
   // The first request's head must come within the head time-out of the connection's start.
-  void start() { read_head(); }
-
-  void refuse() { answer_and_close(plain_answer(503)); }
+  void start() {
+    admitted_ = admit();
+    if (!admitted_) return answer_and_close(plain_answer(503));
+    read_head();
+  }
 
  private:
+  // Whether the connection may be served, counting it in its address when so.
+  bool admit() {
+    const ConnectionLimits& limits = context_.limits;
+    const std::size_t open = context_.open;  // this one included
+    const bool crowded = open > limits.max_connections - limits.max_connections / kKeptShare;
+    std::lock_guard lock(context_.mu);
+    auto [it, added] = context_.by_address.try_emplace(remote_addr_, 0);
+    const std::size_t held = it->second;
+    if (open > limits.max_connections || held >= limits.max_per_address ||
+        (crowded && held >= kFewConnections)) {
+      if (added) context_.by_address.erase(it);
+      return false;
+    }
+    ++it->second;
+    return true;
+  }
+
   // Between requests: the idle time-out until a byte of the next one comes (pipelined bytes
   // may already be here), then the head time-out.
   void wait_for_request() {
@@ -54,14 +90,51 @@ class Connection : public std::enable_shared_from_this<Connection> {
     parser_.emplace();
     parser_->header_limit(kHeadLimit);
     parser_->body_limit(context_.limits.max_body);
-    stream_.expires_after(context_.limits.head_timeout);
+    started_ = Clock::now();
+    received_ = 0;
+    arm_timer(context_.limits.head_timeout);
     http::async_read_header(stream_, buffer_, *parser_,
-                            [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                            [self = shared_from_this()](beast::error_code ec, std::size_t n) {
                               if (ec) return self->fail(ec);
+                              self->received_ += n;
                               self->version_ = self->parser_->get().version();
+                              if (!self->hold_body()) {
+                                return self->answer_and_close(plain_answer(503));
+                              }
                               if (self->expects_continue()) return self->send_continue();
                               self->read_body();
                             });
+  }
+
+  // The next read's time-out: `wait` from now, cut to the request's deadline and to the time
+  // its bytes so far buy at the minimum rate.
+  void arm_timer(std::chrono::milliseconds wait) {
+    const ConnectionLimits& limits = context_.limits;
+    Clock::time_point at = std::min(Clock::now() + wait, started_ + limits.request_timeout);
+    if (limits.min_rate > 0) {
+      at = std::min(at, started_ + limits.rate_grace +
+                            std::chrono::milliseconds(received_ * 1000 / limits.min_rate));
+    }
+    stream_.expires_at(at);
+  }
+
+  // Takes the body's bytes from the shared budget before a byte of it is read; false when
+  // they do not fit.
+  bool hold_body() {
+    if (parser_->is_done()) return true;
+    const auto length = parser_->content_length();  // none when chunked
+    const std::size_t wanted = length ? *length : context_.limits.max_body;
+    std::size_t held = context_.body_bytes;
+    do {
+      if (held + wanted > context_.limits.body_memory) return false;
+    } while (!context_.body_bytes.compare_exchange_weak(held, held + wanted));
+    body_held_ = wanted;
+    return true;
+  }
+
+  void give_back_body() {
+    context_.body_bytes -= body_held_;
+    body_held_ = 0;
   }
 
   bool expects_continue() const {
@@ -81,10 +154,11 @@ class Connection : public std::enable_shared_from_this<Connection> {
   // Each read of the body must bring bytes within the body time-out.
   void read_body() {
     if (parser_->is_done()) return dispatch();
-    stream_.expires_after(context_.limits.body_timeout);
+    arm_timer(context_.limits.body_timeout);
     http::async_read_some(stream_, buffer_, *parser_,
-                          [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                          [self = shared_from_this()](beast::error_code ec, std::size_t n) {
                             if (ec) return self->fail(ec);
+                            self->received_ += n;
                             self->read_body();
                           });
   }
@@ -122,6 +196,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   }
 
   void write(HttpAnswer answer) {
+    give_back_body();
     response_.emplace(static_cast<http::status>(answer.status), version_);
     for (auto& [name, value] : answer.headers) response_->insert(name, value);
     response_->body() = std::move(answer.body);
@@ -162,6 +237,11 @@ class Connection : public std::enable_shared_from_this<Connection> {
   beast::tcp_stream stream_;
   ConnectionContext& context_;
   std::string remote_addr_;
+  bool admitted_ = false;
+  // The request being read: when it began, the bytes of it parsed so far, the budget it holds.
+  Clock::time_point started_;
+  std::size_t received_ = 0;
+  std::size_t body_held_ = 0;
   beast::flat_buffer buffer_;
   std::optional<http::request_parser<http::string_body>> parser_;
   std::optional<http::response<http::empty_body>> continue_;
@@ -174,10 +254,6 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
 void start_connection(tcp::socket socket, ConnectionContext& context) {
   std::make_shared<Connection>(std::move(socket), context)->start();
-}
-
-void refuse_connection(tcp::socket socket, ConnectionContext& context) {
-  std::make_shared<Connection>(std::move(socket), context)->refuse();
 }
 
 }  // namespace host

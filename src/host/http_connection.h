@@ -7,6 +7,9 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <cstddef>
 #include <functional>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 
 #include "host/http_routes.h"
 #include "host/serve_options.h"
@@ -18,18 +21,20 @@ struct ConnectionContext {
   ConnectionLimits limits;
   // Hands a request to the routes on the worker pool; the reply may come on any thread.
   std::function<void(HttpRequest, Reply)> dispatch;
-  // Connections open; a connection counts itself out when it ends.
+  // Connections open, refused ones still answering included; each counts itself out.
   std::atomic<std::size_t> open{0};
+  // Bytes of request bodies held now (limits.body_memory).
+  std::atomic<std::size_t> body_bytes{0};
+  // Connections served, by client address; guarded by mu.
+  std::mutex mu;
+  std::unordered_map<std::string, std::size_t> by_address;
 };
 
-// Serves the connection until the client closes it, a time-out ends it or a request asks to
-// close it. The caller has counted it into context.open. A request head larger than 64 KB
-// gets 431, a body over the limit 413, a request that is not HTTP 400; each closes the
-// connection after the answer.
+// Takes a new connection in, or refuses it by limits.max_connections and max_per_address:
+// a refused one gets 503 "Service Unavailable" at once and is closed. A taken one is served
+// until the client closes it, a time-out ends it or a request asks to close it. A request head
+// larger than 64 KB gets 431, a body over the limit 413, a body that finds limits.body_memory
+// spent 503, a request that is not HTTP 400; each closes the connection after the answer.
 void start_connection(boost::asio::ip::tcp::socket socket, ConnectionContext& context);
-
-// Answers 503 "Service Unavailable" at once and closes: the server is full. The caller has
-// counted it into context.open.
-void refuse_connection(boost::asio::ip::tcp::socket socket, ConnectionContext& context);
 
 }  // namespace host

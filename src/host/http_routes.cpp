@@ -43,14 +43,16 @@ void set_expiry(HttpAnswer& answer, std::optional<long> expires) {
   answer.headers.emplace_back("Expires", http_date(at));
 }
 
+bool has_form(const HttpRequest& request) {
+  return request.method == "POST" &&
+         request.content_type.starts_with("application/x-www-form-urlencoded");
+}
+
 RequestInput request_input(const HttpRequest& request, const std::string& query,
                            const ValuePairs& cookies) {
   RequestInput input;
   input.query_string = parse_urlencoded(query, Charset::cp936);
-  if (request.method == "POST" &&
-      request.content_type.starts_with("application/x-www-form-urlencoded")) {
-    input.form = parse_urlencoded(request.body, Charset::cp936);
-  }
+  if (has_form(request)) input.form = parse_urlencoded(request.body, Charset::cp936);
   for (const auto& [name, value] : cookies) {
     if (name != kSessionCookie) input.cookies.emplace_back(name, value);
   }
@@ -104,6 +106,13 @@ void HttpRoutes::handle(HttpRequest request, Reply reply) {
 
 void HttpRoutes::page(const HttpRequest& request, const std::string& path, const std::string& query,
                       Reply reply) {
+  // Counted before a key is decoded: a million short keys cost far more than their bytes.
+  const std::size_t max_keys = options_.limits.max_form_keys;
+  if (has_form(request) && count_urlencoded(request.body) > max_keys) {
+    HttpAnswer refused = plain_answer(413);
+    refused.body += ": more than " + std::to_string(max_keys) + " form fields";
+    return reply(std::move(refused));
+  }
   const ValuePairs cookies = parse_cookie_header(request.cookie, Charset::cp936);
   auto input = std::make_shared<const RequestInput>(request_input(request, query, cookies));
   sessions_.acquire(

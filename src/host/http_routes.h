@@ -47,7 +47,8 @@ using Reply = std::function<void(HttpAnswer)>;
 //   body decoded as code page 936; the body sent in code page 936 as "text/html;
 //   charset=gb2312"; with Response.Expires set, Cache-Control "private, max-age=<seconds>"
 //   and an Expires date that many minutes ahead (for 0 or less a date in the past), else
-//   "Cache-Control: private".
+//   "Cache-Control: private". A form of more than limits.max_form_keys keys gets 413 "Payload
+//   Too Large: more than N form fields" and the page does not run.
 // - GET of another path, when static files are served: the site file under the site folder
 //   (404 "Not Found" when there is none, 403 "Forbidden" when the path has a ".." segment or
 //   would leave the folder).

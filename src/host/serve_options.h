@@ -30,13 +30,29 @@ struct Listen {
 // What one client may cost the server. A connection that overruns a time-out is closed.
 struct ConnectionLimits {
   // Connections open at once; one more gets 503 "Service Unavailable" and is closed. Lowered
-  // to what the process's open-file limit allows.
+  // to what the process's open-file limit allows. The last eighth of them is kept for client
+  // addresses that hold fewer than eight, so one busy address cannot take the last places.
   std::size_t max_connections = 10000;
+  // Connections one client address may hold at once (loopback addresses too); one more gets
+  // 503 and is closed.
+  std::size_t max_per_address = 64;
   // Bytes of a request body; a larger one gets 413 "Payload Too Large".
   std::size_t max_body = 16 * 1024 * 1024;
+  // Bytes of request bodies held at once, across every connection, from the moment a body is
+  // to be read until its answer is written. A body that would pass it gets 503 before a byte of
+  // it is read; one of unknown length (chunked) counts as max_body.
+  std::size_t body_memory = 128 * 1024 * 1024;
+  // Keys of an application/x-www-form-urlencoded body; more get 413 with the cap named.
+  std::size_t max_form_keys = 10000;
   // From a connection's start, or from the first byte of a later request, to the end of the
   // request head.
   std::chrono::milliseconds head_timeout = std::chrono::seconds(10);
+  // From the same start to the end of the body: the whole request.
+  std::chrono::milliseconds request_timeout = std::chrono::seconds(60);
+  // A request must keep up this many bytes a second, head and body together, once rate_grace
+  // has passed: it has rate_grace, plus a second for each min_rate bytes it sent. 0: no rate.
+  std::size_t min_rate = 500;
+  std::chrono::milliseconds rate_grace = std::chrono::seconds(10);
   // The longest wait for the next bytes of a body, or for the client to take the answer.
   std::chrono::milliseconds body_timeout = std::chrono::seconds(30);
   // How long a kept-alive connection may wait for its next request.
@@ -55,6 +71,7 @@ struct ServeOptions {
   // Gives each new session its first values (demo only).
   SessionStore::Initializer new_session;
   std::size_t max_sessions = SessionStore::kDefaultMaxSessions;
+  std::size_t max_anonymous_sessions = SessionStore::kDefaultMaxAnonymousSessions;
   PageRunner page_runner;
   std::size_t threads = 0;  // threads that run pages; 0: the machine's cores
 };

@@ -1,4 +1,5 @@
-// Sessions by cookie id with sliding expiry, a cap, and one request at a time.
+// Sessions by cookie id with sliding expiry, caps that spare signed-in users, and one request at
+// a time.
 #include "host/session_store.h"
 
 #include <algorithm>
@@ -14,9 +15,17 @@ struct SessionStore::Entry {
   // The rest is guarded by the store's mu_.
   Clock::time_point expires;
   bool busy = false;                    // a request holds the session
+  bool signed_in = false;               // UserName was set when its last request ended
   std::vector<Then> waiting;            // requests that came while it was busy, oldest first
-  std::list<Entry*>::iterator idle_at;  // its place in idle_ while not busy
+  std::list<Entry*>::iterator idle_at;  // its place in its idle list while not busy
 };
+
+namespace {
+
+// As the page tells a visitor nobody signed in to: a blank (or missing) UserName.
+bool has_user(const platform::asp::Session& session) { return !(session.get("UserName") == ""); }
+
+}  // namespace
 
 SessionStore::SessionStore(Options options)
     : options_(std::move(options)), next_sweep_(options_.now()) {}
@@ -51,19 +60,18 @@ void SessionStore::acquire(std::string_view id, Then then) {
       }
       if (it->second->expires > now) {
         entry = it->second;
-        idle_.erase(entry->idle_at);
+        (entry->signed_in ? idle_signed_in_ : idle_anonymous_).erase(entry->idle_at);
       } else {
         drop(it);
       }
     }
     if (!entry) {
-      while (entries_.size() >= options_.max_sessions && !idle_.empty()) {
-        drop(entries_.find(idle_.front()->id));
-      }
+      make_room();
       entry = std::make_shared<Entry>();
       do entry->id = new_id();
       while (entries_.count(entry->id) != 0);
       entries_.emplace(entry->id, entry);
+      ++anonymous_;
       is_new = true;
     }
     entry->busy = true;
@@ -99,21 +107,49 @@ void SessionStore::sweep(Clock::time_point now) {
   }
 }
 
+// Anonymous sessions go first, for either cap; a signed-in one only when the signed-in ones
+// alone fill the store. Sessions in use are never dropped: the store may stay over a cap until
+// they end.
+void SessionStore::make_room() {
+  const auto drop_idlest = [this](std::list<Entry*>& idle) {
+    if (idle.empty()) return false;
+    drop(entries_.find(idle.front()->id));
+    return true;
+  };
+  while (anonymous_ >= options_.max_anonymous_sessions && drop_idlest(idle_anonymous_)) {
+  }
+  while (entries_.size() >= options_.max_sessions &&
+         (drop_idlest(idle_anonymous_) || drop_idlest(idle_signed_in_))) {
+  }
+}
+
 void SessionStore::drop(std::unordered_map<std::string, std::shared_ptr<Entry>>::iterator it) {
-  idle_.erase(it->second->idle_at);
+  Entry& entry = *it->second;
+  (entry.signed_in ? idle_signed_in_ : idle_anonymous_).erase(entry.idle_at);
+  if (!entry.signed_in) --anonymous_;
   entries_.erase(it);
 }
 
 void SessionStore::release(const std::shared_ptr<Entry>& entry) {
   // TimeOut is read before the next request can run: the request may have just set it.
   auto idle = std::chrono::minutes(std::clamp(entry->session->TimeOut, 1L, 1440L));
+  const bool signed_in = has_user(*entry->session);
   Then next;
   {
     std::lock_guard lock(mu_);
     entry->expires = options_.now() + idle;
+    if (signed_in != entry->signed_in) {
+      entry->signed_in = signed_in;
+      if (signed_in) {
+        --anonymous_;
+      } else {
+        ++anonymous_;
+      }
+    }
     if (entry->waiting.empty()) {
       entry->busy = false;
-      entry->idle_at = idle_.insert(idle_.end(), entry.get());
+      auto& list = signed_in ? idle_signed_in_ : idle_anonymous_;
+      entry->idle_at = list.insert(list.end(), entry.get());
       return;
     }
     next = std::move(entry->waiting.front());

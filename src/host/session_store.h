@@ -1,6 +1,7 @@
 // The host's sessions: found by the id of the session cookie, one request of a session at a
 // time, dropped after the session's TimeOut minutes without a request, and at most a fixed
-// number of them (the one idle the longest goes first).
+// number of them. Sessions nobody signed in to have a smaller cap of their own and go first, so
+// that a flood of cookieless requests never logs a user out.
 #pragma once
 
 #include <chrono>
@@ -28,11 +29,18 @@ class SessionStore {
   using Post = std::function<void(std::function<void()>)>;
 
   static constexpr std::size_t kDefaultMaxSessions = 100000;
+  static constexpr std::size_t kDefaultMaxAnonymousSessions = 10000;
 
   struct Options {
     Initializer initializer;
-    // Sessions kept at most; a new session beyond it drops the one idle the longest.
+    // Sessions kept at most. A new session beyond it drops the anonymous session (one whose
+    // UserName is blank) idle the longest; only when there is none, the signed-in one idle the
+    // longest.
     std::size_t max_sessions = kDefaultMaxSessions;
+    // Anonymous sessions kept at most; a new session beyond it drops the anonymous one idle
+    // the longest. A session counts as anonymous from its start until a request ends with a
+    // UserName in it.
+    std::size_t max_anonymous_sessions = kDefaultMaxAnonymousSessions;
     // Where a request that waited for its session goes on; when empty it goes on inside the
     // call that ended the request before it.
     Post post;
@@ -84,6 +92,7 @@ class SessionStore {
  private:
   std::string new_id();
   void sweep(Clock::time_point now);
+  void make_room();
   void drop(std::unordered_map<std::string, std::shared_ptr<Entry>>::iterator it);
   void release(const std::shared_ptr<Entry>& entry);
 
@@ -91,7 +100,10 @@ class SessionStore {
   mutable std::mutex mu_;
   std::random_device random_;
   std::unordered_map<std::string, std::shared_ptr<Entry>> entries_;
-  std::list<Entry*> idle_;  // sessions without a request, the one idle the longest first
+  // Sessions without a request, the one idle the longest first: anonymous and signed-in apart.
+  std::list<Entry*> idle_anonymous_;
+  std::list<Entry*> idle_signed_in_;
+  std::size_t anonymous_ = 0;  // anonymous sessions, busy ones included
   Clock::time_point next_sweep_;
 };
 

@@ -66,6 +66,12 @@ ValuePairs parse_urlencoded(std::string_view text, Charset charset) {
   return pairs;
 }
 
+std::size_t count_urlencoded(std::string_view text) {
+  std::size_t count = 0;
+  split(text, '&', [&](std::string_view) { ++count; });
+  return count;
+}
+
 ValuePairs parse_cookie_header(std::string_view header, Charset charset) {
   ValuePairs pairs;
   split(header, ';', [&](std::string_view piece) {

@@ -19,6 +19,8 @@ enum class Charset { utf8, cp936 };
 // two hex digits after it stays) and converted
 // from `charset` to UTF-8. Empty segments are skipped; "a" alone is the name a with value "".
 ValuePairs parse_urlencoded(std::string_view text, Charset charset);
+// The number of pairs parse_urlencoded gives for text, without decoding them.
+std::size_t count_urlencoded(std::string_view text);
 
 // The bytes of a percent-encoded URL path: "%XX" as its byte, "+" and a "%" without two hex
 // digits after it as they are.

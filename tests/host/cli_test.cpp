@@ -83,7 +83,13 @@ TEST(Cli, HelpIsNoErrorAndShowsTheDefaults) {
   CliResult serve = run({"serve", "--help"});
   EXPECT_EQ(serve.code, 0);
   for (const char* shown : {"127.0.0.1:8080", "FLOWFORM_CONNECT", "--max-sessions", "100000",
-                            "--max-body", "16777216", "--max-connections"}) {
+                            "--max-body", "16777216", "--max-connections",
+                            "--max-anonymous-sessions UINT:POSITIVE=10000",
+                            "--max-per-address UINT:POSITIVE=64",
+                            "--body-memory UINT:POSITIVE=134217728",
+                            "--max-form-keys UINT:POSITIVE=10000",
+                            "--request-timeout UINT:POSITIVE=60", "--min-rate UINT:NONNEGATIVE=500",
+                            "after its first 10 s"}) {
     EXPECT_NE(serve.out.find(shown), std::string::npos) << shown << "\n" << serve.out;
   }
 }

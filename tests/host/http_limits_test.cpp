@@ -17,18 +17,6 @@ using namespace std::chrono_literals;
 constexpr char kPage[] = "/flow/BiaoDanTianXie.asp";
 const std::string kHalfAHead = "GET /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHo";
 
-// A stand-in page that answers with its query string and the size of its form.
-ServeOptions echo_page() {
-  ServeOptions o;
-  o.page_runner = [](const auto&, const auto&, const RequestInput& input) {
-    std::string text;
-    for (const auto& [name, value] : input.query_string) text += name + "=" + value + ";";
-    for (const auto& [name, value] : input.form) text += name + ":" + std::to_string(value.size());
-    return PageResponse{text, std::nullopt};
-  };
-  return o;
-}
-
 TEST(HttpLimits, ANinthClientIsServedWhileEightSlowOnesHoldTheirConnections) {
   ServeOptions o = echo_page();
   o.threads = 2;

@@ -11,6 +11,18 @@
 
 namespace host {
 
+// A stand-in page that answers with its query string and the size of each form value.
+inline ServeOptions echo_page() {
+  ServeOptions o;
+  o.page_runner = [](const auto&, const auto&, const RequestInput& input) {
+    std::string text;
+    for (const auto& [name, value] : input.query_string) text += name + "=" + value + ";";
+    for (const auto& [name, value] : input.form) text += name + ":" + std::to_string(value.size());
+    return PageResponse{text, std::nullopt};
+  };
+  return o;
+}
+
 class ServerHarness {
  public:
   explicit ServerHarness(ServeOptions options) : server_(with_free_port(std::move(options))) {

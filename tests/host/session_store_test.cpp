@@ -18,14 +18,16 @@ using namespace std::chrono_literals;
 // requests that waited go on when the test says.
 class SessionStoreTest : public ::testing::Test {
  protected:
-  std::unique_ptr<SessionStore> make_store(std::size_t max_sessions) {
+  std::unique_ptr<SessionStore> make_store(std::size_t max_sessions,
+                                           std::size_t max_anonymous = 100) {
     return std::make_unique<SessionStore>(SessionStore::Options{
         .initializer =
             [this](platform::asp::Session& s) {
               ++initialized_;
-              s["UserName"] = "demo";
+              s["UserName"] = next_user_;
             },
         .max_sessions = max_sessions,
+        .max_anonymous_sessions = max_anonymous,
         .post = [this](std::function<void()> task) { posted_.push_back(std::move(task)); },
         .now = [this] { return now_; }});
   }
@@ -47,6 +49,7 @@ class SessionStoreTest : public ::testing::Test {
   }
 
   int initialized_ = 0;
+  std::string next_user_ = "demo";  // blank: new sessions are anonymous
   std::vector<std::function<void()>> posted_;
   SessionStore::Clock::time_point now_ = SessionStore::Clock::time_point() + 1000h;
   std::unique_ptr<SessionStore> store_ = make_store(100);
@@ -119,6 +122,37 @@ TEST_F(SessionStoreTest, AtTheCapTheSessionIdleTheLongestGoes) {
   EXPECT_TRUE(is_new(b));  // gone, so b's cookie gets a new session (which drops a)
   EXPECT_EQ(store_->size(), 3u);
   EXPECT_TRUE(is_new(a));
+}
+
+TEST_F(SessionStoreTest, AnonymousSessionsGoBeforeAnySignedInOne) {
+  store_ = make_store(4, 2);
+  const std::string zhang = new_session(45);  // signed in by the initializer
+  next_user_ = "";
+  now_ += 1s;
+  const std::string anonymous = new_session(45);
+  const std::string li = new_session(45);
+  {
+    auto lease = grab(li);  // signs in during its request
+    (*lease->session())["UserName"] = "li";
+  }
+  for (int i = 0; i < 40; ++i) new_session(45);  // ten times the cap, none signed in
+  EXPECT_EQ(store_->size(), 4u);                // two signed in, two anonymous
+  EXPECT_TRUE(is_new(anonymous));
+  EXPECT_FALSE(is_new(zhang));
+
+  // With the store full of signed-in sessions, the one idle the longest goes: li, now.
+  next_user_ = "wang";
+  now_ += 1s;
+  new_session(45);
+  new_session(45);
+  EXPECT_EQ(store_->size(), 4u);
+  EXPECT_FALSE(is_new(zhang));
+  next_user_ = "";
+  const std::string last = new_session(45);
+  EXPECT_EQ(store_->size(), 4u);
+  EXPECT_FALSE(is_new(zhang));
+  EXPECT_FALSE(is_new(last));
+  EXPECT_TRUE(is_new(li));
 }
 
 TEST_F(SessionStoreTest, ASessionInUseIsNeverDroppedForTheCap) {

@@ -44,13 +44,21 @@ struct TestAnswer {
 
 class TestConnection {
  public:
-  // Connects to 127.0.0.1:port; a failed connection reads no answer.
-  explicit TestConnection(int port) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+  // Connects to 127.0.0.1:port from the loopback address `from` (any of 127.0.0.0/8, to play
+  // another client); a failed connection reads no answer.
+  explicit TestConnection(int port, const char* from = "127.0.0.1")
+      : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in source{};
+    source.sin_family = AF_INET;
+    inet_pton(AF_INET, from, &source.sin_addr);
+    if (bind(fd_, reinterpret_cast<sockaddr*>(&source), sizeof source) != 0) close_now();
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) close_now();
+    if (fd_ >= 0 && connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      close_now();
+    }
   }
   ~TestConnection() { close_now(); }
   TestConnection(const TestConnection&) = delete;
@@ -115,8 +123,9 @@ class TestConnection {
   // Reads what has come; false at the deadline or when the server closed.
   bool receive(std::chrono::steady_clock::time_point deadline) {
     if (fd_ < 0) return false;
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    // Rounded up, so that a poll that times out ends past the deadline.
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline -
+                                                             std::chrono::steady_clock::now());
     pollfd wanted{fd_, POLLIN, 0};
     if (left.count() <= 0 || poll(&wanted, 1, static_cast<int>(left.count())) != 1) return false;
     char chunk[16384];

@@ -1,0 +1,129 @@
+// Attacks on the host for its attack script (bench/host_attacks.sh), from one loopback address,
+// each for a bounded time and with a bounded number of connections:
+//   attack_clients slow-bodies PORT FROM COUNT SECONDS
+//     COUNT posts of a 1,000,000-byte body, a byte a second each, and COUNT / 8 posts of a
+//     16 MB body of short keys sent whole but its last byte; each reopened when closed.
+//   attack_clients flood PORT FROM COUNT SECONDS
+//     COUNT idle connections, each reopened as soon as the server closes it.
+// Prints the connections opened and the answers the server gave.
+#include <arpa/inet.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int open_connection(int port, const char* from) {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in source{};
+  source.sin_family = AF_INET;
+  inet_pton(AF_INET, from, &source.sin_addr);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (bind(fd, reinterpret_cast<sockaddr*>(&source), sizeof source) != 0 ||
+      connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    close(fd);
+    return -1;
+  }
+  fcntl(fd, F_SETFL, O_NONBLOCK);
+  return fd;
+}
+
+struct Client {
+  int fd = -1;
+  const std::string* request = nullptr;  // head and body as far as it goes
+  std::size_t sent = 0;
+  std::size_t burst = 0;  // bytes sent at once; the rest a byte a second
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 6) {
+    std::fprintf(stderr, "usage: attack_clients slow-bodies|flood PORT FROM COUNT SECONDS\n");
+    return 2;
+  }
+  const std::string mode = argv[1];
+  const int port = std::atoi(argv[2]);
+  const char* from = argv[3];
+  const std::size_t count = std::strtoul(argv[4], nullptr, 10);
+  const auto end = Clock::now() + std::chrono::seconds(std::atoi(argv[5]));
+
+  const auto post = [](std::size_t length) {
+    return "POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+           std::to_string(length) + "\r\n\r\n";
+  };
+  const std::string trickled = post(1000000) + std::string(1000000, 'x');
+  std::string big = post(16 * 1024 * 1024 - 1);
+  const std::size_t big_head = big.size();
+  while (big.size() < big_head + 16 * 1024 * 1024 - 1) big += "k=v&";
+  big.resize(big_head + 16 * 1024 * 1024 - 1);
+
+  std::vector<Client> clients(mode == "flood" ? count : count + count / 8);
+  for (std::size_t i = 0; i < clients.size(); ++i) {
+    if (mode == "flood") continue;
+    clients[i].request = i < count ? &trickled : &big;
+    clients[i].burst = i < count ? trickled.size() - 1000000 : big.size() - 1;
+  }
+  long opened = 0;
+  std::map<std::string, long> answers;
+  auto next_trickle = Clock::now();
+  while (Clock::now() < end) {
+    const bool trickle_now = Clock::now() >= next_trickle;
+    if (trickle_now) next_trickle += std::chrono::seconds(1);
+    for (Client& client : clients) {
+      if (client.fd < 0) {
+        client.fd = open_connection(port, from);
+        client.sent = 0;
+        if (client.fd >= 0) ++opened;
+        continue;
+      }
+      // An answer or a close: count it and start again.
+      char reply[512];
+      const ssize_t got = recv(client.fd, reply, sizeof reply - 1, 0);
+      if (got >= 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+        ++answers[got > 12 ? std::string(reply + 9, 3) : "closed"];
+        close(client.fd);
+        client.fd = -1;
+        continue;
+      }
+      if (!client.request) continue;
+      const std::size_t goal = client.sent < client.burst ? client.burst
+                               : trickle_now              ? client.sent + 1
+                                                          : client.sent;
+      while (client.sent < std::min(goal, client.request->size())) {
+        const ssize_t n = send(client.fd, client.request->data() + client.sent,
+                               std::min(goal, client.request->size()) - client.sent,
+                               MSG_NOSIGNAL);
+        if (n <= 0) break;
+        client.sent += static_cast<std::size_t>(n);
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  for (Client& client : clients) {
+    if (client.fd >= 0) close(client.fd);
+  }
+  std::printf("%s from %s: %ld connections opened; answers:", mode.c_str(), from, opened);
+  for (const auto& [what, n] : answers) std::printf(" %s %ld", what.c_str(), n);
+  std::printf("\n");
+  return 0;
+}

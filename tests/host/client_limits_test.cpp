@@ -1,0 +1,233 @@
+// What one client may cost the host, through real sockets with small limits: the request's
+// deadline and minimum rate, the shared body budget, the form-key cap, connections per address
+// and the share kept for small clients, memory after large bodies, anonymous session floods.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <future>
+#include <memory>
+#include <vector>
+
+#include "host/server_harness.h"
+#include "vb/builtins.h"
+
+namespace host {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr char kPage[] = "/flow/BiaoDanTianXie.asp";
+const std::string kFormType = "application/x-www-form-urlencoded";
+const std::string kHalfAHead = "GET /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHo";
+
+// The head of a form POST whose body is `length` bytes long.
+std::string post_head(std::size_t length) {
+  return "POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: x\r\nContent-Type: " + kFormType +
+         "\r\nContent-Length: " + std::to_string(length) + "\r\n\r\n";
+}
+
+// Sends `bytes` a piece every `interval` until the server closes the connection or they run
+// out; returns how long the server let it go on, or nothing when it did not close.
+std::optional<Clock::duration> trickle(TestConnection& c, std::string_view bytes,
+                                       std::size_t piece, std::chrono::milliseconds interval) {
+  const auto start = Clock::now();
+  for (; !bytes.empty(); bytes.remove_prefix(std::min(piece, bytes.size()))) {
+    if (c.closed_within(interval)) return Clock::now() - start;
+    c.send(bytes.substr(0, piece));
+  }
+  return std::nullopt;
+}
+
+// A form POST of 1000 bytes whose body comes a byte every `interval`: trickle's answer.
+std::optional<Clock::duration> trickled_post(const ServerHarness& harness,
+                                             std::chrono::milliseconds interval) {
+  TestConnection c(harness.port());
+  c.send(post_head(1000));
+  return trickle(c, std::string(1000, 'x'), 1, interval);
+}
+
+// The first answer of a request repeated (on new connections) until it is not 503: the server
+// sees a client's close in its own time.
+TestAnswer once_there_is_room(const std::function<TestAnswer()>& send) {
+  TestAnswer answer;
+  for (int tries = 0; tries < 200 && (answer = send()).status == 503; ++tries) {
+    std::this_thread::sleep_for(10ms);
+  }
+  return answer;
+}
+
+TestAnswer get_from(int port, const char* from) {
+  TestConnection c(port, from);
+  c.send(http_request("GET", kPage));
+  return c.read_answer();
+}
+
+TEST(RequestDeadline, ABodyThatKeepsTricklingIsCutAtTheWholeRequestsDeadline) {
+  ServeOptions o = echo_page();
+  o.limits.request_timeout = 600ms;
+  o.limits.min_rate = 0;
+  o.limits.body_timeout = 5s;  // every byte comes well within it
+  ServerHarness harness(std::move(o));
+  const auto lasted = trickled_post(harness, 50ms);
+  ASSERT_TRUE(lasted.has_value());
+  EXPECT_GE(*lasted, 400ms);
+  EXPECT_LT(*lasted, 2s);
+  // A request that ends within it is served.
+  EXPECT_EQ(harness.post(kPage, "zd=abc", kFormType).body, "zd:3");
+}
+
+TEST(RequestDeadline, AfterTheGraceARequestSlowerThanTheMinimumRateIsClosed) {
+  ServeOptions o = echo_page();
+  o.limits.min_rate = 200;
+  o.limits.rate_grace = 300ms;
+  o.limits.body_timeout = 5s;
+  ServerHarness harness(std::move(o));
+  // 10 bytes a second: its head buys it half a second after the grace.
+  const auto lasted = trickled_post(harness, 100ms);
+  ASSERT_TRUE(lasted.has_value());
+  EXPECT_LT(*lasted, 2s);
+  // 600 bytes a second is served however long its body takes.
+  TestConnection steady(harness.port());
+  steady.send(post_head(600));
+  EXPECT_FALSE(trickle(steady, "zd=" + std::string(597, 'y'), 60, 100ms).has_value());
+  EXPECT_EQ(steady.read_answer().body, "zd:597");
+}
+
+TEST(BodyBudget, ABodyThatWouldPassTheBudgetGets503BeforeItIsSent) {
+  ServeOptions o = echo_page();
+  o.limits.body_memory = 1000;
+  ServerHarness harness(std::move(o));
+  TestConnection holder(harness.port());
+  holder.send(post_head(800) + "zd=");  // holds 800 bytes while it stalls
+  std::this_thread::sleep_for(100ms);
+
+  TestConnection refused(harness.port());
+  refused.send(post_head(300));  // the head alone: the answer comes without the body
+  const TestAnswer answer = refused.read_answer(5s);
+  EXPECT_EQ(answer.status, 503);
+  EXPECT_EQ(answer.get_header_value("Connection"), "close");
+  EXPECT_EQ(harness.post(kPage, "zd=" + std::string(197, 'z'), kFormType).body, "zd:197");
+
+  holder.send(std::string(797, 'h'));
+  EXPECT_EQ(holder.read_answer().body, "zd:797");
+  // Given back with the answer.
+  const std::string body = "zd=" + std::string(297, 'z');
+  EXPECT_EQ(once_there_is_room([&] { return harness.post(kPage, body, kFormType); }).body,
+            "zd:297");
+}
+
+TEST(FormKeys, AFormOfMoreKeysThanTheCapGets413NamingIt) {
+  ServeOptions o = echo_page();
+  o.limits.max_form_keys = 3;
+  ServerHarness harness(std::move(o));
+  // Empty segments are no keys.
+  EXPECT_EQ(harness.post(kPage, "a=1&&b=22&&&c=<\"'&", kFormType).body, "a:1b:2c:3");
+  const TestAnswer refused = harness.post(kPage, "a=1&b=2&c=3&d=4", kFormType);
+  EXPECT_EQ(refused.status, 413);
+  EXPECT_EQ(refused.body, "Payload Too Large: more than 3 form fields");
+  // Only a form body is a form.
+  EXPECT_EQ(harness.post(kPage, "a=1&b=2&c=3&d=4", "text/plain").status, 200);
+}
+
+TEST(ConnectionsPerAddress, OneAddressGetsNoMoreThanItsCapLoopbackIncluded) {
+  ServeOptions o = echo_page();
+  o.limits.max_per_address = 3;
+  ServerHarness harness(std::move(o));
+  std::vector<std::unique_ptr<TestConnection>> held;
+  for (int i = 0; i < 3; ++i) {
+    held.push_back(std::make_unique<TestConnection>(harness.port()));
+    held.back()->send(kHalfAHead);
+  }
+  const TestAnswer refused = harness.get(kPage);
+  EXPECT_EQ(refused.status, 503);
+  EXPECT_EQ(refused.body, "Service Unavailable");
+  EXPECT_EQ(get_from(harness.port(), "127.0.0.2").status, 200);
+  held.pop_back();
+  EXPECT_EQ(once_there_is_room([&] { return harness.get(kPage); }).status, 200);
+}
+
+TEST(ConnectionsPerAddress, TheLastPlacesAreKeptForAddressesHoldingFew) {
+  ServeOptions o = echo_page();
+  o.limits.max_connections = 16;  // the last two kept
+  ServerHarness harness(std::move(o));
+  std::vector<std::unique_ptr<TestConnection>> flood;
+  for (int i = 0; i < 14; ++i) {
+    flood.push_back(std::make_unique<TestConnection>(harness.port()));
+    flood.back()->send(kHalfAHead);
+  }
+  EXPECT_EQ(harness.get(kPage).status, 503);
+  // Another address, then a third, take the last two places.
+  TestConnection other(harness.port(), "127.0.0.2");
+  other.send(kHalfAHead);
+  EXPECT_EQ(once_there_is_room([&] { return get_from(harness.port(), "127.0.0.3"); }).status, 200);
+  other.send("st: x\r\n\r\n");
+  EXPECT_EQ(other.read_answer().status, 200);
+}
+
+// The process's resident memory, in bytes.
+std::size_t resident_bytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+TEST(LargeBodies, TheirMemoryGoesBackToTheSystemAfterTheAnswers) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer keeps freed memory in quarantine";
+#endif
+  ServeOptions o = echo_page();
+  o.threads = 8;
+  ServerHarness harness(std::move(o));
+  // Sent from one copy, so that the memory measured is the server's.
+  std::string body;
+  for (int i = 0; i < 10000; ++i) body += "k" + std::to_string(i) + "=" + std::string(600, 'v') + "&";
+  const std::size_t before = resident_bytes();
+  // Eight at once, on eight workers, 6 MB each in 10,000 keys.
+  std::vector<std::future<std::string>> answers;
+  for (int i = 0; i < 8; ++i) {
+    answers.push_back(std::async(std::launch::async, [&] {
+      TestConnection c(harness.port());
+      c.send(post_head(body.size()));
+      c.send(body);
+      return c.read_answer().body.substr(0, 7);
+    }));
+  }
+  for (auto& answer : answers) EXPECT_EQ(answer.get(), "k0:600k");
+  // The last worker may still be on its way out of the request.
+  const auto deadline = Clock::now() + 2s;
+  while (resident_bytes() > before + 16 * 1024 * 1024 && Clock::now() < deadline) {
+    std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_LT(resident_bytes(), before + 16 * 1024 * 1024) << "before " << before;
+}
+
+// A stand-in page that signs the session in as ?login=NAME and answers with its user name.
+ServeOptions sign_in_page() {
+  ServeOptions o;
+  o.page_runner = [](const auto&, const auto& session, const RequestInput& input) {
+    for (const auto& [name, value] : input.query_string) {
+      if (name == "login") (*session)["UserName"] = value;
+    }
+    return PageResponse{"user " + vb::CStr(session->get("UserName")), std::nullopt};
+  };
+  return o;
+}
+
+TEST(AnonymousSessions, ASignedInUserOutlivesAFloodOfTenTimesTheCap) {
+  ServeOptions o = sign_in_page();
+  o.max_sessions = 20;
+  ServerHarness harness(std::move(o));
+  const TestAnswer signed_in = harness.get(std::string(kPage) + "?login=zhang");
+  const std::string cookie = signed_in.get_header_value("Set-Cookie").substr(0, 53);
+  for (int i = 0; i < 200; ++i) ASSERT_EQ(harness.get(kPage).body, "user ");
+  EXPECT_LE(harness.server().sessions().size(), 20u);
+  const TestAnswer again = harness.get(kPage, {{"Cookie", cookie}});
+  EXPECT_EQ(again.body, "user zhang");
+  EXPECT_FALSE(again.has_header("Set-Cookie"));
+}
+
+}  // namespace
+}  // namespace host
