@@ -233,6 +233,9 @@ TEST_F(ClosingScriptsTest, HandlingPostsCarryTheKeysAsValidScript) {
       {"7", "3", "2", "BiaoDanID:7, BiaoDanRecordID:3, JieDianID:2"},
       {7, "", 12, "BiaoDanID:7, BiaoDanRecordID:'', JieDianID:12"},  // a new flow
       {"7", vb::Variant(), "-1", "BiaoDanID:7, BiaoDanRecordID:'', JieDianID:-1"},
+      // A leading zero would make an octal or another number: such keys go as text.
+      {"07", "010", "0", "BiaoDanID:'07', BiaoDanRecordID:'010', JieDianID:0"},
+      {"7", "-010", "08", "BiaoDanID:7, BiaoDanRecordID:'-010', JieDianID:'08'"},
       {"7 ", "3);alert(1", "x'</script>",
        "BiaoDanID:'7 ', BiaoDanRecordID:'3);alert(1', "
        "JieDianID:'x\\'<\\/script>'"},
