@@ -107,6 +107,23 @@ TEST_F(ClosingScriptsTest, BlocksFollowInThePagesOrderToItsLastLine) {
   test_support::expect_javascript_parses(page);
 }
 
+TEST_F(ClosingScriptsTest, TheSaveBlockHoldsItsFunctionsInOrderAndNoOther) {
+  const std::string& page = closing();
+  const auto from = page.find("<script language=vbscript>\r\nDim nowIsContinue");
+  ASSERT_NE(from, std::string::npos);
+  const std::string block = page.substr(from, page.find("</script>", from) - from);
+  std::vector<std::string> names;
+  for (std::size_t at = block.find("\nFunction "); at != std::string::npos;
+       at = block.find("\nFunction ", at + 1)) {
+    const std::size_t name = at + std::string("\nFunction ").size();
+    names.push_back(block.substr(name, block.find('(', name) - name));
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"SetEmpty", "openWinF", "openWinC", "openWinZ",
+                                             "openWinG", "saveToDB", "thistosubmit", "AddAttach",
+                                             "DelID", "delmain_wer"}));
+  EXPECT_THAT(block, Not(HasSubstr("Sub ")));
+}
+
 TEST_F(ClosingScriptsTest, SaveToDBRunsTheNodesScriptBeforeItsChecks) {
   const std::string before =
       "\t\t\toEl.value = Replace(oEl.value, \",\", \"，\")\r\n\t\tEnd If\r\n\tNext\r\n";
