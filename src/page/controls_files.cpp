@@ -3,6 +3,7 @@
 #include <string>
 
 #include "library/escape.h"
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/controls.h"
 #include "page/script_lines.h"
@@ -29,7 +30,7 @@ std::string template_table(platform::ado::Recordset& field, const std::string& k
                      "<td>附件：<INPUT type='file' id=DuoFJ" +
                      key + "AKKKKKK name=DuoFJ" + key + "AKKKKKK></td>";
   for (int k = 0; k < 3; ++k) {
-    if (!(field(kCaptionFlags[k]) == "1")) continue;
+    if (!library::flag_set(field(kCaptionFlags[k]))) continue;
     const std::string n = std::to_string(k + 1);
     html += "<TD>" + markup(field(kCaptionLabels[k])) + ":<INPUT type='text' id=DuoShuo" + n + key +
             "AKKKKKK name=DuoShuo" + n + key + "AKKKKKK  value=''></TD>";
@@ -60,7 +61,7 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
         "Value=" +
         file + "')><FONT color=#425d8c>" + markup(files("FileName")) + "</FONT></A></TD>";
     for (int k = 0; k < 3; ++k) {
-      if (!(field(kCaptionFlags[k]) == "1")) continue;
+      if (!library::flag_set(field(kCaptionFlags[k]))) continue;
       html += "<TD>" + markup(field(kCaptionLabels[k])) + ":" + markup(files(kCaptionTexts[k])) +
               "</TD>";
     }

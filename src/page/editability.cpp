@@ -1,6 +1,7 @@
 // Whether the user may edit the current placeholder at the current node.
 #include "page/editability.h"
 
+#include "library/flags.h"
 #include "vb/builtins.h"
 
 namespace page {
@@ -14,10 +15,10 @@ vb::Variant listed_codes(const PageState& p) {
 }  // namespace
 
 bool may_edit(const PageState& p, const vb::Variant& code) {
-  const bool listed = p.DaiBanBanLiType != "1" &&
+  const bool listed = !(p.DaiBanBanLiType == "1") &&
                       vb::InStr(listed_codes(p), vb::Variant(",") & code & ",") > 0;
   const bool trusted =
-      p.isFirst != "1" &&
+      !library::flag_set(p.isFirst) &&
       vb::InStr(p.TQUserList, vb::Variant(";") & p.ctx.Session->get("Username") & ";") > 0;
   const bool privileged = p.isTeQuanDaiBan == true;
   return listed || trusted || privileged;
