@@ -217,7 +217,6 @@ CREATE TABLE OA_FLOW_1_BanLi (
   OAID INTEGER PRIMARY KEY AUTOINCREMENT,
   BiaoDanRecordID TEXT COLLATE NOCASE,
   JieDianID INTEGER,
-  JieDianName TEXT COLLATE NOCASE,
   BanLiRen TEXT COLLATE NOCASE,
   BanLiShiJian TEXT,
   BanLiJieGuo TEXT COLLATE NOCASE,
@@ -243,9 +242,9 @@ INSERT INTO OA_FLOW_1_Main (OAID, CodeNumber, FileTile, TiJiaoRen, TiJiaoDate, i
    'http://www.example.com/products', 'lisi@example.com', '16600',
    '笔记本电脑,显示器', '2,3', '6500,1200', '仅王五可见的内部备注');
 
-INSERT INTO OA_FLOW_1_BanLi (OAID, BiaoDanRecordID, JieDianID, JieDianName, BanLiRen,
+INSERT INTO OA_FLOW_1_BanLi (OAID, BiaoDanRecordID, JieDianID, BanLiRen,
   BanLiShiJian, BanLiJieGuo, BanLiYiJian, ContentHTML, FileID) VALUES
-  (1, '1', 1, '填写申请', 'lisi', '2011-09-02 09:30:00', '2', '请部门经理审核。',
+  (1, '1', 1, 'lisi', '2011-09-02 09:30:00', '2', '请部门经理审核。',
    '<P>因项目开发需要，申请采购笔记本电脑两台、显示器三台。</P>', '');
 
 -- To-do: zhangsan handles the record at node 2; wujiu holds a privileged entry.

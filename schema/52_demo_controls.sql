@@ -42,9 +42,9 @@ INSERT INTO OA_FLOW_1_Main (OAID, CodeNumber, FileTile, TiJiaoRen, TiJiaoDate, i
    'http://www.example.com/demo', 'wangwu@example.com', '3180',
    '打印机, 墨盒◆黑色 ,纸张', '1,4,10', '2100,120,30', '内部说明');
 
-INSERT INTO OA_FLOW_1_BanLi (OAID, BiaoDanRecordID, JieDianID, JieDianName, BanLiRen,
+INSERT INTO OA_FLOW_1_BanLi (OAID, BiaoDanRecordID, JieDianID, BanLiRen,
   BanLiShiJian, BanLiJieGuo, BanLiYiJian, ContentHTML, FileID) VALUES
-  (3, '2', 10, '填写全部字段', 'lisi', '2011-09-05 10:00:00', '11', '请审核。', '', '');
+  (3, '2', 10, 'lisi', '2011-09-05 10:00:00', '11', '请审核。', '', '');
 
 INSERT INTO OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, SendUser,
   BanLiType) VALUES ('1', '2', '11', 'zhangsan', 'lisi', '0');

@@ -7,9 +7,9 @@
 --   node 9 in zhangsan's to-do list:
 --   /flow/BiaoDanTianXie.asp?BiaoDanID=2&BiaoDanRecordID=1&JieDianID=9   (new: LiuChengID=3)
 
-INSERT INTO OA_FLOW_1_BanLi (OAID, BiaoDanRecordID, JieDianID, JieDianName, BanLiRen,
+INSERT INTO OA_FLOW_1_BanLi (OAID, BiaoDanRecordID, JieDianID, BanLiRen,
   BanLiShiJian, BanLiJieGuo, BanLiYiJian, ContentHTML, FileID) VALUES
-  (2, '1', 2, '部门审核', 'zhangsan', '2011-09-02 10:12:00', '3',
+  (2, '1', 2, 'zhangsan', '2011-09-02 10:12:00', '3',
    '金额较大，转财务审核。' || char(13) || char(10) || '请补充第三家报价。',
    '<P>因项目开发需要，申请采购笔记本电脑两台、显示器三台。</P>', '');
 
@@ -68,7 +68,6 @@ CREATE TABLE OA_FLOW_2_BanLi (
   OAID INTEGER PRIMARY KEY AUTOINCREMENT,
   BiaoDanRecordID TEXT COLLATE NOCASE,
   JieDianID INTEGER,
-  JieDianName TEXT COLLATE NOCASE,
   BanLiRen TEXT COLLATE NOCASE,
   BanLiShiJian TEXT,
   BanLiJieGuo TEXT COLLATE NOCASE,
@@ -82,6 +81,6 @@ INSERT INTO OA_FLOW_2_Main (OAID, CodeNumber, FileTile, TiJiaoRen, TiJiaoDate, i
   (1, '发〔2011〕12号', '关于调整采购审批权限的通知', 'wujiu', '2011-09-01 16:00:00', '0', '9',
    'wujiu201109010000', 3, '');
 
-INSERT INTO OA_FLOW_2_BanLi (OAID, BiaoDanRecordID, JieDianID, JieDianName, BanLiRen,
+INSERT INTO OA_FLOW_2_BanLi (OAID, BiaoDanRecordID, JieDianID, BanLiRen,
   BanLiShiJian, BanLiJieGuo, BanLiYiJian, ContentHTML, FileID) VALUES
-  (1, '1', 8, '拟稿', 'wujiu', '2011-09-01 16:00:00', '9', '请签发。', '', '');
+  (1, '1', 8, 'wujiu', '2011-09-01 16:00:00', '9', '请签发。', '', '');

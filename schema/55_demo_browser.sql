@@ -49,7 +49,6 @@ CREATE TABLE OA_FLOW_9_BanLi (
   OAID INTEGER PRIMARY KEY AUTOINCREMENT,
   BiaoDanRecordID TEXT COLLATE NOCASE,
   JieDianID INTEGER,
-  JieDianName TEXT COLLATE NOCASE,
   BanLiRen TEXT COLLATE NOCASE,
   BanLiShiJian TEXT,
   BanLiJieGuo TEXT COLLATE NOCASE,
@@ -63,9 +62,9 @@ INSERT INTO OA_FLOW_9_Main (OAID, CodeNumber, FileTile, TiJiaoRen, TiJiaoDate, i
   (1, 'HY-2011-007', '关于召开季度工作会议的通知', 'lisi', '2011-09-01 14:00:00', '0', '91',
    'lisi201109011400', 9, '');
 
-INSERT INTO OA_FLOW_9_BanLi (OAID, BiaoDanRecordID, JieDianID, JieDianName, BanLiRen,
+INSERT INTO OA_FLOW_9_BanLi (OAID, BiaoDanRecordID, JieDianID, BanLiRen,
   BanLiShiJian, BanLiJieGuo, BanLiYiJian, ContentHTML, FileID) VALUES
-  (1, '1', 90, '发起通知', 'lisi', '2011-09-01 14:00:00', '91', '请确认参会。', '', '');
+  (1, '1', 90, 'lisi', '2011-09-01 14:00:00', '91', '请确认参会。', '', '');
 
 INSERT INTO OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen, SendUser,
   BanLiType) VALUES ('9', '1', '91', 'zhangsan', 'lisi', '0');

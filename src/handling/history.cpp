@@ -18,13 +18,10 @@ namespace {
 
 using platform::asp::Server;
 
+// The step table holds only the node's key: its name is the node's current one.
 vb::Variant node_name(library::PageContext& ctx, platform::ado::Recordset& step) {
-  vb::Variant name = step("JieDianName");
-  if (vb::IsNull(name) || name == "") {
-    name = library::getnamefromid(ctx, "OA_Flow_Model_JieDian", "JieDianName", "OAID",
-                                  step("JieDianID"));
-  }
-  return Server::HTMLEncode(name);
+  return Server::HTMLEncode(library::getnamefromid(ctx, "OA_Flow_Model_JieDian", "JieDianName",
+                                                   "OAID", step("JieDianID")));
 }
 
 }  // namespace
@@ -48,7 +45,8 @@ void write_history(library::PageContext& ctx, const HandlingView& view) {
       const vb::Variant who = library::showusername(ctx, (*rs)("BanLiRen"));
       out.write(vb::Variant("\t<tr><td align=center>") & vb::Variant(i) & "</td><td>" &
                 node_name(ctx, *rs) & "</td><td>" & Server::HTMLEncode(who) & "</td><td>" &
-                library::lwformatdatetime(ctx, (*rs)("BanLiShiJian"), "yyyy-mm-dd hh:nn") &
+                Server::HTMLEncode(
+                    library::lwformatdatetime(ctx, (*rs)("BanLiShiJian"), "yyyy-mm-dd hh:nn")) &
                 "</td><td>" & library::displaytext(ctx, opinion) & "</td></tr>\r\n");
     }
     rs->Close();

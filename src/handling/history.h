@@ -7,9 +7,10 @@
 namespace handling {
 
 // Block 3, the div YiJianLieBiao: one row per step of the record in the form's step table
-// OA_FLOW_<BiaoDanID>_BanLi, oldest first, with its number, node (the step's JieDianName, or
-// the node's current name), handler (showusername), time (lwformatdatetime "yyyy-mm-dd hh:nn")
-// and opinion (displaytext). Only the header row for a record without a key (a new flow).
+// OA_FLOW_<BiaoDanID>_BanLi, oldest first, with its number, node (the name of the step's
+// JieDianID, by getnamefromid), handler (showusername), time (lwformatdatetime "yyyy-mm-dd
+// hh:nn") and opinion (displaytext), every cell HTML-encoded. Only the header row for a record
+// without a key (a new flow).
 // BiaoDanID must be a whole number (13 otherwise).
 void write_history(library::PageContext& ctx, const HandlingView& view);
 

@@ -3,6 +3,7 @@
 
 #include "handling/rows.h"
 #include "library/escape.h"
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "platform/asp/server.h"
 #include "vb/builtins.h"
@@ -43,7 +44,7 @@ void add_successors(library::PageContext& ctx, const HandlingView& view,
 std::vector<ResultRadio> result_radios(library::PageContext& ctx, const HandlingView& view) {
   std::vector<ResultRadio> radios;
   if (view.DaiBanBanLiType == "1") {
-    if (view.isgoutong == "1") {
+    if (library::flag_set(view.isgoutong)) {
       radios.push_back({"GouTong", "回复沟通"});
       radios.push_back({"-4", "沟通"});
     } else {
@@ -54,10 +55,10 @@ std::vector<ResultRadio> result_radios(library::PageContext& ctx, const Handling
   }
   add_successors(ctx, view, radios);
   if (view.isFirst == "3") radios.push_back({"JieShu", "结束流程"});
-  if (view.isFeiQi == "1") radios.push_back({"-1", "废弃"});
-  if (view.isBoHui == "1") radios.push_back({"-2", "驳回"});
-  if (view.iszhuanban == "1") radios.push_back({"-3", "转办"});
-  if (view.isgoutong == "1") radios.push_back({"-4", "沟通"});
+  if (library::flag_set(view.isFeiQi)) radios.push_back({"-1", "废弃"});
+  if (library::flag_set(view.isBoHui)) radios.push_back({"-2", "驳回"});
+  if (library::flag_set(view.iszhuanban)) radios.push_back({"-3", "转办"});
+  if (library::flag_set(view.isgoutong)) radios.push_back({"-4", "沟通"});
   return radios;
 }
 

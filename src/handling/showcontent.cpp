@@ -8,6 +8,7 @@
 #include "handling/result_choice.h"
 #include "handling/sections.h"
 #include "library/escape.h"
+#include "library/flags.h"
 #include "platform/asp/server.h"
 
 namespace handling {
@@ -76,7 +77,7 @@ void write_opinion(Response& out, const HandlingView& view) {
 }
 
 void write_distribution(Response& out, const HandlingView& view) {
-  if (!(view.isFenFa == "1" && view.DaiBanBanLiType != "1")) return;
+  if (!(library::flag_set(view.isFenFa) && view.DaiBanBanLiType != "1")) return;
   open_plain_section(out, "分发");
   out.write(
       "分发人员：<img src=\"../include/imagesv10/xb.gif\" border=0 title=\"选择人员\" "

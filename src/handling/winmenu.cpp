@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "library/flags.h"
 #include "library/lookup_query.h"
 #include "library/sql_guard.h"
 #include "vb/builtins.h"
@@ -33,7 +34,7 @@ bool has_special_todo_entry(library::PageContext& ctx, const HandlingView& view)
 
 bool is_privileged(library::PageContext& ctx, const HandlingView& view) {
   const vb::Variant user = ctx.Session->get("UserName");
-  if (view.isFirst != "1" && user != "" &&
+  if (!library::flag_set(view.isFirst) && user != "" &&
       vb::InStr(view.TQUserList, vb::Variant(";") & user & ";") > 0) {
     return true;
   }
@@ -59,7 +60,7 @@ void winmenu(library::PageContext& ctx, const HandlingView& view) {
     if (ctx.Session->get("CurrentLiuchengID") != "") {
       button(out, "", "javascript:openFlow('../system/workflow/FlowGraphDis.asp');", "流程信息");
     }
-    if (view.isFeiQi == "1") {
+    if (library::flag_set(view.isFeiQi)) {
       button(out, "", "javascript:if(confirm('确实要删除该流程单吗？')) todel();", "废弃");
     }
     button(out, "", "javascript:window.close();", "关闭");

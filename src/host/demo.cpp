@@ -76,7 +76,8 @@ std::vector<DemoPage> demo_pages(const std::string& db_path) {
            [&](auto text) { forms.push_back(text(0)); });
   for (const std::string& form : forms) {
     each_row(db,
-             "select b.OAID, b.BiaoDanRecordID, b.JieDianID, b.JieDianName from OA_FLOW_" + form +
+             "select b.OAID, b.BiaoDanRecordID, b.JieDianID, (select n.JieDianName from "
+             "OA_Flow_Model_JieDian n where n.OAID = b.JieDianID) from OA_FLOW_" + form +
                  "_BanLi b where b.BanLiRen = ?1 and exists (select 1 from OA_DaiBan_LiuCheng d "
                  "where d.BiaoDanID = '" +
                  form +

@@ -27,8 +27,9 @@ void write_opinion_list(PageState& p);
 // BiaoDanID, BiaoDanRecordID and JieDianID to do.asp), and the print form bdprint.
 void write_print_and_end(PageState& p);
 
-// A record key as a JavaScript value: a whole number as it stands, so it posts as a number;
-// anything else, the empty key of a new flow included, as a quoted and escaped string.
+// A record key as a JavaScript value: a whole number without a leading zero as it stands, so it
+// posts as a number; anything else ("010", the empty key of a new flow) as a quoted and escaped
+// string, so the server receives the key as the page had it.
 std::string js_key(const vb::Variant& key);
 
 }  // namespace page

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "library/escape.h"
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/controls.h"
 #include "page/work_recordset.h"
@@ -37,7 +38,7 @@ std::string option_text(const vb::Variant& v) { return vb::CStr(vb::Variant(v) &
 }  // namespace
 
 void check_box_control(PageState& p) {
-  p.strChecked = p.zdValue == "1" ? " checked " : "  ";
+  p.strChecked = library::flag_set(p.zdValue) ? " checked " : "  ";
   const std::string key = control_key(p);
   p.strHTML = "<INPUT type='checkbox' id='zd" + key + "' NAME='zd" + key + "' " +
               vb::CStr(p.strChecked) + " >";
@@ -47,7 +48,7 @@ void drop_down_control(PageState& p) {
   auto& field = field_row(p);
   const std::string key = control_key(p);
   const vb::Variant options_query = field("DefaultValue");
-  const bool from_query = vb::Trim(options_query) != "" && field("ZiDianCode") == "1";
+  const bool from_query = vb::Trim(options_query) != "" && library::flag_set(field("ZiDianCode"));
   std::string html;
   std::string query;
   if (from_query) {

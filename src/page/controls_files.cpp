@@ -3,9 +3,11 @@
 #include <string>
 
 #include "library/escape.h"
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/controls.h"
 #include "page/script_lines.h"
+#include "page/user_lists.h"
 #include "page/work_recordset.h"
 #include "platform/asp/session.h"
 #include "vb/builtins.h"
@@ -28,7 +30,7 @@ std::string template_table(platform::ado::Recordset& field, const std::string& k
                      "<td>附件：<INPUT type='file' id=DuoFJ" +
                      key + "AKKKKKK name=DuoFJ" + key + "AKKKKKK></td>";
   for (int k = 0; k < 3; ++k) {
-    if (!(field(kCaptionFlags[k]) == "1")) continue;
+    if (!library::flag_set(field(kCaptionFlags[k]))) continue;
     const std::string n = std::to_string(k + 1);
     html += "<TD>" + markup(field(kCaptionLabels[k])) + ":<INPUT type='text' id=DuoShuo" + n + key +
             "AKKKKKK name=DuoShuo" + n + key + "AKKKKKK  value=''></TD>";
@@ -59,7 +61,7 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
         "Value=" +
         file + "')><FONT color=#425d8c>" + markup(files("FileName")) + "</FONT></A></TD>";
     for (int k = 0; k < 3; ++k) {
-      if (!(field(kCaptionFlags[k]) == "1")) continue;
+      if (!library::flag_set(field(kCaptionFlags[k]))) continue;
       html += "<TD>" + markup(field(kCaptionLabels[k])) + ":" + markup(files(kCaptionTexts[k])) +
               "</TD>";
     }
@@ -129,15 +131,21 @@ void multi_file_control(PageState& p) {
 void signature_file_control(PageState& p) {
   const std::string key = control_key(p);
   std::string html = "<TABLE WIDTH=99% BORDER=0 CELLSPACING=0 CELLPADDING=0><TR><TD>";
+  // LIKE only narrows the rows: "_" and "%" in a login name match any text there, and a "["
+  // (a set of characters on SQL Server) is made a "_" so that no row naming the user is missed.
+  // Each row is then matched literally.
+  const vb::Variant user = p.ctx.Session->get("UserName");
   auto& rs = open_query(p, p.rs, p.ctx.sql,
                         "select * from OA_Flow_QianMing where usernames like '%;" +
-                            library::sql_text(p.ctx.Session->get("UserName")) + ";%'");
+                            library::sql_text(vb::Replace(user, "[", "_")) + ";%'");
   html += "<select style='width:99%' id=zd" + key + " name=zd" + key + " onchange='toLoadImage(" +
           key + ")'><OPTION value='' selected></OPTION><OPTION value='0'>取消签名</OPTION>";
   const long count = rs.RecordCount();
   for (p.iItem = 1; p.iItem <= count; p.iItem = p.iItem + 1) {
-    html += "<OPTION value='" + library::html_attribute(rs("OAID").Value()) + "' >" +
-            markup(rs("FileName")) + "</OPTION>";
+    if (names_user(rs("usernames").Value(), user)) {
+      html += "<OPTION value='" + library::html_attribute(rs("OAID").Value()) + "' >" +
+              markup(rs("FileName")) + "</OPTION>";
+    }
     rs.MoveNext();
   }
   html += "</select>";

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "library/escape.h"
+#include "library/flags.h"
 #include "page/controls.h"
 #include "page/field_controls.h"
 #include "vb/builtins.h"
@@ -53,8 +54,8 @@ void date_time_control(PageState& p) {
   p.FieldHasTime = field("FieldHasTime").Value();
   p.RiQiGeShi = "";
   p.ShiJianGeShi = "";
-  if (p.FieldHasDate == "1") p.RiQiGeShi = format_or(field, "RiQiGeShi", "%Y-%m-%d");
-  if (p.FieldHasTime == "1") p.ShiJianGeShi = format_or(field, "ShiJianGeShi", " %H:%M");
+  if (library::flag_set(p.FieldHasDate)) p.RiQiGeShi = format_or(field, "RiQiGeShi", "%Y-%m-%d");
+  if (library::flag_set(p.FieldHasTime)) p.ShiJianGeShi = format_or(field, "ShiJianGeShi", " %H:%M");
 
   const std::string key = control_key(p);
   p.strHTML = beside_icon(
@@ -97,7 +98,7 @@ void lookup_control(PageState& p) {
   const std::string key = control_key(p);
   const std::string hidden = "<input type=hidden name='zd" + key + "value' id='zd" + key +
                              "value' value='" + library::html_attribute(p.HiddenValue) + "'>";
-  if (p.cxHTML == "1") {
+  if (library::flag_set(p.cxHTML)) {
     // A Null value has no text to take "&nbsp;" out of: it shows as nothing.
     const std::string value = vb::CStr(p.zdValue & "");
     p.strHTML =

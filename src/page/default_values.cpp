@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "library/flags.h"
 #include "library/formatting.h"
 #include "library/sql_guard.h"
 #include "page/field_key.h"
@@ -44,7 +45,7 @@ vb::Variant time_default(PageState& p, const vb::Variant& ShiJianGeShi) {
 vb::Variant query_default(PageState& p, Recordset& field) {
   p.SqlDefault = vb::Variant();
   const vb::Variant DefaultValue = field("DefaultValue");
-  if (vb::Trim(DefaultValue) != "" && field("ZiDianCode") != "1") {
+  if (vb::Trim(DefaultValue) != "" && !library::flag_set(field("ZiDianCode"))) {
     p.rsDefault = new_recordset();
     auto& rsDefault = open_query(p, p.rsDefault, p.ctx.sql, vb::CStr(DefaultValue));
     if (rsDefault.RecordCount() > 0) p.SqlDefault = rsDefault(0).Value();

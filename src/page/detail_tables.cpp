@@ -8,6 +8,7 @@
 #include "library/escape.h"
 #include "library/sql_guard.h"
 #include "page/detail_table_html.h"
+#include "page/editability.h"
 #include "page/work_recordset.h"
 #include "platform/regexp/regexp.h"
 #include "vb/builtins.h"
@@ -48,8 +49,7 @@ void add_column(PageState& p, const vb::Variant& item) {
   if (rs.RecordCount() > 0) {
     p.MXFieldID = rs("OAID");
     p.MXFields[k] = p.MXFieldID;
-    const vb::Variant listed = vb::Variant(",") & p.EditFields & ",";
-    if (vb::InStr(listed, vb::Variant(",") & p.MXFieldID & ",") == 0) p.MXCanEdit = false;
+    if (!may_edit(p, p.MXFieldID)) p.MXCanEdit = false;
     p.kuandu = rs("kuandu");
     if (vb::IsNull(p.kuandu)) p.kuandu = "";
     if (vb::IsNumeric(p.kuandu)) {

@@ -77,8 +77,10 @@ void set_distribution_names(PageState& p) {
     p.FenFaBuMenList = unwrapped(p.FenFaBuMen);
     p.FenFaBuMenNames = "";
     std::string keys;
-    for (const std::string& key : entries(p.FenFaBuMenList, ";,")) {
-      keys += (keys.empty() ? "" : ",") + library::sql_int(key);
+    // Blanks around an id are allowed, as the database allows them in the list.
+    for (const std::string& entry : entries(p.FenFaBuMenList, ";,")) {
+      const vb::Variant key = vb::Trim(entry);
+      if (key != "") keys += (keys.empty() ? "" : ",") + library::sql_int(key);
     }
     p.FenFaUserSQL = keys;
     if (!keys.empty()) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "library/escape.h"
+#include "library/flags.h"
 #include "page/script_lines.h"
 #include "platform/asp/response.h"
 #include "platform/asp/session.h"
@@ -101,7 +102,7 @@ void write_load(Response& out, PageState& p) {
   write_lines(out, {property("WebUrl", p.WordServerOpenURL), property("RecordID", p.RecordID),
                     property("PARMLIST", p.FileID),
                     property("OPTION", p.FileID != "" ? "LOADVERSION" : "LOADFILE")});
-  if (p.isNewFlow == true && p.isJiaZai == "1") {
+  if (p.isNewFlow == true && library::flag_set(p.isJiaZai)) {
     write_lines(out, {property("OPTION", "LOADMOBAN")});
   }
   write_lines(out, {property("isNewFile", p.isNewFile), property("PARMLIST", p.BiaoDanID),

@@ -48,6 +48,8 @@ vb::Variant handled_nodes(PageState& p) {
 // submitter, date, department and status of a record never show theirs.
 void start_placeholder(PageState& p, const std::string& placeholder) {
   p.FieldType = "";
+  // A look-up field without a stored value posts no key left over from the one before it.
+  p.HiddenValue = "";
   p.zdID = placeholder.substr(1, placeholder.find(':') - 1);
   p.isDefaultValue = true;
   if (p.BiaoDanRecordID == "") return;

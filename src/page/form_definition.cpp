@@ -1,6 +1,7 @@
 // The form definition of the record, from OA_Flow_BiaoDan.
 #include "page/form_definition.h"
 
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/page_stop.h"
 #include "page/work_recordset.h"
@@ -19,7 +20,7 @@ void load_form_definition(PageState& p) {
   p.isJiaZai = rs("isJiaZai");
   p.BiaoDanHTML = vb::Variant("<DIV id=JiBenXinXi name=JiBenXinXi>") & p.BiaoDanHTML & "</DIV>";
   p.ZhengWenType = rs("ZhengWenType");
-  if (p.isJiaZai == "1") p.isNewFile = false;
+  if (library::flag_set(p.isJiaZai)) p.isNewFile = false;
   rs.Close();
 
   p.isFirstJieDian = false;

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "library/flags.h"
 #include "library/lookups.h"
 #include "library/sql_guard.h"
 #include "page/remark_blocks.h"
@@ -15,7 +16,7 @@
 namespace page {
 namespace {
 
-vb::Variant true_false(const vb::Variant& column) { return column == "1" ? "true" : "false"; }
+vb::Variant true_false(const vb::Variant& column) { return library::flag_set(column) ? "true" : "false"; }
 
 void read_document_switches(PageState& p) {
   if (p.JieDianID == "") {
@@ -44,7 +45,7 @@ void read_document_switches(PageState& p) {
     p.isXiuDingJiLu = true_false(rs("isXiuDingJiLu"));
     p.IsRecMark = true_false(rs("IsRecMark"));
     // A protected node leaves the final-version and original-version switches as they were.
-    if (rs("isWordProtect") == "1") {
+    if (library::flag_set(rs("isWordProtect"))) {
       p.isWordProtect = "true";
     } else {
       p.isZuiZhongWenDang = "true";

@@ -120,8 +120,11 @@ std::string recipient_picker(std::string_view prompt, std::string_view opener,
 std::string js_key(const vb::Variant& key) {
   const std::string text = library::js_string(key);
   const std::size_t sign = text.starts_with('-') ? 1 : 0;
-  const bool whole_number = text.size() > sign && text.size() - sign <= 15 &&
-                            text.find_first_not_of("0123456789", sign) == std::string::npos;
+  const std::size_t digits = text.size() - sign;
+  // "010" stays text: as a script number it would read as 8, and the server reads it as 10.
+  const bool whole_number = digits > 0 && digits <= 15 &&
+                            text.find_first_not_of("0123456789", sign) == std::string::npos &&
+                            (digits == 1 || text[sign] != '0');
   return whole_number ? text : "'" + text + "'";
 }
 

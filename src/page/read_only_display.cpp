@@ -2,6 +2,7 @@
 #include "page/read_only_display.h"
 
 #include "library/escape.h"
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
@@ -37,7 +38,7 @@ std::string read_only_display(PageState& p) {
     p.zdValue = "<a href='mailto:" + html_attribute(p.zdValue) + "' >" + vb::CStr(p.zdValue) +
                 "</a>";
   } else if (p.FieldType == "复选框") {
-    p.zdValue = p.zdValue == "1" ? "<img src='../images/select.gif'>"
+    p.zdValue = library::flag_set(p.zdValue) ? "<img src='../images/select.gif'>"
                                  : "<img src='../images/disselect.gif'>";
   }
   if (vb::IsNull(p.zdValue) || p.zdValue == "") p.zdValue = "&nbsp;";

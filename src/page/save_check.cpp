@@ -96,7 +96,7 @@ constexpr std::string_view kFieldChecks[] = {
 };
 
 // The handling choice, checked only for a hand-on to the next step on a page that offers one.
-constexpr std::string_view kChoiceCheck[] = {
+constexpr std::string_view kChoiceCheckStart[] = {
     "\tIf isContinue = \"1\" And HasThisElement(\"BanLiJieGuo\") Then",
     "\t\tHasChecked = False",
     "\t\tSet oRadios = document.getElementsByName(\"BanLiJieGuo\")",
@@ -111,16 +111,9 @@ constexpr std::string_view kChoiceCheck[] = {
     "\t\t\t\t\t\tMsgBox \"对不起，请选择驳回节点！\"",
     "\t\t\t\t\t\tExit Function",
     "\t\t\t\t\tEnd If",
-    "\t\t\t\tCase \"-3\"",
-    "\t\t\t\t\tIf PickedUsers(\"ZhuanBanUser\") = \"\" Then",
-    "\t\t\t\t\t\tMsgBox \"对不起，请选择转办人员！\"",
-    "\t\t\t\t\t\tExit Function",
-    "\t\t\t\t\tEnd If",
-    "\t\t\t\tCase \"-4\"",
-    "\t\t\t\t\tIf PickedUsers(\"GouTongUser\") = \"\" Then",
-    "\t\t\t\t\t\tMsgBox \"对不起，请选择沟通人员！\"",
-    "\t\t\t\t\t\tExit Function",
-    "\t\t\t\t\tEnd If",
+};
+
+constexpr std::string_view kChoiceCheckEnd[] = {
     "\t\t\t\tEnd Select",
     "\t\t\t\tHasChecked = True",
     "\t\t\t\tExit For",
@@ -132,6 +125,22 @@ constexpr std::string_view kChoiceCheck[] = {
     "\t\tEnd If",
     "\tEnd If",
 };
+
+// The case of a transfer or consultation choice: its users must be picked. The picker's fields
+// exist only once checkRadio has written them.
+std::string picked_users_case(const std::string& value, const std::string& field,
+                              const std::string& message) {
+  return script_lines({
+      "\t\t\t\tCase \"" + value + "\"",
+      "\t\t\t\t\tstrPicked = \"\"",
+      "\t\t\t\t\tIf HasThisElement(\"" + field +
+          "\") Then strPicked = document.webform.elements(\"" + field + "\").value",
+      "\t\t\t\t\tIf strPicked = \"\" Then",
+      "\t\t\t\t\t\tMsgBox \"" + message + "\"",
+      "\t\t\t\t\t\tExit Function",
+      "\t\t\t\t\tEnd If",
+  });
+}
 
 }  // namespace
 
@@ -151,12 +160,7 @@ void write_save_check(PageState& p) {
       "End Function",
   }));
   for (const Picker& picker : kPickers) write_picker(out, picker);
-  // The transfer and consultation fields exist only once checkRadio has written them.
   out.write(script_lines({
-      "Function PickedUsers(name)",
-      "\tPickedUsers = \"\"",
-      "\tIf HasThisElement(name) Then PickedUsers = document.webform.elements(name).value",
-      "End Function",
       "Function saveToDB(isContinue,source)",
       "\tFor iEl = 0 To document.webform.elements.length - 1",
       "\t\tSet oEl = document.webform.elements(iEl)",
@@ -168,7 +172,10 @@ void write_save_check(PageState& p) {
   out.write("\t");
   out.write(p.RemarkVB);
   out.write("\r\n");
-  write_script_lines(out, kChoiceCheck);
+  write_script_lines(out, kChoiceCheckStart);
+  out.write(picked_users_case("-3", "ZhuanBanUser", "对不起，请选择转办人员！"));
+  out.write(picked_users_case("-4", "GouTongUser", "对不起，请选择沟通人员！"));
+  write_script_lines(out, kChoiceCheckEnd);
   write_script_lines(out, kFieldChecks);
   out.write(script_lines({
       "\tFor iEl = 0 To document.webform.elements.length - 1",

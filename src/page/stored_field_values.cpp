@@ -3,6 +3,7 @@
 #include <string>
 
 #include "library/escape.h"
+#include "library/flags.h"
 #include "library/formatting.h"
 #include "library/lookups.h"
 #include "library/sql_guard.h"
@@ -84,7 +85,7 @@ vb::Variant file_list(PageState& p, Recordset& field) {
             html_attribute(files("OAID").Value()) + "')><FONT color=#425d8c>" +
             vb::CStr(files("FileName").Value()) + "</FONT></A>";
     for (const char* k : {"1", "2", "3"}) {
-      if (field(std::string("isFJ") + k) == "1") {
+      if (library::flag_set(field(std::string("isFJ") + k))) {
         html += "&nbsp;" + vb::CStr(field(std::string("FJ") + k + "BiaoTi").Value()) + ":" +
                 vb::CStr(files(std::string("ShuoMing") + k).Value());
       }

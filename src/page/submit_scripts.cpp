@@ -1,5 +1,6 @@
 // The submit path after the save check: thistosubmit, the attachment rows, the pre-check post
 // to flowdo.asp and the caption string of the multi-attachment rows it carries.
+#include <string>
 #include <string_view>
 
 #include "page/closing_scripts.h"
@@ -8,19 +9,17 @@
 namespace page {
 namespace {
 
+// The attachment rows are written in three pieces around the two tests of a missing element.
 constexpr std::string_view kAttachmentRows[] = {
     "'新增附件",
-    // TypeName tells a missing element apart whether the browser hands VBScript Null or Nothing.
-    "Function NoElement(id)",
-    "\tNoElement = (TypeName(document.getElementById(id)) = \"Nothing\" Or "
-    "TypeName(document.getElementById(id)) = \"Null\")",
-    "End Function",
     "Function AddAttach()",
     "\tDim oForm, oBottom, oCount, nRow, oDiv",
     "\tSet oForm = document.webform",
     "\tSet oBottom = document.all(\"bottomFJ\")",
     "\tIf oBottom.innerText = \"没有附件\" Then oBottom.innerText = \"\"",
-    "\tIf NoElement(\"AttachCount\") Then",
+};
+
+constexpr std::string_view kAttachmentRowsAdded[] = {
     "\t\tSet oCount = document.createElement(\"input\")",
     "\t\toCount.type = \"hidden\"",
     "\t\toCount.id = \"AttachCount\"",
@@ -42,7 +41,9 @@ constexpr std::string_view kAttachmentRows[] = {
     "onclick=\"\"vbscript:DelID('div_\" & nRow & \"')\"\">\"",
     "End Function",
     "Function DelID(id)",
-    "\tIf NoElement(id) Then",
+};
+
+constexpr std::string_view kAttachmentRowsRemoved[] = {
     "\t\talert \"对象为空\"",
     "\tElse",
     "\t\tdelmain_wer document.getElementById(id)",
@@ -84,6 +85,13 @@ constexpr std::string_view kFormToStrings[] = {
     "</script>",
 };
 
+// The test that the element of that id is missing, as a line of its own: TypeName tells it
+// apart whether the browser hands VBScript Null or Nothing.
+std::string if_no_element(const std::string& id) {
+  const std::string element = "TypeName(document.getElementById(" + id + "))";
+  return "\tIf " + element + " = \"Nothing\" Or " + element + " = \"Null\" Then\r\n";
+}
+
 }  // namespace
 
 void write_submit_scripts(PageState& p) {
@@ -113,6 +121,10 @@ void write_submit_scripts(PageState& p) {
   }
   out.write("End Function\r\n");
   write_script_lines(out, kAttachmentRows);
+  out.write(if_no_element("\"AttachCount\""));
+  write_script_lines(out, kAttachmentRowsAdded);
+  out.write(if_no_element("id"));
+  write_script_lines(out, kAttachmentRowsRemoved);
 
   out.write(script_lines({
       "<script language=javascript>",

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/work_recordset.h"
 #include "platform/ado/connection.h"
@@ -19,7 +20,7 @@ void zero_when_blank(vb::Variant& v) {
 
 // Turns a switch off unless it is "1"; says whether it is on.
 bool switch_on(vb::Variant& v) {
-  if (v != "1") {
+  if (!library::flag_set(v)) {
     v = "0";
     return false;
   }

@@ -28,7 +28,6 @@ std::string form_tables_sql(long form_key, const std::vector<std::string>& field
          "  OAID INTEGER PRIMARY KEY AUTOINCREMENT,\n"
          "  BiaoDanRecordID TEXT COLLATE NOCASE,\n"
          "  JieDianID INTEGER,\n"
-         "  JieDianName TEXT COLLATE NOCASE,\n"
          "  BanLiRen TEXT COLLATE NOCASE,\n"
          "  BanLiShiJian TEXT,\n"
          "  BanLiJieGuo TEXT COLLATE NOCASE,\n"

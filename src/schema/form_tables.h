@@ -12,8 +12,8 @@ namespace schema {
 //                 CurrentJieDianIDs, RecordID, LiuChengID, ContentHTML, then one column per
 //                 name in `field_columns` (each field's FieldName and its companions
 //                 FieldName + "Title", "Content" and "value"; detail columns "QM" + caption)
-//   step table:   OAID (key), BiaoDanRecordID, JieDianID, JieDianName, BanLiRen, BanLiShiJian,
-//                 BanLiJieGuo, BanLiYiJian, ContentHTML, FileID
+//   step table:   OAID (key), BiaoDanRecordID, JieDianID, BanLiRen, BanLiShiJian, BanLiJieGuo,
+//                 BanLiYiJian, ContentHTML, FileID
 std::string form_tables_sql(long form_key, const std::vector<std::string>& field_columns);
 
 // Creates both tables in the database file `path`. -2147467259 with SQLite's message when the

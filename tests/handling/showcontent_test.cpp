@@ -8,6 +8,8 @@
 
 #include "handling/history.h"
 #include "handling_fixture.h"
+#include "platform/asp/server.h"
+#include "vb/builtins.h"
 #include "support/client_script.h"
 
 namespace handling_test {
@@ -99,11 +101,11 @@ TEST_F(HandlingTest, HistoryOldestFirstWithNamesTimesAndOpinions) {
   add_step_table();
   db_.exec("insert into KE_UserInfor (UserName, TureName) values ('li', '李四'), ('wang', '王五')");
   db_.exec(
-      "insert into OA_FLOW_7_BanLi (BiaoDanRecordID, JieDianID, JieDianName, BanLiRen, "
-      "BanLiShiJian, BanLiYiJian) values "
-      "('3', 1, '填写', 'li', '2011-09-01 08:05:00', '请审核'),"
-      "('3', 2, NULL, 'wang', '2011-09-02 10:30:59', '同意 <b>'),"
-      "('4', 2, '审核', 'wang', '2011-09-03 10:30:00', '别的记录')");
+      "insert into OA_FLOW_7_BanLi (BiaoDanRecordID, JieDianID, BanLiRen, BanLiShiJian, "
+      "BanLiYiJian) values "
+      "('3', 1, 'li', '2011-09-01 08:05:00', '请审核'),"
+      "('3', 2, 'wang', '2011-09-02 10:30:59', '同意 <b>'),"
+      "('4', 2, 'wang', '2011-09-03 10:30:00', '别的记录')");
   handling::write_history(ctx(), view);
   EXPECT_TRUE(has(page(), "\t<tr><td align=center>1</td><td>填写</td><td>李四</td><td>2011-09-01 "
                           "08:05</td><td>请审核</td></tr>\r\n"
@@ -111,6 +113,29 @@ TEST_F(HandlingTest, HistoryOldestFirstWithNamesTimesAndOpinions) {
                           "10:30</td><td>同意&nbsp;&lt;b&gt;</td></tr>\r\n</table>"))
       << page();
   EXPECT_FALSE(has(page(), "别的记录"));
+}
+
+// A time that is no date is shown as stored, and encoded like every other cell; so is a node
+// name. The panel goes on to the attachments the saving page needs.
+TEST_F(HandlingTest, HistoryCellsAreEncodedAndThePanelGoesOn) {
+  add_step_table();
+  db_.exec("update OA_Flow_Model_JieDian set JieDianName = '<i>审核</i>' where OAID = 2");
+  const std::string hostile[] = {"<script>alert(1)</script>", "a & b", "\"'quoted'\"",
+                                 "</script><script>", "<!--<script", "line\r\nbreak"};
+  for (const std::string& time : hostile) {
+    reset();
+    db_.exec("delete from OA_FLOW_7_BanLi");
+    db_.exec("insert into OA_FLOW_7_BanLi (BiaoDanRecordID, JieDianID, BanLiRen, BanLiShiJian) "
+             "values ('3', 2, 'wang', '" + vb::CStr(vb::Replace(time, "'", "''")) + "')");
+    handling::showcontent(ctx(), view);
+    const std::string encoded = vb::CStr(platform::asp::Server::HTMLEncode(time));
+    EXPECT_TRUE(has(page(), "<td>&lt;i&gt;审核&lt;/i&gt;</td>")) << page();
+    EXPECT_TRUE(has(page(), "<td>" + encoded + "</td>")) << page();
+    for (const char* element : {"id=Status2", "id=bottomFJ", "id=Addatt"}) {
+      EXPECT_TRUE(has(page(), element)) << element;
+    }
+    EXPECT_TRUE(logged().empty());
+  }
 }
 
 TEST_F(HandlingTest, AttachmentsOfTheStepOnlyNumberedFromOne) {

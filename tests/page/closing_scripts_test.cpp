@@ -107,6 +107,23 @@ TEST_F(ClosingScriptsTest, BlocksFollowInThePagesOrderToItsLastLine) {
   test_support::expect_javascript_parses(page);
 }
 
+TEST_F(ClosingScriptsTest, TheSaveBlockHoldsItsFunctionsInOrderAndNoOther) {
+  const std::string& page = closing();
+  const auto from = page.find("<script language=vbscript>\r\nDim nowIsContinue");
+  ASSERT_NE(from, std::string::npos);
+  const std::string block = page.substr(from, page.find("</script>", from) - from);
+  std::vector<std::string> names;
+  for (std::size_t at = block.find("\nFunction "); at != std::string::npos;
+       at = block.find("\nFunction ", at + 1)) {
+    const std::size_t name = at + std::string("\nFunction ").size();
+    names.push_back(block.substr(name, block.find('(', name) - name));
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"SetEmpty", "openWinF", "openWinC", "openWinZ",
+                                             "openWinG", "saveToDB", "thistosubmit", "AddAttach",
+                                             "DelID", "delmain_wer"}));
+  EXPECT_THAT(block, Not(HasSubstr("Sub ")));
+}
+
 TEST_F(ClosingScriptsTest, SaveToDBRunsTheNodesScriptBeforeItsChecks) {
   const std::string before =
       "\t\t\toEl.value = Replace(oEl.value, \",\", \"，\")\r\n\t\tEnd If\r\n\tNext\r\n";
@@ -233,6 +250,9 @@ TEST_F(ClosingScriptsTest, HandlingPostsCarryTheKeysAsValidScript) {
       {"7", "3", "2", "BiaoDanID:7, BiaoDanRecordID:3, JieDianID:2"},
       {7, "", 12, "BiaoDanID:7, BiaoDanRecordID:'', JieDianID:12"},  // a new flow
       {"7", vb::Variant(), "-1", "BiaoDanID:7, BiaoDanRecordID:'', JieDianID:-1"},
+      // A leading zero would make an octal or another number: such keys go as text.
+      {"07", "010", "0", "BiaoDanID:'07', BiaoDanRecordID:'010', JieDianID:0"},
+      {"7", "-010", "08", "BiaoDanID:7, BiaoDanRecordID:'-010', JieDianID:'08'"},
       {"7 ", "3);alert(1", "x'</script>",
        "BiaoDanID:'7 ', BiaoDanRecordID:'3);alert(1', "
        "JieDianID:'x\\'<\\/script>'"},

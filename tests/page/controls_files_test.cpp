@@ -151,5 +151,29 @@ TEST_F(ControlTest, TheSignatureListOffersTheUsersOwnSignatures) {
                 end + "<img src='s'></TD></TR></TABLE>");
 }
 
+TEST_F(ControlTest, TheSignatureListMatchesTheLoginNameLiterally) {
+  add_field(52, "签名文件型");
+  db_.exec(
+      "insert into OA_Flow_QianMing (OAID, usernames, FileName) values "
+      "(1, ';zhangsan;', 'a'), (2, ';li;zhang_an;', 'b'), (3, ';ZHANG_AN;', 'c'), "
+      "(4, ';zh%;', 'd'), (5, ';a[b;', 'e'), (6, ';a_b;', 'f'), (7, NULL, 'g')");
+  struct Case {
+    const char* user;
+    const char* offered;
+  } cases[] = {
+      {"zhang_an", "<OPTION value='2' >b</OPTION><OPTION value='3' >c</OPTION>"},
+      {"zh%", "<OPTION value='4' >d</OPTION>"},
+      {"a[b", "<OPTION value='5' >e</OPTION>"},
+      {"a_b", "<OPTION value='6' >f</OPTION>"},
+      {"%", ""},
+  };
+  for (const Case& c : cases) {
+    (*session_)["UserName"] = c.user;
+    const std::string html = control(52, vb::Null);
+    const auto from = html.find("取消签名</OPTION>") + std::string("取消签名</OPTION>").size();
+    EXPECT_EQ(html.substr(from, html.find("</select>") - from), c.offered) << c.user;
+  }
+}
+
 }  // namespace
 }  // namespace page_test

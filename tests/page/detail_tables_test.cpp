@@ -99,6 +99,30 @@ TEST_F(DetailTableTest, OneColumnTheNodeDoesNotListMakesTheTableReadOnly) {
   EXPECT_EQ(typed(p.MXCanEdit), "Boolean:False");
 }
 
+TEST_F(DetailTableTest, TheTableIsEditableWhereTheUserMayEditEveryColumnAsAField) {
+  struct Case {
+    const char* EditFields;
+    const char* TQUserList;
+    const char* BanLiType;  // of the user's to-do entry: "1" only answers a consultation
+    bool editable;
+  } cases[] = {
+      {"21,22,", "", "0", true},
+      {"21,22,", "", "1", false},
+      {"21,22,", ";zhang;", "1", true},  // the node's list of trusted users grants it
+      {"21,", ";zhang;", "0", true},
+      {"21,", ";li;", "0", false},
+  };
+  for (const Case& c : cases) {
+    db_.exec(std::string("update OA_Flow_Model_JieDian set EditFields = '") + c.EditFields +
+             "', TQUserList = '" + c.TQUserList + "'");
+    db_.exec(std::string("update OA_DaiBan_LiuCheng set BanLiType = '") + c.BanLiType + "'");
+    run_detail_tables();
+    EXPECT_EQ(typed(p.MXCanEdit), c.editable ? "Boolean:True" : "Boolean:False")
+        << c.EditFields << " " << c.TQUserList << " " << c.BanLiType;
+    EXPECT_EQ(filled().starts_with("<INPUT type='button'"), c.editable) << filled();
+  }
+}
+
 TEST_F(DetailTableTest, ShortNullAndEmptyColumnsGiveEmptyCells) {
   const std::pair<const char*, std::string> cases[] = {
       {"'2'", input(22, "2") + kDeleteTd + "</tR>" + kRow + input(21, "b") + input(22, "")},

@@ -88,6 +88,18 @@ TEST_F(FieldPassTest, AFieldNoHandlingNodeCouldEditShowsItsDefaultOrNothing) {
   EXPECT_EQ(filled(render_todo().body), input(1, "默认1") + "|&nbsp;");
 }
 
+TEST_F(FieldPassTest, ALookUpWithoutStoredValuePostsNoKeyOfTheOneBefore) {
+  // Field 1 was filled at node 1 and holds key 17; field 2 is new at node 2.
+  form("{1:a}|{2:b}", {"A", "Avalue", "B", "Bvalue"}, "-2,1,", "-2,1,2,");
+  field(1, "A", "'查询型'");
+  field(2, "B", "'查询型'");
+  record(", A, Avalue", ", '华信', '17'");
+  handled_at(1);
+  const std::string page = filled(render_todo().body);
+  EXPECT_THAT(page, HasSubstr("id='zd1value' value='17'>"));
+  EXPECT_THAT(page, HasSubstr("id='zd2value' value=''>"));
+}
+
 TEST_F(FieldPassTest, EveryOccurrenceIsReplacedAndAKeyWithoutRowStaysWhereEditable) {
   form("{1:a}{1:a}|{9:x}|{8:y}|{5a:z}|{color:red}", {"A"}, "-2,1,9,5a,");
   field(1, "A", "'单行文本型'");

@@ -231,12 +231,16 @@ TEST_F(DistributionTest, EmptyListsRunNoQuery) {
 }
 
 TEST_F(DistributionTest, DepartmentNamesAndTheirKeys) {
-  s.FenFaBuMen = ";3;;7;";
-  page::set_distribution_names(s);
-  EXPECT_EQ(typed(s.FenFaUserSQL), "String:3,7");
-  EXPECT_EQ(typed(s.FenFaBuMenDis), "String:会计组,财务部");
-  EXPECT_EQ(vb::CStr(s.ctx.sql),
-            "select * from KE_Department where DepartMentID in (3,7) order by ordernumber");
+  for (const char* list : {";3;;7;", ";3; 7;", "; 3 ;  ; 7 ;", "3,7"}) {
+    s.FenFaBuMen = list;
+    s.FenFaBuMenDis = "";
+    page::set_distribution_names(s);
+    EXPECT_EQ(typed(s.FenFaUserSQL), "String:3,7") << list;
+    EXPECT_EQ(typed(s.FenFaBuMenDis), "String:会计组,财务部") << list;
+    EXPECT_EQ(vb::CStr(s.ctx.sql),
+              "select * from KE_Department where DepartMentID in (3,7) order by ordernumber")
+        << list;
+  }
 
   s.FenFaBuMen = ";3;x) or (1=1;";
   EXPECT_VB_ERROR(13, page::set_distribution_names(s));
