@@ -71,7 +71,7 @@ void drop_down_control(PageState& p) {
     html += "<OPTION value='" + library::html_attribute(option) + "'";
     if (from_query) html += ' ';
     if (selected) html += " selected ";
-    html += ">" + option_text(option) + "</OPTION>";
+    html += ">" + library::html_text(option) + "</OPTION>";
     rs.MoveNext();
   }
   html += "</Select>";
@@ -110,7 +110,7 @@ void radio_group_control(PageState& p) {
     } else {
       html += radio + "  value='" + attribute + "' >";
     }
-    html += text + "&nbsp;";
+    html += attribute + "&nbsp;";
   }
   p.strHTML = html + "</TD></TR></TABLE>";
 }

@@ -235,7 +235,7 @@ TEST_F(ClosingScriptsTest, HandlingPostsCarryTheKeysAsValidScript) {
       {"7", vb::Variant(), "-1", "BiaoDanID:7, BiaoDanRecordID:'', JieDianID:-1"},
       {"7 ", "3);alert(1", "x'</script>",
        "BiaoDanID:'7 ', BiaoDanRecordID:'3);alert(1', "
-       "JieDianID:'x\\'<\\/script>'"},
+       "JieDianID:'x\\'\\x3C/script>'"},
   };
   for (const Case& c : cases) {
     response_->take_body();
