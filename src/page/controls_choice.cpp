@@ -71,7 +71,9 @@ void drop_down_control(PageState& p) {
     html += "<OPTION value='" + library::html_attribute(option) + "'";
     if (from_query) html += ' ';
     if (selected) html += " selected ";
-    html += ">" + library::html_text(option) + "</OPTION>";
+    html += '>';
+    html += library::html_text(option);
+    html += "</OPTION>";
     rs.MoveNext();
   }
   html += "</Select>";
