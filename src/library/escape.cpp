@@ -1,6 +1,8 @@
-// Escaping of values for attributes, textareas and script strings.
+// Escaping of values for element content, attributes, textareas, script strings and links.
 #include "library/escape.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "vb/builtins.h"
@@ -18,14 +20,18 @@ std::string text_of(const vb::Variant& value) {
   }
 }
 
-bool starts_with_ci(std::string_view text, size_t at, std::string_view lower) {
-  if (text.size() - at < lower.size()) return false;
-  for (size_t i = 0; i < lower.size(); ++i) {
-    char c = text[at + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lower[i]) return false;
+// The address as the browser's URL parser reads it: tabs and line breaks dropped, then
+// leading and trailing blanks and control characters.
+std::string address_of(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '\t' && c != '\n' && c != '\r') out += c;
   }
-  return true;
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  std::size_t from = 0, to = out.size();
+  while (from < to && blank(out[from])) ++from;
+  while (to > from && blank(out[to - 1])) --to;
+  return out.substr(from, to - from);
 }
 
 }  // namespace
@@ -58,19 +64,9 @@ std::string html_attribute(const vb::Variant& value) {
   return out;
 }
 
-std::string textarea_text(const vb::Variant& value) {
-  const std::string text = text_of(value);
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '<' && starts_with_ci(text, i, "</textarea")) {
-      out += "&lt;";
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
+std::string html_text(const vb::Variant& value) { return html_attribute(value); }
+
+std::string textarea_text(const vb::Variant& value) { return html_attribute(value); }
 
 std::string js_string(const vb::Variant& value) {
   const std::string text = text_of(value);
@@ -94,8 +90,8 @@ std::string js_string(const vb::Variant& value) {
       case '\n':
         out += "\\n";
         break;
-      case '/':
-        out += (i > 0 && text[i - 1] == '<') ? "\\/" : "/";
+      case '<':
+        out += "\\x3C";
         break;
       default:
         // U+2028 and U+2029 end a line inside a JavaScript string literal.
@@ -127,14 +123,24 @@ std::string vbs_string(const vb::Variant& value) {
       case '\n':
         out += "\" & vbLf & \"";
         break;
-      case '/':
-        out += (i > 0 && text[i - 1] == '<') ? "\" & \"/" : "/";
+      case '<':
+        out += "<\" & \"";
         break;
       default:
         out += c;
     }
   }
   return out;
+}
+
+bool link_address_allowed(const vb::Variant& value) {
+  const std::string address = address_of(text_of(value));
+  const std::size_t end = address.find_first_of(":/?#");
+  if (end == std::string::npos || address[end] != ':') return true;  // a relative address
+  std::string scheme = address.substr(0, end);
+  std::transform(scheme.begin(), scheme.end(), scheme.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return scheme == "http" || scheme == "https" || scheme == "ftp" || scheme == "mailto";
 }
 
 }  // namespace library

@@ -1,5 +1,6 @@
-// Escaping of stored and request values where the page writes them into an attribute, a textarea
-// or a script string, so that no value can leave its element or its string.
+// Escaping of stored and request values where the page writes them: element content, an
+// attribute, a textarea, a script string or a link's address, so that no value can change the
+// page's structure.
 #pragma once
 
 #include <string>
@@ -14,18 +15,27 @@ namespace library {
 // decodes them, so what it posts back equals what is stored.
 std::string html_attribute(const vb::Variant& value);
 
-// For the body of a textarea: the value as stored, except that "</textarea" in any letter case
-// is written "&lt;/textarea" (letters kept), so the value cannot end its textarea early.
+// For element content: the same encoding as html_attribute, so the text shows as stored and
+// starts no tag. Display formatting that adds its own "<br>" or "&nbsp;" comes after it.
+std::string html_text(const vb::Variant& value);
+
+// For the body of a textarea: the same encoding as html_attribute. The browser decodes it, so
+// the textarea's value is exactly the stored text and a save gives it back unchanged.
 std::string textarea_text(const vb::Variant& value);
 
 // For the inside of a JavaScript string in either quote: backslash, both quotes, CR, LF and the
-// two Unicode line separators escaped with a backslash, and "</" written "<\/" so that
-// "</script>" cannot end the script block.
+// two Unicode line separators escaped with a backslash, and every "<" written "\x3C", so that
+// neither "</script" nor "<!--" can reach the HTML parser.
 std::string js_string(const vb::Variant& value);
 
 // For the inside of a VBScript string in double quotes: a double quote doubled, a CR or LF
-// written as `" & vbCr & "` or `" & vbLf & "`, and "</" written `<" & "/` so that "</script>"
-// cannot end the script block.
+// written as `" & vbCr & "` or `" & vbLf & "`, and every "<" written `<" & "`, so that
+// neither "</script" nor "<!--" can reach the HTML parser.
 std::string vbs_string(const vb::Variant& value);
+
+// Whether a link may carry the value as its href: an http, https, ftp or mailto address (any
+// letter case) or a relative one. Any other scheme (javascript:, vbscript:, data:, ...) is
+// refused, as the browser would read it after dropping tabs, line breaks and leading blanks.
+bool link_address_allowed(const vb::Variant& value);
 
 }  // namespace library

@@ -72,7 +72,9 @@ void drop_down_control(PageState& p) {
     html += "<OPTION value='" + library::html_attribute(option) + "'";
     if (from_query) html += ' ';
     if (selected) html += " selected ";
-    html += ">" + option_text(option) + "</OPTION>";
+    html += '>';
+    html += library::html_text(option);
+    html += "</OPTION>";
     rs.MoveNext();
   }
   html += "</Select>";
@@ -111,7 +113,7 @@ void radio_group_control(PageState& p) {
     } else {
       html += radio + "  value='" + attribute + "' >";
     }
-    html += text + "&nbsp;";
+    html += attribute + "&nbsp;";
   }
   p.strHTML = html + "</TD></TR></TABLE>";
 }

@@ -59,11 +59,12 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
         " >附件：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?"
         "FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&"
         "Value=" +
-        file + "')><FONT color=#425d8c>" + markup(files("FileName")) + "</FONT></A></TD>";
+        file + "')><FONT color=#425d8c>" + library::html_text(files("FileName").Value()) +
+        "</FONT></A></TD>";
     for (int k = 0; k < 3; ++k) {
       if (!library::flag_set(field(kCaptionFlags[k]))) continue;
-      html += "<TD>" + markup(field(kCaptionLabels[k])) + ":" + markup(files(kCaptionTexts[k])) +
-              "</TD>";
+      html += "<TD>" + markup(field(kCaptionLabels[k])) + ":" +
+              library::html_text(files(kCaptionTexts[k]).Value()) + "</TD>";
     }
     html += "</tr>";
     files.MoveNext();
@@ -144,7 +145,7 @@ void signature_file_control(PageState& p) {
   for (p.iItem = 1; p.iItem <= count; p.iItem = p.iItem + 1) {
     if (names_user(rs("usernames").Value(), user)) {
       html += "<OPTION value='" + library::html_attribute(rs("OAID").Value()) + "' >" +
-              markup(rs("FileName")) + "</OPTION>";
+              library::html_text(rs("FileName").Value()) + "</OPTION>";
     }
     rs.MoveNext();
   }

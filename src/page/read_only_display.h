@@ -8,15 +8,19 @@
 namespace page {
 
 // The display of the current read-only placeholder from p.zdValue and p.FieldType, left in
-// p.zdValue: a link (超链接型, its text the field's lianjiename or else the value), a mail link
-// (电子邮件型), a ticked or unticked picture (复选框), else the value as stored; "&nbsp;" for a
-// Null or "" result. Values inside attributes are HTML-encoded; text shown as markup is not.
+// p.zdValue: a link (超链接型, its text the field's lianjiename or else the value; an address
+// of a scheme other than http, https, ftp or mailto shows as text), a mail link (电子邮件型), a
+// ticked or unticked picture (复选框), the text with its line breaks (备注型), the markup the
+// page built (opinions, files, pictures, the status line) or that the type holds by design (the
+// rich-text type, a 查询型 field with cxHTML "1"), else the value; "&nbsp;" for a Null or ""
+// result. Every stored value is HTML-encoded, in attributes and as text alike.
 std::string read_only_display(PageState& p);
 
-// Replaces every value reference "{%" key "%}" in p.BiaoDanHTML by the raw stored value of that
-// field in the record (no formatting, "" without a record, for a key that is not a whole
-// number or names no field, and for a field hidden from the user). Runs over the filled
-// template, so a reference inside an inserted value is replaced too.
+// Replaces every value reference "{%" key "%}" in p.BiaoDanHTML by the stored value of that
+// field in the record, HTML-encoded and otherwise unformatted, so it is safe in an attribute, a
+// textarea or as text; "" without a record, for a key that is not a number or names no field,
+// for a field whose column the record table lacks, and for a field hidden from the user. Runs over
+// the filled template, so a reference inside an inserted value is replaced too.
 void fill_value_references(PageState& p);
 
 }  // namespace page

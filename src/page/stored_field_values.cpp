@@ -1,5 +1,5 @@
 // The stored value of a field key by its type: opinion and sign-off tables, file links and
-// lists, pictures, text with line breaks, or the column as stored.
+// lists, pictures, or the column as stored.
 #include <string>
 
 #include "library/escape.h"
@@ -43,8 +43,8 @@ vb::Variant opinion_table(PageState& p, Recordset& field) {
     } else {
       html += "<TR  ><TD align=right  style='margin-right:5px;'>";
     }
-    html += vb::CStr(library::showusername(p.ctx, opinions("UserName").Value())) +
-            "&nbsp;&nbsp;" + vb::CStr(opinions("ShiJian").Value()) + "</TD></TR>";
+    html += library::html_text(library::showusername(p.ctx, opinions("UserName").Value())) +
+            "&nbsp;&nbsp;" + library::html_text(opinions("ShiJian").Value()) + "</TD></TR>";
     opinions.MoveNext();
   }
   if (count > 0) html += "</Table>";
@@ -61,8 +61,9 @@ std::string file_link(PageState& p, Recordset& record, const vb::Variant& FieldN
   return "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../"
          "Public/OA_Download.asp?FieldName=" +
          name + "Title&FileContentField=" + name + "Content&Table=OA_FLOW_" +
-         html_attribute(p.BiaoDanID) + "_Main&OAID=OAID&Value=" +
-         html_attribute(record("OAID").Value()) + "')\">※." + vb::CStr(title) + "</a>";
+         html_attribute(p.BiaoDanID) +
+         "_Main&OAID=OAID&Value=" + html_attribute(record("OAID").Value()) + "')\">※." +
+         library::html_text(title) + "</a>";
 }
 
 // The stored files of a 多附件型 field, one block each with the captions the field carries.
@@ -83,11 +84,11 @@ vb::Variant file_list(PageState& p, Recordset& field) {
             "：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?FieldName="
             "FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&Value=" +
             html_attribute(files("OAID").Value()) + "')><FONT color=#425d8c>" +
-            vb::CStr(files("FileName").Value()) + "</FONT></A>";
+            library::html_text(files("FileName").Value()) + "</FONT></A>";
     for (const char* k : {"1", "2", "3"}) {
       if (library::flag_set(field(std::string("isFJ") + k))) {
         html += "&nbsp;" + vb::CStr(field(std::string("FJ") + k + "BiaoTi").Value()) + ":" +
-                vb::CStr(files(std::string("ShuoMing") + k).Value());
+                library::html_text(files(std::string("ShuoMing") + k).Value());
       }
     }
     html += "</nobr></div>";
@@ -105,8 +106,7 @@ void value_by_type(PageState& p, Recordset& record, Recordset& field) {
   const vb::Variant& type = p.FieldType;
   if (!(type == "附件型" || type == "多附件型" || type == "图片型" || type == "签名文件型" ||
         type == "查询型")) {
-    p.zdValue = type == "备注型" ? library::getlongtext(p.ctx, record(column).Value())
-                                 : record(column).Value();
+    p.zdValue = record(column).Value();
   }
   if (type == "附件型") {
     const vb::Variant title = record(column & "Title").Value();

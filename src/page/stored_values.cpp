@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "library/bumen.h"
+#include "library/escape.h"
 #include "library/formatting.h"
 #include "library/lookups.h"
 #include "library/sql_guard.h"
@@ -29,13 +30,14 @@ vb::Variant status_in_progress(PageState& p) {
     if (p.ctx.jj == 1) {
       p.tmpJieDianName = library::getnamefromid(p.ctx, "OA_Flow_Model_JieDian", "JieDianName",
                                                 "OAID", todo("JieDianID").Value());
-      status = status & p.tmpJieDianName & "：";
+      status = status & library::html_text(p.tmpJieDianName) & "：";
     }
     if (p.ctx.jj > 4) {
       p.BanLiRenList = p.BanLiRenList & "...";
       break;
     }
-    const vb::Variant name = library::showusername(p.ctx, todo("BanLiRen").Value());
+    const vb::Variant name =
+        library::html_text(library::showusername(p.ctx, todo("BanLiRen").Value()));
     p.BanLiRenList = p.BanLiRenList == "" ? name : p.BanLiRenList & "," & name;
     todo.MoveNext();
   }
@@ -97,7 +99,9 @@ void read_stored_value(PageState& p, RecordRow& row) {
   } else {
     name = stored_field_value(p, record);
   }
-  p.BookMarkValues[entry] = p.zdValue;
+  // The document gets a remark with its line breaks; the page keeps the text as stored.
+  p.BookMarkValues[entry] =
+      p.FieldType == "备注型" ? library::getlongtext(p.ctx, p.zdValue) : p.zdValue;
 }
 
 }  // namespace page

@@ -2,17 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "frames/frame_fixture.h"
 
 namespace frames {
 namespace {
 
 TEST(QmincfunctionwindIInit, WritesTheLinesUnderTheSessionsSystemUrl) {
-  for (const char* url : {"http://oa.example/", ""}) {
+  // The address is written by the attribute rule, so it cannot leave its attribute.
+  const std::pair<const char*, const char*> urls[] = {
+      {"http://oa.example/", "http://oa.example/"},
+      {"", ""},
+      {"/oa\"><script>alert(1)</script>/", "/oa&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;/"},
+      {"/a?x=1&y='2'/", "/a?x=1&amp;y=&#39;2&#39;/"},
+  };
+  for (const auto& [url, written] : urls) {
     FrameContext f;
     if (*url) (*f.ctx.Session)["SystemURL"] = url;  // else missing: site-relative paths
     qmincfunctionwindI_init(f.ctx);
-    const std::string u = url;
+    const std::string u = written;
     EXPECT_EQ(f.body(),
               "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">\r\n"
               "<link href=\"" +

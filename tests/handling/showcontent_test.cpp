@@ -51,8 +51,9 @@ TEST_F(HandlingTest, DocumentBodyByKind) {
   view.ZhengWenType = "1";
   handling::showcontent(ctx(), view);
   EXPECT_TRUE(has(page(), "<div id=WebOfficeDiv name=WebOfficeDiv"));
-  EXPECT_TRUE(has(page(), "insertKongJian('WebOfficeDiv', 'WebOffice', '100%', '100%',"
-                          "\"10.0.0.9\\\"<\\/script>\");\r\n"));
+  EXPECT_TRUE(has(page(),
+                  "insertKongJian('WebOfficeDiv', 'WebOffice', '100%', '100%',"
+                  "\"10.0.0.9\\\"\\x3C/script>\");\r\n"));
   test_support::expect_javascript_parses(page());
 
   reset();
@@ -60,8 +61,9 @@ TEST_F(HandlingTest, DocumentBodyByKind) {
   view.BiaoDanRecordID = "";
   view.ContentHTML = "<p>正文</textarea><b>x</b></p>";
   handling::showcontent(ctx(), view);
-  EXPECT_TRUE(has(page(), "<textarea id=ContentHTML name=ContentHTML style=\"display:none\">"
-                          "<p>正文&lt;/textarea><b>x</b></p></textarea>"));
+  EXPECT_TRUE(has(page(),
+                  "<textarea id=ContentHTML name=ContentHTML style=\"display:none\">"
+                  "&lt;p&gt;正文&lt;/textarea&gt;&lt;b&gt;x&lt;/b&gt;&lt;/p&gt;</textarea>"));
   EXPECT_TRUE(has(page(), "<iframe id=editor name=editor src=\"editor/myEditor.asp\""));
   EXPECT_FALSE(has(page(), "WebOfficeDiv"));
 }
@@ -76,7 +78,7 @@ TEST_F(HandlingTest, DistributionOnlyWhenTheNodeDistributesAndNotForAnAnswer) {
   handling::showcontent(ctx(), view);
   EXPECT_TRUE(has(page(), "<input type=hidden id=FenFaUser name=FenFaUser "
                           "value=\";li;&quot;x;\">"));
-  EXPECT_TRUE(has(page(), ">李四&lt;/textarea></textarea>"));
+  EXPECT_TRUE(has(page(), ">李四&lt;/textarea&gt;</textarea>"));
   EXPECT_TRUE(has(page(), "<input type=hidden id=FenFaBuMen name=FenFaBuMen value=\";3;\">"));
   EXPECT_TRUE(has(page(), "onclick=\"vbscript:openWinF '../PowerSelect.asp?FieldValue='& "
                           "replace(document.all('FenFaUser').value,';','-')\""));

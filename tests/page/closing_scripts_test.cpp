@@ -255,7 +255,7 @@ TEST_F(ClosingScriptsTest, HandlingPostsCarryTheKeysAsValidScript) {
       {"7", "-010", "08", "BiaoDanID:7, BiaoDanRecordID:'-010', JieDianID:'08'"},
       {"7 ", "3);alert(1", "x'</script>",
        "BiaoDanID:'7 ', BiaoDanRecordID:'3);alert(1', "
-       "JieDianID:'x\\'<\\/script>'"},
+       "JieDianID:'x\\'\\x3C/script>'"},
   };
   for (const Case& c : cases) {
     response_->take_body();

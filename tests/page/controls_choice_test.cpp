@@ -8,7 +8,8 @@
 namespace page_test {
 namespace {
 
-TEST_F(ControlTest, TheRichTextEditorHoldsTheValueWithItsEndTagBrokenUp) {
+// The textarea's value is exactly the stored text: the editor gets "&lt;" back as written.
+TEST_F(ControlTest, TheRichTextEditorHoldsTheValueEncoded) {
   add_field(31, "HTML编辑器型");
   const std::string script =
       "</TEXTAREA>\r <script language=javascript>CKEDITOR.replace('zd31',{toolbar: "
@@ -17,8 +18,13 @@ TEST_F(ControlTest, TheRichTextEditorHoldsTheValueWithItsEndTagBrokenUp) {
             "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' >" + script);
   EXPECT_EQ(
       control(31, "<p>a</TEXTAREA><b>'x'</b></p>"),
-      "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' ><p>a&lt;/TEXTAREA><b>'x'</b></p>" +
+      "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' >&lt;p&gt;a&lt;/TEXTAREA&gt;&lt;b&gt;"
+      "&#39;x&#39;&lt;/b&gt;&lt;/p&gt;" +
           script);
+  EXPECT_EQ(control(31, "&lt;script&gt; a &lt; b"),
+            "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' >&amp;lt;script&amp;gt; a "
+            "&amp;lt; b" +
+                script);
 }
 
 TEST_F(ControlTest, TheCheckBoxIsCheckedByOneOnly) {
@@ -50,11 +56,11 @@ class DropDownTest : public ControlTest {
 TEST_F(DropDownTest, TheDictionaryCategoryGivesTheOptionsInTheirOrder) {
   add_field(33, "下拉列表型", "FieldNameDis = '类别'");
   EXPECT_EQ(control(33, "乙"), opening("  ") +
-                                   "<OPTION value='甲&#39;s'>甲's</OPTION>"
+                                   "<OPTION value='甲&#39;s'>甲&#39;s</OPTION>"
                                    "<OPTION value='乙' selected >乙</OPTION></Select>");
   // No option matches: none is marked, so the browser shows the first.
   EXPECT_EQ(control(33, "丙"), opening("  ") +
-                                   "<OPTION value='甲&#39;s'>甲's</OPTION>"
+                                   "<OPTION value='甲&#39;s'>甲&#39;s</OPTION>"
                                    "<OPTION value='乙'>乙</OPTION></Select>");
   EXPECT_EQ(typed(p.iItem), "Integer:3");
   // A query flag with a blank query falls back on the dictionary.
@@ -70,7 +76,7 @@ TEST_F(DropDownTest, TheOptionsQueryGivesItsFirstColumn) {
             "FieldNameDis = '类别', ZiDianCode = '1', DefaultValue = 'select Name, OAID from "
             "OA_ZiDian where ParentID = 1 order by OrderNumber'");
   EXPECT_EQ(control(33, "停用"), opening(" ") +
-                                     "<OPTION value='甲&#39;s' >甲's</OPTION>"
+                                     "<OPTION value='甲&#39;s' >甲&#39;s</OPTION>"
                                      "<OPTION value='乙' >乙</OPTION>"
                                      "<OPTION value='停用'  selected >停用</OPTION></Select>");
   db_.exec(
@@ -125,20 +131,20 @@ const std::string kNoChecked = kRadio + "value='否'  checked>否&nbsp;";
 const std::string kFirstYes = kRadio + "value='是' checked>是&nbsp;";
 const std::string kLaterNo = kRadio + " value='否' >否&nbsp;";
 
-INSTANTIATE_TEST_SUITE_P(Options, RadioGroupTest,
-                         ::testing::Values(RadioCase{"'是*否'", "否", kYes + kNoChecked},
-                                           RadioCase{"'是*否'", "也许", kFirstYes + kLaterNo},
-                                           RadioCase{"'是*否'", vb::Null, kFirstYes + kLaterNo},
-                                           RadioCase{"'*是*否*'", "也许", kFirstYes + kLaterNo},
-                                           RadioCase{"'*是*否'", "",
-                                                     kRadio + "value=''  checked>&nbsp;" + kYes +
-                                                         kRadio + "value='否'  >否&nbsp;"},
-                                           RadioCase{"'''a''*<b>'", "<b>",
-                                                     kRadio + "value='&#39;a&#39;'  >'a'&nbsp;" +
-                                                         kRadio +
-                                                         "value='&lt;b&gt;'  checked><b>&nbsp;"},
-                                           RadioCase{"''", "", ""}, RadioCase{"NULL", vb::Null, ""},
-                                           RadioCase{"'**'", "x", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Options, RadioGroupTest,
+    ::testing::Values(RadioCase{"'是*否'", "否", kYes + kNoChecked},
+                      RadioCase{"'是*否'", "也许", kFirstYes + kLaterNo},
+                      RadioCase{"'是*否'", vb::Null, kFirstYes + kLaterNo},
+                      RadioCase{"'*是*否*'", "也许", kFirstYes + kLaterNo},
+                      RadioCase{"'*是*否'", "",
+                                kRadio + "value=''  checked>&nbsp;" + kYes + kRadio +
+                                    "value='否'  >否&nbsp;"},
+                      RadioCase{"'''a''*<b>'", "<b>",
+                                kRadio + "value='&#39;a&#39;'  >&#39;a&#39;&nbsp;" + kRadio +
+                                    "value='&lt;b&gt;'  checked>&lt;b&gt;&nbsp;"},
+                      RadioCase{"''", "", ""}, RadioCase{"NULL", vb::Null, ""},
+                      RadioCase{"'**'", "x", ""}));
 
 TEST_F(ControlTest, ARadioGroupOfAThousandOptionsChecksTheStoredOne) {
   std::string options;

@@ -134,6 +134,25 @@ print(list.rows.length, row.id, Array.from(row.querySelectorAll('input')).map(i 
   EXPECT_EQ(run.output, "4 TR4 DuoFJ51A4 DuoShuo151A4\n");
 }
 
+// Stored file names and captions, and a signature's file name, are text in the markup.
+TEST_F(MultiFileTest, StoredNamesAndCaptionsAreText) {
+  add_field(51, "多附件型", "isFJ1 = '1', FJ1BiaoTi = '说明'");
+  add_field(52, "签名文件型");
+  db_.exec(
+      "insert into OA_Flow_FuJian (OAID, BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, FileName, "
+      "ShuoMing1) values (101, '7', '3', 0, '51', '<img src=y onerror=alert(1)>.doc', "
+      "'a&b\"</script>')");
+  db_.exec(
+      "insert into OA_Flow_QianMing (OAID, usernames, FileName) values (1, ';zhang;', "
+      "'<b>''.gif')");
+  p.BiaoDanRecordID = "3";
+  EXPECT_NE(control(51, "").find("<FONT color=#425d8c>&lt;img src=y onerror=alert(1)&gt;.doc"
+                                 "</FONT></A></TD><TD>说明:a&amp;b&quot;&lt;/script&gt;</TD>"),
+            std::string::npos);
+  EXPECT_NE(control(52, "").find("<OPTION value='1' >&lt;b&gt;&#39;.gif</OPTION>"),
+            std::string::npos);
+}
+
 TEST_F(ControlTest, TheSignatureListOffersTheUsersOwnSignatures) {
   add_field(52, "签名文件型");
   const std::string start =

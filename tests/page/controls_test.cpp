@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCase{"选择用户型", "李四", user_picker("李四")},
         TypeCase{"备注型", "一行</textarea><b>二",
                  "<textarea style='WIDTH: 99%; HEIGHT: 100%' id='zd40' name='zd40" +
-                     attributes("备注型") + "' >一行&lt;/textarea><b>二</textarea>"},
+                     attributes("备注型") + "' >一行&lt;/textarea&gt;&lt;b&gt;二</textarea>"},
         TypeCase{"选择用户型", vb::Null, user_picker("")},
         TypeCase{"备注型", vb::Null,
                  "<textarea style='WIDTH: 99%; HEIGHT: 100%' id='zd40' name='zd40" +
@@ -122,7 +122,8 @@ TEST_F(ControlTest, AnHtmlLookUpValueIsShownAsItIsAndKeptWithoutNbsp) {
             "value='17'><textarea  style='WIDTH: 0; HEIGHT: 0;display:none' id='zd41' "
             "name='zd41" +
                 attributes("查询型") +
-                "' ><b>华信</b>电子&lt;/textarea></textarea><span id='SPAN41'><b>华信</b>&nbsp;"
+                "' >&lt;b&gt;华信&lt;/b&gt;电子&lt;/textarea&gt;</textarea><span "
+                "id='SPAN41'><b>华信</b>&nbsp;"
                 "电子</textarea></span></TD></TR></TABLE>");
   EXPECT_NE(control(41, vb::Null).find("' ></textarea><span id='SPAN41'></span>"),
             std::string::npos);

@@ -88,13 +88,26 @@ TEST_F(DetailTableTest, AnEditableTableListsTheStoredRowsAsInputs) {
   EXPECT_EQ(typed(p.MXFields[2]), "Long:22");
 }
 
+// The placeholder passes run after the tables: a brace in a cell must not open a placeholder
+// that would take the markup up to the next "}".
+TEST_F(DetailTableTest, ABraceInACellOpensNoPlaceholder) {
+  store("'{%20%}: {1:a}'", "'}'");
+  run_detail_tables();
+  EXPECT_EQ(filled(), editable(1, kRow + input(21, "&#123;%20%}: &#123;1:a}") + input(22, "}") +
+                                      kDeleteTd + "</tR>"));
+  db_.exec("update OA_Flow_Model_JieDian set EditFields = '21,7'");
+  run_detail_tables();
+  EXPECT_EQ(filled(), read_only(1, kRow + kTd + "&#123;%20%}: &#123;1:a}&nbsp;</td>" + kTd +
+                                       "}&nbsp;</td></tR>"));
+}
+
 TEST_F(DetailTableTest, OneColumnTheNodeDoesNotListMakesTheTableReadOnly) {
   db_.exec("update OA_Flow_Model_JieDian set EditFields = '21,7'");
   store("'笔记本,<b>显示器</b>'", "'2,3'");
   const std::string script = run_detail_tables();
   EXPECT_EQ(filled(),
             read_only(1, kRow + kTd + "笔记本&nbsp;</td>" + kTd + "2&nbsp;</td></tR>" + kRow + kTd +
-                             "<b>显示器</b>&nbsp;</td>" + kTd + "3&nbsp;</td></tR>"));
+                             "&lt;b&gt;显示器&lt;/b&gt;&nbsp;</td>" + kTd + "3&nbsp;</td></tR>"));
   EXPECT_NE(script.find("function AddRowMX1(){"), std::string::npos);  // written all the same
   EXPECT_EQ(typed(p.MXCanEdit), "Boolean:False");
 }

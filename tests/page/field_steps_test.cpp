@@ -161,12 +161,20 @@ TEST_F(StoredValueTest, TheStatusNamesTheNodeAndAtMostFourHandlers) {
   record();
   for (const char* user : {"li", "wang", "zhao", "sun"}) todo_of(user);
   EXPECT_EQ(stored("_6"), "流程状态：审批中&nbsp;{&nbsp;节点2：张三,李四,王五,赵六...&nbsp;}");
+  // The node's and the handlers' names are text in the line's markup.
+  db_.exec("update OA_Flow_Model_JieDian set JieDianName = '<b>节点</b>'");
+  db_.exec("update KE_UserInfor set TureName = 'a&b<i>' where UserName = 'li'");
+  EXPECT_EQ(
+      stored("_6"),
+      "流程状态：审批中&nbsp;{&nbsp;&lt;b&gt;节点&lt;/b&gt;：张三,a&amp;b&lt;i&gt;,王五,赵六..."
+      "&nbsp;}");
   db_.exec("update OA_FLOW_7_Main set isover='1'");
   EXPECT_EQ(stored("_6"), "流程状态：审批结束");
   db_.exec("update OA_FLOW_7_Main set isover='2'");
   EXPECT_EQ(stored("_6"), "default");
-  EXPECT_EQ(typed(p.BookMarkNames[3]), "String:状态");
-  EXPECT_EQ(typed(p.BookMarkValues[3]), "String:default");
+  const long last = vb::UBound(p.BookMarkNames);
+  EXPECT_EQ(typed(p.BookMarkNames[last]), "String:状态");
+  EXPECT_EQ(typed(p.BookMarkValues[last]), "String:default");
 }
 
 TEST_F(StoredValueTest, OpinionsAndSignOffsBecomeTables) {
@@ -200,15 +208,16 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
          ", 'a b' || char(13) || char(10) || 'c', 'x''.doc', 'h', 'q1', 't1'");
   struct Case {
     long key;
-    const char *FieldName, *type, *value, *bookmark;
+    const char *FieldName, *type, *value, *bookmark, *bookmark_value = nullptr;
   } cases[] = {
       {1, "QMTitle1", "单行文本型", "q1", "Title1"},
       {2, "Title1", "单行文本型", "t1", "Title1"},
-      {3, " A ", "备注型", "a&nbsp;b<br>\nc", "A"},
+      // The textarea holds the remark as stored; the document gets it with its line breaks.
+      {3, " A ", "备注型", "a b\r\nc", "A", "a&nbsp;b<br>\nc"},
       {4, "A", "附件型",
        "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../Public/"
        "OA_Download.asp?FieldName=ATitle&FileContentField=AContent&Table=OA_FLOW_7_Main&OAID="
-       "OAID&Value=3')\">※.x'.doc</a>",
+       "OAID&Value=3')\">※.x&#39;.doc</a>",
        "A"},
       {5, "A", "查询型", "a b\r\nc", "A"},
       {6, "A", "图片型", "<img src='../showPhoto.asp?FName=A&TName=OA_FLOW_7_Main&OAID=3'>", "A"},
@@ -221,7 +230,8 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
     EXPECT_EQ(stored(std::to_string(c.key), c.type), c.value) << c.type;
     const long entry = vb::UBound(p.BookMarkNames);
     EXPECT_EQ(typed(p.BookMarkNames[entry]), std::string("String:") + c.bookmark) << c.type;
-    EXPECT_EQ(vb::CStr(p.BookMarkValues[entry]), c.value) << c.type;
+    EXPECT_EQ(vb::CStr(p.BookMarkValues[entry]), c.bookmark_value ? c.bookmark_value : c.value)
+        << c.type;
   }
   EXPECT_EQ(typed(p.HiddenValue), "String:");
   stored("5", "查询型");
@@ -231,14 +241,16 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
 TEST_F(StoredValueTest, TheFileListShowsTheCaptionsTheFieldCarries) {
   record();
   field(1, "A", "'多附件型'", ", isFJ2, FJ2BiaoTi", ", '1', '页数'");
-  db_.exec("insert into OA_Flow_FuJian (OAID, BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
-           "FileName, ShuoMing1, ShuoMing2) values (4, '7', '3', 0, '1', 'a.doc', 's1', '2'), "
-           "(5, '7', '3', 1, '1', 'step.doc', '', '')");
+  db_.exec(
+      "insert into OA_Flow_FuJian (OAID, BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
+      "FileName, ShuoMing1, ShuoMing2) values (4, '7', '3', 0, '1', '<a>.doc', 's1', '<2>'), "
+      "(5, '7', '3', 1, '1', 'step.doc', '', '')");
   EXPECT_EQ(stored("1", "多附件型"),
             "<div  style='PADDING-RIGHT: 10px; PADDING-LEFT: 10px; PADDING-BOTTOM: 8px;WIDTH: 10; "
             "PADDING-TOP: 8px'><nobr>附件1：<A  href='#'     onclick=DownLoadFile('../Public/"
             "OA_Download.asp?FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian"
-            "&OAID=OAID&Value=4')><FONT color=#425d8c>a.doc</FONT></A>&nbsp;页数:2</nobr></div>");
+            "&OAID=OAID&Value=4')><FONT color=#425d8c>&lt;a&gt;.doc</FONT></A>&nbsp;页数:&lt;2&gt;"
+            "</nobr></div>");
 }
 
 TEST_F(StoredValueTest, ARecordWithoutRowKeepsTheDefaultAndAddsNoBookmark) {
@@ -254,32 +266,48 @@ TEST_F(StoredValueTest, AFieldKeyWithoutDefinitionIsAnError) {
 }
 
 TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
-  field(1, "A", "'超链接型'", ", lianjiename", ", '产品页'");
+  field(1, "A", "'超链接型'", ", lianjiename", ", '产品<页>'");
   field(2, "A", "'超链接型'");
+  field(6, "A", "'查询型'", ", cxHTML", ", '1'");
+  field(7, "A", "'查询型'", ", cxHTML", ", NULL");
   struct Case {
     const char* key;
     const char* type;
     vb::Variant value;
     const char* shown;
   } cases[] = {
-      {"1", "超链接型", "http://a/?x='1'", "<a href='http://a/?x=&#39;1&#39;' target='_new'>产品页</a>"},
-      {"1", "超链接型", "", "<a href='' target='_new'>产品页</a>"},
+      {"1", "超链接型", "http://a/?x='1'",
+       "<a href='http://a/?x=&#39;1&#39;' target='_new'>产品&lt;页&gt;</a>"},
+      {"1", "超链接型", "", "<a href='' target='_new'>产品&lt;页&gt;</a>"},
       {"2", "超链接型", "", "<a href='' target='_new'></a>"},
       {"2", "超链接型", "http://b", "<a href='http://b' target='_new'>http://b</a>"},
+      {"2", "超链接型", "../a&b.asp", "<a href='../a&amp;b.asp' target='_new'>../a&amp;b.asp</a>"},
+      // An address that would run script when clicked is shown, not linked.
+      {"1", "超链接型", " JavaScript:alert('x')", " JavaScript:alert(&#39;x&#39;)"},
+      {"2", "超链接型", "data:text/html,<b>", "data:text/html,&lt;b&gt;"},
       {"3", "电子邮件型", "a@b.cn", "<a href='mailto:a@b.cn' >a@b.cn</a>"},
+      {"3", "电子邮件型", "<i>@b", "<a href='mailto:&lt;i&gt;@b' >&lt;i&gt;@b</a>"},
       {"4", "复选框", "1", "<img src='../images/select.gif'>"},
       {"4", "复选框", "", "<img src='../images/disselect.gif'>"},
       {"4", "复选框", "on", "<img src='../images/disselect.gif'>"},
       {"5", "单行文本型", vb::Null, "&nbsp;"},
       {"5", "单行文本型", "", "&nbsp;"},
-      {"5", "单行文本型", "<b>kept</b>", "<b>kept</b>"},
+      {"5", "下拉列表型", "<img src=y onerror=alert(1)>", "&lt;img src=y onerror=alert(1)&gt;"},
+      {"5", "备注型", "a <b>\r\n&amp;", "a&nbsp;&lt;b&gt;<br>\n&amp;amp;"},
+      {"5", "备注型", vb::Null, "&nbsp;"},
+      {"5", "HTML编辑器型", "<b>kept</b>", "<b>kept</b>"},
+      {"6", "查询型", "<b>kept</b>", "<b>kept</b>"},
+      {"7", "查询型", "<b>text</b>", "&lt;b&gt;text&lt;/b&gt;"},
+      {"5", "意见型", "<TABLE></TABLE>", "<TABLE></TABLE>"},
       {"_3", "", vb::Variant(), "&nbsp;"},
+      {"_3", "", "张\"</script>", "张&quot;&lt;/script&gt;"},
+      {"_6", "", "流程状态：审批中&nbsp;{&nbsp;", "流程状态：审批中&nbsp;{&nbsp;"},
   };
   for (const Case& c : cases) {
     p.zdID = c.key;
     p.FieldType = c.type;
     p.zdValue = c.value;
-    EXPECT_EQ(page::read_only_display(p), c.shown) << c.type;
+    EXPECT_EQ(page::read_only_display(p), c.shown) << c.type << " " << vb::CStr(c.value & "");
     EXPECT_EQ(vb::CStr(p.zdValue), c.shown) << c.type;
   }
 }

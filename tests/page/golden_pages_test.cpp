@@ -28,7 +28,8 @@ struct DemoPage {
 };
 
 // The demo's pages: its to-do record, the step of it reopened, a new flow on the ordinary and
-// on the privileged model, the start page of a flow, and pages that stop early or fail.
+// on the privileged model, the start page of a flow, pages that stop early or fail, and the
+// records of hostile texts read-only, editable and in an office document's bookmarks.
 constexpr DemoPage kDemoPages[] = {
     {"todo", "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2"},
     {"modify", "BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2&BanLiID=1"},
@@ -37,6 +38,9 @@ constexpr DemoPage kDemoPages[] = {
     {"start", "isStart=true&LiuChengID=1"},
     {"no_keys", ""},
     {"bad_key", "BiaoDanID=1x&BiaoDanRecordID=1&JieDianID=2"},
+    {"hostile_read_only", "BiaoDanID=1&BiaoDanRecordID=3&JieDianID=2"},
+    {"hostile_editable", "BiaoDanID=1&BiaoDanRecordID=4&JieDianID=11"},
+    {"hostile_document", "BiaoDanID=2&BiaoDanRecordID=2&JieDianID=9"},
 };
 
 fs::path golden_folder() { return fs::path(__FILE__).parent_path().parent_path() / "golden" / "pages"; }

@@ -194,7 +194,7 @@ TEST(CreateDatabase, TablesOnlyRefusesToOverwriteAndReplacesWhenAsked) {
   EXPECT_EQ(user_count("Provider=SQLite;Data Source=" + path), Rows{"0"});
   EXPECT_VB_ERROR_TEXT(58, "File already exists: " + path, create_database(path, true));
   create_database(path, true, true);
-  EXPECT_EQ(user_count("Data Source=" + path + ";Provider=SQLite"), Rows{"10"});
+  EXPECT_EQ(user_count("Data Source=" + path + ";Provider=SQLite"), Rows{"11"});
   EXPECT_FALSE(std::filesystem::exists(path + ".building"));
   std::filesystem::remove(path);
 }
