@@ -11,7 +11,7 @@
 
 #include "stored_record_request.h"
 #include "host/request_runner.h"
-#include "page/field_controls.h"
+#include "page/controls/field_controls.h"
 #include "page/page_state.h"
 #include "page/work_recordset.h"
 #include "platform/ado/connection.h"

@@ -10,7 +10,7 @@
 #include "form_with_fields.h"
 #include "stored_record_request.h"
 #include "host/request_runner.h"
-#include "page/placeholder_text.h"
+#include "page/fields/placeholder_text.h"
 #include "vb/builtins.h"
 
 namespace {

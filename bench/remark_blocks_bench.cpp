@@ -7,7 +7,7 @@
 
 #include "library/bumen.h"
 #include "library/page_context.h"
-#include "page/remark_blocks.h"
+#include "page/scripts/remark_blocks.h"
 
 namespace {
 

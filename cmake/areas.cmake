@@ -1,9 +1,10 @@
 # Helpers that turn a source folder into a library and a test folder into a test program.
 
-# flowform_area(NAME DIR DEPS...): the .cpp files of DIR (main.cpp excepted) become the
-# static library flowform_NAME; DEPS are areas (without the prefix) or imported targets.
+# flowform_area(NAME DIR DEPS...): the .cpp files of DIR and of its folders (main.cpp excepted)
+# become the static library flowform_NAME; DEPS are areas (without the prefix) or imported
+# targets.
 function(flowform_area name dir)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   set(deps)
   foreach(dep IN LISTS ARGN)
@@ -40,10 +41,10 @@ function(flowform_embed_schema name dir)
   target_link_libraries(flowform_${name} PUBLIC SQLite::SQLite3 flowform_platform_ado flowform_vb)
 endfunction()
 
-# flowform_tests(NAME DIR DEPS...): the .cpp files of tests/DIR (the *_test.cpp files and
-# their fixtures) become the test program NAME_tests, registered with CTest.
+# flowform_tests(NAME DIR DEPS...): the .cpp files of tests/DIR and of its folders (the
+# *_test.cpp files and their fixtures) become the test program NAME_tests, registered with CTest.
 function(flowform_tests name dir)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT sources)
     return()
   endif()

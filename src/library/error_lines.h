@@ -11,7 +11,7 @@
 //
 // A new source file under src/library, src/frames, src/handling or src/page takes its range by
 // adding one row to kRanges in error_lines.cpp: its path below src/ and the next free multiple
-// of 1000 in its group, e.g. {"page/field_loop.cpp", 214000}. Keep the file under 1000 lines
+// of 1000 in its group, e.g. {"page/fields/field_loop.cpp", 214000}. Keep the file under 1000 lines
 // (split it past 500 anyway). error_lines_test fails for a file without a range, for a file that
 // outgrows its range and for two files sharing one.
 #pragma once
@@ -34,7 +34,7 @@ std::optional<long> line_range_start(std::string_view file);
 
 // Every range, in the order of the combined source.
 struct LineRange {
-  std::string_view file;  // path below src/, e.g. "page/head.cpp"
+  std::string_view file;  // path below src/, e.g. "page/scripts/head.cpp"
   long start;
 };
 std::span<const LineRange> line_ranges();

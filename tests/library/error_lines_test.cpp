@@ -40,9 +40,9 @@ TEST(ErrorLines, EveryFileOfThePageHasARangeOfItsOwn) {
   }
   for (const char* folder : {"library", "frames", "handling", "page"}) {
     if (!std::filesystem::exists(kSourceDir / folder)) continue;
-    for (const auto& entry : std::filesystem::directory_iterator(kSourceDir / folder)) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kSourceDir / folder)) {
       if (entry.path().extension() != ".cpp") continue;
-      const std::string file = std::string(folder) + "/" + entry.path().filename().string();
+      const std::string file = entry.path().lexically_relative(kSourceDir).generic_string();
       EXPECT_TRUE(registered.contains(file))
           << file << " has no line range: add a row to src/library/error_lines.cpp";
     }
@@ -56,12 +56,12 @@ TEST(ErrorLines, ALineOfAFileWithARangeIsCountedFromItsStart) {
     long expected;
   } cases[] = {
       {"/work/flowform/src/page/entry.cpp", 24, 200024},
-      {"src/page/head.cpp", 24, 204024},
-      {"page/head.cpp", 24, 204024},
+      {"src/page/scripts/head.cpp", 24, 204024},
+      {"page/scripts/head.cpp", 24, 204024},
       {"library/text.cpp", 999, 12999},
-      {"/src/page/head.cpp", 0, 0},               // unknown line
-      {"/x/src/page/subhead.cpp", 24, 24},        // no range: the line as it is
-      {"/x/tests/page/entry_test.cpp", 24, 24},
+      {"/src/page/scripts/head.cpp", 0, 0},  // unknown line
+      {"/x/src/page/subhead.cpp", 24, 24},   // no range: the line as it is
+      {"/x/tests/page/entry/entry_test.cpp", 24, 24},
       {"", 24, 24},
   };
   for (const auto& c : cases) {
@@ -70,9 +70,8 @@ TEST(ErrorLines, ALineOfAFileWithARangeIsCountedFromItsStart) {
 }
 
 TEST_F(LibraryTest, ARoutineReportsTheRunningNumberOfTheFailingLine) {
-  ctx().routine("getbumenlists", [] {
-    throw vb::VbError(13, "Type mismatch", 45, "/s/src/library/bumen.cpp");
-  });
+  ctx().routine("getbumenlists",
+                [] { throw vb::VbError(13, "Type mismatch", 45, "/s/src/library/bumen.cpp"); });
   expect_reported(13, "Type mismatch", "getbumenlists");
   EXPECT_NE(page().find(" LINE2045 "), std::string::npos) << page();
 }

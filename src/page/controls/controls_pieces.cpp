@@ -1,0 +1,29 @@
+// The pieces the field controls share: the definition row, the key, the typed text input.
+#include <string>
+
+#include "library/escape.h"
+#include "page/controls/controls.h"
+#include "page/controls/field_controls.h"
+#include "vb/builtins.h"
+
+namespace page {
+
+platform::ado::Recordset& field_row(PageState& p) {
+  return p.rsField.as<platform::ado::Recordset>();
+}
+
+std::string control_key(PageState& p) {
+  return library::html_attribute(field_row(p)("OAID").Value());
+}
+
+std::string typed_text_input(PageState& p, std::string_view opening) {
+  const std::string key = control_key(p);
+  return std::string(opening) + key + "' name='zd" + key + text_control_attributes(p) +
+         "'    value='" + library::html_attribute(p.zdValue) + "'>";
+}
+
+std::string script_argument(const vb::Variant& value) {
+  return library::html_attribute(library::js_string(value));
+}
+
+}  // namespace page

@@ -1,0 +1,37 @@
+// The form's hidden fields.
+#include "page/fields/hidden_fields.h"
+
+#include <string>
+
+#include "library/bumen.h"
+#include "library/sql_guard.h"
+#include "page/fields/user_lists.h"
+#include "page/work_recordset.h"
+#include "vb/builtins.h"
+
+namespace page {
+
+std::vector<vb::Variant> hidden_field_keys(PageState& p) {
+  const vb::Variant user = p.ctx.Session->get("UserName");
+  auto& rs = open_query(p, p.rs, p.ctx.sql,
+                        "select * from OA_Flow_BiaoDan_Fields where TableName='OA_FLOW_" +
+                            library::sql_int(p.BiaoDanID) + "_Main' and isyincang='1'");
+  std::vector<vb::Variant> keys;
+  const long count = rs.RecordCount();
+  for (p.ctx.ii = 1; p.ctx.ii <= count; p.ctx.ii = p.ctx.ii + 1) {
+    if (!names_user(rs("UserNames").Value(), user)) keys.push_back(rs("OAID").Value());
+    rs.MoveNext();
+  }
+  rs.Close();
+  return keys;
+}
+
+void blank_hidden_fields(PageState& p) {
+  for (const vb::Variant& key : hidden_field_keys(p)) {
+    p.HiddenFieldID = key;
+    p.BiaoDanHTML = library::replacetest(p.ctx, p.BiaoDanHTML,
+                                         "{" + vb::CStr(p.HiddenFieldID) + ":.*?}", "&nbsp;");
+  }
+}
+
+}  // namespace page

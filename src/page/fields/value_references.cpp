@@ -1,0 +1,82 @@
+// The value references "{%" key "%}" of the filled template: the stored value of a field.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "library/escape.h"
+#include "library/sql_guard.h"
+#include "page/fields/field_key.h"
+#include "page/fields/hidden_fields.h"
+#include "page/fields/placeholder_text.h"
+#include "page/fields/read_only_display.h"
+#include "page/fields/stored_values.h"
+#include "page/work_recordset.h"
+#include "platform/regexp/regexp.h"
+#include "vb/builtins.h"
+
+namespace page {
+namespace {
+
+bool is_hidden(const std::vector<vb::Variant>& hidden, const vb::Variant& key) {
+  return std::any_of(hidden.begin(), hidden.end(),
+                     [&](const vb::Variant& h) { return vb::CDbl(h) == vb::CDbl(key); });
+}
+
+// Whether the record table has the column (any letter case, as a column is looked up).
+bool has_column(platform::ado::Recordset& record, const vb::Variant& name) {
+  const std::string wanted = vb::CStr(vb::LCase(name & ""));
+  auto& columns = record.Fields();
+  for (long i = 0, count = columns.Count(); i < count; ++i) {
+    if (vb::CStr(vb::LCase(vb::Variant(columns.Item(i).Name()))) == wanted) return true;
+  }
+  return false;
+}
+
+// A field whose column the record table lacks gives "", so a stored text that happens to hold
+// a reference cannot stop the page for everyone who opens the record.
+vb::Variant referenced_value(PageState& p, RecordRow& row, const vb::Variant& key) {
+  auto& field =
+      open_query(p, p.rsField, p.ctx.sql,
+                 "select * from OA_Flow_BiaoDan_Fields where oaid=" + library::sql_int(key));
+  if (field.RecordCount() > 0) {
+    p.RefFieldName = field("FieldName").Value();
+    if (p.BiaoDanRecordID != "") {
+      auto& record = row.get(p);
+      if (record.RecordCount() > 0 && has_column(record, p.RefFieldName)) {
+        p.RefValue = record(p.RefFieldName).Value();
+      }
+    }
+  }
+  field.Close();
+  return p.RefValue;
+}
+
+}  // namespace
+
+void fill_value_references(PageState& p) {
+  if (!p.rsField.is_object()) p.rsField = new_recordset();
+  const std::vector<std::string> found =
+      find_placeholders("{%.*?%}", p.BiaoDanHTML, p.regEx, p.Matches);
+  if (found.empty()) return;
+  PlaceholderText text(vb::CStr(p.BiaoDanHTML), "{%", measure_value_reference, found);
+  const std::vector<vb::Variant> hidden = hidden_field_keys(p);
+  RecordRow record;
+
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    p.objMatch2 = p.Matches.as<platform::regexp::Matches>().Item(static_cast<long>(i));
+    p.RefValue = "";
+    p.RefIDText = vb::Replace(vb::Replace(found[i], "{%", ""), "%}", "");
+    p.RefID = p.RefIDText;
+    // A number with blanks around it (" 1") still names its field.
+    const vb::Variant key = vb::Trim(p.RefID);
+    if (vb::IsNumeric(p.RefID) && names_a_field(key) && !is_hidden(hidden, key)) {
+      referenced_value(p, record, key);
+    }
+    if (vb::IsNull(p.RefValue) || vb::IsEmpty(p.RefValue)) p.RefValue = "";
+    // The value may land in an attribute, a textarea or text: encoded, it is safe in each.
+    text.fill(i, library::html_text(p.RefValue));
+  }
+  p.BiaoDanHTML = text.text();
+}
+
+}  // namespace page

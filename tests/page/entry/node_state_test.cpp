@@ -1,0 +1,177 @@
+// The form definition, the current node with its editable fields and switches, and the user's
+// to-do state with the removal of the user's notices.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "page/entry/phase_fixture.h"
+
+namespace page_test {
+namespace {
+
+TEST_F(PhaseTest, TheFormTemplateIsWrappedInTheJiBenXinXiDiv) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"''", ""}, {"NULL", ""}, {"'<p>[#1#]</p>'", "<p>[#1#]</p>"}};
+  add_todo_road();
+  request(kTodoQuery);
+  for (const auto& [css, inner] : cases) {
+    db_.exec(std::string("update OA_Flow_BiaoDan set BiaoDanCSS = ") + css);
+    run_phases();
+    EXPECT_EQ(typed(p.BiaoDanHTML),
+              std::string("String:<DIV id=JiBenXinXi name=JiBenXinXi>") + inner + "</DIV>");
+  }
+  EXPECT_EQ(typed(p.BiaoDanName), "String:请假单");
+  EXPECT_EQ(typed(p.ZhengWenType), "String:3");
+  EXPECT_EQ(typed(p.isFirstJieDian), "Boolean:False");
+  EXPECT_EQ(typed(p.isNewFile), "String:false");
+
+  db_.exec("update OA_Flow_BiaoDan set isJiaZai = '1'");  // a form that loads its document
+  run_phases();
+  EXPECT_EQ(typed(p.isNewFile), "Boolean:False");
+}
+
+struct SwitchCase {
+  const char* stored;  // iszhuanban, isgoutong, isFenFa, isFeiQi, isBoHui, isRen as SQL literals
+  const char* normalised;  // the same six after the phase
+  bool isShowChoice;
+};
+
+class NodeSwitchTest : public PhaseTest, public ::testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(NodeSwitchTest, BecomeZeroOrOneAndDecideTheChoices) {
+  add_todo_road(GetParam().stored);
+  request(kTodoQuery);
+  run_phases();
+  std::string normalised;
+  for (const vb::Variant* v :
+       {&p.iszhuanban, &p.isgoutong, &p.isFenFa, &p.isFeiQi, &p.isBoHui, &p.isRen}) {
+    normalised += typed(*v) + " ";
+  }
+  EXPECT_EQ(normalised, GetParam().normalised);
+  EXPECT_EQ(typed(p.isShowChoice), GetParam().isShowChoice ? "Boolean:True" : "Boolean:False");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Switches, NodeSwitchTest,
+    ::testing::Values(SwitchCase{"NULL, '0', NULL, NULL, '1', NULL",
+                                 "String:0 String:0 String:0 String:0 String:1 String:0 ", true},
+                      SwitchCase{"'2', '2', '2', '2', '2', '2'",
+                                 "String:0 String:0 String:0 String:0 String:0 String:2 ", false},
+                      SwitchCase{"'1', '0', '0', '0', '0', '1'",
+                                 "String:1 String:0 String:0 String:0 String:0 String:1 ", true},
+                      SwitchCase{"'0', '1', '0', '0', '0', ''",
+                                 "String:0 String:1 String:0 String:0 String:0 String:0 ", true},
+                      SwitchCase{"'', '', '1', '1', '', 'x'",
+                                 "String:0 String:0 String:1 String:1 String:0 String:x ", false}),
+    test_names::FirstValue());
+
+TEST_F(PhaseTest, TheFirstNodeOfANewFlowOffersNoChoices) {
+  add_new_flow_road("1");
+  add_node(20, 5, "1", "'1', '1', '1', '1', '1', '1'");
+  run_phases();
+  EXPECT_EQ(typed(p.JieDianID), "Long:20");
+  EXPECT_EQ(typed(p.EditFields), "String:3,4,");
+  EXPECT_EQ(typed(p.isFirstJieDian), "Boolean:True");
+  for (const vb::Variant* v : {&p.iszhuanban, &p.isgoutong, &p.isFenFa, &p.isFeiQi, &p.isBoHui}) {
+    EXPECT_EQ(typed(*v), "String:0");
+  }
+  EXPECT_EQ(typed(p.isRen), "String:1");
+  EXPECT_EQ(typed(p.isShowChoice), "Boolean:False");
+}
+
+TEST_F(PhaseTest, ANewFlowOfKindZeroMayEditEveryFieldOfTheRecordTable) {
+  add_new_flow_road("0");
+  run_phases();
+  EXPECT_EQ(typed(p.EditFields), "String:-1,-2,");  // no fields: the system fields only
+
+  db_.exec(
+      "insert into OA_Flow_BiaoDan_Fields (OAID, TableName) values (11, 'OA_FLOW_7_Main'), "
+      "(12, 'OA_FLOW_8_Main'), (13, 'OA_FLOW_7_Main'), (14, 'OA_FLOW_7_MX')");
+  run_phases();
+  EXPECT_EQ(typed(p.EditFields), "String:-1,-2,11,13,");
+  EXPECT_EQ(typed(p.ctx.ii), "Integer:3");
+  EXPECT_EQ(typed(p.JieDianID), "String:");
+  EXPECT_EQ(typed(p.isFirstJieDian), "Boolean:True");
+}
+
+TEST_F(PhaseTest, AModelOfUnknownKindLeavesNothingEditable) {
+  add_new_flow_road("9");
+  db_.exec("insert into OA_Flow_BiaoDan_Fields (OAID, TableName) values (11, 'OA_FLOW_7_Main')");
+  run_phases();
+  EXPECT_EQ(typed(p.LiuChengType), "Empty:");
+  EXPECT_EQ(typed(p.EditFields), "Empty:");
+  EXPECT_EQ(typed(p.isFirstJieDian), "Boolean:False");
+  EXPECT_EQ(response_->body(), "");
+}
+
+struct TodoCase {
+  std::vector<const char*> rows;  // as add_todo takes them
+  const char* position;           // isGouTongOnly, isSendGouTong, DaiBanBanLiType, SendUser
+};
+
+class TodoPositionTest : public PhaseTest, public ::testing::WithParamInterface<TodoCase> {};
+
+TEST_P(TodoPositionTest, ComesFromTheUsersEntriesAtTheNode) {
+  add_todo_road();
+  db_.exec("delete from OA_DaiBan_LiuCheng");
+  for (const char* row : GetParam().rows) add_todo(row);
+  request(kTodoQuery);
+  run_phases();
+  EXPECT_EQ(typed(p.isGouTongOnly) + " " + typed(p.isSendGouTong) + " " + typed(p.DaiBanBanLiType) +
+                " " + typed(p.SendUser),
+            GetParam().position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, TodoPositionTest,
+                         ::testing::Values(
+                             // Only a consultation to answer.
+                             TodoCase{{"'7', '3', '2', 'zhang', 'li', '1'"},
+                                      "Boolean:True Boolean:False String:1 String:li"},
+                             // No entry at this node (one at another node does not count).
+                             TodoCase{{"'7', '3', '9', 'zhang', 'li', '0'"},
+                                      "Boolean:True Boolean:False String:0 String:0"},
+                             // An ordinary entry: its kind and sender are not read.
+                             TodoCase{{"'7', '3', '2', 'zhang', 'li', '0'"},
+                                      "Boolean:False Boolean:False String:0 String:0"},
+                             // The user asked wang for a consultation that is still open.
+                             TodoCase{{"'7', '3', '2', 'zhang', 'li', '0'",
+                                       "'7', '3', '2', 'wang', 'zhang', '1'"},
+                                      "Boolean:False Boolean:True String:0 String:0"}),
+                         test_names::FirstValue());
+
+TEST_F(PhaseTest, ANewFlowHasNoToDoPositionAndDeletesNoNotice) {
+  add_new_flow_road("0");
+  add_todo("'7', '3', '2', 'zhang', 'li', '1'");
+  db_.exec(
+      "insert into OA_MSG (OAID, ID1, ID2, userName, msg) values (1, '7', '', 'zhang', 'x'), "
+      "(2, '7', NULL, 'zhang', 'x')");
+  run_phases();
+  EXPECT_EQ(typed(p.isGouTongOnly) + " " + typed(p.isSendGouTong) + " " + typed(p.DaiBanBanLiType) +
+                " " + typed(p.SendUser),
+            "Boolean:False Boolean:False String:0 String:0");
+  EXPECT_EQ(db_.scalar("select count(*) from OA_MSG"), "2");
+}
+
+TEST_F(PhaseTest, OpeningARecordDeletesOnlyTheUsersNoticesAboutIt) {
+  add_todo_road();
+  add_todo("'7', '3', '2', 'o''neil', 'li', '0'");
+  db_.exec(
+      "insert into OA_MSG (OAID, ID1, ID2, userName, msg) values (1, '7', '3', 'zhang', 'x'), "
+      "(2, '7', '3', 'li', 'x'), (3, '7', '4', 'zhang', 'x'), (4, '8', '3', 'zhang', 'x'), "
+      "(5, '7', '', 'zhang', 'x'), (6, '7', '3', 'o''neil', 'x'), (7, '7', '3', 'o', 'x')");
+  const std::string left = "select group_concat(OAID) from (select OAID from OA_MSG order by OAID)";
+  request(kTodoQuery);
+  run_phases();
+  EXPECT_EQ(db_.scalar(left), "2,3,4,5,6,7");
+  EXPECT_EQ(typed(p.ctx.sql),
+            "String:Delete OA_MSG where ID1='7' and ID2='3'   and username='zhang'");
+
+  (*session_)["UserName"] = "o'neil";  // a quote in the name is matched as it stands
+  run_phases();
+  EXPECT_EQ(db_.scalar(left), "2,3,4,5,7");
+  EXPECT_EQ(typed(p.isGouTongOnly), "Boolean:False");  // the user's entry was found
+}
+
+}  // namespace
+}  // namespace page_test

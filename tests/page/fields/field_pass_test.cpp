@@ -1,0 +1,210 @@
+// The field pass on whole pages: hidden fields, system placeholders, stored values in place of
+// defaults, the replacement of every occurrence, and templates that are odd or large.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "library/error_lines.h"
+#include "page/fields/field_fixture.h"
+
+namespace page_test {
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// The plain text input of field `key` of type 单行文本型 (its other columns Null).
+std::string input(long key, const std::string& value, const std::string& type = "单行文本型") {
+  const std::string k = std::to_string(key);
+  return "<input style='width:99%'  type=text id='zd" + k + "' name='zd" + k + "' FieldType='" +
+         type +
+         "'   FieldHasTime=''   FieldHasDate=''   FieldLength=''   FieldXianDingChangDu=''   "
+         "FieldCanEdit=''   RiQiGeShi=''   ShiJianGeShi=''   FieldCantNull=''  "
+         "FieldIsDuoXuan='' FieldNameDis='名" +
+         k + "'    value='" + value + "'>";
+}
+
+class FieldPassTest : public FieldTest {};
+
+TEST_F(FieldPassTest, AHiddenFieldIsBlankedForEveryUserItsListDoesNotName) {
+  struct Case {
+    const char* UserNames;  // SQL literal
+    const char* user;
+    bool shown;
+  } cases[] = {
+      {"';wang;zhang;'", "zhang", true},
+      {"';ZHANG;'", "zhang", true},  // letter case ignored, as the database compares
+      {"';wang;'", "zhang", false},
+      {"''", "zhang", false},
+      {"NULL", "zhang", false},  // a list that names nobody hides the field from everybody
+      {"';u2;'", "u_", false},   // "_" in a login name is no wildcard
+      {"';u%;'", "u2", false},
+  };
+  form("<p>{1:甲} {2:乙}</p>");
+  field(2, "B", "'单行文本型'");
+  for (const Case& c : cases) {
+    db_.exec("delete from OA_Flow_BiaoDan_Fields where OAID=1");
+    field(1, "A", "'单行文本型'", ", isyincang, UserNames", std::string(", '1', ") + c.UserNames);
+    host::RenderOptions o = field_options();
+    o.query = "LiuChengID=5";
+    o.session_values[0].second = c.user;
+    const std::string first = c.shown ? input(1, "") : "&nbsp;";
+    EXPECT_EQ(filled(render(o).body), "<p>" + first + " " + input(2, "") + "</p>")
+        << c.UserNames << " " << c.user;
+  }
+}
+
+TEST_F(FieldPassTest, ANewRecordShowsTheTitleDefaultAndNoOtherSystemValue) {
+  form("{_1:a}|{_2:b}|{_3:c}|{_4:d}|{_5:e}|{_6:f}", {}, "-1,-2,-3,-4,-5,-6,");
+  EXPECT_EQ(filled(render_new_flow().body),
+            "&nbsp;|<input type=text name='zd_2' id='zd_2'  style='width:99%' "
+            "value='请假流程（张三, 2011-09-02 14:07）'>|&nbsp;|&nbsp;|&nbsp;|&nbsp;");
+}
+
+TEST_F(FieldPassTest, AnExistingRecordShowsStoredValuesWhereAHandlingNodeCouldEditTheField) {
+  form("{_1:a}|{_2:b}|{_3:c}|{_4:d}|{_5:e}|{_6:f}|{1:g}|{2:h}|{3:i}", {"A", "B", "C"}, "-2,1,2,3,",
+       "-2,1,");
+  field(1, "A", "'单行文本型'");
+  field(2, "B", "'单行文本型'");
+  field(3, "C", "'单行文本型'", ", DefaultValue", ", '默认'");
+  record(", A, B, C", ", '甲', '乙', '丙'");
+  handled_at(1);
+  // "-2" stands first in node 1's list, so the title keeps its default; 3 is not editable at
+  // node 2 and shows the stored value, 1 is editable and holds it.
+  EXPECT_EQ(filled(render_todo().body),
+            "&nbsp;|<input type=text name='zd_2' id='zd_2'  style='width:99%' "
+            "value='请假流程（张三, 2011-09-02 14:07）'>|李四|2011 年 09 月 01 日|总公司\\技术部|"
+            "流程状态：审批中&nbsp;{&nbsp;节点2：张三&nbsp;}|" +
+                input(1, "甲") + "|乙|丙");
+}
+
+TEST_F(FieldPassTest, AFieldNoHandlingNodeCouldEditShowsItsDefaultOrNothing) {
+  form("{1:g}|{3:i}", {"A", "C"}, "-2,", "-2,1,");
+  field(1, "A", "'单行文本型'", ", DefaultValue", ", '默认1'");
+  field(3, "C", "'单行文本型'", ", DefaultValue", ", '默认3'");
+  record(", A, C", ", '甲', '丙'");
+  handled_at(1);
+  EXPECT_EQ(filled(render_todo().body), input(1, "默认1") + "|&nbsp;");
+}
+
+TEST_F(FieldPassTest, ALookUpWithoutStoredValuePostsNoKeyOfTheOneBefore) {
+  // Field 1 was filled at node 1 and holds key 17; field 2 is new at node 2.
+  form("{1:a}|{2:b}", {"A", "Avalue", "B", "Bvalue"}, "-2,1,", "-2,1,2,");
+  field(1, "A", "'查询型'");
+  field(2, "B", "'查询型'");
+  record(", A, Avalue", ", '华信', '17'");
+  handled_at(1);
+  const std::string page = filled(render_todo().body);
+  EXPECT_THAT(page, HasSubstr("id='zd1value' value='17'>"));
+  EXPECT_THAT(page, HasSubstr("id='zd2value' value=''>"));
+}
+
+TEST_F(FieldPassTest, EveryOccurrenceIsReplacedAndAKeyWithoutRowStaysWhereEditable) {
+  form("{1:a}{1:a}|{9:x}|{8:y}|{5a:z}|{color:red}", {"A"}, "-2,1,9,5a,");
+  field(1, "A", "'单行文本型'");
+  EXPECT_EQ(filled(render_new_flow().body),
+            input(1, "") + input(1, "") + "|{9:x}|&nbsp;|{5a:z}|&nbsp;");
+}
+
+TEST_F(FieldPassTest, UnclosedPlaceholdersAndReferencesStayAsWritten) {
+  const std::string odd = "{1:a\r\n}|{%1\r\n%}|{@3 b|{% x|{\r\n";
+  form(odd + "|{1:a}");
+  field(1, "A", "'单行文本型'");
+  EXPECT_EQ(filled(render_new_flow().body), odd + "|" + input(1, ""));
+}
+
+TEST_F(FieldPassTest, UnknownNullAndLinkTypesGetThePlainTextInput) {
+  form("{1:a}{2:b}{3:c}", {"A", "B", "C"});
+  field(1, "A", "'奇怪型'");
+  field(2, "B", "NULL");
+  field(3, "C", "'超链接型'");
+  EXPECT_EQ(filled(render_new_flow().body),
+            input(1, "", "奇怪型") + input(2, "", "") + input(3, "", "超链接型"));
+}
+
+TEST_F(FieldPassTest, StoredValuesAreEncodedInAttributesAndAsText) {
+  form("{1:a}|{2:b}", {"A", "B"}, "-2,1,2,", "-2,1,");
+  field(1, "A", "'单行文本型'");
+  field(2, "B", "'单行文本型'");
+  record(", A, B",
+         ", 'O''Brien''><script>' || char(0) || '</textarea>', 'x</textarea>' || char(0) || 'y'");
+  handled_at(1);
+  const std::string nul(1, '\0');
+  EXPECT_EQ(filled(render_todo().body),
+            input(1, "O&#39;Brien&#39;&gt;&lt;script&gt;" + nul + "&lt;/textarea&gt;") +
+                "|x&lt;/textarea&gt;" + nul + "y");
+}
+
+// A reference lands wherever the template or a value put it: inside an attribute the field
+// pass wrote, or as text. A key with blanks names its field; a field whose column the record
+// table lacks gives nothing, as a key without a field does.
+TEST_F(FieldPassTest, AReferenceIsEncodedWhereverItLands) {
+  form("{1:a}|{%2%}|{% 2 %}|{%3%}|{%4%}", {"A", "B"}, "-2,1,", "-2,1,");
+  field(1, "A", "'单行文本型'");
+  field(2, "B", "'单行文本型'");
+  field(3, "Gone", "'单行文本型'");
+  record(", A, B", ", '{%2%}', 'x'' onfocus=''alert(1)'' autofocus=''<b>&amp;'");
+  handled_at(1);
+  const std::string value = "x&#39; onfocus=&#39;alert(1)&#39; autofocus=&#39;&lt;b&gt;&amp;amp;";
+  EXPECT_EQ(filled(render_todo().body), input(1, value) + "|" + value + "|" + value + "||");
+}
+
+TEST_F(FieldPassTest, AFailingDefaultQueryEndsThePageThroughTheErrorConvention) {
+  form("{1:a}<p>after</p>");
+  field(1, "A", "'单行文本型'", ", DefaultValueType, ZiDianCode, DefaultValue",
+        ", '2', '0', 'select x from nowhere'");
+  const host::Rendered r = render_new_flow();
+  ASSERT_EQ(r.event_log.size(), 1u) << r.body;
+  EXPECT_THAT(r.event_log[0], ::testing::StartsWith("-2147217900 "));
+  EXPECT_THAT(r.event_log[0], EndsWith(" Routine : qmflobiaodantianx.I_init"));
+  EXPECT_THAT(r.body, EndsWith(" Routine : qmflobiaodantianx.I_init"));
+  EXPECT_THAT(r.body, Not(HasSubstr("<form action")));
+  // The line names the statement in the default-value step's own range of numbers.
+  const auto at = r.body.rfind(" LINE");
+  ASSERT_NE(at, std::string::npos);
+  const long line = std::stol(r.body.substr(at + 5));
+  EXPECT_EQ(library::line_range_start("page/fields/default_values.cpp"), line / 1000 * 1000);
+}
+
+TEST_F(FieldPassTest, AServerScriptDefaultIsHandedToTheSiblingPageThroughTheSession) {
+  form("{1:a}", {"A"});
+  field(1, "A", "'单行文本型'", ", DefaultValueType, DefaultValue", ", 'a', ' Now() '");
+  host::RenderOptions o = field_options();
+  o.query = "LiuChengID=5";
+  o.session_values.emplace_back("ReturnString", "left over");
+  const host::Rendered r = render(o);
+  EXPECT_EQ(filled(r.body), input(1, ""));
+  EXPECT_EQ(test_support::typed(r.session->get("CurrentExecuteMethod")),
+            "String:BIAODANDEFAULTVALUE");
+  EXPECT_EQ(test_support::typed(r.session->get("ExecuteString")), "String: Now() ");
+  EXPECT_EQ(test_support::typed(r.session->get("ReturnString")), "String:");
+}
+
+TEST_F(FieldPassTest, ABlankServerScriptLeavesTheSessionAlone) {
+  form("{2:b}", {"B"});
+  field(2, "B", "'单行文本型'", ", DefaultValueType, DefaultValue", ", 'a', '  '");
+  const host::Rendered r = render_new_flow();
+  EXPECT_EQ(filled(r.body), input(2, ""));
+  for (const char* key : {"CurrentExecuteMethod", "ExecuteString", "ReturnString"}) {
+    EXPECT_TRUE(vb::IsEmpty(r.session->get(key))) << key;
+  }
+}
+
+TEST_F(FieldPassTest, LargeTemplatesAreFilledWhole) {
+  std::string many;
+  for (int i = 0; i < 500; ++i)
+    many += "{" + std::to_string(1 + i % 5) + ":c" + std::to_string(i) + "}";
+  const std::string megabyte(1 << 20, 'x');
+  form(megabyte + many + "\r\n" + megabyte, {"A", "B", "C", "D", "E"}, "-2,1,2,3,4,5,");
+  for (long key = 1; key <= 5; ++key) {
+    field(key, std::string(1, static_cast<char>('A' + key - 1)), "'单行文本型'");
+  }
+  std::string expected;
+  for (int i = 0; i < 500; ++i) expected += input(1 + i % 5, "");
+  EXPECT_EQ(filled(render_new_flow().body), megabyte + expected + "\r\n" + megabyte);
+}
+
+}  // namespace
+}  // namespace page_test

@@ -1,0 +1,323 @@
+// The steps of one placeholder on a page state with a fixed clock: default values, the
+// editability rule with its session keys, stored values by type, and the read-only display.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "page/fields/default_values.h"
+#include "page/fields/editability.h"
+#include "page/fields/field_fixture.h"
+#include "page/fields/read_only_display.h"
+#include "page/fields/stored_values.h"
+
+namespace page_test {
+namespace {
+
+using test_support::typed;
+
+class FieldStepTest : public FieldTest {
+ protected:
+  FieldStepTest() { form("", {"A", "QMTitle1", "Title1"}); }
+
+  std::string default_of(const std::string& type, const std::string& code, const std::string& value,
+                         const std::string& RiQiGeShi = "NULL",
+                         const std::string& ShiJianGeShi = "NULL",
+                         const std::string& ZiDianCode = "'0'") {
+    db_.exec("delete from OA_Flow_BiaoDan_Fields");
+    field(1, "A", type, ", DefaultValueType, DefaultValue, RiQiGeShi, ShiJianGeShi, ZiDianCode",
+          ", " + code + ", " + value + ", " + RiQiGeShi + ", " + ShiJianGeShi + ", " + ZiDianCode);
+    p.zdID = "1";
+    p.zdValue = "before";
+    page::set_default_value(p);
+    return typed(p.zdValue);
+  }
+};
+
+TEST_F(FieldStepTest, DefaultsByCodeOnTheSecondOfSeptember2011At1407) {
+  db_.exec(
+      "insert into OA_ZiDian (OAID, Name, ParentID, ZDType) values (1, '甲方', 0, '0'), "
+      "(2, NULL, 0, '0')");
+  struct Case {
+    std::string type, code, value, date_format, time_format, expected;
+  } cases[] = {
+      {"'单行文本型'", "'0'", "'as stored '", "NULL", "NULL", "String:as stored "},
+      {"'单行文本型'", "'0'", "NULL", "NULL", "NULL", "String:"},  // Null shows as ""
+      {"'单行文本型'", "NULL", "'x'", "NULL", "NULL", "String:x"},
+      {"'单行文本型'", "'A'", "'x'", "NULL", "NULL", "String:x"},  // "A" is not "a"
+      {"'单行文本型'", "'4'", "'x'", "NULL", "NULL", "String:张三"},
+      {"'单行文本型'", "'5'", "'x'", "NULL", "NULL", "String:zhang"},
+      {"'单行文本型'", "'6'", "'x'", "NULL", "NULL", "String:技术部"},
+      {"'单行文本型'", "'7'", "'x'", "'%Y-%m-%d'", "NULL", "String:2011-9-2"},
+      {"'单行文本型'", "'7'", "'x'", "''", "NULL", "String:2011-09-02"},
+      {"'单行文本型'", "'7'", "'x'", "'%D/%M %y%Y'", "NULL", "String:2/9 20112011"},
+      {"'单行文本型'", "'8'", "'x'", "NULL", "' %H:%M'", "String: 14:7"},
+      {"'单行文本型'", "'8'", "'x'", "NULL", "''", "String:14:07"},
+      {"'单行文本型'", "'9'", "'x'", "''", "''", "String:2011-09-02 14:07"},
+      {"'单行文本型'", "'9'", "'x'", "'%Y-%m-%d'", "' %H:%M'", "String:2011-9-2  14:7"},
+      {"'单行文本型'", "'2'", "'select Name from OA_ZiDian where OAID=1'", "NULL", "NULL",
+       "String:甲方"},
+      {"'单行文本型'", "'2'", "'select Name from OA_ZiDian where OAID=9'", "NULL", "NULL",
+       "Empty:"},
+      {"'单行文本型'", "'2'", "'select Name from OA_ZiDian where OAID=2'", "NULL", "NULL", "Null:"},
+      {"'单行文本型'", "'2'", "'   '", "NULL", "NULL", "Empty:"},
+      {"'真假型'", "'0'", "'是*否'", "NULL", "NULL", "String:"},
+      {"'意见型'", "'4'", "'x'", "NULL", "NULL", "String:"},
+      {"'签字型'", "'0'", "'x'", "NULL", "NULL", "String:"},
+      {"'流水号型'", "'2'", "'select Name from OA_ZiDian where OAID=1'", "NULL", "NULL", "String:"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(default_of(c.type, c.code, c.value, c.date_format, c.time_format), c.expected)
+        << c.type << " " << c.code << " " << c.value;
+  }
+  // An options query is never run as a default.
+  EXPECT_EQ(default_of("'下拉列表型'", "'2'", "'not a query'", "NULL", "NULL", "'1'"), "Empty:");
+  EXPECT_EQ(typed(p.FieldType), "String:下拉列表型");
+}
+
+TEST_F(FieldStepTest, AKeyWithoutDefinitionKeepsTheValueAndTypeBefore) {
+  for (const char* code : {"9", "5a"}) {
+    p.zdID = code;
+    p.zdValue = "before";
+    p.FieldType = "";
+    page::set_default_value(p);
+    EXPECT_EQ(typed(p.zdValue), "String:before") << code;
+    EXPECT_EQ(typed(p.FieldType), "String:") << code;
+  }
+}
+
+TEST_F(FieldStepTest, TheEditabilityRule) {
+  struct Case {
+    const char *EditFields, *isFirst, *TQUserList;
+    bool isTeQuanDaiBan;
+    const char *DaiBanBanLiType, *zdID;
+    bool editable;
+  } cases[] = {
+      {"-2,5", "0", "", false, "0", "_2", true},
+      {"-2,5", "0", "", false, "0", "5", true},
+      {"-2,5", "0", "", false, "0", "-1", false},
+      {"-1,-2", "0", "", false, "0", "_1", false},  // of the system codes only the title
+      {"15,25", "0", "", false, "0", "5", false},
+      {"-2,5", "0", ";li;zhang;", false, "0", "7", true},
+      {"-2,5", "1", ";li;zhang;", false, "0", "7", false},  // a start node grants nothing
+      {"-2,5", "0", ";ZHANG;", false, "0", "7", false},
+      {"", "0", "", true, "0", "_2", true},
+      {"", "0", "", true, "0", "_3", false},
+      {"-2,5", "0", "", false, "1", "5", false},  // a consultation answer edits nothing
+      {"-2,5", "0", ";zhang;", false, "1", "5", true},
+  };
+  for (const Case& c : cases) {
+    p.EditFields = c.EditFields;
+    p.isFirst = c.isFirst;
+    p.TQUserList = c.TQUserList;
+    p.isTeQuanDaiBan = c.isTeQuanDaiBan;
+    p.DaiBanBanLiType = c.DaiBanBanLiType;
+    p.zdID = c.zdID;
+    p.zdValue = "v";
+    page::decide_editability(p);
+    EXPECT_EQ(typed(p.isEdit), c.editable ? "Boolean:True" : "Boolean:False")
+        << c.EditFields << " " << c.zdID;
+    EXPECT_EQ(typed(p.zdValue), c.editable ? "String:v" : "String:") << c.zdID;
+    if (vb::Variant(c.DaiBanBanLiType) == "1") {
+      EXPECT_EQ(typed(p.EditFields), "String:");
+    }
+  }
+}
+
+TEST_F(FieldStepTest, TheRuleWritesTheSessionKeysOfTheSiblingPages) {
+  p.isRen = "1";
+  p.BiaoDanRecordID = "3";
+  p.JieDianID = "2";
+  p.zdID = "_1";
+  page::decide_editability(p);
+  const std::pair<const char*, const char*> keys[] = {{"TQBiaoDanRecordID", "String:3"},
+                                                      {"OABiaoDanRecordID", "String:3"},
+                                                      {"TQBiaoDanID", "String:7"},
+                                                      {"OABiaoDanID", "String:7"},
+                                                      {"TQJieDianID", "String:2"},
+                                                      {"OAJieDianID", "String:2"},
+                                                      {"TQIsRen", "String:1"}};
+  for (const auto& [key, value] : keys) EXPECT_EQ(typed(session_->get(key)), value) << key;
+}
+
+class StoredValueTest : public FieldStepTest {
+ protected:
+  StoredValueTest() { p.BiaoDanRecordID = "3"; }
+  std::string stored(const std::string& zdID, const std::string& FieldType = "") {
+    p.zdID = zdID;
+    p.FieldType = FieldType;
+    p.zdValue = "default";
+    page::RecordRow row;  // read afresh, as each case changes the record
+    page::read_stored_value(p, row);
+    return vb::CStr(p.zdValue);
+  }
+  void todo_of(const std::string& user) {
+    db_.exec(
+        "insert into OA_DaiBan_LiuCheng (BiaoDanID, BiaoDanRecordID, JieDianID, BanLiRen) "
+        "values ('7', '3', '2', '" +
+        user + "')");
+  }
+};
+
+TEST_F(StoredValueTest, TheStatusNamesTheNodeAndAtMostFourHandlers) {
+  record();
+  for (const char* user : {"li", "wang", "zhao", "sun"}) todo_of(user);
+  EXPECT_EQ(stored("_6"), "流程状态：审批中&nbsp;{&nbsp;节点2：张三,李四,王五,赵六...&nbsp;}");
+  // The node's and the handlers' names are text in the line's markup.
+  db_.exec("update OA_Flow_Model_JieDian set JieDianName = '<b>节点</b>'");
+  db_.exec("update KE_UserInfor set TureName = 'a&b<i>' where UserName = 'li'");
+  EXPECT_EQ(
+      stored("_6"),
+      "流程状态：审批中&nbsp;{&nbsp;&lt;b&gt;节点&lt;/b&gt;：张三,a&amp;b&lt;i&gt;,王五,赵六..."
+      "&nbsp;}");
+  db_.exec("update OA_FLOW_7_Main set isover='1'");
+  EXPECT_EQ(stored("_6"), "流程状态：审批结束");
+  db_.exec("update OA_FLOW_7_Main set isover='2'");
+  EXPECT_EQ(stored("_6"), "default");
+  const long last = vb::UBound(p.BookMarkNames);
+  EXPECT_EQ(typed(p.BookMarkNames[last]), "String:状态");
+  EXPECT_EQ(typed(p.BookMarkValues[last]), "String:default");
+}
+
+TEST_F(StoredValueTest, OpinionsAndSignOffsBecomeTables) {
+  record();
+  field(1, "A", "'签字型'");
+  field(2, "A", "'意见型'");
+  for (const char* user : {"li", "wang", "zhao"}) {
+    db_.exec(
+        "insert into OA_Flow_YiJian (BiaoDanID, BiaoDanRecordID, FieldID, YiJian, UserName, "
+        "ShiJian) values ('7', '3', '1', '', '" +
+        std::string(user) + "', '2011-9-1 8:00')");
+  }
+  const std::string row = "<TR  ><TD align=right  style='margin-right:5px;'>";
+  const std::string table =
+      "<TABLE  border=1 borderColorDark=#e1e1e1  width=100%   borderColorLight=#ffffff "
+      "cellSpacing=0 cellpadding=3>";
+  EXPECT_EQ(stored("1", "签字型"), table + row + "李四&nbsp;&nbsp;2011-9-1 8:00</TD></TR>" + row +
+                                       "王五&nbsp;&nbsp;2011-9-1 8:00</TD></TR>" + row +
+                                       "赵六&nbsp;&nbsp;2011-9-1 8:00</TD></TR></Table>");
+  EXPECT_EQ(stored("2", "意见型"), "");
+  db_.exec(
+      "insert into OA_Flow_YiJian (BiaoDanID, BiaoDanRecordID, FieldID, YiJian, UserName, "
+      "ShiJian) values ('7', '3', '2', '同意 <b>', 'li', '2011-9-1 8:00')");
+  EXPECT_EQ(stored("2", "意见型"),
+            table +
+                "<TR><TD  style='padding:10px;'>同意&nbsp;&lt;b&gt;</TD></TR><TR bgcolor=f7f7f7 "
+                "><TD align=right  style='margin-right:5px;'>李四&nbsp;&nbsp;2011-9-1 "
+                "8:00</TD></TR></Table>");
+}
+
+TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
+  db_.exec("alter table OA_FLOW_7_Main add column ATitle TEXT");
+  db_.exec("alter table OA_FLOW_7_Main add column Avalue TEXT");
+  record(", A, ATitle, Avalue, QMTitle1, Title1",
+         ", 'a b' || char(13) || char(10) || 'c', 'x''.doc', 'h', 'q1', 't1'");
+  struct Case {
+    long key;
+    const char *FieldName, *type, *value, *bookmark, *bookmark_value = nullptr;
+  } cases[] = {
+      {1, "QMTitle1", "单行文本型", "q1", "Title1"},
+      {2, "Title1", "单行文本型", "t1", "Title1"},
+      // The textarea holds the remark as stored; the document gets it with its line breaks.
+      {3, " A ", "备注型", "a b\r\nc", "A", "a&nbsp;b<br>\nc"},
+      {4, "A", "附件型",
+       "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../Public/"
+       "OA_Download.asp?FieldName=ATitle&FileContentField=AContent&Table=OA_FLOW_7_Main&OAID="
+       "OAID&Value=3')\">※.x&#39;.doc</a>",
+       "A"},
+      {5, "A", "查询型", "a b\r\nc", "A"},
+      {6, "A", "图片型", "<img src='../showPhoto.asp?FName=A&TName=OA_FLOW_7_Main&OAID=3'>", "A"},
+      {7, "QMTitle1", "签名文件型",
+       "<img src='../showPhoto.asp?FName=FileContent&TName=OA_Flow_QianMing&OAID=q1'>", "Title1"},
+      {8, "Title1", "多附件型", "", "Title1"},
+  };
+  for (const Case& c : cases) {
+    field(c.key, c.FieldName, std::string("'") + c.type + "'");
+    EXPECT_EQ(stored(std::to_string(c.key), c.type), c.value) << c.type;
+    const long entry = vb::UBound(p.BookMarkNames);
+    EXPECT_EQ(typed(p.BookMarkNames[entry]), std::string("String:") + c.bookmark) << c.type;
+    EXPECT_EQ(vb::CStr(p.BookMarkValues[entry]), c.bookmark_value ? c.bookmark_value : c.value)
+        << c.type;
+  }
+  EXPECT_EQ(typed(p.HiddenValue), "String:");
+  stored("5", "查询型");
+  EXPECT_EQ(typed(p.HiddenValue), "String:h");
+}
+
+TEST_F(StoredValueTest, TheFileListShowsTheCaptionsTheFieldCarries) {
+  record();
+  field(1, "A", "'多附件型'", ", isFJ2, FJ2BiaoTi", ", '1', '页数'");
+  db_.exec(
+      "insert into OA_Flow_FuJian (OAID, BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
+      "FileName, ShuoMing1, ShuoMing2) values (4, '7', '3', 0, '1', '<a>.doc', 's1', '<2>'), "
+      "(5, '7', '3', 1, '1', 'step.doc', '', '')");
+  EXPECT_EQ(stored("1", "多附件型"),
+            "<div  style='PADDING-RIGHT: 10px; PADDING-LEFT: 10px; PADDING-BOTTOM: 8px;WIDTH: 10; "
+            "PADDING-TOP: 8px'><nobr>附件1：<A  href='#'     onclick=DownLoadFile('../Public/"
+            "OA_Download.asp?FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian"
+            "&OAID=OAID&Value=4')><FONT color=#425d8c>&lt;a&gt;.doc</FONT></A>&nbsp;页数:&lt;2&gt;"
+            "</nobr></div>");
+}
+
+TEST_F(StoredValueTest, ARecordWithoutRowKeepsTheDefaultAndAddsNoBookmark) {
+  EXPECT_EQ(stored("_1"), "default");
+  EXPECT_EQ(vb::UBound(p.BookMarkNames), 0);
+}
+
+TEST_F(StoredValueTest, AFieldKeyWithoutDefinitionIsAnError) {
+  record();
+  p.zdID = "9";
+  page::RecordRow row;
+  EXPECT_VB_ERROR(3021, page::read_stored_value(p, row));
+}
+
+TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
+  field(1, "A", "'超链接型'", ", lianjiename", ", '产品<页>'");
+  field(2, "A", "'超链接型'");
+  field(6, "A", "'查询型'", ", cxHTML", ", '1'");
+  field(7, "A", "'查询型'", ", cxHTML", ", NULL");
+  struct Case {
+    const char* key;
+    const char* type;
+    vb::Variant value;
+    const char* shown;
+  } cases[] = {
+      {"1", "超链接型", "http://a/?x='1'",
+       "<a href='http://a/?x=&#39;1&#39;' target='_new'>产品&lt;页&gt;</a>"},
+      {"1", "超链接型", "", "<a href='' target='_new'>产品&lt;页&gt;</a>"},
+      {"2", "超链接型", "", "<a href='' target='_new'></a>"},
+      {"2", "超链接型", "http://b", "<a href='http://b' target='_new'>http://b</a>"},
+      {"2", "超链接型", "../a&b.asp", "<a href='../a&amp;b.asp' target='_new'>../a&amp;b.asp</a>"},
+      // An address that would run script when clicked is shown, not linked.
+      {"1", "超链接型", " JavaScript:alert('x')", " JavaScript:alert(&#39;x&#39;)"},
+      {"2", "超链接型", "data:text/html,<b>", "data:text/html,&lt;b&gt;"},
+      {"3", "电子邮件型", "a@b.cn", "<a href='mailto:a@b.cn' >a@b.cn</a>"},
+      {"3", "电子邮件型", "<i>@b", "<a href='mailto:&lt;i&gt;@b' >&lt;i&gt;@b</a>"},
+      {"4", "复选框", "1", "<img src='../images/select.gif'>"},
+      {"4", "复选框", "", "<img src='../images/disselect.gif'>"},
+      {"4", "复选框", "on", "<img src='../images/disselect.gif'>"},
+      {"5", "单行文本型", vb::Null, "&nbsp;"},
+      {"5", "单行文本型", "", "&nbsp;"},
+      {"5", "下拉列表型", "<img src=y onerror=alert(1)>", "&lt;img src=y onerror=alert(1)&gt;"},
+      {"5", "备注型", "a <b>\r\n&amp;", "a&nbsp;&lt;b&gt;<br>\n&amp;amp;"},
+      {"5", "备注型", vb::Null, "&nbsp;"},
+      {"5", "HTML编辑器型", "<b>kept</b>", "<b>kept</b>"},
+      {"6", "查询型", "<b>kept</b>", "<b>kept</b>"},
+      {"7", "查询型", "<b>text</b>", "&lt;b&gt;text&lt;/b&gt;"},
+      {"5", "意见型", "<TABLE></TABLE>", "<TABLE></TABLE>"},
+      {"_3", "", vb::Variant(), "&nbsp;"},
+      {"_3", "", "张\"</script>", "张&quot;&lt;/script&gt;"},
+      {"_6", "", "流程状态：审批中&nbsp;{&nbsp;", "流程状态：审批中&nbsp;{&nbsp;"},
+  };
+  for (const Case& c : cases) {
+    p.zdID = c.key;
+    p.FieldType = c.type;
+    p.zdValue = c.value;
+    EXPECT_EQ(page::read_only_display(p), c.shown) << c.type << " " << vb::CStr(c.value & "");
+    EXPECT_EQ(vb::CStr(p.zdValue), c.shown) << c.type;
+  }
+}
+
+}  // namespace
+}  // namespace page_test
