@@ -65,7 +65,8 @@ void check_text_functions(const std::string& text) {
     const std::string rest = vb::CStr(vb::Mid(text, k + 1));
     fuzz::require(left + rest == text);
     fuzz::require(vb::CStr(vb::Right(text, length - k)) == rest);
-    fuzz::require(vb::Replace(text, "\x01", "", k + 1) == rest || rest.find('\x01') != std::string::npos);
+    fuzz::require(vb::Replace(text, "\x01", "", k + 1) == rest ||
+                  rest.find('\x01') != std::string::npos);
   }
 }
 
