@@ -17,8 +17,6 @@ namespace demo {
 inline constexpr long kFormKey = 1;             // form "采购申请单", tables OA_FLOW_1_Main/_BanLi
 inline constexpr long kRecordKey = 1;           // the record waiting in the demo user's to-do list
 inline constexpr long kNodeKey = 2;             // the node it waits at, "部门审核"
-inline constexpr long kModelKey = 1;            // workflow model "采购申请流程"
-inline constexpr long kPrivilegedModelKey = 2;  // model "特殊采购" (isSystem "2")
 inline constexpr const char* kUserName = "zhangsan";
 inline constexpr const char* kTureName = "张三";
 inline constexpr long kDepartmentID = 4;

@@ -18,7 +18,6 @@ TEST(CStr, WritesValuesAsTheSystemDoes) {
   const TextCase cases[] = {
       {0.1 + 0.2, "0.3"},
       {1.0 / 3, "0.333333333333333"},
-      {1E+20, "1E+20"},
       {1E15, "1E+15"},
       {123456789012345.0, "123456789012345"},
       {1234567890123456.0, "1.23456789012346E+15"},
@@ -40,7 +39,6 @@ TEST(CStr, WritesValuesAsTheSystemDoes) {
       {vb::CDate("09:05:07"), "9:05:07"},
       {vb::CDate(0), "0:00:00"},
       {vb::CDbl(vb::CDate("2011-09-02 09:05:07")), "40788.3785532407"},
-      {"中文", "中文"},
   };
   for (const TextCase& c : cases) EXPECT_EQ(c.text, vb::CStr(c.value)) << c.text;
 }
