@@ -7,9 +7,11 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frames/page_callbacks.h"
+#include "frames/window_init.h"
 #include "library/page_context.h"
 #include "platform/asp/server.h"
 #include "platform/eventlog/event_log.h"
@@ -37,6 +39,22 @@ struct FrameContext {
   std::shared_ptr<platform::eventlog::RecordingEventLog> log;
   library::PageContext ctx;
 };
+
+// The session's SystemURL leads the style and script addresses, by the attribute rule.
+TEST(QmincfunctionwindIInit, WritesTheSystemUrlInsideItsAttributes) {
+  const std::pair<const char*, const char*> urls[] = {
+      {"", ""},
+      {"/oa\"><script>alert(1)</script>/", "/oa&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;/"},
+      {"/a?x=1&y='2'/", "/a?x=1&amp;y=&#39;2&#39;/"},
+  };
+  for (const auto& [url, written] : urls) {
+    FrameContext f;
+    if (*url) (*f.ctx.Session)["SystemURL"] = url;  // else missing: site-relative paths
+    qmincfunctionwindI_init(f.ctx);
+    EXPECT_THAT(f.body(), HasSubstr("<link href=\"" + std::string(written) + "Include/"));
+    EXPECT_THAT(f.body(), HasSubstr("src=\"" + std::string(written) + "Include/js/"));
+  }
+}
 
 // Writes "[winmenu]" and "[showcontent]" when called back; a callback may be told to raise.
 class MarkingPage final : public PageCallbacks {
