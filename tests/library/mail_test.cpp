@@ -161,6 +161,10 @@ TEST_F(SendersTest, AFailedDeliveryGoesToTheEventLogOnly) {
   library::jmail(ctx(), "s", "b", "nobody@example.com");
   EXPECT_EQ(page(), "");
   expect_logged_once("jmail: mail to nobody@example.com through 127.0.0.1:");
+  // A line break in a recipient cannot start a forged entry of its own.
+  reset();
+  library::jmail(ctx(), "s", "b", "x@example.com\r\n13 forged\rLINE\n#1");
+  expect_logged_once("jmail: mail to x@example.com 13 forged LINE #1 through 127.0.0.1:");
 }
 
 }  // namespace
