@@ -196,6 +196,7 @@ class OdbcConnection final : public DriverConnection {
   }
   void commit(vb::Here where) override { end(true, where); }
   void rollback(vb::Here where) override { end(false, where); }
+  bool in_transaction() const noexcept override { return in_transaction_; }
 
   // Reads run as the database runs single statements (autocommit); nothing to share.
   void share_reads(bool) noexcept override {}
