@@ -49,6 +49,15 @@ std::string odbc_connection_text(std::string_view text, vb::Here where) {
   }
   std::string server = first_of(s, {"Data Source", "Server", "Address", "Addr"});
   if (server.empty()) raise_ado(kProviderFailed, "The connection string names no server.", where);
+  // SQL Server's own tools write the protocol before the server: "tcp:host,port".
+  const std::string protocol = ascii_lowered(server.substr(0, server.find(':') + 1));
+  if (protocol == "tcp:") server.erase(0, 4);
+  if (protocol == "np:" || protocol == "lpc:") {
+    raise_ado(kProviderFailed,
+              "Only TCP reaches SQL Server from here: named pipes (np:) and shared memory (lpc:) "
+              "are not supported.",
+              where);
+  }
   std::string port;
   if (const auto comma = server.find(','); comma != std::string::npos) {
     port = server.substr(comma + 1);

@@ -22,6 +22,9 @@ TEST(OdbcConnectionText, MapsTheAdoFormAndPassesOdbcFormsAsTheyStand) {
       {"password='a;b}c';uid=u;DATABASE=oa;server=10.0.0.5;provider=sqloledb.1",
        "Driver=FreeTDS;Server=10.0.0.5;Database=oa;UID=u;PWD={a;b}}c};ClientCharset=UTF-8"},
       {"Provider=SQLNCLI11;Server=h", "Driver=FreeTDS;Server=h;ClientCharset=UTF-8"},
+      {"Provider=SQLOLEDB;Data Source=tcp:db.local,1433",
+       "Driver=FreeTDS;Server=db.local;Port=1433;ClientCharset=UTF-8"},
+      {"Provider=SQLOLEDB;Data Source=TCP:10.0.0.5", "Driver=FreeTDS;Server=10.0.0.5;ClientCharset=UTF-8"},
       {"Driver={SQLite3};Database=/tmp/a.db", "Driver={SQLite3};Database=/tmp/a.db"},
       {"DSN=office;UID=u;PWD=p", "DSN=office;UID=u;PWD=p"},
   };
@@ -37,6 +40,12 @@ TEST(OdbcConnectionText, RefusesWhatItCannotReachWithoutThePassword) {
       {"Provider=SQLOLEDB;Initial Catalog=OA;Password=s3cret",
        "The connection string names no server."},
       {"Password=s3cret", "The connection string names no Provider."},
+      {"Provider=SQLOLEDB;Data Source=np:\\\\.\\pipe\\sql\\query;Password=s3cret",
+       "Only TCP reaches SQL Server from here: named pipes (np:) and shared memory (lpc:) are not "
+       "supported."},
+      {"Provider=SQLOLEDB;Data Source=lpc:(local);Password=s3cret",
+       "Only TCP reaches SQL Server from here: named pipes (np:) and shared memory (lpc:) are not "
+       "supported."},
   };
   for (const auto& c : cases) {
     const vb::VbError e = raised_by([&] { odbc_connection_text(c.ado, vb::Here{}); });
