@@ -125,6 +125,45 @@ TEST_F(CliServeTest, WithoutADatabaseItSaysWhereOneComesFromOrWhyItCannotOpen) {
   }
 }
 
+std::size_t occurrences(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// Whichever command meets a database it cannot open, the password never shows and each of the
+// driver's messages shows once.
+TEST_F(CliServeTest, AFailedOpenShowsNoPasswordAndEachDriverMessageOnce) {
+  const std::string connect =
+      "Provider=SQLOLEDB;Data Source=127.0.0.1,9;User ID=sa;Password='s3<c>&\"r;''et'";
+  const std::string refused = "Unable to connect: Adaptive Server is unavailable";
+  CliResult serve = run({"serve", "--listen", "127.0.0.1:0", "--connect", connect});
+  EXPECT_EQ(serve.code, 1);
+  EXPECT_TRUE(serve.err.starts_with("flowform: cannot open the database Provider=SQLOLEDB;"
+                                    "Data Source=127.0.0.1,9;User ID=sa;Password=***: "))
+      << serve.err;
+  EXPECT_EQ(occurrences(serve.err, refused), 1u) << serve.err;
+  EXPECT_EQ(occurrences(serve.err, "\n"), 1u) << serve.err;
+
+  const std::string log = testing::TempDir() + "flowform_cli_log_" + std::to_string(getpid());
+  CliResult render = run({"render", "--connect", connect, "--event-log", log});
+  std::ifstream log_in(log);
+  const std::string logged{std::istreambuf_iterator<char>(log_in), {}};
+  std::filesystem::remove(log);
+  for (const std::string& text : {render.out, logged}) {
+    EXPECT_EQ(occurrences(text, refused), 1u) << text;
+    EXPECT_EQ(text.find("s3<c>"), std::string::npos) << text;
+  }
+
+  const std::string file = testing::TempDir() + "flowform_cli_file_" + std::to_string(getpid());
+  std::ofstream(file) << "a file, not a folder";
+  CliResult demo = run({"demo", "--listen", "127.0.0.1:0", "--db", file + "/demo.db"});
+  std::filesystem::remove(file);
+  EXPECT_EQ(demo.code, 1);
+  EXPECT_EQ(demo.err, "flowform: cannot create the demo database " + file +
+                          "/demo.db: unable to open database file\n");
+}
+
 TEST_F(CliServeTest, APortInUseEndsItWithTheReason) {
   page_test::TempDatabase db;
   ServerHarness taken{ServeOptions{}};

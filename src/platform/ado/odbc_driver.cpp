@@ -40,9 +40,11 @@ SQLHENV environment() {
 bool ok(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 // The driver's diagnostics of a handle: each record's message, then its SQLSTATE and native
-// error number, as ADO showed them. `state` receives the first record's SQLSTATE.
+// error number, as ADO showed them; a record that repeats an earlier one (FreeTDS reports a
+// failed login twice) is left out. `state` receives the first record's SQLSTATE.
 std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state = nullptr) {
   std::string out;
+  std::vector<std::string> seen;
   for (SQLSMALLINT i = 1;; ++i) {
     SQLCHAR sqlstate[6] = {};
     SQLINTEGER native = 0;
@@ -50,10 +52,12 @@ std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state =
     SQLSMALLINT length = 0;
     if (!ok(SQLGetDiagRec(type, handle, i, sqlstate, &native, text, sizeof text, &length))) break;
     if (i == 1 && state != nullptr) *state = reinterpret_cast<const char*>(sqlstate);
-    if (!out.empty()) out += " ";
-    out += reinterpret_cast<const char*>(text);
-    out += " (SQLSTATE " + std::string(reinterpret_cast<const char*>(sqlstate)) +
-           ", native error " + std::to_string(native) + ")";
+    std::string record = reinterpret_cast<const char*>(text);
+    record += " (SQLSTATE " + std::string(reinterpret_cast<const char*>(sqlstate)) +
+              ", native error " + std::to_string(native) + ")";
+    if (std::find(seen.begin(), seen.end(), record) != seen.end()) continue;
+    out += (out.empty() ? "" : " ") + record;
+    seen.push_back(std::move(record));
   }
   return out.empty() ? "The ODBC driver gave no reason." : out;
 }

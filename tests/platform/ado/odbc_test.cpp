@@ -65,6 +65,10 @@ TEST(OdbcSession, AClosedSqlServerPortFailsQuicklyAndKeepsThePasswordOut) {
   EXPECT_EQ(e.number(), kProviderFailed);
   EXPECT_FALSE(e.description().empty());
   EXPECT_EQ(e.description().find("s3cret"), std::string::npos) << e.description();
+  const std::string refused = "Unable to connect: Adaptive Server is unavailable";
+  const auto first = e.description().find(refused);
+  ASSERT_NE(first, std::string::npos) << e.description();
+  EXPECT_EQ(e.description().find(refused, first + 1), std::string::npos) << e.description();
 }
 
 }  // namespace
