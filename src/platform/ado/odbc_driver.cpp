@@ -139,28 +139,25 @@ class OdbcConnection final : public DriverConnection {
 
   Row insert_row(const std::string& table, const ColumnNames& columns, const Row& values,
                  const std::vector<bool>& assigned, long timeout_seconds, vb::Here where) override {
-    std::string names, marks, returned;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (!returned.empty()) returned += ',';
-      returned += (translate_ ? "" : "INSERTED.") + quoted_name(columns[i]);
-      if (!assigned[i]) continue;
-      names += (names.empty() ? "" : ",") + quoted_name(columns[i]);
-      marks += (marks.empty() ? "?" : ",?");
-    }
-    const std::string into =
-        "INSERT INTO " + quoted_name(table) + (names.empty() ? "" : " (" + names + ")");
-    const std::string rows = names.empty() ? " DEFAULT VALUES" : " VALUES (" + marks + ")";
-    // SQL Server returns the new row from the insert itself; SQLite is asked for it by rowid.
-    Statement& insert =
-        prepared(translate_ ? into + rows : into + " OUTPUT " + returned + rows, where);
+    // SQL Server reads the new row back in the same batch, by its key; SQLite is asked for it
+    // by rowid.
+    static const std::string kNoKey;
+    const std::string& key = translate_ ? kNoKey : key_column(table);
+    Statement& insert = prepared(translate_ ? insert_statement(table, columns, assigned)
+                                            : sql_server_insert(table, columns, assigned, key),
+                                 where);
     Parameters parameters;
+    std::size_t assigned_key = columns.size();
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) parameters.bind(insert.h, values[i], where);
+      if (!assigned[i]) continue;
+      parameters.bind(insert.h, values[i], where);
+      if (!key.empty() && ascii_iequals(columns[i], key)) assigned_key = i;
     }
+    if (assigned_key < columns.size()) parameters.bind(insert.h, values[assigned_key], where);
     ResultSet row;
     run(insert, row, timeout_seconds, where);
     if (translate_) {
-      run(prepared("SELECT " + returned + " FROM " + quoted_name(table) +
+      run(prepared("SELECT " + column_list(columns) + " FROM " + quoted_name(table) +
                        " WHERE rowid=last_insert_rowid()",
                    where),
           row, timeout_seconds, where);

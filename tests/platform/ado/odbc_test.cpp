@@ -7,6 +7,7 @@
 
 #include "ado_fixture.h"
 #include "platform/ado/odbc_settings.h"
+#include "platform/ado/row_statements.h"
 
 namespace platform::ado::testing {
 namespace {
@@ -51,6 +52,34 @@ TEST(OdbcConnectionText, RefusesWhatItCannotReachWithoutThePassword) {
     const vb::VbError e = raised_by([&] { odbc_connection_text(c.ado, vb::Here{}); });
     EXPECT_EQ(e.number(), kProviderFailed);
     EXPECT_EQ(e.description(), c.message);
+  }
+}
+
+// SQL Server refuses OUTPUT without INTO on a table with a trigger; the row is read back by its
+// key in the same batch instead.
+TEST(SqlServerInsert, ReadsTheNewRowBackByItsKeyInTheSameBatch) {
+  const ColumnNames columns = {"OAID", "Remark", "Kind"};
+  const struct {
+    std::vector<bool> assigned;
+    const char* key;
+    const char* sql;
+  } cases[] = {
+      {{false, true, true}, "OAID",
+       "INSERT INTO \"T\" (\"Remark\",\"Kind\") VALUES (?,?);"
+       "SELECT \"OAID\",\"Remark\",\"Kind\" FROM \"T\" WHERE \"OAID\"=SCOPE_IDENTITY()"},
+      {{true, true, false}, "oaid",
+       "INSERT INTO \"T\" (\"OAID\",\"Remark\") VALUES (?,?);"
+       "SELECT \"OAID\",\"Remark\",\"Kind\" FROM \"T\" WHERE \"oaid\"=?"},
+      {{false, false, false}, "OAID",
+       "INSERT INTO \"T\" DEFAULT VALUES;"
+       "SELECT \"OAID\",\"Remark\",\"Kind\" FROM \"T\" WHERE \"OAID\"=SCOPE_IDENTITY()"},
+      {{false, true, false}, "", "INSERT INTO \"T\" (\"Remark\") VALUES (?)"},
+      {{false, true, false}, "Other", "INSERT INTO \"T\" (\"Remark\") VALUES (?)"},
+  };
+  for (const auto& c : cases) {
+    const std::string sql = sql_server_insert("T", columns, c.assigned, c.key);
+    EXPECT_EQ(sql, c.sql);
+    EXPECT_EQ(sql.find("OUTPUT"), std::string::npos);
   }
 }
 
