@@ -13,6 +13,7 @@
 #include "host/server_harness.h"
 #include "host/session_dump.h"
 #include "platform/config/config.h"
+#include "platform/mail/smtp.h"
 #include "support/page_fixture.h"
 #include "vb/codepage.h"
 
@@ -49,6 +50,7 @@ TEST(Cli, BadArgumentsExitWithTwo) {
       {"serve", "--listen", "8080"},
       {"serve", "--site", "/nonexistent-folder/site"},
       {"serve", "--now", "2011-09-02 09:05:07"},
+      {"serve", "--mail-ca-file", "/nonexistent-folder/ca.pem"},
       {"demo", "--listen", "0.0.0.0:8080"},
       {"demo", "--connect", "x"},
   };
@@ -83,9 +85,23 @@ TEST(Cli, HelpIsNoErrorAndShowsTheDefaults) {
   CliResult serve = run({"serve", "--help"});
   EXPECT_EQ(serve.code, 0);
   for (const char* shown : {"127.0.0.1:8080", "FLOWFORM_CONNECT", "--max-sessions", "100000",
-                            "--max-body", "16777216", "--max-connections"}) {
+                            "--max-body", "16777216", "--max-connections", "--mail-ca-file",
+                            "FLOWFORM_MAIL_CA_FILE"}) {
     EXPECT_NE(serve.out.find(shown), std::string::npos) << shown << "\n" << serve.out;
   }
+}
+
+TEST(Cli, TheMailCaFileComesFromTheOptionOrTheVariable) {
+  const std::string ca = std::string(FLOWFORM_TEST_TLS_DIR) + "/ca.pem";
+  run({"render", "--mail-ca-file", ca});
+  EXPECT_EQ(platform::mail::ca_file(), ca);
+  run({"render"});
+  EXPECT_EQ(platform::mail::ca_file(), "");
+  setenv("FLOWFORM_MAIL_CA_FILE", ca.c_str(), 1);
+  run({"render"});
+  unsetenv("FLOWFORM_MAIL_CA_FILE");
+  EXPECT_EQ(platform::mail::ca_file(), ca);
+  platform::mail::ca_file().clear();
 }
 
 // serve refuses to start without a database it can open, or on a port that is taken.

@@ -4,8 +4,6 @@
 // once, each until the client hangs up or the listener is destroyed.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -18,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/loopback_socket.h"
+
 namespace test_support {
 
 class TdsListener {
@@ -27,15 +27,7 @@ class TdsListener {
   };
 
   TdsListener() {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    listen(fd_, 8);
-    socklen_t len = sizeof addr;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-    port_ = ntohs(addr.sin_port);
+    fd_ = listen_on_loopback(port_);
     thread_ = std::thread([this] { serve(); });
   }
   ~TdsListener() {
