@@ -10,11 +10,23 @@
 #include "host/demo.h"
 #include "host/render.h"
 #include "host/serve.h"
+#include "platform/mail/smtp.h"
 
 namespace host {
 namespace {
 
 constexpr const char* kConnectVariable = "FLOWFORM_CONNECT";
+constexpr const char* kMailCaVariable = "FLOWFORM_MAIL_CA_FILE";
+
+// The option naming the authorities that vouch for a mail server's STARTTLS certificate.
+void add_mail_ca_option(CLI::App* command, std::string& into) {
+  command
+      ->add_option("--mail-ca-file", into,
+                   "PEM certificates of the authorities that vouch for the mail server's "
+                   "certificate (else the system's)")
+      ->envname(kMailCaVariable)
+      ->check(CLI::ExistingFile);
+}
 
 const CLI::Validator kKeyValue(
     [](std::string& text) -> std::string {
@@ -110,6 +122,8 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   render->add_option("--event-log", render_event_log, "Event log file, or - for stderr");
   render->add_option("--output-encoding", output_encoding, "Encoding of the printed page")
       ->check(CLI::IsMember({"utf-8", "cp936"}));
+  std::string mail_ca_file;
+  add_mail_ca_option(render, mail_ca_file);
 
   CLI::App* serve = app.add_subcommand("serve", "Serve the page over HTTP");
   std::string serve_listen = "127.0.0.1:8080", serve_site, serve_event_log;
@@ -134,6 +148,7 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   serve->add_option("--max-body", s.limits.max_body, "Bytes of a request body; more get 413")
       ->check(CLI::PositiveNumber);
   add_client_limits(*serve, s);
+  add_mail_ca_option(serve, mail_ca_file);
 
   CLI::App* demo = app.add_subcommand("demo", "Serve the demo database on this machine");
   std::string demo_listen = "127.0.0.1:8080";
@@ -151,6 +166,7 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   if (!render->parsed() && !serve->parsed() && !demo->parsed()) {
     return no_command(app, err);
   }
+  platform::mail::ca_file() = mail_ca_file;
 
   if (render->parsed()) {
     r.session_values = parse_key_values(render_session);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "host/database_failure.h"
 #include "platform/config/config.h"
 #include "schema/database.h"
 
@@ -130,8 +131,7 @@ int run_demo(const DemoCommand& command, std::ostream& out, std::ostream& err) {
   try {
     options = prepare_demo(command, out);
   } catch (const vb::VbError& e) {
-    err << "flowform: cannot create the demo database " << command.db << ": " << e.description()
-        << "\n";
+    print_database_failure(err, "cannot create the demo database", command.db, e);
     return 1;
   }
   if (!options.serve_static_files) {

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "host/database_failure.h"
 #include "host/http_server.h"
 #include "platform/ado/connection.h"
 #include "platform/config/config.h"
@@ -20,8 +21,7 @@ int run_serve(ServeCommand command, std::ostream& out, std::ostream& err) {
     connection.Open(vb::Variant(command.connect));
     connection.Close();
   } catch (const vb::VbError& e) {
-    err << "flowform: cannot open the database " << command.connect << ": " << e.description()
-        << "\n";
+    print_database_failure(err, "cannot open the database", command.connect, e);
     return 1;
   }
   platform::config::ConfigComponent::set_command_line_connect(command.connect);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "library/flags.h"
 #include "library/sql_guard.h"
 #include "platform/ado/connection.h"
 #include "platform/ado/recordset.h"
@@ -62,12 +63,12 @@ Settings read_settings(PageContext& ctx) {
 }
 
 bool address_allowed(const Settings& s, const vb::Variant& address) {
-  bool allowed = s.isYunXu == "1";
+  bool allowed = flag_set(s.isYunXu);
   const vb::Variant entries = vb::Split(s.IPList, ",");
   for (long i = 0; i <= vb::UBound(entries); ++i) {
     const vb::Variant& entry = entries[i];
     if (entry != "" && vb::Left(address, vb::Len(entry)) == entry) {
-      allowed = s.isYunXu != "1";
+      allowed = !flag_set(s.isYunXu);
       break;
     }
   }
@@ -80,22 +81,20 @@ vb::Variant window_edge(const vb::Variant& today, const vb::Variant& hour,
          minute & ":00";
 }
 
-bool time_allowed(const Settings& s, const vb::Variant& now) {
-  bool allowed = true;
-  if (s.isWeek == "1") {
-    const long day = vb::CLng(vb::Weekday(now, vb::vbMonday));
-    if (s.SM[day - 1] == "0") allowed = false;
-  }
-  if (s.ISTime == "1") {
-    const vb::Variant start = window_edge(now, s.SHour, s.SMinute);
-    if (vb::IsDate(start)) {
-      const vb::Variant end = window_edge(now, s.EHour, s.EMinute);
-      if (!(vb::DateDiff("n", start, now) >= 0 && vb::DateDiff("n", now, end) >= 0)) {
-        allowed = false;
-      }
-    }
-  }
-  return allowed;
+// Only "0" refuses a day; a Null day flag has taken "1" in read_settings.
+bool day_allowed(const Settings& s, const vb::Variant& now) {
+  if (!flag_set(s.isWeek)) return true;
+  const long day = vb::CLng(vb::Weekday(now, vb::vbMonday));
+  return s.SM[day - 1] != "0";
+}
+
+// Raises 13 when the start is a time and the end is not.
+bool window_allowed(const Settings& s, const vb::Variant& now) {
+  if (!flag_set(s.ISTime)) return true;
+  const vb::Variant start = window_edge(now, s.SHour, s.SMinute);
+  if (!vb::IsDate(start)) return true;
+  const vb::Variant end = window_edge(now, s.EHour, s.EMinute);
+  return vb::DateDiff("n", start, now) >= 0 && vb::DateDiff("n", now, end) >= 0;
 }
 
 }  // namespace
@@ -106,12 +105,15 @@ vb::Variant isallowlogin(PageContext& ctx) {
     const auto& Session = *ctx.Session;
     if (vb::LCase(Session.get("_LogUserName")) == "sa") return;
     const Settings s = read_settings(ctx);
-    const bool address_ok = s.ISIP != "1" || address_allowed(s, Session.get("_LogUserIPAddress"));
-    // A refused address stays refused even when a broken time setting ends the check early.
-    if (!address_ok) result = false;
-    const bool time_ok = time_allowed(s, ctx.Now());
+    const vb::Variant now = ctx.Now();
+    const bool address_ok =
+        !flag_set(s.ISIP) || address_allowed(s, Session.get("_LogUserIPAddress"));
+    const bool day_ok = day_allowed(s, now);
+    // A refused address or day stays refused when a broken window end ends the check early.
+    if (!address_ok || !day_ok) result = false;
+    const bool time_ok = window_allowed(s, now) && day_ok;
     if (!time_ok) result = false;
-    if (s.NotValid == "1") {
+    if (flag_set(s.NotValid)) {
       if (!address_ok) write_log_row(ctx, kSecurityLog, "非法IP地址", "1");
       if (!time_ok) write_log_row(ctx, kSecurityLog, "非法时间", "1");
     }
@@ -135,13 +137,13 @@ void savelog(PageContext& ctx, const vb::Variant& kind, const vb::Variant& isLog
   if (!found) return;
   ctx.resume_next([&] {
     if (kind == "1") {
-      if (LoginLog != "1") return;
+      if (!flag_set(LoginLog)) return;
       if (isLogin == "1") {
         write_log_row(ctx, kApplicationLog, "系统登陆", "1");
       } else {
         write_log_row(ctx, kApplicationLog, "系统退出", "0");
       }
-    } else if (NotValid == "1") {
+    } else if (flag_set(NotValid)) {
       write_log_row(ctx, kSecurityLog, "非法用户", "1");
     }
   });

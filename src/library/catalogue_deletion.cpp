@@ -1,11 +1,12 @@
 // Deleting a document catalogue with its subtree and taking it out of the duties' permission
-// lists, in one transaction.
+// lists, all of it or nothing.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "library/rows.h"
 #include "library/sql_guard.h"
+#include "library/transactions.h"
 #include "library/walks.h"
 #include "platform/ado/connection.h"
 #include "platform/ado/recordset.h"
@@ -56,8 +57,7 @@ void deletedocumentfolder(PageContext& ctx, const vb::Variant& id) {
   ctx.routine("deletedocumentfolder", [&] {
     const std::string key = sql_int(id);
     auto& conn = ctx.conn.as<Connection>();
-    conn.BeginTrans();
-    try {
+    all_or_nothing(ctx, [&] {
       // Each catalogue's row is gone before its children are read, so a loop in ParentID ends
       // by itself: the catalogue it leads back to is no longer there to be found.
       std::vector<std::shared_ptr<Recordset>> children{delete_catalogue(ctx, conn, key)};
@@ -73,11 +73,7 @@ void deletedocumentfolder(PageContext& ctx, const vb::Variant& id) {
         delete_row(ctx, conn, child);
         children.push_back(delete_catalogue(ctx, conn, child));
       }
-    } catch (const std::exception&) {  // a VbError or any other failure: nothing stays done
-      conn.RollbackTrans();
-      throw;
-    }
-    conn.CommitTrans();
+    });
   });
 }
 

@@ -31,6 +31,7 @@ constexpr std::array kRanges = {
     LineRange{"library/tree_outlines.cpp", 20000},
     LineRange{"library/walks.cpp", 21000},
     LineRange{"library/dictionary_lists.cpp", 22000},
+    LineRange{"library/transactions.cpp", 23000},
 
     LineRange{"frames/funshowflow.cpp", 100000},
     LineRange{"frames/window_init.cpp", 101000},

@@ -19,7 +19,8 @@ void myfunsendxinxi(PageContext& ctx, vb::Variant& users, const vb::Variant& out
 
 // Internal mail from sender to the ";"-separated login names: a KE_Email row whose EmailTo is
 // "*" & name & "-0-0-0*" per entry (empty entries too), an OA_DaiBan_Mail row and a notice per
-// non-empty recipient. All of it in one transaction: a failure leaves nothing written. The
+// non-empty recipient. All or nothing (all_or_nothing in transactions.h): a failure leaves
+// nothing written, inside a caller's transaction too. The
 // caller's recipients are rewritten as myfunsendxinxi rewrites its users. ctx.sql is left
 // holding the last statement.
 void sendneibuyoujian(PageContext& ctx, const vb::Variant& sender, vb::Variant& recipients,

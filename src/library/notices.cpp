@@ -6,6 +6,7 @@
 #include "library/lookups.h"
 #include "library/mail.h"
 #include "library/sql_guard.h"
+#include "library/transactions.h"
 #include "platform/ado/connection.h"
 #include "platform/ado/recordset.h"
 #include "vb/builtins.h"
@@ -21,7 +22,7 @@ vb::Variant minute_now(PageContext& ctx) {
 }
 
 // The body of myfunsendxinxi, without a handler of its own, so that sendneibuyoujian can run it
-// inside its transaction.
+// as a part of its all-or-nothing work.
 void write_notices(PageContext& ctx, vb::Variant& users, const vb::Variant& outType,
                    const vb::Variant& msg, const vb::Variant& LinkText, const vb::Variant& url,
                    const vb::Variant& target, const vb::Variant& ID1, const vb::Variant& ID2) {
@@ -68,8 +69,7 @@ void sendneibuyoujian(PageContext& ctx, const vb::Variant& sender, vb::Variant& 
     for (long i = 0; i <= vb::UBound(entries); ++i) EmailTo = EmailTo & entries[i] & "-0-0-0*";
 
     auto& conn = ctx.conn.as<Connection>();
-    conn.BeginTrans();
-    try {
+    all_or_nothing(ctx, [&] {
       ctx.sql = "select * from KE_Email where KEID=0";
       auto rs = std::make_shared<Recordset>();
       rs->Open(ctx.sql, ctx.conn, 1, 3);
@@ -97,11 +97,7 @@ void sendneibuyoujian(PageContext& ctx, const vb::Variant& sender, vb::Variant& 
       write_notices(ctx, recipients, "0",
                     "来自：" & showusername(ctx, sender) & "&nbsp;主题：" & subject, "点击查看详情",
                     "MessageInfoDis.asp?KEID=" & key, "detail", key, "");
-      conn.CommitTrans();
-    } catch (...) {
-      conn.RollbackTrans();
-      throw;
-    }
+    });
   });
 }
 

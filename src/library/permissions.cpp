@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "library/flags.h"
 #include "library/lookup_query.h"
 #include "library/rows.h"
 #include "library/sql_guard.h"
@@ -151,7 +152,7 @@ vb::Variant getdocpowers(PageContext& ctx, const vb::Variant& id) {
       bool inherits = false;
       const bool found = read_first_row(
           ctx, "select * from OA_ZTDocument_Folder where oaid=" + key, [&](Recordset& rs) {
-            inherits = text_of(rs("isjicheng")) == "1";
+            inherits = flag_set(rs("isjicheng"));
             if (inherits) {
               folder = rs("POAID");
             } else {

@@ -3,8 +3,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "vb/builtins.h"
+#include "vb/text_number.h"
 
 namespace library {
 namespace {
@@ -18,7 +20,8 @@ bool is_whole_number_text(const std::string& s) {
   return true;
 }
 
-std::string whole_number_digits(double d) {
+std::optional<std::string> whole_number_digits(double d) {
+  if (!std::isfinite(d) || d != std::trunc(d)) return std::nullopt;
   char buffer[400];
   std::snprintf(buffer, sizeof buffer, "%.0f", d);
   return buffer;
@@ -34,13 +37,15 @@ std::string sql_int(const vb::Variant& v, vb::Here where) {
     case vb::VarType::Long:
       return vb::CStr(value, where);
     case vb::VarType::Double:
-    case vb::VarType::Currency: {
-      const double d = vb::CDbl(value, where);
-      if (std::isfinite(d) && d == std::trunc(d)) return whole_number_digits(d);
+    case vb::VarType::Currency:
+      if (auto digits = whole_number_digits(vb::CDbl(value, where))) return *digits;
       break;
-    }
     case vb::VarType::String:
       if (is_whole_number_text(value.str())) return value.str();
+      // What IsNumeric accepts (" 2", "2.0", "1e0", "&H1F") is written as the number it reads.
+      if (auto number = vb::parse_number(value.str())) {
+        if (auto digits = whole_number_digits(*number)) return *digits;
+      }
       break;
     default:
       break;

@@ -45,8 +45,8 @@ vb::Variant getfengongsi(PageContext& ctx, const vb::Variant& id);
 
 // Deletes catalogue id and every catalogue below it from KE_Catalog, and takes the entry id out
 // of every duty's "*"-separated FunList ("5*12*7" loses 12, "125*7" stays), for the catalogue
-// and for each catalogue below it. Runs in one transaction on ctx.conn: after a failure nothing
-// is deleted or rewritten. Documents of the catalogues stay. Overwrites ctx.sql and ctx.ii.
+// and for each catalogue below it, all or nothing (all_or_nothing in transactions.h): after a
+// failure nothing is deleted or rewritten, inside a caller's transaction too. Documents of the catalogues stay. Overwrites ctx.sql and ctx.ii.
 void deletedocumentfolder(PageContext& ctx, const vb::Variant& id);
 
 }  // namespace library

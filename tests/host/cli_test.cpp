@@ -13,6 +13,7 @@
 #include "host/server_harness.h"
 #include "host/session_dump.h"
 #include "platform/config/config.h"
+#include "platform/mail/smtp.h"
 #include "support/page_fixture.h"
 #include "vb/codepage.h"
 
@@ -49,6 +50,7 @@ TEST(Cli, BadArgumentsExitWithTwo) {
       {"serve", "--listen", "8080"},
       {"serve", "--site", "/nonexistent-folder/site"},
       {"serve", "--now", "2011-09-02 09:05:07"},
+      {"serve", "--mail-ca-file", "/nonexistent-folder/ca.pem"},
       {"demo", "--listen", "0.0.0.0:8080"},
       {"demo", "--connect", "x"},
   };
@@ -89,9 +91,22 @@ TEST(Cli, HelpIsNoErrorAndShowsTheDefaults) {
                             "--body-memory UINT:POSITIVE=134217728",
                             "--max-form-keys UINT:POSITIVE=10000",
                             "--request-timeout UINT:POSITIVE=60", "--min-rate UINT:NONNEGATIVE=500",
-                            "after its first 10 s"}) {
+                            "after its first 10 s", "--mail-ca-file", "FLOWFORM_MAIL_CA_FILE"}) {
     EXPECT_NE(serve.out.find(shown), std::string::npos) << shown << "\n" << serve.out;
   }
+}
+
+TEST(Cli, TheMailCaFileComesFromTheOptionOrTheVariable) {
+  const std::string ca = std::string(FLOWFORM_TEST_TLS_DIR) + "/ca.pem";
+  run({"render", "--mail-ca-file", ca});
+  EXPECT_EQ(platform::mail::ca_file(), ca);
+  run({"render"});
+  EXPECT_EQ(platform::mail::ca_file(), "");
+  setenv("FLOWFORM_MAIL_CA_FILE", ca.c_str(), 1);
+  run({"render"});
+  unsetenv("FLOWFORM_MAIL_CA_FILE");
+  EXPECT_EQ(platform::mail::ca_file(), ca);
+  platform::mail::ca_file().clear();
 }
 
 // serve refuses to start without a database it can open, or on a port that is taken.
@@ -129,6 +144,45 @@ TEST_F(CliServeTest, WithoutADatabaseItSaysWhereOneComesFromOrWhyItCannotOpen) {
     EXPECT_EQ(result.err,
               "flowform: cannot open the database " + connect + ": unable to open database file\n");
   }
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// Whichever command meets a database it cannot open, the password never shows and each of the
+// driver's messages shows once.
+TEST_F(CliServeTest, AFailedOpenShowsNoPasswordAndEachDriverMessageOnce) {
+  const std::string connect =
+      "Provider=SQLOLEDB;Data Source=127.0.0.1,9;User ID=sa;Password='s3<c>&\"r;''et'";
+  const std::string refused = "Unable to connect: Adaptive Server is unavailable";
+  CliResult serve = run({"serve", "--listen", "127.0.0.1:0", "--connect", connect});
+  EXPECT_EQ(serve.code, 1);
+  EXPECT_TRUE(serve.err.starts_with("flowform: cannot open the database Provider=SQLOLEDB;"
+                                    "Data Source=127.0.0.1,9;User ID=sa;Password=***: "))
+      << serve.err;
+  EXPECT_EQ(occurrences(serve.err, refused), 1u) << serve.err;
+  EXPECT_EQ(occurrences(serve.err, "\n"), 1u) << serve.err;
+
+  const std::string log = testing::TempDir() + "flowform_cli_log_" + std::to_string(getpid());
+  CliResult render = run({"render", "--connect", connect, "--event-log", log});
+  std::ifstream log_in(log);
+  const std::string logged{std::istreambuf_iterator<char>(log_in), {}};
+  std::filesystem::remove(log);
+  for (const std::string& text : {render.out, logged}) {
+    EXPECT_EQ(occurrences(text, refused), 1u) << text;
+    EXPECT_EQ(text.find("s3<c>"), std::string::npos) << text;
+  }
+
+  const std::string file = testing::TempDir() + "flowform_cli_file_" + std::to_string(getpid());
+  std::ofstream(file) << "a file, not a folder";
+  CliResult demo = run({"demo", "--listen", "127.0.0.1:0", "--db", file + "/demo.db"});
+  std::filesystem::remove(file);
+  EXPECT_EQ(demo.code, 1);
+  EXPECT_EQ(demo.err, "flowform: cannot create the demo database " + file +
+                          "/demo.db: unable to open database file\n");
 }
 
 TEST_F(CliServeTest, APortInUseEndsItWithTheReason) {

@@ -107,6 +107,53 @@ TEST_F(AccessLogTest, SaAnEmptyTableAndNullSettingsLetEverybodyInButBrokenOnesAr
   EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), "Boolean:True");
 }
 
+// Each switch left Null takes the value it has when missing: "0", but "1" for isYunXu and the
+// day flags. Every other setting would refuse or log at the time the case runs.
+TEST_F(AccessLogTest, ANullSwitchTakesItsDefault) {
+  struct Case {
+    const char* column;
+    const char* settings;
+    const char* verdict;  // isallowlogin's; "" for savelog's case
+    const char* kind;     // savelog's
+  } cases[] = {
+      {"LoginLog", "'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
+       "", "1"},
+      {"NotValid", "'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
+       "", "2"},
+      {"NotValid", "'1', '1', '1', '10.', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
+       "Boolean:False", ""},
+      {"ISIP", "'1', '1', '1', '10.', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
+       "Boolean:True", ""},
+      {"isYunXu", "'0', '1', '1', '10.', '0', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
+       "Boolean:False", ""},
+      {"isWeek", "'1', '1', '0', '', '1', '1', '1','1','1','1','1','1','0', '0', 8, 30, 17, 30",
+       "Boolean:True", ""},
+      {"SM7", "'1', '1', '0', '', '1', '1', '1','1','1','1','1','1','0', '0', 8, 30, 17, 30",
+       "Boolean:True", ""},
+      {"ISTime", "'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '1', 8, 30, 17, 30",
+       "Boolean:True", ""},
+  };
+  for (const Case& c : cases) {
+    db_.exec("delete from OA_Log");
+    settings(c.settings);
+    db_.exec(std::string("update OA_AnQuan set ") + c.column + " = null");
+    if (*c.verdict != '\0') {
+      EXPECT_EQ(allowed_at("2011-09-04 03:00:00"), c.verdict) << c.column;  // a Sunday night
+    } else {
+      library::savelog(ctx(), c.kind, "1");
+    }
+    EXPECT_EQ(rows(), "") << c.column;
+    expect_quiet();
+  }
+}
+
+TEST_F(AccessLogTest, ARefusedDayStaysRefusedWhenTheWindowEndIsNoTime) {
+  settings("'1', '1', '0', '', '1', '1', '1','1','1','1','1','1','0', '1', 1, 0, 'x', 30");
+  EXPECT_EQ(allowed_at("2011-09-04 09:00:00"), "Boolean:False");  // Sunday
+  expect_reported(13, "Type mismatch", "isallowlogin");
+  EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), "Boolean:True");  // Friday
+}
+
 TEST_F(AccessLogTest, SavelogAndOplogWriteTheirRowsQuoted) {
   settings(kAllOff);
   (*ctx().Session)["_LogUserName"] = "o'neil";

@@ -88,5 +88,27 @@ TEST_F(CatalogueDeletionTest, AFailurePartWayLeavesEverythingAsItWas) {
   EXPECT_EQ(db_.scalar("select count(*) from KE_DutyPower"), "5");
 }
 
+TEST_F(CatalogueDeletionTest, InsideTheCallersTransactionAFailureUndoesOnlyItsOwnPart) {
+  db_.exec(
+      "create trigger keep_five before delete on KE_Catalog when old.KEID = 5"
+      " begin select raise(abort, 'catalogue 5 is locked'); end;");
+  conn_->BeginTrans();
+  conn_->Execute("insert into KE_Catalog (KEID, ParentID) values (30, 0)");
+  library::deletedocumentfolder(ctx(), 12);
+  expect_quiet();
+  library::deletedocumentfolder(ctx(), 1);
+  expect_logged_once("-2147217900 ", "catalogue 5 is locked");
+  EXPECT_TRUE(conn_->in_transaction());
+  conn_->CommitTrans();
+  EXPECT_EQ(catalogues(), "1,2,3,4,5,20,21,22,30");
+  EXPECT_EQ(funlist(1), "5*7");
+  EXPECT_EQ(funlist(2), "");
+
+  conn_->BeginTrans();  // and the caller's rollback takes it back
+  library::deletedocumentfolder(ctx(), 30);
+  conn_->RollbackTrans();
+  EXPECT_EQ(catalogues(), "1,2,3,4,5,20,21,22,30");
+}
+
 }  // namespace
 }  // namespace library_test

@@ -111,6 +111,13 @@ TEST_F(FilesTest, PathsOutsideTheSiteAreRefused) {
   expect_reported(70, "Permission denied", "copyfile");
   std::ifstream in(site_.parent_path() / "outside.txt");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
+  // A NUL byte would end the path early and name the site's folder itself.
+  start_request();
+  EXPECT_EQ(typed(library::folderisexist(ctx(), std::string("\0", 1))), "Empty:");
+  expect_reported(70, "Permission denied", "folderisexist");
+  start_request();
+  EXPECT_EQ(typed(library::getfolderfileslist(ctx(), path("") + '\0' + "x")), "Empty:");
+  expect_reported(70, "Permission denied", "getfolderfileslist");
 }
 
 }  // namespace

@@ -79,8 +79,6 @@ class DatabaseTest : public LibraryTest {
   }
 
   test_support::TempDatabase db_;
-
- private:
   std::shared_ptr<platform::ado::Connection> conn_ = std::make_shared<platform::ado::Connection>();
 };
 

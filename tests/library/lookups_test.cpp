@@ -120,7 +120,7 @@ TEST_F(LookupsTest, AKeyThatIsNoWholeNumberIsReportedBeforeAnySqlRuns) {
       {"showuserfromid", library::showuserfromid, vb::Null, "Empty:"},
       {"showuserfromid", library::showuserfromid, "1.5", "Empty:"},
       {"showcatlogname", library::showcatlogname, "4;delete from KE_Catalog", "Empty:"},
-      {"showprojectname", library::showprojectname, "&H6", "Empty:"},
+      {"showprojectname", library::showprojectname, "6.5", "Empty:"},
       {"showduty", library::showduty, "x*b,3*a", "String:"},
   };
   for (const MemberCase& c : cases) {

@@ -70,6 +70,29 @@ TEST_F(NoticesTest, AFailurePartWayLeavesNoMailBehind) {
   EXPECT_EQ(db_.scalar("select count(*) from OA_DaiBan_Mail"), "0");
 }
 
+TEST_F(NoticesTest, InsideTheCallersTransactionTheMailIsPartOfIt) {
+  conn_->BeginTrans();
+  vb::Variant recipients = "zhang";
+  library::sendneibuyoujian(ctx(), "zhang", recipients, "s", "c");
+  expect_quiet();
+  conn_->CommitTrans();
+  EXPECT_EQ(db_.scalar("select count(*) from KE_Email"), "1");
+  EXPECT_EQ(db_.scalar("select count(*) from OA_DaiBan_Mail"), "1");
+  EXPECT_EQ(db_.scalar("select count(*) from OA_MSG"), "1");
+
+  db_.exec("create trigger no_notices before insert on OA_MSG"
+           " begin select raise(abort, 'no notices'); end;");
+  reset();
+  conn_->BeginTrans();
+  conn_->Execute("insert into OA_Log(Remark) values('the caller''s row')");
+  library::sendneibuyoujian(ctx(), "zhang", recipients, "s", "c");
+  expect_logged_once("", "Routine : qmflobiaodantianx.sendneibuyoujian");
+  conn_->CommitTrans();
+  EXPECT_EQ(db_.scalar("select count(*) from KE_Email"), "1");  // the failed mail left nothing
+  EXPECT_EQ(db_.scalar("select count(*) from OA_DaiBan_Mail"), "1");
+  EXPECT_EQ(db_.scalar("select count(*) from OA_Log"), "1");
+}
+
 TEST_F(NoticesTest, AThousandRecipientsGetAThousandRows) {
   std::string list;
   for (int i = 0; i < 1000; ++i) list += "u" + std::to_string(i) + ";";
@@ -161,6 +184,10 @@ TEST_F(SendersTest, AFailedDeliveryGoesToTheEventLogOnly) {
   library::jmail(ctx(), "s", "b", "nobody@example.com");
   EXPECT_EQ(page(), "");
   expect_logged_once("jmail: mail to nobody@example.com through 127.0.0.1:");
+  // A line break in a recipient cannot start a forged entry of its own.
+  reset();
+  library::jmail(ctx(), "s", "b", "x@example.com\r\n13 forged\rLINE\n#1");
+  expect_logged_once("jmail: mail to x@example.com 13 forged LINE #1 through 127.0.0.1:");
 }
 
 }  // namespace

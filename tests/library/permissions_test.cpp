@@ -157,6 +157,9 @@ TEST_F(DocPowersTest, FoldersTakeTheirOwnOrTheirAncestorsRights) {
   const std::pair<vb::Variant, const char*> cases[] = {
       {1, "1%zhang;li%0%wang"},
       {"2", "1%zhang;li%0%wang"},
+      {" 2", "1%zhang;li%0%wang"},  // ids as IsNumeric reads them
+      {"3.0", "1%zhang;li%0%wang"},
+      {"5e0", "%a%%"},
       {3, "1%zhang;li%0%wang"},
       {4, "%%%"},
       {5, "%a%%"},
@@ -168,8 +171,11 @@ TEST_F(DocPowersTest, FoldersTakeTheirOwnOrTheirAncestorsRights) {
     EXPECT_EQ(typed(library::getdocpowers(ctx(), id)), std::string("String:") + expected);
   }
   expect_quiet();
-  EXPECT_EQ(typed(library::getdocpowers(ctx(), "1 or 1=1")), "Empty:");
-  expect_reported(13, "Type mismatch", "getdocpowers");
+  for (const char* id : {"1 or 1=1", "2.5"}) {
+    reset();
+    EXPECT_EQ(typed(library::getdocpowers(ctx(), id)), "Empty:");
+    expect_reported(13, "Type mismatch", "getdocpowers");
+  }
 }
 
 }  // namespace

@@ -50,6 +50,8 @@ void Connection::RollbackTrans(vb::Here where) { link(where)->driver->rollback(w
 
 long Connection::State() const { return link_ ? 1 : 0; }
 
+bool Connection::in_transaction() const { return link_ && link_->driver->in_transaction(); }
+
 std::shared_ptr<ConnectionLink> Connection::link(vb::Here where) const {
   if (!link_) raise_ado(kConnectionUnusable, where);
   return link_;

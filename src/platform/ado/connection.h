@@ -51,6 +51,11 @@ class Connection final : public vb::Object {
   // 1 (adStateOpen) while open, else 0 (adStateClosed).
   long State() const;
 
+  // True while a BeginTrans of this connection waits for its CommitTrans or RollbackTrans; a
+  // part of the work that must roll back alone inside it uses a savepoint ("SAVE TRANSACTION
+  // name", "ROLLBACK TRANSACTION name"). False when closed.
+  bool in_transaction() const;
+
  private:
   friend class Recordset;
   // The open session, shared with the Recordsets opened on it; a Recordset that outlives the

@@ -1,7 +1,8 @@
-// Parsing of ADO-style connection strings.
+// Parsing of ADO-style connection strings, and their text with the passwords masked.
 #include "platform/ado/connection_string.h"
 
 #include <cctype>
+#include <functional>
 
 #include "platform/ado/ascii.h"
 
@@ -14,51 +15,80 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-}  // namespace
+// One key=value pair: the key as written, the value as read, and where the value's text
+// (quotes included) lies in the string.
+struct Pair {
+  std::string_view key;
+  std::string value;
+  std::size_t begin = 0, end = 0;
+};
 
-ConnectionString::ConnectionString(std::string_view text) {
+// With `braces`, a value may also be an ODBC one in braces ("{a;b}}c}"), read to its closing
+// brace.
+void for_each_pair(std::string_view text, bool braces, const std::function<void(Pair&)>& take) {
   std::size_t i = 0;
   while (i < text.size()) {
     const std::size_t eq = text.find('=', i);
     if (eq == std::string_view::npos) break;
+    Pair pair;
     const std::string_view key = trim(text.substr(i, eq - i));
     std::size_t v = eq + 1;
     while (v < text.size() && std::isspace(static_cast<unsigned char>(text[v]))) ++v;
-    std::string value;
-    if (v < text.size() && (text[v] == '"' || text[v] == '\'')) {
+    pair.begin = v;
+    if (v < text.size() && (text[v] == '"' || text[v] == '\'' || (braces && text[v] == '{'))) {
       // A quoted value may hold ";"; a doubled quote stands for one.
-      const char quote = text[v++];
+      const char quote = text[v] == '{' ? '}' : text[v];
+      ++v;
       for (; v < text.size(); ++v) {
         if (text[v] == quote) {
           if (v + 1 < text.size() && text[v + 1] == quote) {
-            value += quote;
+            pair.value += quote;
             ++v;
             continue;
           }
           ++v;
           break;
         }
-        value += text[v];
+        pair.value += text[v];
       }
+      pair.end = v;
       const std::size_t semi = text.find(';', v);
       i = semi == std::string_view::npos ? text.size() : semi + 1;
     } else {
       const std::size_t semi = text.find(';', v);
       const std::size_t end = semi == std::string_view::npos ? text.size() : semi;
-      value = std::string(trim(text.substr(v, end - v)));
+      pair.value = std::string(trim(text.substr(v, end - v)));
+      pair.end = v + pair.value.size();
       i = end + 1;
     }
     // A pair without a key (";;" or "=x") is skipped; the key's own ";" separated pairs end it.
     const std::size_t semi_in_key = key.rfind(';');
-    const std::string_view name =
-        semi_in_key == std::string_view::npos ? key : trim(key.substr(semi_in_key + 1));
-    if (!name.empty()) values_[ascii_lowered(name)] = std::move(value);
+    pair.key = semi_in_key == std::string_view::npos ? key : trim(key.substr(semi_in_key + 1));
+    if (!pair.key.empty()) take(pair);
   }
+}
+
+}  // namespace
+
+ConnectionString::ConnectionString(std::string_view text) {
+  for_each_pair(text, false, [&](Pair& p) { values_[ascii_lowered(p.key)] = std::move(p.value); });
 }
 
 std::string ConnectionString::get(std::string_view key) const {
   const auto it = values_.find(ascii_lowered(key));
   return it == values_.end() ? std::string() : it->second;
+}
+
+std::string masked_connection_string(std::string_view text) {
+  std::string out;
+  std::size_t copied = 0;
+  for_each_pair(text, true, [&](Pair& p) {
+    const std::string key = ascii_lowered(p.key);
+    if (key.find("password") == std::string::npos && key.find("pwd") == std::string::npos) return;
+    out.append(text.substr(copied, p.begin - copied)).append("***");
+    copied = p.end;
+  });
+  return out.append(text.substr(copied));
 }
 
 }  // namespace platform::ado

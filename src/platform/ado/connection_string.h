@@ -20,4 +20,9 @@ class ConnectionString {
   std::map<std::string, std::string> values_;  // lower-case key -> value
 };
 
+// The text with the value of every key whose name holds "password" or "pwd" (in any letter
+// case: Password, PWD, "Jet OLEDB:Database Password") replaced by "***", quotes and ODBC
+// braces included; everything else as written. For messages that show a connection string.
+std::string masked_connection_string(std::string_view text);
+
 }  // namespace platform::ado

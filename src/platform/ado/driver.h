@@ -45,6 +45,8 @@ class DriverConnection {
   virtual void begin(vb::Here where) = 0;
   virtual void commit(vb::Here where) = 0;
   virtual void rollback(vb::Here where) = 0;
+  // True between a begin() and the commit() or rollback() that ends it.
+  virtual bool in_transaction() const noexcept = 0;
 
   // While on, the session's reads share one read transaction, begun by the first read and
   // ended by share_reads(false), a write (which runs in a transaction of its own), begin() or

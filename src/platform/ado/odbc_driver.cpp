@@ -43,9 +43,11 @@ SQLHENV environment() {
 bool ok(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 // The driver's diagnostics of a handle: each record's message, then its SQLSTATE and native
-// error number, as ADO showed them. `state` receives the first record's SQLSTATE.
+// error number, as ADO showed them; a record that repeats an earlier one (FreeTDS reports a
+// failed login twice) is left out. `state` receives the first record's SQLSTATE.
 std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state = nullptr) {
   std::string out;
+  std::vector<std::string> seen;
   for (SQLSMALLINT i = 1;; ++i) {
     SQLCHAR sqlstate[6] = {};
     SQLINTEGER native = 0;
@@ -53,10 +55,12 @@ std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state =
     SQLSMALLINT length = 0;
     if (!ok(SQLGetDiagRec(type, handle, i, sqlstate, &native, text, sizeof text, &length))) break;
     if (i == 1 && state != nullptr) *state = reinterpret_cast<const char*>(sqlstate);
-    if (!out.empty()) out += " ";
-    out += reinterpret_cast<const char*>(text);
-    out += " (SQLSTATE " + std::string(reinterpret_cast<const char*>(sqlstate)) +
-           ", native error " + std::to_string(native) + ")";
+    std::string record = reinterpret_cast<const char*>(text);
+    record += " (SQLSTATE " + std::string(reinterpret_cast<const char*>(sqlstate)) +
+              ", native error " + std::to_string(native) + ")";
+    if (std::find(seen.begin(), seen.end(), record) != seen.end()) continue;
+    out += (out.empty() ? "" : " ") + record;
+    seen.push_back(std::move(record));
   }
   return out.empty() ? "The ODBC driver gave no reason." : out;
 }
@@ -170,28 +174,25 @@ class OdbcConnection final : public DriverConnection {
 
   Row insert_row(const std::string& table, const ColumnNames& columns, const Row& values,
                  const std::vector<bool>& assigned, long timeout_seconds, vb::Here where) override {
-    std::string names, marks, returned;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (!returned.empty()) returned += ',';
-      returned += (translate_ ? "" : "INSERTED.") + quoted_name(columns[i]);
-      if (!assigned[i]) continue;
-      names += (names.empty() ? "" : ",") + quoted_name(columns[i]);
-      marks += (marks.empty() ? "?" : ",?");
-    }
-    const std::string into =
-        "INSERT INTO " + quoted_name(table) + (names.empty() ? "" : " (" + names + ")");
-    const std::string rows = names.empty() ? " DEFAULT VALUES" : " VALUES (" + marks + ")";
-    // SQL Server returns the new row from the insert itself; SQLite is asked for it by rowid.
-    Statement& insert =
-        prepared(translate_ ? into + rows : into + " OUTPUT " + returned + rows, where);
+    // SQL Server reads the new row back in the same batch, by its key; SQLite is asked for it
+    // by rowid.
+    static const std::string kNoKey;
+    const std::string& key = translate_ ? kNoKey : key_column(table);
+    Statement& insert = prepared(translate_ ? insert_statement(table, columns, assigned)
+                                            : sql_server_insert(table, columns, assigned, key),
+                                 where);
     Parameters parameters;
+    std::size_t assigned_key = columns.size();
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (assigned[i]) parameters.bind(insert.h, values[i], where);
+      if (!assigned[i]) continue;
+      parameters.bind(insert.h, values[i], where);
+      if (!key.empty() && ascii_iequals(columns[i], key)) assigned_key = i;
     }
+    if (assigned_key < columns.size()) parameters.bind(insert.h, values[assigned_key], where);
     ResultSet row;
     run(insert, row, timeout_seconds, where);
     if (translate_) {
-      run(prepared("SELECT " + returned + " FROM " + quoted_name(table) +
+      run(prepared("SELECT " + column_list(columns) + " FROM " + quoted_name(table) +
                        " WHERE rowid=last_insert_rowid()",
                    where),
           row, timeout_seconds, where);
@@ -231,6 +232,7 @@ class OdbcConnection final : public DriverConnection {
   }
   void commit(vb::Here where) override { end(true, where); }
   void rollback(vb::Here where) override { end(false, where); }
+  bool in_transaction() const noexcept override { return in_transaction_; }
 
   // Reads run as the database runs single statements (autocommit); nothing to share.
   void share_reads(bool) noexcept override {}

@@ -17,15 +17,16 @@ std::string first_of(const ConnectionString& s, std::initializer_list<const char
   return {};
 }
 
-// An ODBC attribute value in braces when it holds characters that would end it early.
-std::string odbc_value(const std::string& value) {
+// An ODBC attribute value, in braces when it holds characters that would end it early. FreeTDS
+// reads a braced value up to the first "};" as it stands (a doubled "}}" stays two), so a "}"
+// goes in once, and a value holding "};" cannot go in at all. Every value is followed by ";".
+std::string odbc_value(const std::string& value, vb::Here where) {
   if (value.find_first_of(";{}= ") == std::string::npos) return value;
-  std::string braced = "{";
-  for (char c : value) {
-    braced += c;
-    if (c == '}') braced += '}';
+  if (value.find("};") != std::string::npos) {
+    raise_ado(kProviderFailed, "The FreeTDS driver cannot take a connection value holding \"};\".",
+              where);
   }
-  return braced + "}";
+  return "{" + value + "}";
 }
 
 bool is_sql_server_provider(const std::string& provider) {
@@ -49,19 +50,28 @@ std::string odbc_connection_text(std::string_view text, vb::Here where) {
   }
   std::string server = first_of(s, {"Data Source", "Server", "Address", "Addr"});
   if (server.empty()) raise_ado(kProviderFailed, "The connection string names no server.", where);
+  // SQL Server's own tools write the protocol before the server: "tcp:host,port".
+  const std::string protocol = ascii_lowered(server.substr(0, server.find(':') + 1));
+  if (protocol == "tcp:") server.erase(0, 4);
+  if (protocol == "np:" || protocol == "lpc:") {
+    raise_ado(kProviderFailed,
+              "Only TCP reaches SQL Server from here: named pipes (np:) and shared memory (lpc:) "
+              "are not supported.",
+              where);
+  }
   std::string port;
   if (const auto comma = server.find(','); comma != std::string::npos) {
     port = server.substr(comma + 1);
     server.erase(comma);
   }
-  std::string odbc = "Driver=FreeTDS;Server=" + odbc_value(server);
-  if (!port.empty()) odbc += ";Port=" + odbc_value(port);
+  std::string odbc = "Driver=FreeTDS;Server=" + odbc_value(server, where);
+  if (!port.empty()) odbc += ";Port=" + odbc_value(port, where);
   const std::string database = first_of(s, {"Initial Catalog", "Database"});
-  if (!database.empty()) odbc += ";Database=" + odbc_value(database);
+  if (!database.empty()) odbc += ";Database=" + odbc_value(database, where);
   const std::string user = first_of(s, {"User ID", "UID", "User"});
-  if (!user.empty()) odbc += ";UID=" + odbc_value(user);
+  if (!user.empty()) odbc += ";UID=" + odbc_value(user, where);
   const std::string password = first_of(s, {"Password", "PWD"});
-  if (!password.empty()) odbc += ";PWD=" + odbc_value(password);
+  if (!password.empty()) odbc += ";PWD=" + odbc_value(password, where);
   return odbc + ";ClientCharset=UTF-8";
 }
 

@@ -13,7 +13,7 @@ namespace platform::ado {
 //   a string naming "Driver=" or "DSN="            -> the string as it stands
 //   "Provider=SQLOLEDB;Data Source=HOST[,PORT];Initial Catalog=DB;User ID=U;Password=P"
 //   (keys in any case and order; Server, Database, UID and PWD as synonyms; any SQL Server
-//   provider)                                      -> the FreeTDS driver with those settings
+//   provider; "tcp:" before the server is dropped)  -> the FreeTDS driver with those settings
 // Raises -2147467259 when the string names no provider it knows, or no server; no message
 // repeats the connection text, so none can show the password.
 std::string odbc_connection_text(std::string_view text, vb::Here where);

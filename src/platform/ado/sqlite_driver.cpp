@@ -271,6 +271,7 @@ class SqliteConnection final : public DriverConnection {
   }
   void commit(vb::Here where) override { end_explicit("COMMIT", where); }
   void rollback(vb::Here where) override { end_explicit("ROLLBACK", where); }
+  bool in_transaction() const noexcept override { return in_explicit_; }
 
   void share_reads(bool on) noexcept override {
     if (!on) end_shared_read();

@@ -149,6 +149,17 @@ class Translator {
       return i + 1;
     }
     if (ascii_iequals(w, "select")) return select(i);
+    // Savepoints: SQL Server names them as transactions.
+    const bool names_transaction = t_.word(j, "tran") || t_.word(j, "transaction");
+    if (at_start && names_transaction && ascii_iequals(w, "save")) {
+      emit("savepoint");
+      return drop(j + 1);
+    }
+    if (at_start && names_transaction && ascii_iequals(w, "rollback") &&
+        t_.next(j) < t_.size() && is_name(t_[t_.next(j)])) {
+      emit("rollback to");
+      return drop(j + 1);
+    }
     if (ascii_iequals(w, "getdate") && t_.symbol(j, '(') && t_.symbol(t_.next(j), ')')) {
       emit("datetime('now','localtime')");
       return t_.next(j) + 1;

@@ -16,6 +16,8 @@ namespace platform::ado {
 //   [name]                          ->  "name"
 //   N'text'                         ->  'text'
 //   dbo.T                           ->  T
+//   save tran[saction] name         ->  savepoint name
+//   rollback tran[saction] name     ->  rollback to name
 // Everything else, blanks and letter case included, is kept as written; where a dropped token
 // leaves two neighbours that would read as one token ("'a'N'b'"), a blank keeps them apart. A
 // translated statement translates to itself.

@@ -13,8 +13,10 @@ namespace {
 class SyslogEventLog final : public EventLog {
  public:
   SyslogEventLog() { openlog("flowform", LOG_PID, LOG_USER); }
-  void write_error(const std::string& text) override {
-    syslog(LOG_USER | LOG_ERR, "%s", text.c_str());
+
+ private:
+  void write_line(const std::string& line) override {
+    syslog(LOG_USER | LOG_ERR, "%s", line.c_str());
   }
 };
 
@@ -28,14 +30,14 @@ class StreamEventLog final : public EventLog {
   StreamEventLog(const StreamEventLog&) = delete;
   StreamEventLog& operator=(const StreamEventLog&) = delete;
 
-  void write_error(const std::string& text) override {
+ private:
+  void write_line(const std::string& line) override {
     std::lock_guard lock(mu_);
-    std::fwrite(text.data(), 1, text.size(), stream_);
+    std::fwrite(line.data(), 1, line.size(), stream_);
     std::fputc('\n', stream_);
     std::fflush(stream_);
   }
 
- private:
   std::mutex mu_;
   std::FILE* stream_;
   bool owned_;
@@ -43,9 +45,23 @@ class StreamEventLog final : public EventLog {
 
 }  // namespace
 
-void RecordingEventLog::write_error(const std::string& text) {
+void EventLog::write_error(const std::string& text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      line += ' ';
+    } else {
+      line += text[i];
+    }
+  }
+  write_line(line);
+}
+
+void RecordingEventLog::write_line(const std::string& line) {
   std::lock_guard lock(mu_);
-  entries_.push_back(text);
+  entries_.push_back(line);
 }
 
 std::vector<std::string> RecordingEventLog::entries() const {

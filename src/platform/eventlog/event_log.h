@@ -12,17 +12,24 @@ namespace platform::eventlog {
 class EventLog {
  public:
   virtual ~EventLog() = default;
-  // Writes one entry of the error type. Never raises: an entry that cannot be written is dropped.
-  virtual void write_error(const std::string& text) = 0;
+  // Writes one entry of the error type on one line: each line break in the text (CR LF, CR or
+  // LF) becomes a blank, so no value can start a line of its own. Never raises: an entry that
+  // cannot be written is dropped.
+  void write_error(const std::string& text);
+
+ private:
+  // Writes the entry, which holds no line break.
+  virtual void write_line(const std::string& line) = 0;
 };
 
 // Keeps entries in memory, in order, so a test can read back what a page logged.
 class RecordingEventLog final : public EventLog {
  public:
-  void write_error(const std::string& text) override;
   std::vector<std::string> entries() const;
 
  private:
+  void write_line(const std::string& line) override;
+
   mutable std::mutex mu_;
   std::vector<std::string> entries_;
 };

@@ -79,7 +79,10 @@ fs::path FileSystemObject::resolve(const vb::Variant& path, vb::Here where) cons
   std::error_code ec;
   const fs::path root = fs::canonical(root_, ec);
   if (ec) fail(kPathNotFound, where);
-  fs::path place(path_text(path, where));
+  const std::string text = path_text(path, where);
+  // The system would end the path at a NUL byte, so that "\0x" names the root itself.
+  if (text.find('\0') != std::string::npos) fail(kPermissionDenied, where);
+  fs::path place(text);
   if (place.is_relative()) place = root / place;
   place = fs::weakly_canonical(place, ec);
   if (ec) fail(ec, where);

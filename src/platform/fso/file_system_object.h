@@ -41,7 +41,7 @@ class Folder {
 // Every path is a file-system path text: relative paths are taken from the root folder, "\"
 // counts as "/", and an absolute path must name a place inside the root. A path that leaves
 // the root (through "..", an absolute path elsewhere, or a symbolic link that points out of it or
-// nowhere) raises 70 "Permission denied" before anything is touched. Other failures raise 76 "Path
+// nowhere), and a path holding a NUL byte, raise 70 "Permission denied" before anything is touched. Other failures raise 76 "Path
 // not found" (a missing folder on the way), 58 "File already exists", 70 "Permission denied" (no
 // rights, or a folder where a file is meant) or 75 "Path/File access error"; all at the
 // caller's line. Creates nothing at construction; used by one thread at a time.

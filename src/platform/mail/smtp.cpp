@@ -121,6 +121,11 @@ Limits& limits() {
   return value;
 }
 
+std::string& ca_file() {
+  static std::string value;
+  return value;
+}
+
 std::string compose(const Message& m, const std::string& date) {
   std::string to;
   for (const std::string& r : m.recipients) {
@@ -170,13 +175,20 @@ std::string deliver(const Message& m) {
   curl_easy_setopt(c, CURLOPT_TIMEOUT, limits().total_seconds);
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
+  if (!ca_file().empty()) curl_easy_setopt(c, CURLOPT_CAINFO, ca_file().c_str());
   if (!m.user_name.empty()) {
     curl_easy_setopt(c, CURLOPT_USERNAME, m.user_name.c_str());
     curl_easy_setopt(c, CURLOPT_PASSWORD, m.password.c_str());
   }
   const CURLcode code = curl_easy_perform(c);
   if (code == CURLE_OK) return {};
-  return std::string(curl_easy_strerror(code)) + (error[0] ? std::string(": ") + error : "");
+  std::string reason = curl_easy_strerror(code);
+  if (error[0] != '\0') reason += std::string(": ") + error;
+  if (code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CACERT_BADFILE) {
+    reason += ca_file().empty() ? " (checked against the system's certificate authorities)"
+                                : " (checked against the authorities in " + ca_file() + ")";
+  }
+  return reason;
 }
 
 }  // namespace platform::mail

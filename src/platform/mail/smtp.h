@@ -31,13 +31,18 @@ struct Limits {
 // requests run).
 Limits& limits();
 
+// The file of PEM certificates of the authorities that vouch for a server's STARTTLS
+// certificate (an internal or self-signed one); "" trusts the system's store. The certificate
+// is always verified. Set by the host before it serves (not while requests run).
+std::string& ca_file();
+
 // The message as it goes over the wire: headers and base64 body, CR LF line ends. `date` is the
 // Date header's value.
 std::string compose(const Message& message, const std::string& date);
 
 // Delivers the message: STARTTLS when the server offers it, login when a user name is given.
 // Returns the empty text on success, else the reason ("cannot connect: ...", the server's
-// refusal). Never raises; never waits longer than limits() allow.
+// refusal; for a certificate that does not verify, which authorities it was checked against). Never raises; never waits longer than limits() allow.
 std::string deliver(const Message& message);
 
 }  // namespace platform::mail

@@ -63,7 +63,7 @@ TEST_F(ModeTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
       {"BiaoDanID=7_Main%20where%201%3D1%20--&BiaoDanRecordID=3&JieDianID=2", nullptr},
       {"BiaoDanID=7&BiaoDanRecordID=3'&JieDianID=2", "page/entry/todo_entry.cpp"},
       {"BiaoDanID=7&BiaoDanRecordID=3&JieDianID=%3Cb%3E2", nullptr},
-      {"BanLiID=4.0&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/entry/modify_entry.cpp"},
+      {"BanLiID=4.5&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/entry/modify_entry.cpp"},
   };
   std::set<long> lines;
   for (const auto& [query, file] : cases) {

@@ -26,5 +26,20 @@ TEST(ConnectionStringTest, ReadsKeysInAnyCaseAndQuotedValues) {
   }
 }
 
+TEST(MaskedConnectionString, HidesEveryPasswordLikeValueAndKeepsTheRest) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Provider=SQLOLEDB;Data Source=h;User ID=sa;Password=secret123",
+       "Provider=SQLOLEDB;Data Source=h;User ID=sa;Password=***"},
+      {"password = 'a;b''c<\">' ; uid=u", "password = *** ; uid=u"},
+      {"Driver=FreeTDS;PWD={p;w}}d};Server=h", "Driver=FreeTDS;PWD=***;Server=h"},
+      {"Jet OLEDB:Database Password=\"x;y\";Data Source=a.mdb",
+       "Jet OLEDB:Database Password=***;Data Source=a.mdb"},
+      {"PWD=;Provider=SQLite", "PWD=***;Provider=SQLite"},
+      {"Provider=SQLite;Data Source=/srv/oa.db", "Provider=SQLite;Data Source=/srv/oa.db"},
+      {"/srv/oa/office.db", "/srv/oa/office.db"},
+  };
+  for (const auto& [text, masked] : cases) EXPECT_EQ(masked_connection_string(text), masked);
+}
+
 }  // namespace
 }  // namespace platform::ado

@@ -143,6 +143,23 @@ TEST_P(ConnectionTest, OnlyCommittedTransactionsLeaveRows) {
   conn.RollbackTrans();
 }
 
+TEST_P(ConnectionTest, ASavepointRollsBackAPartOfATransaction) {
+  EXPECT_FALSE(conn.in_transaction());
+  conn.BeginTrans();
+  EXPECT_TRUE(conn.in_transaction());
+  conn.Execute("insert into OA_Log(Remark) values('kept')");
+  conn.Execute("SAVE TRANSACTION part");
+  conn.Execute("insert into OA_Log(Remark) values('undone')");
+  conn.Execute("ROLLBACK TRANSACTION part");
+  EXPECT_TRUE(conn.in_transaction());
+  conn.CommitTrans();
+  EXPECT_FALSE(conn.in_transaction());
+  EXPECT_EQ(count_rows("OA_Log"), 1);
+  conn.BeginTrans();
+  conn.Close();
+  EXPECT_FALSE(conn.in_transaction());
+}
+
 TEST_P(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
   constexpr int kRows = 40;
   auto writer = [&](const char* who, bool in_transaction) {

@@ -7,6 +7,8 @@
 
 #include "ado_fixture.h"
 #include "platform/ado/odbc_settings.h"
+#include "platform/ado/row_statements.h"
+#include "support/tds_listener.h"
 
 namespace platform::ado::testing {
 namespace {
@@ -20,8 +22,11 @@ TEST(OdbcConnectionText, MapsTheAdoFormAndPassesOdbcFormsAsTheyStand) {
       {"Provider=SQLOLEDB;Data Source=db.local,1433;Initial Catalog=OA;User ID=sa;Password=pw",
        "Driver=FreeTDS;Server=db.local;Port=1433;Database=OA;UID=sa;PWD=pw;ClientCharset=UTF-8"},
       {"password='a;b}c';uid=u;DATABASE=oa;server=10.0.0.5;provider=sqloledb.1",
-       "Driver=FreeTDS;Server=10.0.0.5;Database=oa;UID=u;PWD={a;b}}c};ClientCharset=UTF-8"},
+       "Driver=FreeTDS;Server=10.0.0.5;Database=oa;UID=u;PWD={a;b}c};ClientCharset=UTF-8"},
       {"Provider=SQLNCLI11;Server=h", "Driver=FreeTDS;Server=h;ClientCharset=UTF-8"},
+      {"Provider=SQLOLEDB;Data Source=tcp:db.local,1433",
+       "Driver=FreeTDS;Server=db.local;Port=1433;ClientCharset=UTF-8"},
+      {"Provider=SQLOLEDB;Data Source=TCP:10.0.0.5", "Driver=FreeTDS;Server=10.0.0.5;ClientCharset=UTF-8"},
       {"Driver={SQLite3};Database=/tmp/a.db", "Driver={SQLite3};Database=/tmp/a.db"},
       {"DSN=office;UID=u;PWD=p", "DSN=office;UID=u;PWD=p"},
   };
@@ -37,11 +42,87 @@ TEST(OdbcConnectionText, RefusesWhatItCannotReachWithoutThePassword) {
       {"Provider=SQLOLEDB;Initial Catalog=OA;Password=s3cret",
        "The connection string names no server."},
       {"Password=s3cret", "The connection string names no Provider."},
+      {"Provider=SQLOLEDB;Data Source=np:\\\\.\\pipe\\sql\\query;Password=s3cret",
+       "Only TCP reaches SQL Server from here: named pipes (np:) and shared memory (lpc:) are not "
+       "supported."},
+      {"Provider=SQLOLEDB;Data Source=h;Password='s3};cret'",
+       "The FreeTDS driver cannot take a connection value holding \"};\"."},
+      {"Provider=SQLOLEDB;Data Source=lpc:(local);Password=s3cret",
+       "Only TCP reaches SQL Server from here: named pipes (np:) and shared memory (lpc:) are not "
+       "supported."},
   };
   for (const auto& c : cases) {
     const vb::VbError e = raised_by([&] { odbc_connection_text(c.ado, vb::Here{}); });
     EXPECT_EQ(e.number(), kProviderFailed);
     EXPECT_EQ(e.description(), c.message);
+  }
+}
+
+// SQL Server refuses OUTPUT without INTO on a table with a trigger; the row is read back by its
+// key in the same batch instead.
+TEST(SqlServerInsert, ReadsTheNewRowBackByItsKeyInTheSameBatch) {
+  const ColumnNames columns = {"OAID", "Remark", "Kind"};
+  const struct {
+    std::vector<bool> assigned;
+    const char* key;
+    const char* sql;
+  } cases[] = {
+      {{false, true, true}, "OAID",
+       "INSERT INTO \"T\" (\"Remark\",\"Kind\") VALUES (?,?);"
+       "SELECT \"OAID\",\"Remark\",\"Kind\" FROM \"T\" WHERE \"OAID\"=SCOPE_IDENTITY()"},
+      {{true, true, false}, "oaid",
+       "INSERT INTO \"T\" (\"OAID\",\"Remark\") VALUES (?,?);"
+       "SELECT \"OAID\",\"Remark\",\"Kind\" FROM \"T\" WHERE \"oaid\"=?"},
+      {{false, false, false}, "OAID",
+       "INSERT INTO \"T\" DEFAULT VALUES;"
+       "SELECT \"OAID\",\"Remark\",\"Kind\" FROM \"T\" WHERE \"OAID\"=SCOPE_IDENTITY()"},
+      {{false, true, false}, "", "INSERT INTO \"T\" (\"Remark\") VALUES (?)"},
+      {{false, true, false}, "Other", "INSERT INTO \"T\" (\"Remark\") VALUES (?)"},
+  };
+  for (const auto& c : cases) {
+    const std::string sql = sql_server_insert("T", columns, c.assigned, c.key);
+    EXPECT_EQ(sql, c.sql);
+    EXPECT_EQ(sql.find("OUTPUT"), std::string::npos);
+  }
+}
+
+// What the server receives, not the text we build: every user, password and database arrives
+// exactly as the connection string holds it.
+TEST(OdbcSession, TheServerReceivesEachLoginValueUnchanged) {
+  test_support::TdsListener server;
+  const struct {
+    const char* user;
+    const char* password;
+    const char* database;
+  } cases[] = {
+      {"sa", "p}w", "OA"},
+      {"u}}x", "a;b}c", "o}a"},
+      {"a;b=c", "{x}", " pad "},
+      {"u<&'\">", "p w<&'\">\r\n", "OA}"},
+      {"{u", "}", "d;b"},
+  };
+  for (const auto& c : cases) {
+    auto quoted = [](std::string v) {
+      for (std::size_t at = v.find('\''); at != std::string::npos; at = v.find('\'', at + 2))
+        v.insert(at, "'");
+      return "'" + v + "'";
+    };
+    const std::string connect = "Provider=SQLOLEDB;Data Source=127.0.0.1," +
+                                std::to_string(server.port()) + ";Initial Catalog=" +
+                                quoted(c.database) + ";User ID=" + quoted(c.user) +
+                                ";Password=" + quoted(c.password);
+    const std::size_t before = server.logins().size();
+    Connection conn;
+    try {
+      conn.Open(connect);
+    } catch (const vb::VbError& e) {
+      ADD_FAILURE() << c.password << ": " << e.description();
+    }
+    const auto logins = server.logins();
+    ASSERT_EQ(logins.size(), before + 1) << c.password;
+    EXPECT_EQ(logins.back().user, c.user);
+    EXPECT_EQ(logins.back().password, c.password);
+    EXPECT_EQ(logins.back().database, c.database);
   }
 }
 
@@ -56,6 +137,10 @@ TEST(OdbcSession, AClosedSqlServerPortFailsQuicklyAndKeepsThePasswordOut) {
   EXPECT_EQ(e.number(), kProviderFailed);
   EXPECT_FALSE(e.description().empty());
   EXPECT_EQ(e.description().find("s3cret"), std::string::npos) << e.description();
+  const std::string refused = "Unable to connect: Adaptive Server is unavailable";
+  const auto first = e.description().find(refused);
+  ASSERT_NE(first, std::string::npos) << e.description();
+  EXPECT_EQ(e.description().find(refused, first + 1), std::string::npos) << e.description();
 }
 
 }  // namespace

@@ -42,6 +42,13 @@ TEST(TranslateTsql, RewritesEachFormAndLeavesQuotedTextAlone) {
       {"select len(Name) from T", "select length(rtrim(Name)) from T"},
       {"select LEN ( isnull(a,'') ) from T where len(b)>2",
        "select length(rtrim( ifnull(a,'') )) from T where length(rtrim(b))>2"},
+      // savepoints
+      {"SAVE TRANSACTION part", "savepoint part"},
+      {"save tran [my part]", "savepoint \"my part\""},
+      {"ROLLBACK TRANSACTION part", "rollback to part"},
+      {"rollback transaction", "rollback transaction"},
+      {"select 1; rollback tran p", "select 1; rollback to p"},
+      {"select save, rollback from T", "select save, rollback from T"},
       // names
       {"insert into [OA_Log](LogType) values('x')", "insert into \"OA_Log\"(LogType) values('x')"},
       {"select [a]]b], [say \"hi\"] from [T]", "select \"a]b\", \"say \"\"hi\"\"\" from \"T\""},

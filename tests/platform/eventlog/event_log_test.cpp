@@ -41,6 +41,16 @@ TEST_F(EventLogFileTest, AppendsOneLinePerEntryOnDiskAtOnceAcrossOpenings) {
   EXPECT_EQ(file_text(), "earlier\n" + entry + "\n中文 描述\nagain\n");
 }
 
+TEST_F(EventLogFileTest, LineBreaksInAnEntryBecomeBlanks) {
+  auto log = open_event_log(path_);
+  log->write_error("mail to a@x\r\n13 forged\rLINE #1\n\nRoutine");
+  log->write_error("\r\n");
+  EXPECT_EQ(file_text(), "mail to a@x 13 forged LINE #1  Routine\n \n");
+  RecordingEventLog recorder;
+  recorder.write_error("a\nb");
+  EXPECT_EQ(recorder.entries(), std::vector<std::string>{"a b"});
+}
+
 TEST_F(EventLogFileTest, ConcurrentWritersNeverInterleaveWithinALine) {
   auto log = open_event_log(path_);
   std::vector<std::thread> threads;

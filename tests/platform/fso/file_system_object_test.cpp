@@ -72,7 +72,9 @@ TEST_F(FileSystemObjectTest, PathsLeavingTheFolderAreRefused) {
                                  (base_ / "outside/secret.txt").string(),
                                  "/etc/passwd",
                                  "link/secret.txt",
-                                 "dangling"};
+                                 "dangling",
+                                 std::string("\0", 1),  // the system would read the folder itself
+                                 std::string("docs") + '\0' + "/../../outside"};
   for (const std::string& path : outside) {
     SCOPED_TRACE(path);
     EXPECT_VB_ERROR_TEXT(70, "Permission denied", fso_.FileExists(path));
@@ -86,6 +88,8 @@ TEST_F(FileSystemObjectTest, PathsLeavingTheFolderAreRefused) {
   EXPECT_VB_ERROR(70, fso_.CreateFolder("../made"));
   EXPECT_VB_ERROR(70, fso_.GetFolder("link"));
   EXPECT_VB_ERROR(70, fso_.DeleteFolder(""));  // the folder itself stays
+  EXPECT_VB_ERROR(70, fso_.CopyFile("a.txt", std::string("a.txt") + '\0'));
+  EXPECT_VB_ERROR(70, fso_.GetFolder(std::string("docs") + '\0'));
   EXPECT_EQ(read("outside/secret.txt"), "secret");
   EXPECT_FALSE(fs::exists(base_ / "made"));
   EXPECT_TRUE(fso_.FileExists("docs/../a.txt"));  // ".." that stays inside is fine

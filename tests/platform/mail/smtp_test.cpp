@@ -110,6 +110,31 @@ TEST(SmtpDeliver, FailuresAreReportedNotRaised) {
   EXPECT_NE(platform::mail::deliver(message_to(closed_port)), "");
 }
 
+// A server with a certificate of an internal authority: refused, with the reason, until that
+// authority is named; verification stays on whatever is named.
+TEST(SmtpDeliver, StartTlsTrustsTheNamedAuthorityOnly) {
+  SmtpListener server(SmtpListener::Mode::kAccept, FLOWFORM_TEST_TLS_DIR);
+  const std::string saved = platform::mail::ca_file();
+  const std::string refused = platform::mail::deliver(message_to(server.port()));
+  EXPECT_NE(refused.find("checked against the system's certificate authorities"),
+            std::string::npos)
+      << refused;
+  EXPECT_TRUE(server.received().empty());
+
+  platform::mail::ca_file() = std::string(FLOWFORM_TEST_TLS_DIR) + "/server.key";  // no authority
+  const std::string wrong = platform::mail::deliver(message_to(server.port()));
+  EXPECT_NE(wrong.find("checked against the authorities in "), std::string::npos) << wrong;
+  EXPECT_TRUE(server.received().empty());
+
+  platform::mail::ca_file() = std::string(FLOWFORM_TEST_TLS_DIR) + "/ca.pem";
+  EXPECT_EQ(platform::mail::deliver(message_to(server.port())), "");
+  const auto mails = server.received();
+  ASSERT_EQ(mails.size(), 1u);
+  EXPECT_TRUE(mails[0].tls);
+  EXPECT_EQ(decoded_body(mails[0].data), "<p>明天开会</p>");
+  platform::mail::ca_file() = saved;
+}
+
 TEST(SmtpDeliver, ASilentServerIsGivenUpWithinTheLimit) {
   SmtpListener silent(SmtpListener::Mode::kSilent);
   const platform::mail::Limits saved = platform::mail::limits();

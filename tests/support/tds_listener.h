@@ -1,0 +1,178 @@
+// A stand-in SQL Server on 127.0.0.1 for the driver tests: it answers the TDS pre-login without
+// encryption, accepts every login and keeps the user, password and database the client sent,
+// then answers each request with an empty DONE and keeps its bytes. Connections are served at
+// once, each until the client hangs up or the listener is destroyed.
+#pragma once
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "support/loopback_socket.h"
+
+namespace test_support {
+
+class TdsListener {
+ public:
+  struct Login {
+    std::string user, password, database;  // as UTF-8
+  };
+
+  TdsListener() {
+    fd_ = listen_on_loopback(port_);
+    thread_ = std::thread([this] { serve(); });
+  }
+  ~TdsListener() {
+    stop_ = true;
+    thread_.join();
+    close(fd_);
+  }
+
+  int port() const { return port_; }
+  std::vector<Login> logins() const {
+    std::lock_guard lock(mu_);
+    return logins_;
+  }
+  // The payload of each SQL batch or remote procedure call, in order.
+  std::vector<std::string> requests() const {
+    std::lock_guard lock(mu_);
+    return requests_;
+  }
+  // True when the payload holds `text` as the UTF-16 the protocol sends it in.
+  static bool holds(const std::string& payload, std::string_view text) {
+    std::string utf16;
+    for (char c : text) utf16 += {c, '\0'};
+    return payload.find(utf16) != std::string::npos;
+  }
+
+ private:
+  static constexpr char kPreLogin = 0x12, kLogin7 = 0x10, kReply = 0x04;
+
+  // One message (its packets joined); false when the connection closed or the test ends.
+  bool read_message(int c, char& type, std::string& payload) {
+    payload.clear();
+    for (;;) {
+      unsigned char header[8];
+      if (!read_exactly(c, reinterpret_cast<char*>(header), 8)) return false;
+      type = static_cast<char>(header[0]);
+      const std::size_t length = (header[2] << 8 | header[3]) - 8u;
+      std::string part(length, '\0');
+      if (!read_exactly(c, part.data(), length)) return false;
+      payload += part;
+      if (header[1] & 0x01) return true;  // end of message
+    }
+  }
+  bool read_exactly(int c, char* into, std::size_t n) {
+    while (n > 0) {
+      pollfd p{c, POLLIN, 0};
+      if (poll(&p, 1, 100) <= 0) {
+        if (stop_) return false;
+        continue;
+      }
+      const ssize_t got = recv(c, into, n, 0);
+      if (got <= 0) return false;
+      into += got;
+      n -= static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+  static void reply(int c, const std::string& payload) {
+    const std::size_t length = payload.size() + 8;
+    std::string packet = {kReply, 0x01, static_cast<char>(length >> 8), static_cast<char>(length),
+                          0, 0, 1, 0};
+    packet += payload;
+    send(c, packet.data(), packet.size(), MSG_NOSIGNAL);
+  }
+
+  static std::uint16_t u16(const std::string& s, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(s[at]) |
+                                      static_cast<unsigned char>(s[at + 1]) << 8);
+  }
+  // The UTF-16 text that an offset/length pair of the login packet points at, as UTF-8; the
+  // password's bytes are first undone (XOR 0xA5, then the two halves of each byte swapped).
+  static std::string login_text(const std::string& login, std::size_t pair, bool password) {
+    const std::size_t at = u16(login, pair), chars = u16(login, pair + 2);
+    std::string utf8;
+    for (std::size_t i = 0; i < chars && at + 2 * i + 1 < login.size(); ++i) {
+      unsigned char b[2] = {static_cast<unsigned char>(login[at + 2 * i]),
+                            static_cast<unsigned char>(login[at + 2 * i + 1])};
+      for (unsigned char& x : b) {
+        if (password) x = static_cast<unsigned char>(((x ^ 0xA5) << 4) | ((x ^ 0xA5) >> 4));
+      }
+      const unsigned u = b[0] | b[1] << 8;
+      if (u < 0x80) {
+        utf8 += static_cast<char>(u);
+      } else if (u < 0x800) {
+        utf8 += {static_cast<char>(0xC0 | u >> 6), static_cast<char>(0x80 | (u & 0x3F))};
+      } else {
+        utf8 += {static_cast<char>(0xE0 | u >> 12), static_cast<char>(0x80 | ((u >> 6) & 0x3F)),
+                 static_cast<char>(0x80 | (u & 0x3F))};
+      }
+    }
+    return utf8;
+  }
+
+  // Each connection on a thread of its own: a pooled session stays connected.
+  void serve() {
+    std::vector<std::thread> sessions;
+    while (!stop_) {
+      pollfd p{fd_, POLLIN, 0};
+      if (poll(&p, 1, 100) <= 0) continue;
+      const int c = accept(fd_, nullptr, nullptr);
+      if (c < 0) continue;
+      sessions.emplace_back([this, c] {
+        talk(c);
+        close(c);
+      });
+    }
+    for (std::thread& session : sessions) session.join();
+  }
+
+  void talk(int c) {
+    char type = 0;
+    std::string payload;
+    // DONE: status 0, command 0, a row count of 8 bytes (TDS 7.2 and later).
+    const std::string done = {'\xFD', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    while (read_message(c, type, payload)) {
+      if (type == kPreLogin) {
+        // VERSION at 11 (6 bytes), ENCRYPTION at 17 (1 byte: 2, not supported), terminator.
+        reply(c, std::string{0, 0, 11, 0, 6, 1, 0, 17, 0, 1, '\xFF', 16, 0, 0, 0, 0, 0, 2});
+      } else if (type == kLogin7 && payload.size() >= 72) {
+        {
+          std::lock_guard lock(mu_);
+          logins_.push_back({login_text(payload, 40, false), login_text(payload, 44, true),
+                             login_text(payload, 68, false)});
+        }
+        // LOGINACK: interface 1, the client's TDS version (sent the other way round), the
+        // program name "S" and its version; then DONE.
+        std::string ack = {1, payload[7], payload[6], payload[5], payload[4], 1, 'S', 0,
+                           16, 0, 0, 0};
+        reply(c, std::string{'\xAD', static_cast<char>(ack.size()), 0} + ack + done);
+      } else {
+        {
+          std::lock_guard lock(mu_);
+          requests_.push_back(payload);
+        }
+        reply(c, done);
+      }
+    }
+  }
+
+  int fd_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mu_;
+  std::vector<Login> logins_;
+  std::vector<std::string> requests_;
+  std::thread thread_;
+};
+
+}  // namespace test_support
