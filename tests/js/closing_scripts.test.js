@@ -81,16 +81,6 @@ test("topreCheck posts the node's members and fujian, and submits on an empty re
   assert.equal(calls.submitted, 1);
 });
 
-test("ChangeDis hides and shows a block with its icon", () => {
-  const { w, d } = browser('<img id=img3 src="../images/up.gif"><div id=Status3>x</div>');
-  w.ChangeDis("3");
-  assert.equal(d.getElementById("Status3").style.display, "none");
-  assert.equal(d.getElementById("img3").getAttribute("src"), "../images/down.gif");
-  w.ChangeDis("3");
-  assert.equal(d.getElementById("Status3").style.display, "");
-  assert.equal(d.getElementById("img3").getAttribute("src"), "../images/up.gif");
-});
-
 test("myChaXun appends twice when the dialog does not replace", () => {
   const dialog = { parm: "A&nbsp;1", tihuan: false, svalue: "7" };
   const { w, d, calls } = browser(

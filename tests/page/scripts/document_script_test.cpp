@@ -76,46 +76,10 @@ TEST_F(DocumentScriptTest, LoadCommandsByFileAndNewFlow) {
           "\twebform.WebOffice.PARMLIST=\"7\"\r\n"));
 }
 
-TEST_F(DocumentScriptTest, BlocksInOrder) {
-  page::write_document_script(p);
-  expect_in_order(
-      out(),
-      {"<script language=javascript>\r\n//保存内容完成\r\nfunction OCX_SAVE_OKJS(parm){}",
-       "//历史版本\r\nfunction OCX_DOCVERSIONJS(){}\r\n</script>\r\n"
-       "<script language=vbscript>\r\ndim ToNext\r\nToNext=\"1\"\r\n'保存内容完成\r\n"
-       "function OCX_SAVE_OKVS(parm)",
-       "'打开全屏\r\nfunction OCX_FULLSCREEN_OPENEDVS()", "'套红\r\nfunction OCX_TAOHONGVS()",
-       "function OCX_TAOHONG_AUTOVS(FileName)\r\n"
-       "\twebform.WebOffice.WordOBJ.Application.Selection.InsertFile "
-       "FileName,\"\",False,False,False\r\nend function\r\n'历史版本",
-       "function Load()\r\n\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerOpen.asp\"",
-       "\twebform.WebOffice.isHistory=\"\"\r\n\twebform.WebOffice.DOCOpen()\r\nend function",
-       "function SaveDocumentDB()\r\n"
-       "\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerSave.asp\"\r\n"
-       "\twebform.WebOffice.OPTION=\"SAVEFILE\"\r\n"
-       "\twebform.WebOffice.RecordID=\"zhang201109020509\"\r\n"
-       "\twebform.WebOffice.DocSave()\r\nend function\r\n"
-       "function SaveDocumentZanCun()\r\n"
-       "\twebform.WebOffice.WebUrl=\"/oa/Word/WordServerSave.asp\"\r\n"
-       "\twebform.WebOffice.OPTION=\"SAVEZANCUN\"\r\n"
-       "\twebform.WebOffice.DocSave()\r\nend function\r\n</script>\r\n"});
-  EXPECT_TRUE(has("\twebform.WebOffice.isZuiZhongWenDang=\"true\"\r\n"));
-  EXPECT_TRUE(has("\twebform.WebOffice.UserID=\"zhang\"\r\n\twebform.WebOffice.UserName=\"张三\""));
-}
-
 TEST_F(DocumentScriptTest, BookmarkLinesKeepTheirStrings) {
   p.BookMarkNames = vb::Array{vb::Variant(), "标题", "a\"b\r\nc</script>"};
   p.BookMarkValues = vb::Array{vb::Variant(), "请假", "x\"y"};
   page::write_document_script(p);
-  EXPECT_TRUE(has(
-      "\tIF webform.WebOffice.WordOBJ.application.ActiveDocument.Bookmarks.Exists(\"标题\") "
-      "then\r\n"
-      "\t\twebform.WebOffice.WordOBJ.application.activedocument.bookmarks.item(\"标题\").select "
-      "'定位书签name\r\n"
-      "\t\twebform.WebOffice.WordOBJ.application.selection.typetext \"请假\" '插入值\r\n"
-      "\t\twebform.WebOffice.WordOBJ.application.activedocument.bookmarks.item(\"标题\").Delete\r\n"
-      "\tend if\r\n"))
-      << out();
   EXPECT_TRUE(has("Exists(\"a\"\"b\" & vbCr & \"\" & vbLf & \"c<\" & \"/script>\") then\r\n"));
   EXPECT_TRUE(has("typetext \"x\"\"y\" '插入值"));
   EXPECT_EQ(out().find("</script>", out().find("Exists(\"a")),

@@ -110,11 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RemarkCase{"NULL", "", "", ""}, RemarkCase{"''", "", "", ""},
         RemarkCase{"'a<VB>one</VB>b<VB>two</VB>c'", "two", "", ""},
-        RemarkCase{"'<vb>x</vb><pre>y</pre><pasp>z</pasp>'", "", "", ""},
-        RemarkCase{"'<VB>x</vb>'", "", "", ""},  // the closing tag must be upper case too
-        RemarkCase{"'<VB>open only'", "", "", ""},
-        RemarkCase{"'<VB>kept</vb> more</VB>'", "kept", "", ""},
-        RemarkCase{"'<VB>a</VB> <vb>b'", "b", "", ""},  // no closing tag after the last one
         RemarkCase{"'<VB>' || char(13) || char(10) || 'a=1' || char(13) || char(10) || '</VB>'",
                    "\r\n\n"
                    "a=1\r\n\n",
@@ -123,17 +118,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "", "select 1from t", ""},
         RemarkCase{"'<PASP>a=1' || char(13) || char(10) || 'b=2</PASP>'", "", "", "a=1\r\nb=2"}),
     test_names::FirstValue());
-
-TEST_F(NodeOptionsTest, HundredKilobyteRemark) {
-  remark(
-      "'<VB>' || replace(hex(zeroblob(51200)), '00', 'x' || char(13) || char(10)) || "
-      "'</VB><PRE>select 1</PRE>'");
-  page::set_node_options(s);
-  EXPECT_EQ(vb::CStr(vb::Len(s.RemarkVB)), "204800");  // x CR LF LF, 51,200 times
-  EXPECT_EQ(typed(s.RemarkPRE), "String:select 1");
-  EXPECT_EQ(response_->body(), "");
-  EXPECT_TRUE(log_->entries().empty());
-}
 
 TEST_F(NodeOptionsTest, ModelKindNameAndNullFileId) {
   s.LiuChengID = "5";
