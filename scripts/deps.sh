@@ -2,7 +2,7 @@
 # Installs what flowform needs to build, test and serve on a Debian 12 machine (run as root).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libsqlite3-dev libpcre2-dev libboost-dev
-          libcurl4-openssl-dev unixodbc-dev tdsodbc libsqliteodbc libcli11-dev libgtest-dev
+          libcurl4-openssl-dev libssl-dev unixodbc-dev tdsodbc libsqliteodbc libcli11-dev libgtest-dev
           libgmock-dev libbenchmark-dev nodejs clang-16 libclang-rt-16-dev)
 missing=()
 for p in "${packages[@]}"; do
