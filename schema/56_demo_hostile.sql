@@ -6,6 +6,9 @@
 --   record 4 (editable at node 11):  /flow/BiaoDanTianXie.asp?BiaoDanID=1&BiaoDanRecordID=4&JieDianID=11
 --   record 2 of form 2 (an office document with bookmarks at node 9):
 --                                    /flow/BiaoDanTianXie.asp?BiaoDanID=2&BiaoDanRecordID=2&JieDianID=9
+--   node 12 of model 4 (a hostile name), the successor of node 11, where zhangsan saved a step
+--   of record 4 with an attachment (reopened):
+--        /flow/BiaoDanTianXie.asp?BanLiID=33&BiaoDanID=1&BiaoDanRecordID=4&JieDianID=12
 
 INSERT INTO KE_Department (DepartMentID, ParentID, DepartName, OrderNumber) VALUES
   (8, 1, '测试部<img src=y onerror=alert(11)>', 8);
@@ -42,14 +45,23 @@ UPDATE demo_hostile SET OAID = 3, CurrentJieDianIDs = '2', LiuChengID = 1,
   "QM名称" = '<img src=y onerror=alert(27)>,墨盒&amp;',
   "QM数量" = '1,"><script>alert(28)</script>',
   "QM单价" = '2100,</textarea>',
+  QianMingWenJian = '1''><script>alert(38)</script>',
   NeiBuBeiZhu = '<script>alert(29)</script>';
 INSERT INTO OA_FLOW_1_Main SELECT * FROM demo_hostile;
 UPDATE demo_hostile SET OAID = 4, CurrentJieDianIDs = '11', LiuChengID = 4;
 INSERT INTO OA_FLOW_1_Main SELECT * FROM demo_hostile;
 DROP TABLE demo_hostile;
 
+CREATE TEMP TABLE demo_hostile_node AS SELECT * FROM OA_Flow_Model_JieDian WHERE OAID = 11;
+UPDATE demo_hostile_node SET OAID = 12, JieDianName = '复核<b>"&amp;''</script><!--<script>';
+INSERT INTO OA_Flow_Model_JieDian SELECT * FROM demo_hostile_node;
+DROP TABLE demo_hostile_node;
+INSERT INTO OA_Flow_Model_JieDian_ConnectTiaoJian (OAID, MOAID, FromID, ToID, TiaoJian) VALUES
+  (9, 4, 11, 12, '');
+
 INSERT INTO OA_FLOW_1_BanLi (OAID, BiaoDanRecordID, JieDianID, BanLiRen, BanLiShiJian,
   BanLiJieGuo, BanLiYiJian, ContentHTML, FileID) VALUES
+  (33, '4', 12, 'zhangsan', '2011-09-06 10:20:00', '12', '复核<b>', '', ''),
   (30, '3', 1, 'ceshi', '2011-09-06 10:00:00', '2', '请审核<script>alert(30)</script>', '', ''),
   (31, '4', 10, 'ceshi', '2011-09-06 10:00:00', '11', '请审核<!--<script>', '', ''),
   (32, '3', 2, 'ceshi', '2011-09-06 10:30:00', '3', '', '', '');
@@ -72,7 +84,9 @@ INSERT INTO OA_Flow_FuJian (BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, FileNa
   ('1', '3', 0, '13', '<img src=y onerror=alert(34)>.doc', x'd0cf11e0a1b11ae1',
    '说明''"</script>', '<script>alert(35)</script>', ''),
   ('1', '4', 0, '13', '清单<!--<script>.doc', x'd0cf11e0a1b11ae1',
-   '<img src=y onerror=alert(36)>', '3&amp;', '');
+   '<img src=y onerror=alert(36)>', '3&amp;', ''),
+  ('1', '4', 33, '', '复核<img src=y onerror=alert(39)>.doc', x'd0cf11e0a1b11ae1',
+   '说明''"&amp;</script><!--<script>', '', '');
 
 INSERT INTO OA_FLOW_2_Main (OAID, CodeNumber, FileTile, TiJiaoRen, TiJiaoDate, isover,
   CurrentJieDianIDs, RecordID, LiuChengID, ContentHTML) VALUES

@@ -47,47 +47,6 @@ std::string read_only(int n, const std::string& rows) {
          kHeader + "</tR>" + rows + "</table>";
 }
 
-TEST_F(DetailTableTest, AnEditableTableListsTheStoredRowsAsInputs) {
-  store("' 笔记本◆电脑 , 显示器 '", "'2,\"3\"'");
-  const std::string script = run_detail_tables();
-  EXPECT_EQ(filled(), editable(1, kRow + input(21, "笔记本,电脑") + input(22, "2") + kDeleteTd +
-                                      "</tR>" + kRow + input(21, "显示器") +
-                                      input(22, "&quot;3&quot;") + kDeleteTd + "</tR>"));
-  EXPECT_EQ(
-      script,
-      "<SCRIPT ID=clientEventHandlersJS LANGUAGE=javascript>\r\n"
-      "<!--\r\n"
-      "function AddRowMX1(){\r\n"
-      "\tvar oRow = document.getElementById(\"myNowTable1\").insertRow();\r\n"
-      "\toRow.style.height=\"25\";\r\n"
-      "\tvar oCell;\r\n"
-      "\toCell = oRow.insertCell(0);\r\n"
-      "\toCell.align=\"left\";\r\n"
-      "\toCell.className=\"View_item2\";\r\n"
-      "\toCell.innerHTML=\"<input type=text id='zd21' name='zd21' mingxi='ismingxi' "
-      "style='width:99%'>\";\r\n"
-      "\toCell = oRow.insertCell(1);\r\n"
-      "\toCell.align=\"left\";\r\n"
-      "\toCell.className=\"View_item2\";\r\n"
-      "\toCell.innerHTML=\"<input type=text id='zd22' name='zd22' mingxi='ismingxi' "
-      "style='width:99%'>\";\r\n"
-      "\toCell = oRow.insertCell(2);\r\n"
-      "\toCell.align=\"center\";\r\n"
-      "\toCell.className=\"View_item2\";\r\n"
-      "\toCell.innerHTML=\"<a href='javascript:void(0)' onclick='delMX1(this)'>删除</a>\";\r\n"
-      "}\r\n"
-      "function delMX1(obj){\r\n"
-      "\tif(confirm(\"确实要删除该条记录吗？\")){\r\n"
-      "\t\tobj.parentNode.parentNode.removeNode(true);\r\n"
-      "\t}\r\n"
-      "}\r\n"
-      "//-->\r\n"
-      "</SCRIPT>\r\n");
-  EXPECT_EQ(typed(p.MXIndex), "Integer:1");
-  EXPECT_EQ(typed(p.MXCanEdit), "Boolean:True");
-  EXPECT_EQ(typed(p.MXFields[2]), "Long:22");
-}
-
 // The placeholder passes run after the tables: a brace in a cell must not open a placeholder
 // that would take the markup up to the next "}".
 TEST_F(DetailTableTest, ABraceInACellOpensNoPlaceholder) {
@@ -99,17 +58,6 @@ TEST_F(DetailTableTest, ABraceInACellOpensNoPlaceholder) {
   run_detail_tables();
   EXPECT_EQ(filled(), read_only(1, kRow + kTd + "&#123;%20%}: &#123;1:a}&nbsp;</td>" + kTd +
                                        "}&nbsp;</td></tR>"));
-}
-
-TEST_F(DetailTableTest, OneColumnTheNodeDoesNotListMakesTheTableReadOnly) {
-  db_.exec("update OA_Flow_Model_JieDian set EditFields = '21,7'");
-  store("'笔记本,<b>显示器</b>'", "'2,3'");
-  const std::string script = run_detail_tables();
-  EXPECT_EQ(filled(),
-            read_only(1, kRow + kTd + "笔记本&nbsp;</td>" + kTd + "2&nbsp;</td></tR>" + kRow + kTd +
-                             "&lt;b&gt;显示器&lt;/b&gt;&nbsp;</td>" + kTd + "3&nbsp;</td></tR>"));
-  EXPECT_NE(script.find("function AddRowMX1(){"), std::string::npos);  // written all the same
-  EXPECT_EQ(typed(p.MXCanEdit), "Boolean:False");
 }
 
 TEST_F(DetailTableTest, TheTableIsEditableWhereTheUserMayEditEveryColumnAsAField) {

@@ -211,8 +211,9 @@ TEST_F(StoredValueTest, OpinionsAndSignOffsBecomeTables) {
 TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
   db_.exec("alter table OA_FLOW_7_Main add column ATitle TEXT");
   db_.exec("alter table OA_FLOW_7_Main add column Avalue TEXT");
-  record(", A, ATitle, Avalue, QMTitle1, Title1",
-         ", 'a b' || char(13) || char(10) || 'c', 'x''.doc', 'h', 'q1', 't1'");
+  db_.exec("alter table OA_FLOW_7_Main add column \"Q'Title\" TEXT");
+  record(", A, ATitle, Avalue, QMTitle1, Title1, \"Q'Title\"",
+         ", 'a b' || char(13) || char(10) || 'c', 'x''.doc', 'h', 'q1', 't1', 'q.doc'");
   struct Case {
     long key;
     const char *FieldName, *type, *value, *bookmark, *bookmark_value = nullptr;
@@ -231,9 +232,15 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
       {7, "QMTitle1", "签名文件型",
        "<img src='../showPhoto.asp?FName=FileContent&TName=OA_Flow_QianMing&OAID=q1'>", "Title1"},
       {8, "Title1", "多附件型", "", "Title1"},
+      // The column's name is a string of the download call inside the attribute.
+      {9, "Q'", "附件型",
+       "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../Public/"
+       "OA_Download.asp?FieldName=Q\\&#39;Title&FileContentField=Q\\&#39;Content&Table="
+       "OA_FLOW_7_Main&OAID=OAID&Value=3')\">※.q.doc</a>",
+       "Q'"},
   };
   for (const Case& c : cases) {
-    field(c.key, c.FieldName, std::string("'") + c.type + "'");
+    field(c.key, quoted(c.FieldName), std::string("'") + c.type + "'");
     EXPECT_EQ(stored(std::to_string(c.key), c.type), c.value) << c.type;
     const long entry = vb::UBound(p.BookMarkNames);
     EXPECT_EQ(typed(p.BookMarkNames[entry]), std::string("String:") + c.bookmark) << c.type;
