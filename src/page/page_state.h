@@ -71,6 +71,9 @@ struct PageState {
       RadioValue, isRadioMatch, arrRadio, isRadioFirst, FieldHasDate, FieldHasTime, RiQiGeShi,
       ShiJianGeShi, FieldCanEdit, FieldNameDis, FieldIsDuoXuan, cxHTML, FuJianCount, lianjiename,
       RefValue, RefIDText, RefID, RefFieldName;
+  // True while zdValue holds markup the page built from encoded parts (a stored file's link or
+  // list, a picture): a file field without a stored file keeps its default, which is text.
+  bool value_is_markup = false;
 
   // Office document (BookMarkNames, BookMarkValues are dynamic arrays).
   vb::Variant BookMarkNames = vb::Variant::unsized_array(),

@@ -22,6 +22,11 @@ constexpr const char* kCaptionTexts[] = {"ShuoMing1", "ShuoMing2", "ShuoMing3"};
 
 std::string markup(const vb::Variant& v) { return vb::CStr(v & ""); }
 
+// The field's value beside its control: the stored file's markup, or a default as text.
+std::string shown_value(const PageState& p) {
+  return p.value_is_markup ? markup(p.zdValue) : library::html_text(p.zdValue);
+}
+
 // The hidden template row that AddRow<key> copies, its inputs suffixed "AKKKKKK".
 std::string template_table(platform::ado::Recordset& field, const std::string& key) {
   std::string html = "<table ID=myFormTable" + key +
@@ -106,7 +111,7 @@ void file_control(PageState& p) {
   // The stored file's link or picture, from the stored-value step; Null when there is none.
   if (vb::Len(p.zdValue) > 0) {
     html += "<INPUT type='checkbox' id=DELetezd" + key + " name=DELetezd" + key +
-            " >删除&nbsp;&nbsp;" + markup(p.zdValue) + "<br>";
+            " >删除&nbsp;&nbsp;" + shown_value(p) + "<br>";
   }
   p.strHTML = html + "<input id=zd" + key + " name=zd" + key +
               " type='file' style='width:99%'></TD></TR></TABLE>";
@@ -152,7 +157,7 @@ void signature_file_control(PageState& p) {
   html += "</select>";
   rs.Close();
   p.strHTML = html + "</TD></TR><TR><TD width=100% NOWRAP id='TD" + key + "' name='TD" + key +
-              "'>" + markup(p.zdValue) + "</TD></TR></TABLE>";
+              "'>" + shown_value(p) + "</TD></TR></TABLE>";
 }
 
 }  // namespace page

@@ -50,6 +50,7 @@ void start_placeholder(PageState& p, const std::string& placeholder) {
   p.FieldType = "";
   // A look-up field without a stored value posts no key left over from the one before it.
   p.HiddenValue = "";
+  p.value_is_markup = false;
   p.zdID = placeholder.substr(1, placeholder.find(':') - 1);
   p.isDefaultValue = true;
   if (p.BiaoDanRecordID == "") return;

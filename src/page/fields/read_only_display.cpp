@@ -41,9 +41,11 @@ vb::Variant link_text(PageState& p) {
 // the status line), and the types that hold HTML by design.
 bool holds_markup(PageState& p) {
   const vb::Variant& type = p.FieldType;
-  if (p.zdID == "_6" || type == "HTML编辑器型" || type == "意见型" || type == "签字型" ||
-      type == "附件型" || type == "多附件型" || type == "图片型" || type == "签名文件型") {
+  if (p.zdID == "_6" || type == "HTML编辑器型" || type == "意见型" || type == "签字型") {
     return true;
+  }
+  if (type == "附件型" || type == "多附件型" || type == "图片型" || type == "签名文件型") {
+    return p.value_is_markup;
   }
   if (type != "查询型") return false;
   p.cxHTML = field_column(p, "cxHTML");

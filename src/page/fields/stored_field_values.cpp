@@ -110,22 +110,30 @@ void value_by_type(PageState& p, Recordset& record, Recordset& field) {
   }
   if (type == "附件型") {
     const vb::Variant title = record(column & "Title").Value();
-    if (title != "") p.zdValue = file_link(p, record, FieldName, title);
+    if (title != "") {
+      p.zdValue = file_link(p, record, FieldName, title);
+      p.value_is_markup = true;
+    }
   }
   p.HiddenValue = "";
   if (type == "查询型") {
     p.zdValue = record(column).Value();
     p.HiddenValue = record(column & "value").Value();
   }
-  if (type == "多附件型") p.zdValue = file_list(p, field);
+  if (type == "多附件型") {
+    p.zdValue = file_list(p, field);
+    p.value_is_markup = true;
+  }
   if (type == "图片型" && record(column) != "") {
     p.zdValue = "<img src='../showPhoto.asp?FName=" + html_attribute(FieldName) +
                 "&TName=OA_FLOW_" + html_attribute(p.BiaoDanID) +
                 "_Main&OAID=" + html_attribute(p.BiaoDanRecordID) + "'>";
+    p.value_is_markup = true;
   }
   if (type == "签名文件型" && record(column) != "") {
     p.zdValue = "<img src='../showPhoto.asp?FName=FileContent&TName=OA_Flow_QianMing&OAID=" +
                 html_attribute(record(column).Value()) + "'>";
+    p.value_is_markup = true;
   }
 }
 

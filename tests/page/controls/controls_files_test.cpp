@@ -1,5 +1,6 @@
 // The file controls beyond the demo pages: a long file list, rows added in the browser, and
 // the signatures offered to a login name with wildcard characters.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,8 @@
 
 namespace page_test {
 namespace {
+
+using ::testing::HasSubstr;
 
 class MultiFileTest : public ControlTest {
  protected:
@@ -54,6 +57,18 @@ print(list.rows.length, row.id, Array.from(row.querySelectorAll('input')).map(i 
 )");
   ASSERT_TRUE(run.ok) << run.output;
   EXPECT_EQ(run.output, "4 TR4 DuoFJ51A4 DuoShuo151A4\n");
+}
+
+TEST_F(ControlTest, AFileFieldShowsItsDefaultAsTextAndItsStoredFileAsBuilt) {
+  for (const char* type : {"附件型", "图片型", "签名文件型"}) {
+    add_field(50, type);
+    p.value_is_markup = false;
+    EXPECT_THAT(control(50, "<b>&'</script>"), HasSubstr("&lt;b&gt;&amp;&#39;&lt;/script&gt;"))
+        << type;
+    p.value_is_markup = true;
+    EXPECT_THAT(control(50, "<img src='x'>"), HasSubstr("<img src='x'>")) << type;
+    db_.exec("delete from OA_Flow_BiaoDan_Fields");
+  }
 }
 
 TEST_F(ControlTest, TheSignatureListMatchesTheLoginNameLiterally) {

@@ -289,6 +289,7 @@ TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
     const char* type;
     vb::Variant value;
     const char* shown;
+    bool built = false;  // the value is markup the stored-value step built
   } cases[] = {
       {"1", "超链接型", "http://a/?x='1'",
        "<a href='http://a/?x=&#39;1&#39;' target='_new'>产品&lt;页&gt;</a>"},
@@ -313,6 +314,9 @@ TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
       {"6", "查询型", "<b>kept</b>", "<b>kept</b>"},
       {"7", "查询型", "<b>text</b>", "&lt;b&gt;text&lt;/b&gt;"},
       {"5", "意见型", "<TABLE></TABLE>", "<TABLE></TABLE>"},
+      // A file field without a stored file shows its default, which is text.
+      {"5", "附件型", "<b>&'", "&lt;b&gt;&amp;&#39;"},
+      {"5", "签名文件型", "<img src='p'>", "<img src='p'>", true},
       {"_3", "", vb::Variant(), "&nbsp;"},
       {"_3", "", "张\"</script>", "张&quot;&lt;/script&gt;"},
       {"_6", "", "流程状态：审批中&nbsp;{&nbsp;", "流程状态：审批中&nbsp;{&nbsp;"},
@@ -321,6 +325,7 @@ TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
     p.zdID = c.key;
     p.FieldType = c.type;
     p.zdValue = c.value;
+    p.value_is_markup = c.built;
     EXPECT_EQ(page::read_only_display(p), c.shown) << c.type << " " << vb::CStr(c.value & "");
     EXPECT_EQ(vb::CStr(p.zdValue), c.shown) << c.type;
   }
