@@ -58,6 +58,22 @@ TEST_P(RecordsetTest, FieldsMatchByNameInAnyCaseAndByPosition) {
   EXPECT_TRUE(rs("DepartName") == "办公室");
 }
 
+TEST_P(RecordsetTest, ReopeningTheSameStatementKeepsItsFieldsAndAnotherOneRebuildsThem) {
+  const char* same = "select * from KE_Department where DepartMentID=2";
+  rs.Open(same, conn);
+  const Field* name = &rs("DepartName");
+  rs.Close();
+  conn.Execute("update KE_Department set DepartName='综合办公室' where DepartMentID=2");
+  rs.Open(same, conn);
+  EXPECT_EQ(&rs("departname"), name);
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "综合办公室");
+  rs.Close();
+  rs.Open("select OrderNumber, DepartName from KE_Department where DepartMentID=3", conn);
+  EXPECT_EQ(rs.Fields().Count(), 2);
+  EXPECT_EQ(rs(0).Name(), "OrderNumber");
+  EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
+}
+
 TEST_P(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
   rs.Open("select * from KE_Department", conn);
   for (const vb::Variant& key :
