@@ -4,10 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <regex>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "platform/ado/ado_fixture.h"
 #include "platform/ado/pool.h"
@@ -39,6 +41,29 @@ TEST(ConnectionOpen, FailuresRaiseProviderErrorAtTheCallersLine) {
     Connection conn;
     EXPECT_ADO_ERROR_HERE(kProviderFailed, c.message, conn.Open(c.connect_string));
     EXPECT_EQ(conn.State(), 0);
+  }
+}
+
+// Switching a new file to WAL needs it to itself: sessions opened at the same moment wait
+// their turn instead of failing.
+TEST(ConnectionOpen, FirstOpensOfOneFileAtTheSameMomentAllSucceed) {
+  constexpr int kThreads = 8;
+  for (int round = 0; round < 5; ++round) {
+    testing::ScratchDatabase db(testing::kSchema);
+    std::atomic<int> ready{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([&] {
+        for (++ready; ready < kThreads;) std::this_thread::yield();
+        try {
+          Connection conn;
+          conn.Open(db.connect_string());
+        } catch (const vb::VbError& e) {
+          ADD_FAILURE() << e.description();
+        }
+      });
+    }
+    for (std::thread& t : threads) t.join();
   }
 }
 
@@ -141,6 +166,16 @@ TEST_P(ConnectionTest, OnlyCommittedTransactionsLeaveRows) {
   EXPECT_EQ(count_rows("OA_Log"), 1);
   conn.BeginTrans();  // and it is not left inside a transaction
   conn.RollbackTrans();
+}
+
+// A session whose rollback fails may still be inside its transaction: it is closed, not
+// given back to the pool.
+TEST_P(ConnectionTest, ASessionThatCannotBeRolledBackIsNotPooled) {
+  if (!odbc()) GTEST_SKIP() << "the embedded driver asks SQLite itself whether one is open";
+  conn.BeginTrans();
+  conn.Execute("rollback transaction");  // ended behind the driver's back: its ROLLBACK fails
+  conn.Close();
+  EXPECT_EQ(ConnectionPool::instance().idle(connect_string()), 0u);
 }
 
 TEST_P(ConnectionTest, ASavepointRollsBackAPartOfATransaction) {

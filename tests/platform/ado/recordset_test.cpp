@@ -24,7 +24,7 @@ std::vector<std::string> first_column(Connection& conn, const std::string& sql) 
   return out;
 }
 
-TEST_P(RecordsetTest, CountsAndWalksRowsToEof) {
+TEST_P(RecordsetTest, CountsAndWalksRowsToEofAndAnEmptyResultIsBofAndEof) {
   auto page_conn = std::make_shared<Connection>();  // the page holds its connection in a Variant
   page_conn->Open(connect_string());
   rs.Open("select * from KE_Department order by OrderNumber", vb::Variant(page_conn), 1, 3);
@@ -38,9 +38,7 @@ TEST_P(RecordsetTest, CountsAndWalksRowsToEof) {
   EXPECT_ADO_ERROR_HERE(kNoCurrentRecord, kNoCurrentRecordText, rs.MoveNext());
   rs.MoveFirst();
   EXPECT_EQ(vb::CStr(rs("DepartName")), "总公司");
-}
-
-TEST_P(RecordsetTest, EmptyResultIsBofAndEofAndReadingRaises3021AtTheCallersLine) {
+  rs.Close();
   rs.Open("select * from KE_Department where ParentID=99", conn);
   EXPECT_EQ(rs.RecordCount(), 0);
   EXPECT_TRUE(rs.BOF());
@@ -87,23 +85,30 @@ TEST_P(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
   }
 }
 
+// A typed date column comes through ODBC as a date; every column of a row of Nulls holds a
+// cell, so the rows after it stay aligned.
 TEST_P(RecordsetTest, ColumnValuesMapToVariantSubtypes) {
   struct Case {
     const char* column;
     int var_type;  // as VarType numbers it
     std::string text;
   };
-  rs.Open("select * from Mapping", conn);
+  rs.Open("select * from Mapping order by OAID", conn);
   for (const Case& c :
        {Case{"Small", 3, "-7"}, Case{"Big", 5, "3000000000"}, Case{"Real", 5, "2.5"},
         Case{"Txt", 8, "张三"}, Case{"Stamp", 8, "2011-09-02 14:07:05"},
-        Case{"Bytes", 8, std::string("\0\xff\x41", 3)}, Case{"Missing", 1, ""}}) {
+        Case{"Bytes", 8, std::string("\0\xff\x41", 3)}, Case{"Missing", 1, ""},
+        Case{"Dated", odbc() ? 7 : 8, odbc() ? "2011-9-2 14:07:05" : "2011-09-02 14:07:05"}}) {
     const vb::Variant value = rs(c.column).Value();
     EXPECT_EQ(vb::VarType(value), c.var_type) << c.column;
     if (!vb::IsNull(value)) {
       EXPECT_EQ(vb::CStr(value), c.text) << c.column;
     }
   }
+  rs.MoveNext();
+  ASSERT_FALSE(rs.EOF_());
+  EXPECT_EQ(vb::CLng(rs("OAID")), 2);
+  for (long i = 1; i < rs.Fields().Count(); ++i) EXPECT_TRUE(vb::IsNull(rs(i).Value())) << i;
 }
 
 TEST_P(RecordsetTest, AddNewUpdateReadsTheNewKeyBack) {
