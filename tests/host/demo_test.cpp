@@ -84,13 +84,12 @@ TEST_F(DemoTest, ListsTheDemoUsersToDoPagesAndANewFlowOfEachModel) {
   ASSERT_FALSE(pages.empty());
   EXPECT_EQ(pages.front().what, "to-do 采购申请单 at 部门审核");
   EXPECT_EQ(pages.front().path, demo_page_path());
-  std::vector<std::string> new_flows;
-  for (const DemoPage& page : pages) {
-    if (page.what.starts_with("new flow ")) new_flows.push_back(page.what + " " + page.path);
-  }
-  ASSERT_GE(new_flows.size(), 2u);
-  EXPECT_EQ(new_flows[0], "new flow 采购申请流程 /flow/BiaoDanTianXie.asp?LiuChengID=1");
-  EXPECT_EQ(new_flows[1], "new flow 特殊采购 /flow/BiaoDanTianXie.asp?LiuChengID=2");
+  const auto flow = std::find_if(pages.begin(), pages.end(), [](const DemoPage& page) {
+    return page.what.starts_with("new flow ");
+  });
+  ASSERT_NE(flow, pages.end());
+  EXPECT_EQ(flow->what + " " + flow->path,
+            "new flow 采购申请流程 /flow/BiaoDanTianXie.asp?LiuChengID=1");
   // Only the demo user's own entries: wujiu's entry for the same record is not listed again.
   EXPECT_EQ(std::count_if(pages.begin(), pages.end(),
                           [](const DemoPage& page) { return page.path == demo_page_path(); }),

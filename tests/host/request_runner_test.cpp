@@ -13,8 +13,6 @@ class RequestRunnerTest : public page_test::PageTest {};
 TEST_F(RequestRunnerTest, AnApplicationAndASessionCanBeFollowedOverRequests) {
   db_.exec("insert into OA_AnQuan(TimeOut) values(30)");
   Rendered one = render("");
-  EXPECT_TRUE(one.body.starts_with(page_test::kWindowLines)) << one.body;
-  EXPECT_EQ(one.expires, 0L);
   EXPECT_EQ(one.session->TimeOut, 30);
   EXPECT_EQ(one.event_log, std::vector<std::string>{});
 

@@ -49,7 +49,7 @@ class ServerHarness {
     return connection.read_answer();
   }
   TestAnswer get(const std::string& path, const Headers& headers = {}) const {
-    return send(http_request("GET", path, headers));
+    return http_get(port_, path, headers);
   }
   TestAnswer post(const std::string& path, const std::string& body,
                   const std::string& content_type) const {

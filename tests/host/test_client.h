@@ -124,8 +124,8 @@ class TestConnection {
   bool receive(std::chrono::steady_clock::time_point deadline) {
     if (fd_ < 0) return false;
     // Rounded up, so that a poll that times out ends past the deadline.
-    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline -
-                                                             std::chrono::steady_clock::now());
+    auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd wanted{fd_, POLLIN, 0};
     if (left.count() <= 0 || poll(&wanted, 1, static_cast<int>(left.count())) != 1) return false;
     char chunk[16384];
@@ -151,6 +151,14 @@ inline std::string http_request(const std::string& method, const std::string& pa
   for (const auto& [name, value] : headers) text += name + ": " + value + "\r\n";
   if (method == "POST") text += "Content-Length: " + std::to_string(body.size()) + "\r\n";
   return text + "\r\n" + body;
+}
+
+// The answer to a GET of path, sent on a connection of its own from the address `from`.
+inline TestAnswer http_get(int port, const std::string& path, const Headers& headers = {},
+                           const char* from = "127.0.0.1") {
+  TestConnection connection(port, from);
+  connection.send(http_request("GET", path, headers));
+  return connection.read_answer();
 }
 
 }  // namespace host
