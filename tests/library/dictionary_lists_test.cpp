@@ -113,6 +113,11 @@ TEST_F(DictionaryListsTest, WrappersPassTheCallersVariablesThrough) {
   EXPECT_EQ(typed(sel), "String:0");
   EXPECT_EQ(typed(by), "Integer:2");
 
+  sel = "同意";
+  EXPECT_EQ(
+      vb::CStr(library::getmeta(ctx(), category, name, sel)),
+      std::string("<select name='L'  id='L'  FieldType='下拉列表型'   class=select -1 > \r\n") +
+          kOptionsByName);
   sel = "2";
   const std::string query = vb::CStr(library::getmetaa(ctx(), category, name, sel, mode));
   EXPECT_EQ(query.rfind("<select name='L' id='L' FieldType='下拉列表型' class=select> \r\n", 0),

@@ -42,6 +42,7 @@ TEST_F(ValuesTest, IsvalidemailChecksPartsCharactersAndTheLastDomainPart) {
   const std::pair<const char*, bool> cases[] = {
       {"li.ming@example.cn", true},  {"a@b.cn", true},
       {"a@example.info", false},                                     // last part of four characters
+      {"a@example.c", false},                                        // ... or of one
       {"a@b@example.cn", false},                                     // two "@"
       {"example.cn", false},                                         // none
       {".a@example.cn", false},                                      // a part beginning with a dot
