@@ -10,23 +10,21 @@
 namespace library_test {
 namespace {
 
-// The settings row: NotValid, LoginLog, ISIP, IPList, isYunXu, isWeek, SM1..SM7, ISTime,
-// SHour, SMinute, EHour, EMinute as SQL literals.
-constexpr char kAllOff[] =
-    "'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30";
-
 class AccessLogTest : public DatabaseTest {
  protected:
   AccessLogTest() {
     (*ctx().Session)["_LogUserName"] = "zhang";
     (*ctx().Session)["_LogUserIPAddress"] = "10.0.0.15";
   }
-  void settings(const std::string& values) {
+  // The settings row: every check off, both logs on, every day allowed, 8:30 to 17:30; then
+  // `changes` ("column=value, ...") applied.
+  void settings(const std::string& changes = "") {
     db_.exec(
         "delete from OA_AnQuan; insert into OA_AnQuan (NotValid, LoginLog, ISIP, IPList, "
         "isYunXu, isWeek, SM1, SM2, SM3, SM4, SM5, SM6, SM7, ISTime, SHour, SMinute, EHour, "
-        "EMinute) values (" +
-        values + ")");
+        "EMinute) values ('1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, "
+        "17, 30)");
+    if (!changes.empty()) db_.exec("update OA_AnQuan set " + changes);
   }
   std::string rows() {
     return db_.scalar(
@@ -44,7 +42,7 @@ class AccessLogTest : public DatabaseTest {
 };
 
 TEST_F(AccessLogTest, TheTimeWindowHoldsItsFirstAndLastMinute) {
-  settings("'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '1', 8, 30, 17, 30");
+  settings("ISTime='1'");
   EXPECT_EQ(allowed_at("2011-09-02 08:29:59"), "Boolean:False");
   EXPECT_EQ(allowed_at("2011-09-02 08:30:00"), "Boolean:True");
   EXPECT_EQ(allowed_at("2011-09-02 17:30:59"), "Boolean:True");
@@ -66,8 +64,8 @@ TEST_F(AccessLogTest, AddressListsAllowOrForbidByPrefix) {
       {",,192.168.", "0", "10.0.0.15", "Boolean:False"},  // empty entries match nothing
   };
   for (const Case& c : cases) {
-    settings(std::string("'0', '0', '1', '") + c.list + "', '" + c.isYunXu +
-             "', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30");
+    settings(std::string("NotValid='0', LoginLog='0', ISIP='1', IPList='") + c.list +
+             "', isYunXu='" + c.isYunXu + "'");
     address_ = c.address;
     EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), c.verdict) << c.list << " " << c.isYunXu;
   }
@@ -75,7 +73,7 @@ TEST_F(AccessLogTest, AddressListsAllowOrForbidByPrefix) {
 }
 
 TEST_F(AccessLogTest, ARefusedSundayAndAddressAreLoggedInOrder) {
-  settings("'1', '0', '1', '10.', '1', '1', '1','1','1','1','1','1','0', '0', 8, 30, 17, 30");
+  settings("LoginLog='0', ISIP='1', IPList='10.', isWeek='1', SM7='0'");
   EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), "Boolean:False");  // Friday, address refused
   EXPECT_EQ(allowed_at("2011-09-04 09:00:00"), "Boolean:False");  // Sunday too
   EXPECT_EQ(rows(),
@@ -84,7 +82,7 @@ TEST_F(AccessLogTest, ARefusedSundayAndAddressAreLoggedInOrder) {
 }
 
 TEST_F(AccessLogTest, SaAnEmptyTableAndNullSettingsLetEverybodyInButBrokenOnesAreReported) {
-  settings("'1', '1', '1', '', '0', '1', '0','0','0','0','0','0','0', '1', 23, 0, 23, 1");
+  settings("ISIP='1', isYunXu='0', isWeek='1', SM6='0', ISTime='1', SHour=23, EHour=23");
   user_ = "Sa";
   EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), "Boolean:True");
   db_.exec("delete from OA_AnQuan");
@@ -96,11 +94,11 @@ TEST_F(AccessLogTest, SaAnEmptyTableAndNullSettingsLetEverybodyInButBrokenOnesAr
   db_.exec("insert into OA_AnQuan (TimeOut) values (45)");
   EXPECT_EQ(allowed_at("2011-09-04 03:00:00"), "Boolean:True");
   // A start that is no time turns the window off.
-  settings("'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '1', 'x', 30, 17, 30");
+  settings("ISTime='1', SHour='x'");
   EXPECT_EQ(allowed_at("2011-09-02 03:00:00"), "Boolean:True");
   expect_quiet();
   // An end that is no time is reported; the login goes on, but a refused address stays refused.
-  settings("'1', '1', '1', '10.', '1', '0', '1','1','1','1','1','1','1', '1', 8, 30, 'x', 30");
+  settings("ISIP='1', IPList='10.', ISTime='1', EHour='x'");
   EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), "Boolean:False");
   expect_reported(13, "Type mismatch", "isallowlogin");
   address_ = "192.168.0.1";
@@ -116,22 +114,14 @@ TEST_F(AccessLogTest, ANullSwitchTakesItsDefault) {
     const char* verdict;  // isallowlogin's; "" for savelog's case
     const char* kind;     // savelog's
   } cases[] = {
-      {"LoginLog", "'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
-       "", "1"},
-      {"NotValid", "'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
-       "", "2"},
-      {"NotValid", "'1', '1', '1', '10.', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
-       "Boolean:False", ""},
-      {"ISIP", "'1', '1', '1', '10.', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
-       "Boolean:True", ""},
-      {"isYunXu", "'0', '1', '1', '10.', '0', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30",
-       "Boolean:False", ""},
-      {"isWeek", "'1', '1', '0', '', '1', '1', '1','1','1','1','1','1','0', '0', 8, 30, 17, 30",
-       "Boolean:True", ""},
-      {"SM7", "'1', '1', '0', '', '1', '1', '1','1','1','1','1','1','0', '0', 8, 30, 17, 30",
-       "Boolean:True", ""},
-      {"ISTime", "'1', '1', '0', '', '1', '0', '1','1','1','1','1','1','1', '1', 8, 30, 17, 30",
-       "Boolean:True", ""},
+      {"LoginLog", "", "", "1"},
+      {"NotValid", "", "", "2"},
+      {"NotValid", "ISIP='1', IPList='10.'", "Boolean:False", ""},
+      {"ISIP", "ISIP='1', IPList='10.'", "Boolean:True", ""},
+      {"isYunXu", "NotValid='0', ISIP='1', IPList='10.', isYunXu='0'", "Boolean:False", ""},
+      {"isWeek", "isWeek='1', SM7='0'", "Boolean:True", ""},
+      {"SM7", "isWeek='1', SM7='0'", "Boolean:True", ""},
+      {"ISTime", "ISTime='1'", "Boolean:True", ""},
   };
   for (const Case& c : cases) {
     db_.exec("delete from OA_Log");
@@ -148,14 +138,14 @@ TEST_F(AccessLogTest, ANullSwitchTakesItsDefault) {
 }
 
 TEST_F(AccessLogTest, ARefusedDayStaysRefusedWhenTheWindowEndIsNoTime) {
-  settings("'1', '1', '0', '', '1', '1', '1','1','1','1','1','1','0', '1', 1, 0, 'x', 30");
+  settings("isWeek='1', SM7='0', ISTime='1', SHour=1, SMinute=0, EHour='x'");
   EXPECT_EQ(allowed_at("2011-09-04 09:00:00"), "Boolean:False");  // Sunday
   expect_reported(13, "Type mismatch", "isallowlogin");
   EXPECT_EQ(allowed_at("2011-09-02 09:00:00"), "Boolean:True");  // Friday
 }
 
 TEST_F(AccessLogTest, SavelogAndOplogWriteTheirRowsQuoted) {
-  settings(kAllOff);
+  settings();
   (*ctx().Session)["_LogUserName"] = "o'neil";
   library::savelog(ctx(), "1", "1");
   library::savelog(ctx(), "1", "0");
@@ -168,7 +158,7 @@ TEST_F(AccessLogTest, SavelogAndOplogWriteTheirRowsQuoted) {
 }
 
 TEST_F(AccessLogTest, SavelogWritesNothingWithoutItsSwitchesAndSkipsFailures) {
-  settings("'0', '0', '0', '', '1', '0', '1','1','1','1','1','1','1', '0', 8, 30, 17, 30");
+  settings("NotValid='0', LoginLog='0'");
   library::savelog(ctx(), "1", "1");
   library::savelog(ctx(), "2", "1");
   db_.exec("delete from OA_AnQuan");
@@ -176,7 +166,7 @@ TEST_F(AccessLogTest, SavelogWritesNothingWithoutItsSwitchesAndSkipsFailures) {
   EXPECT_EQ(rows(), "");
   db_.exec("drop table OA_Log");
   library::oplog(ctx(), "x");
-  settings(kAllOff);
+  settings();
   library::savelog(ctx(), "1", "1");
   expect_quiet();
 }

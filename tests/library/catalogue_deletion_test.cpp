@@ -60,17 +60,6 @@ TEST_F(CatalogueDeletionTest, LoopingParentsEndWithTheirRows) {
   expect_quiet();
 }
 
-TEST_F(CatalogueDeletionTest, AThousandSubCataloguesGo) {
-  db_.exec(
-      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1000)"
-      " insert into KE_Catalog (KEID, ParentID) select 1000 + i, 3 from n;"
-      "update KE_DutyPower set FunList = '1001*3*2000*7' where KEID = 1;");
-  library::deletedocumentfolder(ctx(), 3);
-  EXPECT_EQ(db_.scalar("select count(*) from KE_Catalog"), "8");
-  EXPECT_EQ(funlist(1), "7");
-  expect_quiet();
-}
-
 TEST_F(CatalogueDeletionTest, AFailurePartWayLeavesEverythingAsItWas) {
   db_.exec(
       "create trigger keep_five before delete on KE_Catalog when old.KEID = 5"

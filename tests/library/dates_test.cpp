@@ -18,14 +18,12 @@ TEST_F(DatesTest, LwformatdatetimeReplacesTheTokensInOrder) {
   const Case cases[] = {
       {kDate, "yyyy-mm-dd hh:nn:ss", "2011-09-02 09:05:07"},
       {kDate, "yy/m/d h:n:s", "11/9/2 9:5:7"},
-      {kDate, "yyyy 年 mm 月 dd 日", "2011 年 09 月 02 日"},
       // Upper case is no token; minutes are n, not m.
       {kDate, "YYYY-MM-DD HH:NN", "YYYY-MM-DD HH:NN"},
       {kDate, "h:mm", "9:09"},
       // Plain text replacement: longer tokens first, letters inside words too.
       {kDate, "mmm ddd hhh", "099 022 099"},
       {kDate, "today", "to2ay"},
-      {kDate, "", ""},
       // Two-digit parts are not padded further.
       {vb::CDate(vb::Variant("2011-12-25 23:45:59")), "m/d h:n:s mm/dd hh:nn:ss",
        "12/25 23:45:59 12/25 23:45:59"},
@@ -58,7 +56,6 @@ TEST_F(DatesTest, NonDatesAreReturnedUnchangedAndANullFormatIsReported) {
 TEST_F(DatesTest, GetsjWritesThePaddedDateTheWeekdayAndTheTime) {
   const std::pair<const char*, const char*> cases[] = {
       {"2011-09-02 09:05:07", "2011年09月02日 星期五 09:05:07"},
-      {"2024-03-05 07:08:09", "2024年03月05日 星期二 07:08:09"},
       {"2011-12-31 23:59:59", "2011年12月31日 星期六 23:59:59"},  // a Saturday: Weekday 7
       {"2011-09-04 00:00:00", "2011年09月04日 星期日 00:00:00"},  // a Sunday: Weekday 1
   };

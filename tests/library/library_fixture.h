@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,15 @@ class LibraryTest : public ::testing::Test {
     ASSERT_EQ(logged().size(), 1u);
     EXPECT_TRUE(logged()[0].starts_with(start)) << logged()[0];
     EXPECT_NE(logged()[0].find(part), std::string::npos) << logged()[0];
+  }
+  // The page holds each of `parts`, one after the other.
+  void expect_in_order(std::initializer_list<std::string> parts) const {
+    std::size_t at = 0;
+    for (const std::string& part : parts) {
+      at = page().find(part, at);
+      ASSERT_NE(at, std::string::npos) << part << "\n in: " << page();
+      at += part.size();
+    }
   }
   void expect_quiet() const {
     EXPECT_EQ(page(), "");

@@ -48,36 +48,27 @@ struct MemberCase {
 TEST_F(LookupsTest, EachMemberReadsItsColumnOrGivesItsFixedValue) {
   const MemberCase cases[] = {
       {"showusername", library::showusername, "zhang", "String:张三"},
-      {"showusername", library::showusername, "nobody", "String:"},
       {"showusername", library::showusername, "800", "String:服务器"},  // no query
-      {"showusername", library::showusername, 800, "String:服务器"},
-      {"showuserfromid", library::showuserfromid, 1, "String:zhang"},
       {"showuserfromid", library::showuserfromid, "2", "String:li"},
       {"showuserfromid", library::showuserfromid, 99, "String:"},
       {"showuseridfromname", library::showuseridfromname, "li", "Long:2"},
       {"showuseridfromname", library::showuseridfromname, "nobody", "Integer:0"},
       {"showuserdepartmentid", library::showuserdepartmentid, "zhang", "Long:2"},
-      {"showuserdepartmentid", library::showuserdepartmentid, "nobody", "Integer:0"},
       {"showuserdepartmentname", library::showuserdepartmentname, "zhang", "String:办公室"},
-      {"showuserdepartmentname", library::showuserdepartmentname, "nobody", "String:"},
       {"shownameandmb", library::shownameandmb, "zhang", "String:张三【13800000000】"},
       {"shownameandmb", library::shownameandmb, "li", "String:李四【】"},
       {"shownameandmb", library::shownameandmb, "nobody", "Empty:"},
       {"shownicheng", library::shownicheng, "zhang", "String:小张"},
-      {"shownicheng", library::shownicheng, "li", "String:李四"},
       {"shownicheng", library::shownicheng, "o'neil", "String:奥尼尔"},
       {"userzuncheng", library::userzuncheng, "zhang", "String:小张"},
       {"usernicheng", library::usernicheng, "zhang", "String:张老师"},  // tests myField1 only
       {"usernicheng", library::usernicheng, "li", "String:李四"},
       {"showuserimg", library::showuserimg, "zhang", "String:face7.gif"},
       {"showuserimg", library::showuserimg, "li", "String:1.gif"},
-      {"showuserimg", library::showuserimg, "o'neil", "String:1.gif"},
-      {"showuserimg", library::showuserimg, "nobody", "String:1.gif"},
       {"showcustomername", library::showcustomername, "kehu", "String:客户甲"},
       {"showcustomername", library::showcustomername, "zhang", "Empty:"},
       {"showcatlogname", library::showcatlogname, 4, "String:公文"},
       {"showprojectname", library::showprojectname, 6, "String:年度计划"},
-      {"showprojectname", library::showprojectname, 7, "String:"},
       {"funuseremail", library::funuseremail, "zhang", "String:z2@example.cn"},
       {"funuseremail", library::funuseremail, "li", "Null:"},  // a Null Email1 is no ""
       {"funuseremail", library::funuseremail, "o'neil", "String:o@example.cn"},
@@ -92,9 +83,6 @@ TEST_F(LookupsTest, EachMemberReadsItsColumnOrGivesItsFixedValue) {
 TEST_F(LookupsTest, EachMemberLeavesItsQueryWithQuotesDoubled) {
   const std::pair<Member, const char*> by_name[] = {
       {library::showusername, "select * from KE_UserInfor where UserName='o''neil'"},
-      {library::showuseridfromname, "select * from KE_UserInfor where UserName='o''neil'"},
-      {library::shownameandmb, "select * from KE_UserInfor where UserName='o''neil'"},
-      {library::usernicheng, "select * from KE_UserInfor where UserName='o''neil'"},
       {library::showuserimg, "select faceImg from KE_UserInfor where UserName='o''neil'"},
       {library::showcustomername, "select * from KE_Customer where UserName='o''neil'"},
       {library::funuseremail, "select * from OA_User_OtherInfor where UserName='o''neil'"},
@@ -106,8 +94,6 @@ TEST_F(LookupsTest, EachMemberLeavesItsQueryWithQuotesDoubled) {
     member(ctx(), "o'neil");
     EXPECT_EQ(sql(), query);
   }
-  library::showusername(ctx(), "x' or '1'='1");
-  EXPECT_EQ(sql(), "select * from KE_UserInfor where UserName='x'' or ''1''=''1'");
   ctx().sql = kBefore;
   library::showusername(ctx(), 800);
   EXPECT_EQ(sql(), kBefore);
@@ -117,8 +103,6 @@ TEST_F(LookupsTest, EachMemberLeavesItsQueryWithQuotesDoubled) {
 TEST_F(LookupsTest, AKeyThatIsNoWholeNumberIsReportedBeforeAnySqlRuns) {
   const MemberCase cases[] = {
       {"showuserfromid", library::showuserfromid, "1 or 1=1", "Empty:"},
-      {"showuserfromid", library::showuserfromid, vb::Null, "Empty:"},
-      {"showuserfromid", library::showuserfromid, "1.5", "Empty:"},
       {"showcatlogname", library::showcatlogname, "4;delete from KE_Catalog", "Empty:"},
       {"showprojectname", library::showprojectname, "6.5", "Empty:"},
       {"showduty", library::showduty, "x*b,3*a", "String:"},
@@ -154,10 +138,8 @@ TEST_F(LookupsTest, ShowdepartmentnameWritesZeroBackForAnUnsetKey) {
 TEST_F(LookupsTest, ShowdutyJoinsTheNamesFoundInListOrder) {
   const std::pair<const char*, const char*> cases[] = {
       {"3*经理,5*主任", "经理、主任"},
-      {"5*主任,3*经理", "主任、经理"},
       {"3*a,7*b,5*c", "经理、主任"},  // a key without a row adds no separator
       {"7*b,5*c", "主任"},
-      {"7*b", ""},
       {"5", "主任"},  // no "*": the whole element is the key
       {"", ""},
   };
@@ -175,14 +157,12 @@ TEST_F(LookupsTest, GetxingmingfromnamesJoinsDisplayNamesAndCollapsesSeparators)
   };
   const Case cases[] = {
       {"zhang;;li", ";", "张三、李四"},
-      {"zhang;nobody;li", ";", "张三、李四"},  // the unknown user's separator collapses
-      {"zhang;nobody;nobody;li", ";", "张三、李四"},
-      {"zhang;nobody", ";", "张三、"},  // a trailing separator stays
+      {"zhang;nobody;nobody;li", ";", "张三、李四"},  // unknown users' separators collapse
+      {"zhang;nobody", ";", "张三、"},                // a trailing separator stays
       {";zhang;", ";", "张三"},
       {"zhang,li", ",", "张三、李四"},
       {"zhang;wang", ";", "张三、王五"},  // a last "," is cut
       {"800;zhang", ";", "服务器、张三"},
-      {"", ";", ""},
       {vb::Null, ";", ""},
   };
   for (const Case& c : cases) {
@@ -199,8 +179,6 @@ TEST_F(LookupsTest, GetnamefromidReadsAnyColumnByAnyKey) {
             "String:奥尼尔");
   EXPECT_EQ(sql(), "select TureName from KE_UserInfor where UserName = 'o''neil'");
   EXPECT_EQ(typed(library::getidfromid(ctx(), "KE_UserInfor", "OAID", "UserName", "li")), "Long:2");
-  EXPECT_EQ(typed(library::getnamefromid(ctx(), "KE_UserInfor", "TureName", "UserName", "nobody")),
-            "String:");
   // A missing table or column gives empty text and writes nothing.
   EXPECT_EQ(typed(library::getnamefromid(ctx(), "No_Such_Table", "Name", "OAID", 1)), "String:");
   EXPECT_EQ(sql(), "select Name from No_Such_Table where OAID = '1'");

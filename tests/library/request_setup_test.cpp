@@ -10,12 +10,6 @@
 namespace library_test {
 namespace {
 
-constexpr char kRedirect[] =
-    " <script language=javascript>\r\n"
-    "\t\ttop.location.href = \"http://oa.example/login.asp\";\r\n"
-    "\t</script>\r\n"
-    "\t";
-
 class RequestSetupTest : public LibraryTest {
  protected:
   RequestSetupTest() { start_request(); }
@@ -99,7 +93,8 @@ TEST_F(RequestSetupTest, ASessionWithoutUserNameGetsTheLoginRedirect) {
   for (const vb::Variant& user : {vb::Variant(), vb::Variant("")}) {
     start_request(user);
     library::qmdb_connI_init(ctx());
-    EXPECT_EQ(page(), kRedirect);
+    EXPECT_NE(page().find("top.location.href = \"http://oa.example/login.asp\";"),
+              std::string::npos);
   }
   start_request();
   library::qmdb_connI_init(ctx());

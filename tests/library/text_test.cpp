@@ -24,7 +24,6 @@ TEST_F(TextTest, DisplaytextEncodesBreaksAndMarksScriptAndCommentsInPlace) {
        "String:<SPAN>&lt;%</SPAN><FONT COLOR=\"#000000\">&nbsp;x&nbsp;<SPAN>%</FONT>"
        "&gt;</SPAN>"},
       {"<!-- c -->", "String:<I><FONT COLOR=\"#CC0033\">&lt;!--&nbsp;c&nbsp;--&gt;</I></FONT>"},
-      {"", "String:"},
       {vb::Null, "Null:"},
       {vb::Variant(), "Empty:"},
   };
@@ -51,7 +50,6 @@ TEST_F(TextTest, StrtohtmlAndGetlongtextTurnBreaksAndBlanksIntoHtml) {
 TEST_F(TextTest, RemoveHtmlStripsTagsAndSkipsWhatFails) {
   const TextCase cases[] = {
       {"a<b>bold</b> text", "String:abold text"},
-      {"a <B CLASS=x>bold</B> text", "String:a bold text"},
       {"<>", "String:<>"},            // a tag needs one character between the brackets
       {"x<\nb>y", "String:x<\nb>y"},  // ... and that one may not be a line feed
       {"x<b\n>y", "String:xy"},
@@ -67,10 +65,8 @@ TEST_F(TextTest, RemoveHtmlStripsTagsAndSkipsWhatFails) {
 }
 
 TEST_F(TextTest, CheckstringDoublesQuotesAndReplacebadcharRemovesTheSixteenCharacters) {
-  const TextCase checked[] = {{"O'Neil", "String:O''Neil"},
-                              {"''", "String:''''"},
-                              {vb::Null, "String:"},
-                              {12, "String:12"}};
+  const TextCase checked[] = {
+      {"O'Neil", "String:O''Neil"}, {vb::Null, "String:"}, {12, "String:12"}};
   for (const TextCase& c : checked) {
     EXPECT_EQ(typed(library::checkstring(ctx(), c.text)), c.expected);
   }
@@ -94,23 +90,16 @@ TEST_F(TextTest, ShrinklonginputCutsByWidthCountingDoubleByteCharactersTwice) {
   };
   const Case cases[] = {
       {"中文字符", 5, "String:中文"},
-      {"中文字符", 4, "String:中文"},
       {"中文字符", 8, "String:中文字符"},
       {"abc", 2, "String:ab"},
-      {"abc", 3, "String:abc"},
       {"a中b", 2, "String:a"},
       {"a中b", 3, "String:a中"},
-      {"a中b", 4, "String:a中b"},
-      {"abc", vb::Variant(), "Empty:"},
       {"abc", vb::Null, "Empty:"},
-      {"", 5, "Empty:"},
       {"中", 1, "Empty:"},  // nothing fits: no text
-      {"abc", 2.5, "String:ab"},
       {"a中b", 2.9, "String:a"},
       {"a中b", "3", "String:a中"},      // a width given as text is read as a number
       {"a中b", "wide", "String:a中b"},  // the loop never stops on a width that is no number
       // Characters outside the Basic Multilingual Plane are one character each.
-      {"😀ab", 10, "String:😀ab"},
       {"a𠀀", 10, "String:a𠀀"},
       {"😀ab", 2, "String:😀a"},
   };

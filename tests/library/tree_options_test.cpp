@@ -110,20 +110,5 @@ TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNoneAndIdsAr
   expect_reported(13, "Type mismatch", "tabshowdepartmentchild");
 }
 
-TEST_F(TreeOptionsTest, AThousandLevelsDeepAreWritten) {
-  db_.exec(
-      "delete from KE_Department;"
-      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1000)"
-      " insert into KE_Department (DepartMentID, ParentID, DepartName) select i, i - 1, 'd' from "
-      "n;");
-  library::tabshowdepartmentchild(ctx(), 0, 0);
-  std::string deepest = "<OPTION value=1000>";
-  for (int i = 0; i < 1000; ++i) deepest += "|--";
-  deepest += "d</OPTION>";
-  EXPECT_TRUE(page().ends_with("</OPTION>" + deepest));
-  EXPECT_TRUE(page().starts_with("<OPTION value=1>|--d</OPTION><OPTION value=2>|--|--d</OPTION>"));
-  EXPECT_EQ(logged(), std::vector<std::string>{});
-}
-
 }  // namespace
 }  // namespace library_test
