@@ -294,19 +294,16 @@ TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
        "<a href='http://a/?x=&#39;1&#39;' target='_new'>产品&lt;页&gt;</a>"},
       {"1", "超链接型", "", "<a href='' target='_new'>产品&lt;页&gt;</a>"},
       {"2", "超链接型", "", "<a href='' target='_new'></a>"},
-      {"2", "超链接型", "http://b", "<a href='http://b' target='_new'>http://b</a>"},
       {"2", "超链接型", "../a&b.asp", "<a href='../a&amp;b.asp' target='_new'>../a&amp;b.asp</a>"},
       // An address that would run script when clicked is shown, not linked.
       {"1", "超链接型", " JavaScript:alert('x')", " JavaScript:alert(&#39;x&#39;)"},
       {"2", "超链接型", "data:text/html,<b>", "data:text/html,&lt;b&gt;"},
-      {"3", "电子邮件型", "a@b.cn", "<a href='mailto:a@b.cn' >a@b.cn</a>"},
       {"3", "电子邮件型", "<i>@b", "<a href='mailto:&lt;i&gt;@b' >&lt;i&gt;@b</a>"},
       {"4", "复选框", "1", "<img src='../images/select.gif'>"},
       {"4", "复选框", "", "<img src='../images/disselect.gif'>"},
       {"4", "复选框", "on", "<img src='../images/disselect.gif'>"},
       {"5", "单行文本型", vb::Null, "&nbsp;"},
       {"5", "单行文本型", "", "&nbsp;"},
-      {"5", "下拉列表型", "<img src=y onerror=alert(1)>", "&lt;img src=y onerror=alert(1)&gt;"},
       {"5", "备注型", "a <b>\r\n&amp;", "a&nbsp;&lt;b&gt;<br>\n&amp;amp;"},
       {"5", "备注型", vb::Null, "&nbsp;"},
       {"5", "HTML编辑器型", "<b>kept</b>", "<b>kept</b>"},
@@ -314,8 +311,6 @@ TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
       {"7", "查询型", "<b>text</b>", "&lt;b&gt;text&lt;/b&gt;"},
       {"5", "意见型", "<TABLE></TABLE>", "<TABLE></TABLE>"},
       {"_3", "", vb::Variant(), "&nbsp;"},
-      {"_3", "", "张\"</script>", "张&quot;&lt;/script&gt;"},
-      {"_6", "", "流程状态：审批中&nbsp;{&nbsp;", "流程状态：审批中&nbsp;{&nbsp;"},
   };
   for (const Case& c : cases) {
     p.zdID = c.key;
