@@ -1,8 +1,8 @@
 // Runs the JavaScript that the page writes after its frame in a small DOM, and checks what the
 // functions do there; exits 1 with the failures listed when a case fails.
 // Usage: node closing_scripts.test.js PAGE.html EXPECTED.json, where the JSON holds what the
-// page was written with: "precheck" (the node's pre-check members as an object) and "keys"
-// (BiaoDanID, BiaoDanRecordID and JieDianID as the handling posts carry them).
+// page was written with: "keys" (BiaoDanID, BiaoDanRecordID and JieDianID as the handling posts
+// carry them).
 "use strict";
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
@@ -54,31 +54,6 @@ test("getRadioBoxValue gives the checked value or undefined", () => {
   assert.equal(w.getRadioBoxValue("NoSuchName"), "undefined");
   w.document.getElementsByName("BanLiJieGuo")[1].checked = true;
   assert.equal(w.getRadioBoxValue("BanLiJieGuo"), "-3");
-});
-
-test("formToStrings joins the captions of multi-attachment rows", () => {
-  const { w, d } = browser(
-    '<form name=webform><input name=zd5 value="no"><input name=DuoShuo15A1 value="a">' +
-      '<input name=DuoShuo15AKKKKKK value="template"><input name=DuoShuo25A1 value="b:*c"></form>'
-  );
-  assert.equal(w.formToStrings(), "DuoShuo15A1:a*DuoShuo25A1:b:*c");
-  d.querySelectorAll("[name^=DuoShuo]").forEach((e) => e.remove());
-  assert.equal(w.formToStrings(), "");
-});
-
-test("topreCheck posts the node's members and fujian, and submits on an empty reply", () => {
-  const { w, calls } = browser('<form name=webform><input name=DuoShuo1A1 value="x"></form>');
-  w.topreCheck();
-  assert.equal(calls.posts.length, 1);
-  assert.equal(calls.posts[0].url, "flowdo.asp");
-  assert.deepEqual({ ...calls.posts[0].data }, { ...expected.precheck, fujian: "DuoShuo1A1:x" });
-  calls.posts[0].done("%E9%87%91%E9%A2%9D%E8%B6%85%E9%99%90");
-  assert.deepEqual(calls.alerts, ["金额超限"]);
-  calls.posts[0].done("超过100%");
-  assert.deepEqual(calls.alerts, ["金额超限", "超过100%"]);
-  assert.equal(calls.submitted, 0);
-  calls.posts[0].done("");
-  assert.equal(calls.submitted, 1);
 });
 
 test("myChaXun appends twice when the dialog does not replace", () => {
@@ -175,26 +150,6 @@ const panel =
 const choose = (d, value) => {
   d.querySelector(`[name=BanLiJieGuo][value="${value}"]`).checked = true;
 };
-
-test("checkRadio shows the pickers and keeps them when hidden", () => {
-  const { w, d } = browser(panel);
-  const div = d.getElementById("DataDIV");
-  choose(d, "-3");
-  w.checkRadio();
-  assert.equal(div.style.display, "block");
-  assert.ok(div.textContent.startsWith("请选择转办人员："));
-  d.forms.webform.elements.ZhuanBanUser.value = ";li;";
-  choose(d, "-1");
-  w.checkRadio();
-  assert.equal(div.style.display, "none");
-  assert.equal(d.forms.webform.elements.ZhuanBanUser.value, ";li;");
-  choose(d, "-4");
-  w.checkRadio();
-  assert.equal(d.forms.webform.elements.ZhuanBanUser, undefined);
-  assert.equal(d.forms.webform.elements.GouTongUser.value, "");
-  assert.equal(d.getElementById("GouTongUserDis").tagName, "TEXTAREA");
-  assert.ok(div.querySelector("img").getAttribute("onclick").includes("openWinG('../PowerSelect.asp')"));
-});
 
 test("checkRadio asks do.asp for the nodes to send back to", () => {
   const { w, d, calls } = browser(panel);

@@ -8,25 +8,6 @@
 namespace page_test {
 namespace {
 
-// The textarea's value is exactly the stored text: the editor gets "&lt;" back as written.
-TEST_F(ControlTest, TheRichTextEditorHoldsTheValueEncoded) {
-  add_field(31, "HTML编辑器型");
-  const std::string script =
-      "</TEXTAREA>\r <script language=javascript>CKEDITOR.replace('zd31',{toolbar: "
-      "'myBasic'});</script>";
-  EXPECT_EQ(control(31, vb::Null),
-            "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' >" + script);
-  EXPECT_EQ(
-      control(31, "<p>a</TEXTAREA><b>'x'</b></p>"),
-      "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' >&lt;p&gt;a&lt;/TEXTAREA&gt;&lt;b&gt;"
-      "&#39;x&#39;&lt;/b&gt;&lt;/p&gt;" +
-          script);
-  EXPECT_EQ(control(31, "&lt;script&gt; a &lt; b"),
-            "<TEXTAREA  class='ckeditor'   id='zd31' NAME='zd31' >&amp;lt;script&amp;gt; a "
-            "&amp;lt; b" +
-                script);
-}
-
 TEST_F(ControlTest, TheCheckBoxIsCheckedByOneOnly) {
   add_field(32, "复选框");
   EXPECT_EQ(control(32, "1"), "<INPUT type='checkbox' id='zd32' NAME='zd32'  checked  >");

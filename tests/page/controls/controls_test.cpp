@@ -48,68 +48,19 @@ std::string user_picker(const std::string& value) {
 
 INSTANTIATE_TEST_SUITE_P(
     Types, ControlByTypeTest,
-    ::testing::Values(
-        TypeCase{"日期时间型", "2011-9-2",
-                 kOpening + plain("日期时间型", "2011-9-2") + kIconCell +
-                     "<img title='选择日期时间' style='cursor:hand' "
-                     "src='../include/imagesv10/icon_time.gif' "
-                     "onclick=\"showCalendarFormID('webform','zd40','', '24')\">" +
-                     kEnd},
-        TypeCase{"选择型", "一般",
-                 kOpeningSpaced +
-                     input("<input type=text style='width:99%'  id='zd", "选择型", "一般") +
-                     kIconCell +
-                     "<img title='选择字典' style='cursor:hand' src='../include/imagesv10/bs.gif' "
-                     "onclick=\"javascript:openZiDian('zd40', '名称','1','0')\">" +
-                     kEnd},
-        TypeCase{"意见型", "<TABLE><TR><TD>同意</TD></TR></Table>",
-                 kOpening + "<TABLE><TR><TD>同意</TD></TR></Table></TD></TR><TR><TD><br>办理意见："
-                            "<br><TEXTAREA style='width:100%;height:50' id=zd40 name=zd40>"
-                            "</TEXTAREA></TD></TR></TABLE>"},
-        TypeCase{"意见型", "",
-                 kOpening + "</TD></TR><TR><TD><br>办理意见：<br><TEXTAREA "
-                            "style='width:100%;height:50' id=zd40 name=zd40></TEXTAREA>"
-                            "</TD></TR></TABLE>"},
-        TypeCase{"签字型", vb::Null,
-                 kOpening + "</TD></TR><input type=hidden  id=zd40 name=zd40 "
-                            "value='zhang&#39;&lt;'></TR></TABLE>"},
-        TypeCase{"选择部门型", "技术部\\软件开发组",
-                 kOpeningSpaced +
-                     input("<input  style='width:99%' type=text id='zd", "选择部门型",
-                           "技术部\\软件开发组") +
-                     kIconCell +
-                     "<img title='选择部门' style='cursor:hand' src='../include/imagesv10/map.gif' "
-                     "onclick=\"javascript:mySlectBuMen('zd40')\">" +
-                     kEnd},
-        TypeCase{"查询型", "华信&nbsp;电子",
-                 kOpeningSpaced +
-                     "<input type=hidden name='zd40value' id='zd40value' value='k&#39;1'>" +
-                     input("<input  style='width:99%; '  type=text id='zd", "查询型",
-                           "华信&amp;nbsp;电子") +
-                     kIconCell +
-                     "<img title='查询' style='cursor:hand' "
-                     "src='../include/imagesv10/icon_search.gif' "
-                     "onclick='javascript:myChaXun(40,0);'>" +
-                     kEnd},
-        TypeCase{"选择用户型", "李四", user_picker("李四")},
-        TypeCase{"备注型", "一行</textarea><b>二",
-                 "<textarea style='WIDTH: 99%; HEIGHT: 100%' id='zd40' name='zd40" +
-                     attributes("备注型") + "' >一行&lt;/textarea&gt;&lt;b&gt;二</textarea>"},
-        TypeCase{"选择用户型", vb::Null, user_picker("")},
-        TypeCase{"备注型", vb::Null,
-                 "<textarea style='WIDTH: 99%; HEIGHT: 100%' id='zd40' name='zd40" +
-                     attributes("备注型") + "' ></textarea>"},
-        TypeCase{"流水号型", "",
-                 input("<input style='width:99%'  type=text readonly id='zd", "流水号型", "")},
-        TypeCase{"流水号型", "CG-'1'",
-                 input("<input style='width:99%'  type=text readonly id='zd", "流水号型",
-                       "CG-&#39;1&#39;")},
-        TypeCase{"数字型", "12", plain("数字型", "12")},
-        TypeCase{"超链接型", "http://a/?x=1&y=\"2\"",
-                 plain("超链接型", "http://a/?x=1&amp;y=&quot;2&quot;")},
-        TypeCase{"电子邮件型", vb::Null, plain("电子邮件型", "")},
-        TypeCase{"", "x", plain("", "x")},
-        TypeCase{"日期时间型 ", "x", plain("日期时间型 ", "x")}));
+    ::testing::Values(TypeCase{"签字型", vb::Null,
+                               kOpening + "</TD></TR><input type=hidden  id=zd40 name=zd40 "
+                                          "value='zhang&#39;&lt;'></TR></TABLE>"},
+                      TypeCase{"选择用户型", vb::Null, user_picker("")},
+                      TypeCase{"备注型", vb::Null,
+                               "<textarea style='WIDTH: 99%; HEIGHT: 100%' id='zd40' name='zd40" +
+                                   attributes("备注型") + "' ></textarea>"},
+                      TypeCase{"流水号型", "",
+                               input("<input style='width:99%'  type=text readonly id='zd",
+                                     "流水号型", "")},
+                      TypeCase{"电子邮件型", vb::Null, plain("电子邮件型", "")},
+                      TypeCase{"", "x", plain("", "x")},
+                      TypeCase{"日期时间型 ", "x", plain("日期时间型 ", "x")}));
 
 TEST_F(ControlTest, AnHtmlLookUpValueIsShownAsItIsAndKeptWithoutNbsp) {
   add_field(41, "查询型", "cxHTML = '1'");

@@ -189,24 +189,6 @@ TEST_P(ForeignStepTest, ModifyIgnoresAStepOfAnotherRecord) {
 
 INSTANTIATE_TEST_SUITE_P(Records, ForeignStepTest, ::testing::Values("'1'", "'30'", "NULL", "''"));
 
-TEST_F(ModeTest, TheToDoEntryReadsTheNodeAndTheRecord) {
-  request(kTodoQuery);
-  run_mode_phases();
-  EXPECT_EQ(typed(p.CurrentOperate), "String:待办流程");
-  EXPECT_EQ(typed(p.BanLiType), "String:2");
-  EXPECT_EQ(typed(p.isFirst), "String:0");
-  EXPECT_EQ(typed(p.TQUserList), "String:;wang;");
-  EXPECT_EQ(typed(p.FenFaUser), "String:;li;");
-  EXPECT_EQ(typed(p.FenFaBuMen), "String:;5;");
-  EXPECT_EQ(typed(p.CurrentJieDianIDs), "String:,12,");
-  EXPECT_EQ(typed(p.RecordID), "String:R-1");
-  EXPECT_EQ(typed(p.LiuChengID), "Long:5");
-  EXPECT_EQ(typed(p.CodeNumber), "String:NO-9");
-  EXPECT_EQ(typed(p.FileTile), "String:标题");
-  EXPECT_EQ(typed(p.isNewFile), "String:false");
-  EXPECT_EQ(typed(p.hasDaiBan), "Empty:");  // the to-do entry does not test the user's entries
-}
-
 TEST_F(ModeTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
   request("BiaoDanID=7&BiaoDanRecordID=30&JieDianID=2");
   run_mode_phases();

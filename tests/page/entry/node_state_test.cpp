@@ -21,9 +21,6 @@ TEST_F(PhaseTest, TheFormTemplateIsWrappedInTheJiBenXinXiDiv) {
     EXPECT_EQ(typed(p.BiaoDanHTML),
               std::string("String:<DIV id=JiBenXinXi name=JiBenXinXi>") + inner + "</DIV>");
   }
-  EXPECT_EQ(typed(p.BiaoDanName), "String:请假单");
-  EXPECT_EQ(typed(p.ZhengWenType), "String:3");
-  EXPECT_EQ(typed(p.isFirstJieDian), "Boolean:False");
   EXPECT_EQ(typed(p.isNewFile), "String:false");
 
   db_.exec("update OA_Flow_BiaoDan set isJiaZai = '1'");  // a form that loads its document

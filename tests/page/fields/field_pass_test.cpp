@@ -124,19 +124,6 @@ TEST_F(FieldPassTest, UnknownNullAndLinkTypesGetThePlainTextInput) {
             input(1, "", "奇怪型") + input(2, "", "") + input(3, "", "超链接型"));
 }
 
-TEST_F(FieldPassTest, StoredValuesAreEncodedInAttributesAndAsText) {
-  form("{1:a}|{2:b}", {"A", "B"}, "-2,1,2,", "-2,1,");
-  field(1, "A", "'单行文本型'");
-  field(2, "B", "'单行文本型'");
-  record(", A, B",
-         ", 'O''Brien''><script>' || char(0) || '</textarea>', 'x</textarea>' || char(0) || 'y'");
-  handled_at(1);
-  const std::string nul(1, '\0');
-  EXPECT_EQ(filled(render_todo().body),
-            input(1, "O&#39;Brien&#39;&gt;&lt;script&gt;" + nul + "&lt;/textarea&gt;") +
-                "|x&lt;/textarea&gt;" + nul + "y");
-}
-
 // A reference lands wherever the template or a value put it: inside an attribute the field
 // pass wrote, or as text. A key with blanks names its field; a field whose column the record
 // table lacks gives nothing, as a key without a field does.

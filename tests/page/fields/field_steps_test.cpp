@@ -180,40 +180,11 @@ TEST_F(StoredValueTest, TheStatusNamesTheNodeAndAtMostFourHandlers) {
   EXPECT_EQ(typed(p.BookMarkValues[last]), "String:default");
 }
 
-TEST_F(StoredValueTest, OpinionsAndSignOffsBecomeTables) {
-  record();
-  field(1, "A", "'签字型'");
-  field(2, "A", "'意见型'");
-  for (const char* user : {"li", "wang", "zhao"}) {
-    db_.exec(
-        "insert into OA_Flow_YiJian (BiaoDanID, BiaoDanRecordID, FieldID, YiJian, UserName, "
-        "ShiJian) values ('7', '3', '1', '', '" +
-        std::string(user) + "', '2011-9-1 8:00')");
-  }
-  const std::string row = "<TR  ><TD align=right  style='margin-right:5px;'>";
-  const std::string table =
-      "<TABLE  border=1 borderColorDark=#e1e1e1  width=100%   borderColorLight=#ffffff "
-      "cellSpacing=0 cellpadding=3>";
-  EXPECT_EQ(stored("1", "签字型"), table + row + "李四&nbsp;&nbsp;2011-9-1 8:00</TD></TR>" + row +
-                                       "王五&nbsp;&nbsp;2011-9-1 8:00</TD></TR>" + row +
-                                       "赵六&nbsp;&nbsp;2011-9-1 8:00</TD></TR></Table>");
-  EXPECT_EQ(stored("2", "意见型"), "");
-  db_.exec(
-      "insert into OA_Flow_YiJian (BiaoDanID, BiaoDanRecordID, FieldID, YiJian, UserName, "
-      "ShiJian) values ('7', '3', '2', '同意 <b>', 'li', '2011-9-1 8:00')");
-  EXPECT_EQ(stored("2", "意见型"),
-            table +
-                "<TR><TD  style='padding:10px;'>同意&nbsp;&lt;b&gt;</TD></TR><TR bgcolor=f7f7f7 "
-                "><TD align=right  style='margin-right:5px;'>李四&nbsp;&nbsp;2011-9-1 "
-                "8:00</TD></TR></Table>");
-}
-
 TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
-  db_.exec("alter table OA_FLOW_7_Main add column ATitle TEXT");
   db_.exec("alter table OA_FLOW_7_Main add column Avalue TEXT");
   db_.exec("alter table OA_FLOW_7_Main add column \"Q'Title\" TEXT");
-  record(", A, ATitle, Avalue, QMTitle1, Title1, \"Q'Title\"",
-         ", 'a b' || char(13) || char(10) || 'c', 'x''.doc', 'h', 'q1', 't1', 'q.doc'");
+  record(", A, Avalue, QMTitle1, Title1, \"Q'Title\"",
+         ", 'a b' || char(13) || char(10) || 'c', 'h', 'q1', 't1', 'q.doc'");
   struct Case {
     long key;
     const char *FieldName, *type, *value, *bookmark, *bookmark_value = nullptr;
@@ -222,13 +193,7 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
       {2, "Title1", "单行文本型", "t1", "Title1"},
       // The textarea holds the remark as stored; the document gets it with its line breaks.
       {3, " A ", "备注型", "a b\r\nc", "A", "a&nbsp;b<br>\nc"},
-      {4, "A", "附件型",
-       "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../Public/"
-       "OA_Download.asp?FieldName=ATitle&FileContentField=AContent&Table=OA_FLOW_7_Main&OAID="
-       "OAID&Value=3')\">※.x&#39;.doc</a>",
-       "A"},
       {5, "A", "查询型", "a b\r\nc", "A"},
-      {6, "A", "图片型", "<img src='../showPhoto.asp?FName=A&TName=OA_FLOW_7_Main&OAID=3'>", "A"},
       {7, "QMTitle1", "签名文件型",
        "<img src='../showPhoto.asp?FName=FileContent&TName=OA_Flow_QianMing&OAID=q1'>", "Title1"},
       {8, "Title1", "多附件型", "", "Title1"},
@@ -250,21 +215,6 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
   EXPECT_EQ(typed(p.HiddenValue), "String:");
   stored("5", "查询型");
   EXPECT_EQ(typed(p.HiddenValue), "String:h");
-}
-
-TEST_F(StoredValueTest, TheFileListShowsTheCaptionsTheFieldCarries) {
-  record();
-  field(1, "A", "'多附件型'", ", isFJ2, FJ2BiaoTi", ", '1', '页数'");
-  db_.exec(
-      "insert into OA_Flow_FuJian (OAID, BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, "
-      "FileName, ShuoMing1, ShuoMing2) values (4, '7', '3', 0, '1', '<a>.doc', 's1', '<2>'), "
-      "(5, '7', '3', 1, '1', 'step.doc', '', '')");
-  EXPECT_EQ(stored("1", "多附件型"),
-            "<div  style='PADDING-RIGHT: 10px; PADDING-LEFT: 10px; PADDING-BOTTOM: 8px;WIDTH: 10; "
-            "PADDING-TOP: 8px'><nobr>附件1：<A  href='#'     onclick=DownLoadFile('../Public/"
-            "OA_Download.asp?FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian"
-            "&OAID=OAID&Value=4')><FONT color=#425d8c>&lt;a&gt;.doc</FONT></A>&nbsp;页数:&lt;2&gt;"
-            "</nobr></div>");
 }
 
 TEST_F(StoredValueTest, ARecordWithoutRowKeepsTheDefaultAndAddsNoBookmark) {
@@ -295,19 +245,16 @@ TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
        "<a href='http://a/?x=&#39;1&#39;' target='_new'>产品&lt;页&gt;</a>"},
       {"1", "超链接型", "", "<a href='' target='_new'>产品&lt;页&gt;</a>"},
       {"2", "超链接型", "", "<a href='' target='_new'></a>"},
-      {"2", "超链接型", "http://b", "<a href='http://b' target='_new'>http://b</a>"},
       {"2", "超链接型", "../a&b.asp", "<a href='../a&amp;b.asp' target='_new'>../a&amp;b.asp</a>"},
       // An address that would run script when clicked is shown, not linked.
       {"1", "超链接型", " JavaScript:alert('x')", " JavaScript:alert(&#39;x&#39;)"},
       {"2", "超链接型", "data:text/html,<b>", "data:text/html,&lt;b&gt;"},
-      {"3", "电子邮件型", "a@b.cn", "<a href='mailto:a@b.cn' >a@b.cn</a>"},
       {"3", "电子邮件型", "<i>@b", "<a href='mailto:&lt;i&gt;@b' >&lt;i&gt;@b</a>"},
       {"4", "复选框", "1", "<img src='../images/select.gif'>"},
       {"4", "复选框", "", "<img src='../images/disselect.gif'>"},
       {"4", "复选框", "on", "<img src='../images/disselect.gif'>"},
       {"5", "单行文本型", vb::Null, "&nbsp;"},
       {"5", "单行文本型", "", "&nbsp;"},
-      {"5", "下拉列表型", "<img src=y onerror=alert(1)>", "&lt;img src=y onerror=alert(1)&gt;"},
       {"5", "备注型", "a <b>\r\n&amp;", "a&nbsp;&lt;b&gt;<br>\n&amp;amp;"},
       {"5", "备注型", vb::Null, "&nbsp;"},
       {"5", "HTML编辑器型", "<b>kept</b>", "<b>kept</b>"},
@@ -318,8 +265,6 @@ TEST_F(FieldStepTest, ReadOnlyDisplayByType) {
       {"5", "附件型", "<b>&'", "&lt;b&gt;&amp;&#39;"},
       {"5", "签名文件型", "<img src='p'>", "<img src='p'>", true},
       {"_3", "", vb::Variant(), "&nbsp;"},
-      {"_3", "", "张\"</script>", "张&quot;&lt;/script&gt;"},
-      {"_6", "", "流程状态：审批中&nbsp;{&nbsp;", "流程状态：审批中&nbsp;{&nbsp;"},
   };
   for (const Case& c : cases) {
     p.zdID = c.key;

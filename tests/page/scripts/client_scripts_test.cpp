@@ -96,13 +96,6 @@ TEST_F(ClientScriptsTest, CloseGuardAsksOnlyOnTheCloseButtons) {
             "您的当前工作尚未完成，是否确定退出当前工作任务？\n-\n0\n");
 }
 
-TEST_F(ClientScriptsTest, CommonOpinionIsAppendedEachTime) {
-  EXPECT_EQ(run("var webform={BanLiYiJian:{value:'好'},yiJian:{selectedIndex:1,"
-                "options:[{text:'--'},{text:'同意'}]}}; var document={};",
-                "yiJian_onchange(); yiJian_onchange(); console.log(webform.BanLiYiJian.value);"),
-            "好同意同意\n");
-}
-
 TEST_F(ClientScriptsTest, DialogsThatReturnNoKeyChangeNothing) {
   const std::string prelude =
       "var result; var window={showModalDialog:function(){return result;}};"

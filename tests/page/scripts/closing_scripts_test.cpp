@@ -130,15 +130,13 @@ TEST_F(ClosingScriptsTest, HandlingPostsCarryTheKeysAsValidScript) {
   }
 }
 
-// The JavaScript functions run in Node.js against a small DOM (tests/js), on the scripts as a
-// node with pre-check members writes them for a new flow.
+// The JavaScript functions run in Node.js against a small DOM (tests/js), on the scripts as
+// they are written for a new flow.
 TEST_F(ClosingScriptsTest, RunInADocument) {
   p.BiaoDanRecordID = "";
-  p.RemarkPRE = "op:\"pre\",note:'it\\'s'";
   const TempFile html(".html", closing());
   const TempFile expected(".json",
-                          R"({"precheck": {"op": "pre", "note": "it's"},)"
-                          R"( "keys": {"BiaoDanID": 7, "BiaoDanRecordID": "", "JieDianID": 2}})");
+                          R"({"keys": {"BiaoDanID": 7, "BiaoDanRecordID": "", "JieDianID": 2}})");
   const std::string command = std::string("node ") + FLOWFORM_JS_TESTS_DIR +
                               "/closing_scripts.test.js " + html.path() + " " + expected.path() +
                               " 2>&1";

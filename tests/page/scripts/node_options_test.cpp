@@ -141,10 +141,6 @@ TEST_F(NodeOptionsTest, DocumentAddressesFromTheClockForAnOfficeDocument) {
   EXPECT_EQ(typed(s.isNewFile), "String:TRUE");
   EXPECT_EQ(typed(s.isFullScreen), "String:false");
   EXPECT_EQ(typed(s.TureName), "String:张三");
-  EXPECT_EQ(typed(s.WordServerOpenURL), "String:/oa/Word/WordServerOpen.asp");
-  EXPECT_EQ(typed(s.WordServerSaveURL), "String:/oa/Word/WordServerSave.asp");
-  EXPECT_EQ(typed(s.ocxFullScreenURL), "String:/oa/word/ocxFullScreen.asp");
-  EXPECT_EQ(typed(s.ocxTaoHongURL), "String:/oa/word/ocxTaoHong.asp");
   EXPECT_EQ(typed(s.ocxDocVersionURL),
             "String:/oa/word/ocxDocVersion.asp?RecordID=zhang201109020509");
 
