@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "library/request_setup.h"
+
 namespace host {
 
 struct SessionStore::Entry {
@@ -19,13 +21,6 @@ struct SessionStore::Entry {
   std::vector<Then> waiting;            // requests that came while it was busy, oldest first
   std::list<Entry*>::iterator idle_at;  // its place in its idle list while not busy
 };
-
-namespace {
-
-// As the page tells a visitor nobody signed in to: a blank (or missing) UserName.
-bool has_user(const platform::asp::Session& session) { return !(session.get("UserName") == ""); }
-
-}  // namespace
 
 SessionStore::SessionStore(Options options)
     : options_(std::move(options)), next_sweep_(options_.now()) {}
@@ -133,7 +128,7 @@ void SessionStore::drop(std::unordered_map<std::string, std::shared_ptr<Entry>>:
 void SessionStore::release(const std::shared_ptr<Entry>& entry) {
   // TimeOut is read before the next request can run: the request may have just set it.
   auto idle = std::chrono::minutes(std::clamp(entry->session->TimeOut, 1L, 1440L));
-  const bool signed_in = has_user(*entry->session);
+  const bool signed_in = !library::anonymous_session(*entry->session);
   Then next;
   {
     std::lock_guard lock(mu_);

@@ -86,7 +86,11 @@ void qmdb_connI_init(PageContext& ctx) {
 }
 
 bool anonymous_request(const PageContext& ctx) {
-  return !ctx.Session || ctx.Session->get("UserName") == "";
+  return !ctx.Session || anonymous_session(*ctx.Session);
+}
+
+bool anonymous_session(const platform::asp::Session& session) {
+  return session.get("UserName") == "";
 }
 
 void closedb(PageContext& ctx) {

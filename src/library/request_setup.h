@@ -18,6 +18,8 @@ void qmdb_connI_init(PageContext& ctx);
 // True when the session has no UserName ("" or missing), or there is no session: nobody is
 // logged in. Such a request gets the login redirect and the set-up lines, and nothing more.
 bool anonymous_request(const PageContext& ctx);
+// The same test of one session, for the host that keeps them.
+bool anonymous_session(const platform::asp::Session& session);
 
 // Closes ctx.conn and clears it when it holds an object; else does nothing.
 void closedb(PageContext& ctx);
