@@ -1,6 +1,7 @@
 // A stand-in SQL Server on 127.0.0.1 for the driver tests: it answers the TDS pre-login without
 // encryption, accepts every login and keeps the user, password and database the client sent,
-// then answers each request with an empty DONE and keeps its bytes. Connections are served at
+// then keeps the bytes of each request and answers it with an empty DONE; a primary-key
+// look-up (sp_pkeys) is answered with one key column, "OAID". Connections are served at
 // once, each until the client hangs up or the listener is destroyed.
 #pragma once
 
@@ -136,6 +137,32 @@ class TdsListener {
     for (std::thread& session : sessions) session.join();
   }
 
+  // The six columns sp_pkeys returns, as NVARCHAR(128), and one row naming the key "OAID".
+  static std::string primary_key_row() {
+    static constexpr std::string_view kColumns[] = {"TABLE_QUALIFIER", "TABLE_OWNER",
+                                                    "TABLE_NAME",      "COLUMN_NAME",
+                                                    "KEY_SEQ",         "PK_NAME"};
+    static constexpr std::string_view kValues[] = {"OA", "dbo", "T", "OAID", "1", "PK_T"};
+    auto utf16 = [](std::string_view text) {
+      std::string out;
+      for (char c : text) out += {c, '\0'};
+      return out;
+    };
+    // COLMETADATA: count; each column a user type (4 bytes), flags (nullable), NVARCHAR with
+    // its byte length and a collation (5 bytes), and its name.
+    std::string tokens = {'\x81', 6, 0};
+    for (std::string_view name : kColumns) {
+      tokens += std::string{0, 0, 0, 0, 1, 0, '\xE7', 0, 1, 9, 4, '\xD0', 0, 0};
+      tokens += static_cast<char>(name.size()) + utf16(name);
+    }
+    tokens += '\xD1';  // ROW: each value its byte length, then its text
+    for (std::string_view value : kValues) {
+      tokens += {static_cast<char>(2 * value.size()), 0};
+      tokens += utf16(value);
+    }
+    return tokens;
+  }
+
   void talk(int c) {
     char type = 0;
     std::string payload;
@@ -161,7 +188,7 @@ class TdsListener {
           std::lock_guard lock(mu_);
           requests_.push_back(payload);
         }
-        reply(c, done);
+        reply(c, holds(payload, "sp_pkeys") ? primary_key_row() + done : done);
       }
     }
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ado_fixture.h"
+#include "platform/ado/driver.h"
 #include "platform/ado/odbc_settings.h"
 #include "platform/ado/row_statements.h"
 #include "support/tds_listener.h"
@@ -124,6 +125,29 @@ TEST(OdbcSession, TheServerReceivesEachLoginValueUnchanged) {
     EXPECT_EQ(logins.back().password, c.password);
     EXPECT_EQ(logins.back().database, c.database);
   }
+}
+
+// A table whose key the server names: the insert and the read-back by SCOPE_IDENTITY() reach
+// the server as one request (a trigger's own statements cannot come between them), and the
+// value arrives as sent.
+TEST(OdbcSession, AnInsertReachesTheServerAsOneBatchWithItsReadBack) {
+  test_support::TdsListener server;
+  const auto session = platform::ado::connect("Provider=SQLOLEDB;Data Source=127.0.0.1," +
+                                   std::to_string(server.port()) + ";User ID=sa;Password=pw",
+                               vb::Here{});
+  const std::string hostile = "<!--<script>&\"'</script>\r\n";
+  session->insert_row("T", {"OAID", "Remark"}, {vb::Variant(), vb::Variant(hostile)},
+                      {false, true}, 30, vb::Here{});
+  int inserts = 0;
+  for (const std::string& request : server.requests()) {
+    if (!test_support::TdsListener::holds(request, "INSERT INTO")) continue;
+    ++inserts;
+    EXPECT_TRUE(test_support::TdsListener::holds(
+        request, "INSERT INTO \"T\" (\"Remark\") VALUES (@P1);SELECT \"OAID\",\"Remark\" FROM "
+                 "\"T\" WHERE \"OAID\"=SCOPE_IDENTITY()"));
+    EXPECT_TRUE(test_support::TdsListener::holds(request, hostile));
+  }
+  EXPECT_EQ(inserts, 1);
 }
 
 TEST(OdbcSession, AClosedSqlServerPortFailsQuicklyAndKeepsThePasswordOut) {
