@@ -11,9 +11,11 @@
 
 namespace host {
 
-// A stand-in page that answers with its query string and the size of each form value.
-inline ServeOptions echo_page() {
+// A stand-in page that answers with its query string and the size of each form value, served
+// within `limits`.
+inline ServeOptions echo_page(ConnectionLimits limits = {}) {
   ServeOptions o;
+  o.limits = limits;
   o.page_runner = [](const auto&, const auto&, const RequestInput& input) {
     std::string text;
     for (const auto& [name, value] : input.query_string) text += name + "=" + value + ";";

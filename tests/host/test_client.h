@@ -5,10 +5,11 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -22,23 +23,19 @@ using Headers = std::vector<std::pair<std::string, std::string>>;
 // One answer; status -1 when none came.
 struct TestAnswer {
   int status = -1;
-  Headers headers;
+  std::string head;  // the header lines, each after its "\r\n"
   std::string body;
 
-  bool has_header(std::string_view name) const { return find(name) != nullptr; }
-  std::string get_header_value(std::string_view name) const {
-    const std::string* value = find(name);
-    return value ? *value : "";
-  }
-
- private:
-  const std::string* find(std::string_view name) const {
-    for (const auto& [key, value] : headers) {
-      if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
-        return &value;
-      }
-    }
-    return nullptr;
+  // The value of the header `name` in any letter case; "" when there is none.
+  std::string header(std::string_view name) const {
+    auto lower = [](std::string text) {
+      std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+      return text;
+    };
+    const size_t at = lower(head).find("\r\n" + lower(std::string(name)) + ":");
+    if (at == std::string::npos) return "";
+    const size_t start = head.find_first_not_of(' ', at + name.size() + 3);
+    return head.substr(start, head.find("\r\n", start) - start);
   }
 };
 
@@ -48,17 +45,13 @@ class TestConnection {
   // another client); a failed connection reads no answer.
   explicit TestConnection(int port, const char* from = "127.0.0.1")
       : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in source{};
-    source.sin_family = AF_INET;
-    inet_pton(AF_INET, from, &source.sin_addr);
-    if (bind(fd_, reinterpret_cast<sockaddr*>(&source), sizeof source) != 0) close_now();
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
+    sockaddr_in address{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {}, .sin_zero = {}};
+    inet_pton(AF_INET, from, &address.sin_addr);
+    const auto* at = reinterpret_cast<sockaddr*>(&address);
+    if (bind(fd_, at, sizeof address) != 0) close_now();
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (fd_ >= 0 && connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-      close_now();
-    }
+    if (fd_ >= 0 && connect(fd_, at, sizeof address) != 0) close_now();
   }
   ~TestConnection() { close_now(); }
   TestConnection(const TestConnection&) = delete;
@@ -76,22 +69,24 @@ class TestConnection {
   // The next answer (interim 1xx answers skipped), read by its Content-Length.
   TestAnswer read_answer(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
+    TestAnswer answer;
+    do {
       size_t head_end;
       while ((head_end = pending_.find("\r\n\r\n")) == std::string::npos) {
         if (!receive(deadline)) return {};
       }
-      TestAnswer answer = parse_head(pending_.substr(0, head_end));
+      answer.status = std::stoi(pending_.substr(9, 3));  // "HTTP/1.1 200 OK"
+      const size_t line_end = pending_.find("\r\n");
+      answer.head = pending_.substr(line_end, head_end - line_end);
       pending_.erase(0, head_end + 4);
-      if (answer.status >= 100 && answer.status < 200) continue;
-      const size_t length = std::stoul("0" + answer.get_header_value("Content-Length"));
-      while (pending_.size() < length) {
-        if (!receive(deadline)) return {};
-      }
-      answer.body = pending_.substr(0, length);
-      pending_.erase(0, length);
-      return answer;
+    } while (answer.status < 200);
+    const size_t length = std::stoul("0" + answer.header("Content-Length"));
+    while (pending_.size() < length) {
+      if (!receive(deadline)) return {};
     }
+    answer.body = pending_.substr(0, length);
+    pending_.erase(0, length);
+    return answer;
   }
 
   // True when the server closes the connection within the limit; bytes that come are dropped.
@@ -102,24 +97,6 @@ class TestConnection {
   }
 
  private:
-  static TestAnswer parse_head(const std::string& head) {
-    TestAnswer answer;
-    size_t line_end = head.find("\r\n");
-    const std::string status_line = head.substr(0, line_end);
-    if (status_line.size() >= 12) answer.status = std::stoi(status_line.substr(9, 3));
-    while (line_end != std::string::npos) {
-      size_t start = line_end + 2;
-      line_end = head.find("\r\n", start);
-      std::string line = head.substr(start, line_end - start);
-      size_t colon = line.find(':');
-      if (colon == std::string::npos) continue;
-      size_t value = line.find_first_not_of(' ', colon + 1);
-      answer.headers.emplace_back(line.substr(0, colon),
-                                  value == std::string::npos ? "" : line.substr(value));
-    }
-    return answer;
-  }
-
   // Reads what has come; false at the deadline or when the server closed.
   bool receive(std::chrono::steady_clock::time_point deadline) {
     if (fd_ < 0) return false;
