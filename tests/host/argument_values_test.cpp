@@ -48,13 +48,11 @@ TEST(ParseListen, SplitsHostAndPort) {
 }
 
 TEST(ParseKeyValues, SplitsAtTheFirstEqualsSign) {
-  auto values = parse_key_values({"UserName=zhang", "ExecuteString=a=b", "Empty="});
-  ASSERT_EQ(values.size(), 3u);
-  const char* expected[][2] = {{"UserName", "zhang"}, {"ExecuteString", "a=b"}, {"Empty", ""}};
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    EXPECT_EQ(values[i].first, expected[i][0]);
-    EXPECT_EQ(test_support::typed(values[i].second), std::string("String:") + expected[i][1]);
+  std::string pairs;
+  for (const auto& [key, value] : parse_key_values({"UserName=<&\"'", "ExecuteString=a=b", "E="})) {
+    pairs += key + " " + test_support::typed(value) + ";";
   }
+  EXPECT_EQ(pairs, "UserName String:<&\"';ExecuteString String:a=b;E String:;");
 }
 
 }  // namespace

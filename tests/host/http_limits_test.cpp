@@ -214,13 +214,19 @@ TEST(FormKeys, AFormOfMoreKeysThanTheCapGets413NamingIt) {
   EXPECT_EQ(harness.post(kPage, "a=1&b=2&c=3&d=4", "text/plain").status, 200);
 }
 
-TEST(ConnectionsPerAddress, OneAddressGetsNoMoreThanItsCapLoopbackIncluded) {
-  ServerHarness harness(echo_page({.max_per_address = 3}));
+// `count` connections that each hold their place with half a head.
+std::vector<std::unique_ptr<TestConnection>> held_places(const ServerHarness& harness, int count) {
   std::vector<std::unique_ptr<TestConnection>> held;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < count; ++i) {
     held.push_back(std::make_unique<TestConnection>(harness.port()));
     held.back()->send(kHalfAHead);
   }
+  return held;
+}
+
+TEST(ConnectionsPerAddress, OneAddressGetsNoMoreThanItsCapLoopbackIncluded) {
+  ServerHarness harness(echo_page({.max_per_address = 3}));
+  auto held = held_places(harness, 3);
   const TestAnswer refused = harness.get(kPage);
   EXPECT_EQ(refused.status, 503);
   EXPECT_EQ(refused.body, "Service Unavailable");
@@ -231,11 +237,7 @@ TEST(ConnectionsPerAddress, OneAddressGetsNoMoreThanItsCapLoopbackIncluded) {
 
 TEST(ConnectionsPerAddress, TheLastPlacesAreKeptForAddressesHoldingFew) {
   ServerHarness harness(echo_page({.max_connections = 16}));  // the last two kept
-  std::vector<std::unique_ptr<TestConnection>> flood;
-  for (int i = 0; i < 14; ++i) {
-    flood.push_back(std::make_unique<TestConnection>(harness.port()));
-    flood.back()->send(kHalfAHead);
-  }
+  const auto flood = held_places(harness, 14);
   EXPECT_EQ(harness.get(kPage).status, 503);
   // Another address, then a third, take the last two places.
   TestConnection other(harness.port(), "127.0.0.2");
