@@ -119,7 +119,6 @@ TEST_F(SessionStoreTest, AnonymousSessionsGoBeforeAnySignedInOne) {
   EXPECT_EQ(store_->size(), 4u);                 // two signed in, two anonymous
   EXPECT_TRUE(is_new(anonymous));
   EXPECT_FALSE(is_new(zhang));
-
 }
 
 TEST_F(SessionStoreTest, ASessionInUseIsNeverDroppedForTheCap) {
