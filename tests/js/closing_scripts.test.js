@@ -45,17 +45,6 @@ function browser(body, { dialog, confirmAnswer = true } = {}) {
 const cases = [];
 const test = (name, run) => cases.push({ name, run });
 
-test("getRadioBoxValue gives the checked value or undefined", () => {
-  const { w } = browser(
-    '<input type=radio name=BanLiJieGuo value="12"><input type=radio name=BanLiJieGuo value="-3">' +
-      '<input type=radio name=BoHuiJieDian value="4">'
-  );
-  assert.equal(w.getRadioBoxValue("BanLiJieGuo"), "undefined");
-  assert.equal(w.getRadioBoxValue("NoSuchName"), "undefined");
-  w.document.getElementsByName("BanLiJieGuo")[1].checked = true;
-  assert.equal(w.getRadioBoxValue("BanLiJieGuo"), "-3");
-});
-
 test("myChaXun appends twice when the dialog does not replace, nothing when it is closed", () => {
   const dialog = { parm: "A&nbsp;1", tihuan: false, svalue: "7" };
   const { w, d, calls } = browser(
