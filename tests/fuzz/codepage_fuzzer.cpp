@@ -1,9 +1,5 @@
 // Fuzzes the code page 936 conversions: any bytes convert both ways into valid text, and text
 // that leaves as code page 936 reads back as the same text, its missing characters as "&#N;".
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "fuzz/fuzz_support.h"
 #include "vb/codepage.h"
@@ -30,7 +26,7 @@ std::string as_sent(std::string_view utf8) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string_view bytes(fuzz::as_text(data, size));
   // A request value read as code page 936 is valid text, and the page can send it back.
   const std::string decoded = vb::from_cp936(bytes);
   fuzz::require(fuzz::valid_utf8(decoded));

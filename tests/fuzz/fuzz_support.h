@@ -1,16 +1,22 @@
-// Checks shared by the fuzz targets: a failed property aborts, which libFuzzer reports as a
-// crash with the input that caused it.
+// What the fuzz targets share: the entry point's types, the input as text, and checks where a
+// failed property aborts, which libFuzzer reports as a crash with the input that caused it.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <source_location>
+#include <string>
 #include <string_view>
 
 #include "vb/utf8.h"
 
 namespace fuzz {
+
+inline std::string_view as_text(const uint8_t* data, size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
 
 inline void require(bool condition, std::source_location where = std::source_location::current()) {
   if (condition) return;

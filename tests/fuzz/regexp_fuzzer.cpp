@@ -1,9 +1,5 @@
 // Fuzzes the pattern conversion to PCRE2 and the RegExp object: any pattern and text either
 // raise a VB error or give matches that lie inside the text, at whole characters.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "fuzz/fuzz_support.h"
 #include "platform/regexp/regexp.h"
@@ -14,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const unsigned flags = data[0];
-  const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+  const std::string_view rest(fuzz::as_text(data + 1, size - 1));
   const std::size_t split = rest.find('\0');
   const std::string pattern(rest.substr(0, split));
   const std::string text(split == std::string_view::npos ? "" : rest.substr(split + 1));

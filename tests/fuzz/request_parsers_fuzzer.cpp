@@ -3,12 +3,8 @@
 // serves a file from outside the site folder.
 #include <unistd.h>
 
-#include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <string_view>
 
 #include "fuzz/fuzz_support.h"
 #include "host/static_files.h"
@@ -47,7 +43,7 @@ void check_valid(const host::ValuePairs& pairs) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const Site site;
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string_view text(fuzz::as_text(data, size));
   check_valid(host::parse_urlencoded(text, host::Charset::cp936));
   check_valid(host::parse_cookie_header(text, host::Charset::cp936));
   // UTF-8 values are taken as sent: the parsers need only survive them.

@@ -1,9 +1,5 @@
 // Fuzzes the T-SQL translation: quoted text comes out byte for byte and in order, and a
 // translated statement translates to itself.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
@@ -39,7 +35,7 @@ bool left_open(std::string_view sql) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view sql(reinterpret_cast<const char*>(data), size);
+  const std::string_view sql(fuzz::as_text(data, size));
   std::string joined;
   for (const auto& token : platform::ado::tokenize_sql(sql)) joined += token.text;
   fuzz::require(joined == sql);

@@ -2,11 +2,7 @@
 // CDate, numbers and dates read back from the text CStr writes, and the text functions count
 // and cut whole characters.
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <string>
-#include <string_view>
 
 #include "fuzz/fuzz_support.h"
 #include "vb/builtins.h"
@@ -73,7 +69,7 @@ void check_text_functions(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(fuzz::as_text(data, size));
   check_text_reads_back(text, vb::IsNumeric, [](const vb::Variant& v) { return vb::CDbl(v); });
   check_text_reads_back(text, vb::IsDate, [](const vb::Variant& v) { return vb::CDate(v); });
   check_text_functions(text);

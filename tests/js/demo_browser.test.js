@@ -60,12 +60,9 @@ async function onPage(query, check, answerPost) {
 const kToDo = 'BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2';
 const kNewFlow = 'LiuChengID=1';
 
-test('the demo prints its pages: to-do entries and new flows', () => {
+test('every demo page loads every file it links, with no JavaScript error', async () => {
   assert.equal(demoPage(kToDo).what, 'to-do 采购申请单 at 部门审核');
   assert.equal(demoPage(kNewFlow).what, 'new flow 采购申请流程');
-});
-
-test('every demo page loads every file it links, with no JavaScript error', async () => {
   const problems = [];
   const bodyKinds = new Set();
   for (const page of demo.pages) {
@@ -89,41 +86,23 @@ test('every demo page loads every file it links, with no JavaScript error', asyn
   assert.deepEqual([...bodyKinds].sort(), ['1', '2', '3']);
 });
 
-// The text of the filled form (the div JiBenXinXi) and the values of its controls.
+// The text of the filled form (the div JiBenXinXi) and the values of its controls by name, a
+// checked box as 'checked', unchecked choices left out.
 function filledForm(page) {
   return page.evaluate(() => {
     const form = document.getElementById('JiBenXinXi');
     const values = {};
-    for (const control of form.querySelectorAll('input, select, textarea')) {
-      if (control.name && !(control.name in values)) values[control.name] = control.value;
+    for (const c of form.querySelectorAll('input, select, textarea')) {
+      if (!c.name || ((c.type === 'radio' || c.type === 'checkbox') && !c.checked)) continue;
+      (values[c.name] = values[c.name] || []).push(c.type === 'checkbox' ? 'checked' : c.value);
     }
     return { text: form.innerText, html: form.innerHTML, values };
   });
 }
 
-test('the to-do page shows every field of the record with its stored value', async () => {
-  await onPage(kToDo, async ({ page }) => {
-    const form = await filledForm(page);
-    assert.doesNotMatch(form.html, /\{[-_]?\d+:[^}<]*\}/, 'a field placeholder is left');
-    assert.equal(form.values.zd_2, '采购申请单（李四, 2011-09-02 09:30）');
-    for (const stored of ['CG-2011-001', '李四', '总公司\\技术部\\软件开发组', '电子产品', '紧急',
-      '2011-9-15', '16600', '技术部\\软件开发组', '华信电子', 'lisi@example.com', '用于新项目开发。',
-      '报价单.xls', '配置清单.doc', '笔记本电脑', '6500', '显示器', '1200']) {
-      assert.ok(form.text.includes(stored), `the form does not show ${stored}`);
-    }
-  });
-});
-
 test('a record with a field of every type shows each stored value in its control', async () => {
   await onPage('BiaoDanID=1&BiaoDanRecordID=2&JieDianID=11', async ({ page }) => {
-    const controls = await page.evaluate(() => {
-      const found = {};
-      for (const c of document.getElementById('JiBenXinXi').querySelectorAll('input, select, textarea')) {
-        if (!c.name || ((c.type === 'radio' || c.type === 'checkbox') && !c.checked)) continue;
-        (found[c.name] = found[c.name] || []).push(c.type === 'checkbox' ? 'checked' : c.value);
-      }
-      return found;
-    });
+    const { values: controls, text } = await filledForm(page);
     const stored = {
       zd_2: ['控件演示（李四, 2011-09-05 10:00）'], zd17: ['CG-2011-002'], zd9: ['财务部\\会计组'],
       zd3: ['办公设备'], zd6: ['特急'], zd2: ['checked'], zd4: ['否'], zd5: ['2011-9-20 9:30'],
@@ -134,26 +113,25 @@ test('a record with a field of every type shows each stored value in its control
     for (const [name, values] of Object.entries(stored)) assert.deepEqual(controls[name], values, name);
     assert.match(controls.zd1[0], /富文本/);
     assert.match(controls.zd16[0], /^第一行/);
-    const text = await page.$eval('#JiBenXinXi', (form) => form.innerText);
     for (const file of ['演示报价.xls', '演示清单.doc', '演示合同.pdf', '演示照片.jpg']) {
       assert.ok(text.includes(file), `the form does not show ${file}`);
     }
   });
 });
 
-test('a new flow shows the fields with their default values', async () => {
-  await onPage(kNewFlow, async ({ page }) => {
+// One visit to a page checks its values and works its controls in turn, each left as found.
+test('the to-do page: values, workflow dialog, section, transfer picker, opinions', async () => {
+  await onPage(kToDo, async ({ page }) => {
     const form = await filledForm(page);
     assert.doesNotMatch(form.html, /\{[-_]?\d+:[^}<]*\}/, 'a field placeholder is left');
-    assert.match(form.values.zd_2, /^采购申请流程（张三, \d{4}-\d{2}-\d{2} \d{2}:\d{2}）$/);
-    const defaults = { zd9: '技术部', zd6: '一般', zd11: '张三', zd20: '0', zd18: 'http://' };
-    for (const [name, value] of Object.entries(defaults)) assert.equal(form.values[name], value, name);
-    assert.match(form.values.zd5, /^\d{4}-\d{1,2}-\d{1,2}$/, 'the date field starts at today');
-  });
-});
+    assert.deepEqual(form.values.zd_2, ['采购申请单（李四, 2011-09-02 09:30）']);
+    for (const stored of ['CG-2011-001', '李四', '总公司\\技术部\\软件开发组', '电子产品', '紧急',
+      '2011-9-15', '16600', '技术部\\软件开发组', '华信电子', 'lisi@example.com', '用于新项目开发。',
+      '报价单.xls', '配置清单.doc', '笔记本电脑', '6500', '显示器', '1200']) {
+      assert.ok(form.text.includes(stored), `the form does not show ${stored}`);
+    }
 
-test('the workflow-information button opens its page in a dialog that closes again', async () => {
-  await onPage(kToDo, async ({ page }) => {
+    // The workflow-information button opens its page in a dialog that closes again.
     await page.click('td[onclick*="FlowGraphDis.asp"]');
     const dialog = await page.$eval('.lhgdialog', (box) => ({
       title: box.querySelector('.lhgdg_title').textContent,
@@ -168,40 +146,8 @@ test('the workflow-information button opens its page in a dialog that closes aga
     assert.ok(dialog.covered);
     await page.click('.lhgdg_close');
     assert.equal(await page.$('.lhgdialog, .lhgdg_cover'), null);
-  });
-});
 
-test('the detail table adds a row and deletes it again', async () => {
-  await onPage(kNewFlow, async ({ page }) => {
-    const rows = () => page.$$eval('#myNowTable1 input[mingxi=ismingxi]', (inputs) =>
-      inputs.map((input) => input.name));
-    assert.deepEqual(await rows(), []);
-    await page.click('input[onclick*="AddRowMX1"]');
-    await page.click('input[onclick*="AddRowMX1"]');
-    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23', 'zd21', 'zd22', 'zd23']);
-    page.once('dialog', (dialog) => dialog.accept());
-    await page.click('#myNowTable1 a[onclick*="delMX1"]');
-    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23']);
-    page.once('dialog', (dialog) => dialog.dismiss());
-    await page.click('#myNowTable1 a[onclick*="delMX1"]');
-    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23'], 'a cancelled delete keeps the row');
-  });
-});
-
-test("a date field's calendar writes the chosen day in the field's format", async () => {
-  await onPage(kNewFlow, async ({ page }) => {
-    const before = await page.$eval('input[name=zd5]', (input) => input.value);
-    const [year, month] = before.split('-').map(Number);
-    await page.click('img[onclick*="showCalendarFormID(\'webform\',\'zd5\'"]');
-    await page.click('#calendarBox a[data-day="15"]');
-    assert.equal(await page.$eval('input[name=zd5]', (input) => input.value),
-      `${year}-${String(month).padStart(2, '0')}-15`);
-    assert.equal(await page.$('#calendarBox'), null, 'the calendar closes');
-  });
-});
-
-test('a section header collapses its section and opens it again', async () => {
-  await onPage(kToDo, async ({ page }) => {
+    // A section header collapses its section and opens it again.
     const state = () => page.evaluate(() => [document.getElementById('Status1').style.display,
       document.getElementById('img1').getAttribute('src')]);
     await page.click('td[onclick="ChangeDis(\'1\')"]');
@@ -209,11 +155,8 @@ test('a section header collapses its section and opens it again', async () => {
     assert.equal(await page.$eval('#Status1', (e) => e.offsetHeight), 0);
     await page.click('td[onclick="ChangeDis(\'1\')"]');
     assert.deepEqual(await state(), ['', '../images/up.gif']);
-  });
-});
 
-test('choosing transfer shows the transfer picker in DataDIV, another result hides it', async () => {
-  await onPage(kToDo, async ({ page }) => {
+    // Choosing transfer shows the transfer picker in DataDIV, another result hides it.
     const shown = () => page.$eval('#DataDIV', (div) => div.style.display !== 'none' && div.offsetHeight > 0);
     assert.equal(await shown(), false);
     await page.click('input[name=BanLiJieGuo][value="-3"]');
@@ -224,13 +167,10 @@ test('choosing transfer shows the transfer picker in DataDIV, another result hid
     assert.ok(await page.$('#DataDIV textarea#GouTongUserDis'));
     await page.click('input[name=BanLiJieGuo][value="-1"]');
     assert.equal(await shown(), false);
-  });
-});
 
-test('a common opinion chosen from the list is added to the opinion box', async () => {
-  await onPage(kToDo, async ({ page }) => {
-    // The page's VBScript copies the common opinions into the list when the page loads; the
-    // test does that copy here, as the office system's browser would.
+    // A common opinion chosen from the list is added to the opinion box. The page's VBScript
+    // copies the common opinions into the list when the page loads; the test does that copy
+    // here, as the office system's browser would.
     const opinions = await page.evaluate(() => {
       const source = document.forms.FormZiDian.CYYJZiDian;
       const list = document.forms.webform.yiJian;
@@ -244,6 +184,40 @@ test('a common opinion chosen from the list is added to the opinion box', async 
     }
     assert.equal(await page.$eval('#BanLiYiJian', (box) => box.value),
       `同意。${opinions[0]}${opinions[1]}${opinions[0]}`);
+  });
+});
+
+test("a new flow: default values, the detail table's rows, a date field's calendar", async () => {
+  await onPage(kNewFlow, async ({ page }) => {
+    const form = await filledForm(page);
+    assert.doesNotMatch(form.html, /\{[-_]?\d+:[^}<]*\}/, 'a field placeholder is left');
+    assert.match(form.values.zd_2[0], /^采购申请流程（张三, \d{4}-\d{2}-\d{2} \d{2}:\d{2}）$/);
+    const defaults = { zd9: '技术部', zd6: '一般', zd11: '张三', zd20: '0', zd18: 'http://' };
+    for (const [name, value] of Object.entries(defaults)) {
+      assert.deepEqual(form.values[name], [value], name);
+    }
+    assert.match(form.values.zd5[0], /^\d{4}-\d{1,2}-\d{1,2}$/, 'the date field starts at today');
+
+    const rows = () => page.$$eval('#myNowTable1 input[mingxi=ismingxi]', (inputs) =>
+      inputs.map((input) => input.name));
+    assert.deepEqual(await rows(), []);
+    await page.click('input[onclick*="AddRowMX1"]');
+    await page.click('input[onclick*="AddRowMX1"]');
+    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23', 'zd21', 'zd22', 'zd23']);
+    page.once('dialog', (dialog) => dialog.accept());
+    await page.click('#myNowTable1 a[onclick*="delMX1"]');
+    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23']);
+    page.once('dialog', (dialog) => dialog.dismiss());
+    await page.click('#myNowTable1 a[onclick*="delMX1"]');
+    assert.deepEqual(await rows(), ['zd21', 'zd22', 'zd23'], 'a cancelled delete keeps the row');
+
+    // The calendar writes the chosen day in the field's format.
+    const [year, month] = form.values.zd5[0].split('-').map(Number);
+    await page.click('img[onclick*="showCalendarFormID(\'webform\',\'zd5\'"]');
+    await page.click('#calendarBox a[data-day="15"]');
+    assert.equal(await page.$eval('input[name=zd5]', (input) => input.value),
+      `${year}-${String(month).padStart(2, '0')}-15`);
+    assert.equal(await page.$('#calendarBox'), null, 'the calendar closes');
   });
 });
 

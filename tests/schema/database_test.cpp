@@ -85,23 +85,9 @@ TEST_F(DemoDatabaseTest, AddNewGetsKeysNumberedByTheDatabase) {
   conn.RollbackTrans();
 }
 
-// The form shows every field type and every kind of placeholder; the node remark every block.
-TEST_F(DemoDatabaseTest, FormUsesEveryFieldTypeAndEveryPlaceholderKind) {
-  EXPECT_EQ(
-      rows(
-          "select FieldType from OA_Flow_BiaoDan_Fields where OAID between 1 and 19 order by OAID"),
-      (Rows{"HTML编辑器型", "复选框", "下拉列表型", "真假型", "日期时间型", "选择型", "意见型",
-            "签字型", "选择部门型", "查询型", "选择用户型", "附件型", "多附件型", "图片型",
-            "签名文件型", "备注型", "流水号型", "超链接型", "电子邮件型"}));
-  const std::string tmpl = rows("select BiaoDanCSS from OA_Flow_BiaoDan where OAID=1").at(0);
-  for (const char* piece : {"$1:采购明细$", "{%20%}"})
-    EXPECT_NE(tmpl.find(piece), std::string::npos) << piece;
-  for (int key = 1; key <= 24; ++key) {
-    const bool detail_column = key >= 21 && key <= 23;
-    EXPECT_TRUE(detail_column || tmpl.find("{" + std::to_string(key) + ":") != std::string::npos)
-        << key;
-    EXPECT_TRUE(key > 6 || tmpl.find("{_" + std::to_string(key) + ":") != std::string::npos) << key;
-  }
+// The node remark holds every kind of block; the golden pages pin the form's fields and template,
+// but no page shows every block.
+TEST_F(DemoDatabaseTest, NodeRemarkUsesEveryBlockKind) {
   const std::string remark = rows("select Remark from OA_Flow_Model_JieDian where OAID=2").at(0);
   for (const char* tag : {"<VB>", "</VB>", "<PRE>", "</PRE>", "<PASP>", "</PASP>", "\r\n"}) {
     EXPECT_NE(remark.find(tag), std::string::npos) << tag;

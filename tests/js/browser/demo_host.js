@@ -80,4 +80,4 @@ function launchBrowser() {
   });
 }
 
-module.exports = { startDemo, launchBrowser, parsePages };
+module.exports = { startDemo, launchBrowser };

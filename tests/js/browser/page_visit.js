@@ -29,7 +29,7 @@ function screenshotName(page) {
 // Opens `demoPage` ({ what, url, path }); `answerPost(request)` may answer a post with
 // { status, body } or leave it (undefined) to the host. Resolves to the visit: the page, its
 // failedRequests (texts), scriptErrors() and vbscriptErrors() (the JavaScript errors so far),
-// posts ({ url, body }), screenshot (file), shoot() to take it again, and close().
+// posts ({ url, body }), screenshot (file) and close().
 async function openPage(browser, base, demoPage, folder, answerPost = () => undefined) {
   const page = await browser.newPage();
   const visit = {
@@ -80,17 +80,13 @@ async function openPage(browser, base, demoPage, folder, answerPost = () => unde
   visit.scriptErrors = () => thrown.filter((message) => !isVbscript(message));
   visit.vbscriptErrors = () => thrown.filter(isVbscript);
   // The frame scrolls its content area inside the window: the window grows to show all of it.
-  visit.shoot = async () => {
-    const height = await page.evaluate(() => {
-      const area = document.getElementById('myIDWidth');
-      const content = area ? area.getBoundingClientRect().top + area.scrollHeight + 40 : 0;
-      return Math.ceil(Math.max(document.documentElement.scrollHeight, content));
-    });
-    await page.setViewport({ width: 1280, height: Math.min(Math.max(height, 900), 12000) });
-    await page.screenshot({ path: visit.screenshot, fullPage: true });
-    return visit.screenshot;
-  };
-  await visit.shoot();
+  const height = await page.evaluate(() => {
+    const area = document.getElementById('myIDWidth');
+    const content = area ? area.getBoundingClientRect().top + area.scrollHeight + 40 : 0;
+    return Math.ceil(Math.max(document.documentElement.scrollHeight, content));
+  });
+  await page.setViewport({ width: 1280, height: Math.min(Math.max(height, 900), 12000) });
+  await page.screenshot({ path: visit.screenshot, fullPage: true });
   return visit;
 }
 
