@@ -3,18 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <regex>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "host/request_runner.h"
-#include "schema/database.h"
+#include "page/demo_database.h"
 #include "support/client_script.h"
-#include "vb/builtins.h"
 
 namespace page_test {
 namespace {
@@ -30,26 +26,13 @@ constexpr char kFrameEnd[] =
 
 class DemoPagesTest : public ::testing::Test {
  protected:
-  DemoPagesTest()
-      : path_(testing::TempDir() + "flowform_demo_pages_" + std::to_string(getpid()) + ".db") {
-    schema::create_database(path_, true, true);
-  }
-  ~DemoPagesTest() override {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
-  }
-
   // The page for `user`, logged in as the demo logs its user in.
   host::Rendered render(const std::string& user, const std::string& query) const {
-    host::RenderOptions o;
-    o.connect = "Provider=SQLite;Data Source=" + path_;
-    o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
-    o.query = query;
-    o.session_values = {{"UserName", vb::Variant(user)}, {"SystemURL", "/"}};
-    each_row("select TureName, DepartMentID from KE_UserInfor where UserName = '" + user + "'",
-             [&](auto text) {
-               o.session_values.emplace_back("TureName", vb::Variant(text(0)));
-               o.session_values.emplace_back("DepartMentID", vb::Variant(text(1)));
-             });
+    host::RenderOptions o = db_.options(query);
+    const std::string where = " from KE_UserInfor where UserName = '" + user + "'";
+    o.session_values.emplace_back("UserName", user);
+    o.session_values.emplace_back("TureName", db_.scalar("select TureName" + where));
+    o.session_values.emplace_back("DepartMentID", db_.scalar("select DepartMentID" + where));
     return host::render_once(o);
   }
 
@@ -57,7 +40,7 @@ class DemoPagesTest : public ::testing::Test {
   template <class Add>
   void each_row(const std::string& sql, Add&& add) const {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(db_.path().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
       while (sqlite3_step(statement) == SQLITE_ROW) {
@@ -99,7 +82,7 @@ class DemoPagesTest : public ::testing::Test {
     return pages;
   }
 
-  std::string path_;
+  DemoDatabase db_;
 };
 
 TEST_F(DemoPagesTest, RenderToTheirLastLine) {

@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "page/entry/phase_fixture.h"
-#include "page/qmflobiaodantianx.h"
-#include "platform/asp/object_context.h"
 #include "platform/config/config.h"
 #include "support/page_fixture.h"
 
@@ -83,29 +81,6 @@ TEST_F(EntryTest, AConnectionThatCannotBeOpenedIsReportedAndThePageGoesOn) {
   text.replace(text.find(" LINE #"), 7, " LINE");
   EXPECT_THAT(r.body, StartsWith(text + page_test::kWindowLines + kFirstLine));
   EXPECT_EQ(r.session->TimeOut, 20);  // the session's own value: the step was not reached
-}
-
-TEST(PageObject, OnEndPageWritesNothingBeforeOrAfterTheRequest) {
-  page_test::TempDatabase db;
-  auto response = std::make_shared<platform::asp::Response>();
-  platform::asp::ObjectContext context(
-      std::make_shared<platform::asp::Server>(
-          ".", "/flow", std::make_shared<const platform::asp::SiblingPages>()),
-      std::make_shared<platform::asp::Application>(), std::make_shared<platform::asp::Session>(),
-      std::make_shared<platform::asp::Request>(), response);
-  context.application().set("KELDBConnectString", vb::Variant(db.connect()));
-  context.session()["UserName"] = "zhang";
-  platform::eventlog::RecordingEventLog log;
-  qmflobiaodantianx page(context, log);
-
-  page.OnEndPage();
-  EXPECT_EQ(response->body(), "");
-  page.I_init();
-  const std::string written = response->body();
-  page.OnEndPage();
-  EXPECT_EQ(response->body(), written);
-  EXPECT_THAT(written, StartsWith("<meta http-equiv="));
-  EXPECT_TRUE(page.RemoveHtml("<p>流程<b>处理</b></p>") == "流程处理");  // a library slot
 }
 
 }  // namespace
