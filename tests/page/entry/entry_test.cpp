@@ -71,12 +71,11 @@ TEST_F(EntryTest, AConnectionThatCannotBeOpenedIsReportedAndThePageGoesOn) {
   o.connect = "Provider=SQLite;Data Source=" + testing::TempDir() + "no/such/dir.db";
   const host::Rendered r = render(o);
 
-  // "<number> <description> LINE #<n> Routine : ..." in the log, " Error <description>
-  // LINE<n> Routine : ..." in the page.
-  ASSERT_FALSE(r.event_log.empty());
+  // The log's "<number> <description> LINE #<n> Routine : ..." is " Error <description>
+  // LINE<n> Routine : ..." in the page, and the page goes on.
+  ASSERT_EQ(r.event_log.size(), 1u);
   std::string text = r.event_log.front();
   ASSERT_THAT(text, StartsWith("-2147467259 "));
-  ASSERT_THAT(text, ::testing::EndsWith(" Routine : qmflobiaodantianx.qmdb_connI_init"));
   text.replace(0, std::string("-2147467259").size(), " Error");
   text.replace(text.find(" LINE #"), 7, " LINE");
   EXPECT_THAT(r.body, StartsWith(text + page_test::kWindowLines + kFirstLine));

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +18,6 @@ namespace page_test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 
 // Most cases start on the to-do road: record 3 of form 7 waiting at node 2 of model 5.
@@ -67,7 +65,6 @@ TEST_F(ModeTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
       {"BiaoDanID=7&BiaoDanRecordID=3&JieDianID=%3Cb%3E2", nullptr},
       {"BanLiID=4.5&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/entry/modify_entry.cpp"},
   };
-  std::set<long> lines;
   for (const auto& [query, file] : cases) {
     const host::Rendered r = render(query);
     EXPECT_THAT(
@@ -82,10 +79,7 @@ TEST_F(ModeTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
     const long start = library::line_range_start(file).value();
     EXPECT_GT(line, start) << query;
     EXPECT_LT(line, start + library::kLinesPerFile) << query;
-    EXPECT_THAT(r.body, HasSubstr(" LINE" + std::to_string(line) + " Routine : "));
-    lines.insert(line);
   }
-  EXPECT_EQ(lines.size(), 3u);
 }
 
 TEST_F(ModeTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
