@@ -80,16 +80,13 @@ class HostileValuesTest : public ::testing::Test {
     for (const std::string& form :
          split(db_.scalar("select group_concat(OAID) from OA_Flow_BiaoDan"), ',')) {
       const std::string table = "OA_FLOW_" + form + "_Main";
-      const std::string columns = db_.scalar(
-          "select group_concat(name, char(31)) from pragma_table_info('" + table +
+      const std::string set = db_.scalar(
+          "select group_concat('\"' || name || '\" = ' || quote(" + v +
+          ")) from pragma_table_info('" + table +
           "') where name not in ('OAID', 'TiJiaoRen', 'isover', 'CurrentJieDianIDs', 'LiuChengID')"
           " and name not in (select trim(FieldName) from OA_Flow_BiaoDan_Fields where TableName = "
           "'" +
           table + "' and (FieldType = 'HTML编辑器型' or (FieldType = '查询型' and cxHTML = '1')))");
-      std::string set;
-      for (const std::string& column : split(columns, '\x1f')) {
-        set += (set.empty() ? "\"" : ", \"") + column + "\" = " + v;
-      }
       db_.exec("update " + table + " set " + set + ";update OA_FLOW_" + form +
                "_BanLi set BanLiYiJian = " + v);
     }
