@@ -1,3 +1,4 @@
+// The page's entry end to end: the login redirect and the database connection it opens.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
