@@ -2,9 +2,9 @@
 // list, and every JavaScript block in it parses.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,49 +32,30 @@ class DemoPagesTest : public ::testing::Test {
     return host::render_once(o);
   }
 
-  // Calls add with a text reader for each row of sql on the demo database.
-  template <class Add>
-  void each_row(const std::string& sql, Add&& add) const {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(db_.path().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
-      while (sqlite3_step(statement) == SQLITE_ROW) {
-        add([&](int column) {
-          const auto* value = sqlite3_column_text(statement, column);
-          return std::string(value ? reinterpret_cast<const char*>(value) : "");
-        });
-      }
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-  }
-
   // (user, query) of every page the demo offers: each to-do entry, each handling step reopened
   // by the user who handled it while the record is in that user's to-do list, and a new flow of
   // each workflow model.
   std::vector<std::pair<std::string, std::string>> demo_pages() const {
-    std::vector<std::pair<std::string, std::string>> pages;
-    each_row("select BanLiRen, BiaoDanID, BiaoDanRecordID, JieDianID from OA_DaiBan_LiuCheng",
-             [&](auto text) {
-               pages.emplace_back(text(0), "BiaoDanID=" + text(1) + "&BiaoDanRecordID=" + text(2) +
-                                               "&JieDianID=" + text(3));
-             });
-    std::vector<std::string> forms;
-    each_row("select OAID from OA_Flow_BiaoDan", [&](auto text) { forms.push_back(text(0)); });
-    for (const std::string& form : forms) {
-      each_row(
-          "select BanLiRen, OAID, BiaoDanRecordID, JieDianID from OA_FLOW_" + form +
-              "_BanLi b where exists (select 1 from OA_DaiBan_LiuCheng d where d.BiaoDanID = '" +
-              form + "' and d.BiaoDanRecordID = b.BiaoDanRecordID and d.BanLiRen = b.BanLiRen)",
-          [&](auto text) {
-            pages.emplace_back(text(0), "BanLiID=" + text(1) + "&BiaoDanID=" + form +
-                                            "&BiaoDanRecordID=" + text(2) +
-                                            "&JieDianID=" + text(3));
-          });
+    std::string sql =
+        "select BanLiRen || ' BiaoDanID=' || BiaoDanID || '&BiaoDanRecordID=' || BiaoDanRecordID "
+        "|| '&JieDianID=' || JieDianID as page from OA_DaiBan_LiuCheng";
+    std::istringstream forms(db_.scalar("select group_concat(OAID, ' ') from OA_Flow_BiaoDan"));
+    for (std::string form; forms >> form;) {
+      sql += " union all select BanLiRen || ' BanLiID=' || OAID || '&BiaoDanID=" + form +
+             "&BiaoDanRecordID=' || BiaoDanRecordID || '&JieDianID=' || JieDianID from OA_FLOW_" +
+             form +
+             "_BanLi b where exists (select 1 from OA_DaiBan_LiuCheng d where d.BiaoDanID "
+             "= '" +
+             form +
+             "' and d.BiaoDanRecordID = b.BiaoDanRecordID and d.BanLiRen = "
+             "b.BanLiRen)";
     }
-    each_row("select OAID from OA_Flow_Model_Header",
-             [&](auto text) { pages.emplace_back("lisi", "LiuChengID=" + text(0)); });
+    sql += " union all select 'lisi LiuChengID=' || OAID from OA_Flow_Model_Header";
+    std::istringstream rows(db_.scalar("select group_concat(page, char(10)) from (" + sql + ")"));
+    std::vector<std::pair<std::string, std::string>> pages;
+    for (std::string row; std::getline(rows, row);) {
+      pages.emplace_back(row.substr(0, row.find(' ')), row.substr(row.find(' ') + 1));
+    }
     return pages;
   }
 
