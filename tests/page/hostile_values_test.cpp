@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/request_runner.h"
+#include "page/demo_database.h"
 #include "page/jsdom_runner.h"
-#include "schema/database.h"
-#include "support/temp_database.h"
-#include "vb/builtins.h"
 
 namespace page_test {
 namespace {
@@ -76,8 +73,6 @@ for (const file of process.argv.slice(2)) {
 
 class HostileValuesTest : public ::testing::Test {
  protected:
-  HostileValuesTest() { schema::create_database(db_.path(), true, true); }
-
   // Writes `text` into every stored column the page shows, except those that hold markup by
   // design (the rich-text fields and the HTML look-ups).
   void store_everywhere(const std::string& text) {
@@ -85,16 +80,13 @@ class HostileValuesTest : public ::testing::Test {
     for (const std::string& form :
          split(db_.scalar("select group_concat(OAID) from OA_Flow_BiaoDan"), ',')) {
       const std::string table = "OA_FLOW_" + form + "_Main";
-      const std::string columns = db_.scalar(
-          "select group_concat(name, char(31)) from pragma_table_info('" + table +
+      const std::string set = db_.scalar(
+          "select group_concat('\"' || name || '\" = ' || quote(" + v +
+          ")) from pragma_table_info('" + table +
           "') where name not in ('OAID', 'TiJiaoRen', 'isover', 'CurrentJieDianIDs', 'LiuChengID')"
           " and name not in (select trim(FieldName) from OA_Flow_BiaoDan_Fields where TableName = "
           "'" +
           table + "' and (FieldType = 'HTML编辑器型' or (FieldType = '查询型' and cxHTML = '1')))");
-      std::string set;
-      for (const std::string& column : split(columns, '\x1f')) {
-        set += (set.empty() ? "\"" : ", \"") + column + "\" = " + v;
-      }
       db_.exec("update " + table + " set " + set + ";update OA_FLOW_" + form +
                "_BanLi set BanLiYiJian = " + v);
     }
@@ -116,23 +108,17 @@ class HostileValuesTest : public ::testing::Test {
                           "BiaoDanRecordID || '&JieDianID=' || JieDianID, ' ') from "
                           "OA_DaiBan_LiuCheng where BanLiRen = 'zhangsan'"),
                ' ')) {
-      host::RenderOptions o;
-      o.connect = db_.connect();
-      o.query = query;
-      o.now = vb::CDate(vb::Variant("2011-09-02 09:05:07"));
-      o.session_values = {
-          {"UserName", schema::demo::kUserName},
-          {"TureName", db_.scalar("select TureName from KE_UserInfor where UserName = 'zhangsan'")},
-          {"DepartMentID", vb::Variant(schema::demo::kDepartmentID)},
-          {"_DeptName", schema::demo::kDeptName},
-          {"SystemURL", system_url_}};
+      host::RenderOptions o = db_.options(query);
+      o.session_values.emplace_back(
+          "TureName", db_.scalar("select TureName from KE_UserInfor where UserName = 'zhangsan'"));
+      o.session_values.emplace_back("SystemURL", system_url_);
       files.push_back(folder / (prefix + std::to_string(files.size()) + ".html"));
       std::ofstream(files.back(), std::ios::binary) << host::render_once(o).body;
     }
     return files;
   }
 
-  test_support::TempDatabase db_;
+  DemoDatabase db_;
   std::string system_url_ = "/";
 };
 

@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "library/error_lines.h"
@@ -17,7 +18,6 @@ namespace page_test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 
 // Most cases start on the to-do road: record 3 of form 7 waiting at node 2 of model 5.
@@ -65,7 +65,6 @@ TEST_F(ModeTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
       {"BiaoDanID=7&BiaoDanRecordID=3&JieDianID=%3Cb%3E2", nullptr},
       {"BanLiID=4.5&BiaoDanID=7&BiaoDanRecordID=3&JieDianID=2", "page/entry/modify_entry.cpp"},
   };
-  std::set<long> lines;
   for (const auto& [query, file] : cases) {
     const host::Rendered r = render(query);
     EXPECT_THAT(
@@ -80,10 +79,7 @@ TEST_F(ModeTest, AKeyThatIsNotAWholeNumberEndsThePageWithTheErrorTextOnly) {
     const long start = library::line_range_start(file).value();
     EXPECT_GT(line, start) << query;
     EXPECT_LT(line, start + library::kLinesPerFile) << query;
-    EXPECT_THAT(r.body, HasSubstr(" LINE" + std::to_string(line) + " Routine : "));
-    lines.insert(line);
   }
-  EXPECT_EQ(lines.size(), 3u);
 }
 
 TEST_F(ModeTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
@@ -97,97 +93,49 @@ TEST_F(ModeTest, AKeyThatIsNotAWholeNumberRunsNoQuery) {
   EXPECT_EQ(response_->body(), "");
 }
 
-TEST_F(ModeTest, LiuChengIdZeroIsNotANewFlow) {
-  request("LiuChengID=0");
-  run_mode_phases();
-  EXPECT_EQ(typed(p.CurrentOperate), "String:");
-  EXPECT_EQ(typed(p.isSystem), "Empty:");
-  EXPECT_EQ(typed(p.BanLiType), "Empty:");
+TEST_F(PhaseTest, OpenerCanCloseIsFalseOnlyForIsStartTrueAndTheKeysStartEmpty) {
+  for (const auto& [query, can_close] :
+       {std::pair{"isStart=true", false}, {"isStart=True", true}, {"isStart=", true}}) {
+    request_ = std::make_shared<platform::asp::Request>();
+    reset_page();
+    request(query);
+    p.BiaoDanID = "7";
+    page::set_up_mode(p);
+    EXPECT_EQ(typed(session_->get("OpenerCanClose")), can_close ? "Boolean:True" : "Boolean:False")
+        << query;
+    EXPECT_EQ(typed(p.BiaoDanID), "String:") << query;
+  }
 }
 
-class OpenerCanCloseTest : public PhaseTest,
-                           public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
-
-TEST_P(OpenerCanCloseTest, IsFalseOnlyForIsStartTrueAndTheKeysStartEmpty) {
-  request(GetParam().first);
-  p.BiaoDanID = "7";
-  p.CurrentOperate = "待办流程";
-  page::set_up_mode(p);
-  EXPECT_EQ(typed(session_->get("OpenerCanClose")),
-            GetParam().second ? "Boolean:True" : "Boolean:False");
-  EXPECT_EQ(typed(p.BiaoDanID), "String:");
-  EXPECT_EQ(typed(p.CurrentOperate), "String:");
-  EXPECT_EQ(vb::TypeName(p.rs), "Recordset");
+TEST_F(PhaseTest, TheModelsIsSystemGivesTheKindOfANewFlow) {
+  add_new_flow_road("1");
+  for (const auto& [isSystem, kind] :
+       {std::pair{"1", "Integer:1"}, {"0", "Integer:0"}, {"3", "Empty:"}}) {
+    db_.exec(std::string("update OA_Flow_Model_Header set isSystem = '") + isSystem + "'");
+    reset_page();
+    run_mode_phases();
+    EXPECT_EQ(typed(p.CurrentOperate), "String:新建流程") << isSystem;
+    EXPECT_EQ(typed(p.LiuChengType), kind) << isSystem;
+    EXPECT_EQ(typed(p.BiaoDanID), "Long:7") << isSystem;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(IsStart, OpenerCanCloseTest,
-                         ::testing::Values(std::pair{"isStart=true", false},
-                                           std::pair{"isStart=True", true},
-                                           std::pair{"isStart=false", true},
-                                           std::pair{"isStart=", true}, std::pair{"", true}),
-                         test_names::FirstValue());
-
-class NewFlowKindTest : public PhaseTest,
-                        public ::testing::WithParamInterface<std::pair<const char*, const char*>> {
-};
-
-TEST_P(NewFlowKindTest, TheModelsIsSystemGivesTheKind) {
-  add_new_flow_road(GetParam().first);
-  run_mode_phases();
-  EXPECT_EQ(typed(p.CurrentOperate), "String:新建流程");
-  EXPECT_EQ(typed(p.BanLiType), "String:1");
-  EXPECT_EQ(typed(p.LiuChengID), "String:5");
-  EXPECT_EQ(typed(p.isSystem), std::string("String:") + GetParam().first);
-  EXPECT_EQ(typed(p.LiuChengType), GetParam().second);
-  EXPECT_EQ(typed(p.BiaoDanID), "Long:7");
-  EXPECT_EQ(typed(p.BiaoDanName), "String:请假单");
-}
-
-INSTANTIATE_TEST_SUITE_P(IsSystem, NewFlowKindTest,
-                         ::testing::Values(std::pair{"1", "Integer:1"}, std::pair{"0", "Integer:0"},
-                                           std::pair{"3", "Empty:"}, std::pair{"", "Empty:"}),
-                         test_names::FirstValue());
-
-TEST_F(ModeTest, ModifyThenToDoEndsAsToDoKeepingTheStepsValues) {
-  db_.exec(
-      "insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiJieGuo, BanLiYiJian, FileID, "
-      "ContentHTML) values (4, '3', '同意', '可以', 'F-1', '<p>旧</p>')");
+// A step of another record (or of none) counts as a missing step, and the to-do entry that
+// follows keeps the step's file; the statement stays the step's key query.
+TEST_F(ModeTest, ModifyReadsTheStepOfTheRecordOnly) {
   request(std::string("BanLiID=4&") + kTodoQuery);
-  page::set_up_mode(p);
-  page::enter_modify(p);
-  EXPECT_EQ(typed(p.CurrentOperate), "String:修改流程");
-  EXPECT_EQ(typed(p.ContentHTML), "String:<p>旧</p>");
-
-  page::enter_todo(p);
-  EXPECT_EQ(typed(p.CurrentOperate), "String:待办流程");
-  EXPECT_EQ(typed(p.BanLiID), "String:4");
-  EXPECT_EQ(typed(p.BanLiJieGuo), "String:同意");
-  EXPECT_EQ(typed(p.BanLiYiJian), "String:可以");
-  EXPECT_EQ(typed(p.FileID), "String:F-1");
-  EXPECT_EQ(typed(p.ContentHTML), "String:<p>正文</p>");
-  EXPECT_EQ(typed(p.isTeQuanDaiBan), "Boolean:False");
-  EXPECT_EQ(typed(p.hasDaiBan), "Boolean:True");
+  for (const auto& [record, file] :
+       {std::pair{"'3'", "String:F-1"}, {"'30'", "String:"}, {"NULL", "String:"}}) {
+    db_.exec(std::string("delete from OA_FLOW_7_BanLi; insert into OA_FLOW_7_BanLi (OAID, "
+                         "BiaoDanRecordID, FileID) values (4, ") +
+             record + ", 'F-1')");
+    page::set_up_mode(p);
+    page::enter_modify(p);
+    EXPECT_EQ(typed(p.ctx.sql), "String:select * from OA_FLOW_7_BanLi where OAID=4") << record;
+    page::enter_todo(p);
+    EXPECT_EQ(typed(p.FileID), file) << record;
+  }
 }
-
-// A step of another record (or of none) counts as a missing step: the page goes on with the
-// record's values, and the statement stays the step's key query.
-class ForeignStepTest : public ModeTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(ForeignStepTest, ModifyIgnoresAStepOfAnotherRecord) {
-  db_.exec(std::string("insert into OA_FLOW_7_BanLi (OAID, BiaoDanRecordID, BanLiYiJian, FileID, "
-                       "ContentHTML) values (4, ") +
-           GetParam() + ", '别人的', 'F-9', '<p>别人的</p>')");
-  request(std::string("BanLiID=4&") + kTodoQuery);
-  page::set_up_mode(p);
-  page::enter_modify(p);
-  EXPECT_EQ(typed(p.CurrentOperate), "String:修改流程");
-  EXPECT_EQ(typed(p.ContentHTML), "String:<p>正文</p>");
-  EXPECT_EQ(typed(p.BanLiYiJian), "Empty:");
-  EXPECT_EQ(typed(p.FileID), "String:");
-  EXPECT_EQ(typed(p.ctx.sql), "String:select * from OA_FLOW_7_BanLi where OAID=4");
-}
-
-INSTANTIATE_TEST_SUITE_P(Records, ForeignStepTest, ::testing::Values("'1'", "'30'", "NULL", "''"));
 
 TEST_F(ModeTest, AMissingRecordRowDoesNotStopTheToDoEntry) {
   request("BiaoDanID=7&BiaoDanRecordID=30&JieDianID=2");
@@ -217,29 +165,20 @@ TEST_F(ModeTest, AModifyRequestWithoutAToDoEntryStopsAfterTheToDoQuery) {
             "BiaoDanID='7' and BanLiRen='o''neil'");
 }
 
-class PrivilegedEntryTest
-    : public ModeTest,
-      public ::testing::WithParamInterface<std::pair<std::vector<const char*>, bool>> {};
-
-TEST_P(PrivilegedEntryTest, OnlyTheFirstRowFoundCounts) {
-  db_.exec("delete from OA_DaiBan_LiuCheng");
-  for (const char* type : GetParam().first) {
-    add_todo(std::string("'7', '3', '2', 'zhang', 'li', '") + type + "'");
-  }
+// Of the user's to-do rows, only the first found tells whether the entry is privileged.
+TEST_F(ModeTest, OnlyTheFirstToDoRowFoundTellsAPrivilegedEntry) {
   request(std::string("BanLiID=4&") + kTodoQuery);
-  page::set_up_mode(p);
-  page::enter_modify(p);
-  EXPECT_EQ(typed(p.isTeQuanDaiBan), GetParam().second ? "Boolean:True" : "Boolean:False");
-  EXPECT_EQ(typed(p.hasDaiBan), "Boolean:True");
+  for (const auto& [types, privileged] :
+       {std::pair{std::vector{"T", "0"}, true}, {std::vector{"0", "T"}, false}}) {
+    db_.exec("delete from OA_DaiBan_LiuCheng");
+    for (const char* type : types) {
+      add_todo(std::string("'7', '3', '2', 'zhang', 'li', '") + type + "'");
+    }
+    page::set_up_mode(p);
+    page::enter_modify(p);
+    EXPECT_EQ(typed(p.isTeQuanDaiBan), privileged ? "Boolean:True" : "Boolean:False") << types[0];
+  }
 }
-
-// BanLiType of the user's to-do rows in insert order, and whether the entry is privileged.
-INSTANTIATE_TEST_SUITE_P(Entries, PrivilegedEntryTest,
-                         ::testing::Values(std::pair{std::vector{"T"}, true},
-                                           std::pair{std::vector{"T", "0"}, true},
-                                           std::pair{std::vector{"0", "T"}, false},
-                                           std::pair{std::vector{"1"}, false}),
-                         test_names::FirstValue());
 
 }  // namespace
 }  // namespace page_test

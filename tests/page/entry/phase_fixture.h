@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "page/entry/current_node.h"
 #include "page/entry/form_definition.h"
@@ -24,23 +23,20 @@ namespace page_test {
 
 using test_support::typed;
 
-// Fails the test unless each of `pieces` occurs in `text` after the one before it.
-inline void expect_in_order(const std::string& text, const std::vector<std::string>& pieces) {
-  std::size_t at = 0;
-  for (const std::string& piece : pieces) {
-    const auto found = text.find(piece, at);
-    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << piece;
-    at = found + piece.size();
-  }
-}
-
 class PhaseTest : public PageTest {
  protected:
   PhaseTest() {
+    (*session_)["UserName"] = "zhang";
+    reset_page();
+  }
+
+  // A page with no variables set yet on the request, session and database, as a new request.
+  void reset_page() {
+    std::destroy_at(&p);  // the page state cannot be assigned: a new one takes its place
+    std::construct_at(&p, log_);
     p.ctx.Request = request_;
     p.ctx.Session = session_;
     p.ctx.Response = response_;
-    (*session_)["UserName"] = "zhang";
     auto conn = std::make_shared<platform::ado::Connection>();
     conn->Open(db_.connect());
     p.ctx.conn = conn;
