@@ -195,33 +195,6 @@ TEST_P(ConnectionTest, ASavepointRollsBackAPartOfATransaction) {
   EXPECT_FALSE(conn.in_transaction());
 }
 
-TEST_P(ConnectionTest, TwoThreadsWritingAtOnceBothSucceed) {
-  constexpr int kRows = 40;
-  auto writer = [&](const char* who, bool in_transaction) {
-    try {
-      Connection own;
-      own.Open(connect_string());
-      Recordset added;
-      for (int i = 0; i < kRows; ++i) {
-        if (in_transaction) own.BeginTrans();
-        added.Open("select * from OA_Log where OAID=0", own, 1, 3);
-        added.AddNew();
-        added("Remark") = who;
-        added.Update();
-        added.Close();
-        own.Execute(std::string("update OA_Log set LogType='done' where Remark='") + who + "'");
-        if (in_transaction) own.CommitTrans();
-      }
-    } catch (const vb::VbError& e) {
-      ADD_FAILURE() << who << ": " << e.description() << " @" << e.line();
-    }
-  };
-  std::thread a(writer, "a", true), b(writer, "b", false);
-  a.join();
-  b.join();
-  EXPECT_EQ(count_rows("OA_Log where LogType='done'"), 2 * kRows);
-}
-
 TEST_P(ConnectionTest, CommandTimeoutStopsALongStatement) {
   if (odbc()) GTEST_SKIP() << "the SQLite ODBC driver ignores the query timeout";
   conn.CommandTimeout = 1;
