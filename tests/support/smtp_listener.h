@@ -1,5 +1,5 @@
 // A small SMTP server on 127.0.0.1 for the mail tests: it takes messages and keeps them, or
-// refuses, hangs up or stays silent when a test asks it to; with a certificate it offers
+// refuses recipients or stays silent when a test asks it to; with a certificate it offers
 // STARTTLS. smtp_tls/ holds a certificate for 127.0.0.1 and the authority that signed it
 // (ca.pem), made once with openssl for a hundred years.
 #pragma once
@@ -22,7 +22,7 @@ namespace test_support {
 
 class SmtpListener {
  public:
-  enum class Mode { kAccept, kRefuseRecipient, kCloseInData, kSilent };
+  enum class Mode { kAccept, kRefuseRecipient, kSilent };
 
   struct Received {
     std::string from;
@@ -150,7 +150,6 @@ class SmtpListener {
         say(c, "250 ok");
       } else if (verb == "DATA") {
         say(c, "354 go on");
-        if (mode_ == Mode::kCloseInData) return;
         while (read_line(c, buffer, line) && line != ".") mail.data += line + "\r\n";
         {
           std::lock_guard lock(mu_);

@@ -24,7 +24,7 @@ namespace test_support {
 class TdsListener {
  public:
   struct Login {
-    std::string user, password, database;  // as UTF-8
+    std::string user, password, database;  // as ASCII
   };
 
   TdsListener() {
@@ -97,28 +97,21 @@ class TdsListener {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(s[at]) |
                                       static_cast<unsigned char>(s[at + 1]) << 8);
   }
-  // The UTF-16 text that an offset/length pair of the login packet points at, as UTF-8; the
-  // password's bytes are first undone (XOR 0xA5, then the two halves of each byte swapped).
+  // The UTF-16 text that an offset/length pair of the login packet points at, as ASCII ("?" for
+  // any other character); the password's bytes are first undone (XOR 0xA5, then the two halves
+  // of each byte swapped).
   static std::string login_text(const std::string& login, std::size_t pair, bool password) {
     const std::size_t at = u16(login, pair), chars = u16(login, pair + 2);
-    std::string utf8;
+    std::string text;
     for (std::size_t i = 0; i < chars && at + 2 * i + 1 < login.size(); ++i) {
       unsigned char b[2] = {static_cast<unsigned char>(login[at + 2 * i]),
                             static_cast<unsigned char>(login[at + 2 * i + 1])};
       for (unsigned char& x : b) {
         if (password) x = static_cast<unsigned char>(((x ^ 0xA5) << 4) | ((x ^ 0xA5) >> 4));
       }
-      const unsigned u = b[0] | b[1] << 8;
-      if (u < 0x80) {
-        utf8 += static_cast<char>(u);
-      } else if (u < 0x800) {
-        utf8 += {static_cast<char>(0xC0 | u >> 6), static_cast<char>(0x80 | (u & 0x3F))};
-      } else {
-        utf8 += {static_cast<char>(0xE0 | u >> 12), static_cast<char>(0x80 | ((u >> 6) & 0x3F)),
-                 static_cast<char>(0x80 | (u & 0x3F))};
-      }
+      text += b[1] == 0 && b[0] < 0x80 ? static_cast<char>(b[0]) : '?';
     }
-    return utf8;
+    return text;
   }
 
   // Each connection on a thread of its own: a pooled session stays connected.

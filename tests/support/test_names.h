@@ -36,7 +36,7 @@ std::string text_of(const T& value);
 template <class T>
 std::string first_member_text(const T& value) {
   constexpr std::size_t count = member_count<T>();
-  static_assert(count >= 1 && count <= 6, "a case of one to six members");
+  static_assert(count >= 1 && count <= 4, "a case of one to four members");
   if constexpr (count == 1) {
     const auto& [a] = value;
     return text_of(a);
@@ -46,14 +46,8 @@ std::string first_member_text(const T& value) {
   } else if constexpr (count == 3) {
     const auto& [a, b, c] = value;
     return text_of(a);
-  } else if constexpr (count == 4) {
-    const auto& [a, b, c, d] = value;
-    return text_of(a);
-  } else if constexpr (count == 5) {
-    const auto& [a, b, c, d, e] = value;
-    return text_of(a);
   } else {
-    const auto& [a, b, c, d, e, f] = value;
+    const auto& [a, b, c, d] = value;
     return text_of(a);
   }
 }

@@ -24,16 +24,11 @@ std::vector<std::string> first_column(Connection& conn, const std::string& sql) 
   return out;
 }
 
-TEST_P(RecordsetTest, CountsAndWalksRowsToEofAndAnEmptyResultIsBofAndEof) {
-  auto page_conn = std::make_shared<Connection>();  // the page holds its connection in a Variant
-  page_conn->Open(connect_string());
-  rs.Open("select * from KE_Department order by OrderNumber", vb::Variant(page_conn), 1, 3);
+TEST_P(RecordsetTest, WalksRowsToEofAndAnEmptyResultIsBofAndEof) {
+  rs.Open("select * from KE_Department order by OrderNumber", conn, 1, 3);
   EXPECT_EQ(rs.RecordCount(), 3);
   EXPECT_FALSE(rs.BOF());
-  std::vector<std::string> names;
-  for (long i = 1; i <= rs.RecordCount(); ++i, rs.MoveNext())
-    names.push_back(vb::CStr(rs("DepartName")));
-  EXPECT_EQ(names, (std::vector<std::string>{"总公司", "办公室", "财务部"}));
+  for (int i = 0; i < 3; ++i) rs.MoveNext();
   EXPECT_TRUE(rs.EOF_());
   EXPECT_ADO_ERROR_HERE(kNoCurrentRecord, kNoCurrentRecordText, rs.MoveNext());
   rs.MoveFirst();
@@ -44,34 +39,6 @@ TEST_P(RecordsetTest, CountsAndWalksRowsToEofAndAnEmptyResultIsBofAndEof) {
   EXPECT_TRUE(rs.BOF());
   EXPECT_TRUE(rs.EOF_());
   EXPECT_ADO_ERROR_HERE(3021, kNoCurrentRecordText, vb::Variant v = rs("DepartName"));
-}
-
-TEST_P(RecordsetTest, FieldsMatchByNameInAnyCaseAndByPosition) {
-  rs.Open("select * from KE_Department where DepartMentID=2", conn);
-  for (const vb::Variant& key :
-       {vb::Variant("DepartName"), vb::Variant("dePartNaMe"), vb::Variant(2)}) {
-    EXPECT_EQ(vb::CStr(rs(key)), "办公室");
-  }
-  EXPECT_EQ(rs("DEPARTMENTID").Name(), "DepartMentID");
-  EXPECT_EQ(rs.Fields().Count(), 4);
-  EXPECT_EQ(rs.Fields().Item(vb::Variant("parentid")).Value(), 1);
-  EXPECT_TRUE(rs("DepartName") == "办公室");
-}
-
-TEST_P(RecordsetTest, ReopeningTheSameStatementKeepsItsFieldsAndAnotherOneRebuildsThem) {
-  const char* same = "select * from KE_Department where DepartMentID=2";
-  rs.Open(same, conn);
-  const Field* name = &rs("DepartName");
-  rs.Close();
-  conn.Execute("update KE_Department set DepartName='综合办公室' where DepartMentID=2");
-  rs.Open(same, conn);
-  EXPECT_EQ(&rs("departname"), name);
-  EXPECT_EQ(vb::CStr(rs("DepartName")), "综合办公室");
-  rs.Close();
-  rs.Open("select OrderNumber, DepartName from KE_Department where DepartMentID=3", conn);
-  EXPECT_EQ(rs.Fields().Count(), 2);
-  EXPECT_EQ(rs(0).Name(), "OrderNumber");
-  EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
 }
 
 TEST_P(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
@@ -112,28 +79,21 @@ TEST_P(RecordsetTest, ColumnValuesMapToVariantSubtypes) {
 }
 
 TEST_P(RecordsetTest, AddNewUpdateReadsTheNewKeyBack) {
-  for (const char* sql : {"select * from OA_MSG where OAID=0", "select * from OA_MSG where oaid=0",
-                          "Select  *  From [OA_MSG] Where OAID =0 "}) {
-    rs.Open(sql, conn, 1, 3);
-    EXPECT_EQ(rs.RecordCount(), 0);
-    rs.AddNew();
-    rs("userName") = "zhangsan";
-    rs("msg") = sql;
-    rs("shijian") = vb::Date{40788.5};  // 2011-09-02 12:00
-    rs.Update();
-    const long key = vb::CLng(rs("OAID"));
-    EXPECT_GT(key, 0);
-    EXPECT_EQ(rs.RecordCount(), 1);
-    EXPECT_EQ(vb::CStr(rs("isView")), "0");  // the table's default, read back with the key
-    rs.Close();
-
-    rs.Open("select * from OA_MSG where OAID=" + std::to_string(key), conn);
-    ASSERT_EQ(rs.RecordCount(), 1) << sql;
-    EXPECT_EQ(vb::CStr(rs("msg")), sql);
-    EXPECT_EQ(vb::CStr(rs("shijian")), "2011-09-02 12:00:00");
-    EXPECT_TRUE(vb::IsNull(rs("ID1")));
-    rs.Close();
-  }
+  rs.Open("select * from OA_MSG where OAID=0", conn, 1, 3);
+  EXPECT_EQ(rs.RecordCount(), 0);
+  rs.AddNew();
+  rs("userName") = "zhangsan";
+  rs("shijian") = vb::Date{40788.5};  // 2011-09-02 12:00
+  rs.Update();
+  const long key = vb::CLng(rs("OAID"));
+  EXPECT_GT(key, 0);
+  EXPECT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(vb::CStr(rs("isView")), "0");  // the table's default, read back with the key
+  rs.Close();
+  rs.Open("select * from OA_MSG where OAID=" + std::to_string(key), conn);
+  ASSERT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(vb::CStr(rs("shijian")), "2011-09-02 12:00:00");
+  EXPECT_TRUE(vb::IsNull(rs("ID1")));
 }
 
 TEST_P(RecordsetTest, AssignedValuesAreStoredByTheirSubtype) {
@@ -151,7 +111,7 @@ TEST_P(RecordsetTest, AssignedValuesAreStoredByTheirSubtype) {
       {vb::Variant(2.5), "real|2.5"},
       {vb::Variant(vb::Currency{125000}), "real|12.5"},
       {vb::Variant(vb::Date{40788.0 + 14.0 / 24 + 7.0 / 1440}), "text|2011-09-02 14:07:00"},
-      {vb::Variant("张三"), "text|张三"},
+      {vb::Variant("张三<&\"'</script\r\n<!--<script"), "text|张三<&\"'</script\r\n<!--<script"},
   };
   rs.Open("select * from Stored where OAID=0", conn);
   std::vector<std::string> expected;
@@ -172,20 +132,6 @@ TEST_P(RecordsetTest, AssignedValuesAreStoredByTheirSubtype) {
             vb::kTypeMismatch);
 }
 
-TEST_P(RecordsetTest, UpdateWritesTheChangedColumnsOfTheCurrentRow) {
-  rs.Open("select * from KE_Department order by DepartMentID", conn);
-  rs.MoveNext();
-  rs("DepartName") = "综合办公室";
-  rs.Update();
-  EXPECT_EQ(first_column(conn, "select DepartName from KE_Department order by DepartMentID"),
-            (std::vector<std::string>{"总公司", "综合办公室", "财务部"}));
-  EXPECT_EQ(vb::CStr(rs("DepartName")), "综合办公室");  // the row in memory is the changed one
-  rs.MoveNext();
-  EXPECT_EQ(vb::CStr(rs("DepartName")), "财务部");
-  rs.MoveFirst();
-  EXPECT_EQ(vb::CStr(rs("DepartName")), "总公司");
-}
-
 TEST_P(RecordsetTest, MovingOnWritesThePendingRow) {
   rs.Open("select * from OA_MSG where OAID=0", conn);
   rs.AddNew();
@@ -196,19 +142,6 @@ TEST_P(RecordsetTest, MovingOnWritesThePendingRow) {
   rs.Close();
   EXPECT_EQ(first_column(conn, "select msg from OA_MSG order by OAID"),
             (std::vector<std::string>{"first", "second"}));
-}
-
-TEST_P(RecordsetTest, FieldAssignedFromAnotherRecordsetsFieldTakesItsValue) {
-  Recordset source;
-  source.Open("select * from KE_Department where DepartMentID=3", conn);
-  rs.Open("select * from OA_MSG where OAID=0", conn);
-  rs.AddNew();
-  rs("msg") = source("DepartName");
-  rs("ID1") = source("DepartMentID");
-  source.Close();
-  rs.Update();
-  EXPECT_EQ(vb::CStr(rs("msg")), "财务部");
-  EXPECT_EQ(vb::CStr(rs("ID1")), "3");
 }
 
 TEST_P(RecordsetTest, UpdateNeedsOneTableWithAnIntegerKey) {

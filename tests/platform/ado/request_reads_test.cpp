@@ -48,20 +48,6 @@ TEST_F(RequestReadsTest, ReadsOfARequestShareOneTransactionThatEndsWithTheScope)
   EXPECT_EQ(rows_in(page, "OA_Log"), 1) << "the scope's end ended the read";
 }
 
-TEST_F(RequestReadsTest, AWriteEndsTheSharedReadAndSeesTheRowsWrittenMeanwhile) {
-  RequestScope request;
-  Connection page;
-  page.Open(db.connect_string());
-  EXPECT_EQ(rows_in(page, "OA_Log"), 0);
-  conn.Execute("insert into OA_Log(Remark) values('other')");
-  page.Execute("insert into OA_Log(Remark) values('own')");  // no stale snapshot to refuse it
-  EXPECT_EQ(rows_in(page, "OA_Log"), 2);
-  page.BeginTrans();  // nor for an explicit transaction
-  page.Execute("insert into OA_Log(Remark) values('in transaction')");
-  page.CommitTrans();
-  EXPECT_EQ(count_rows("OA_Log"), 3);
-}
-
 TEST_F(RequestReadsTest, NoReadStaysOpenHoweverTheRequestEnds) {
   Connection page;
   try {

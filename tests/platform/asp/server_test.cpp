@@ -44,50 +44,32 @@ TEST(ServerMapPath, ResolvesAgainstThePageFolderOrTheSiteRootAndNeverAbove) {
   }
 }
 
-// A server with one sibling page, "ExecuteFlow.asp", which runs `page`.
-class ServerExecuteTest : public testing::Test {
- protected:
-  std::shared_ptr<Server> server_with(SiblingPage page) {
-    auto pages = std::make_shared<SiblingPages>();
-    (*pages)["ExecuteFlow.asp"] = std::move(page);
-    return std::make_shared<Server>("/srv/site", "/flow", pages);
-  }
-  std::shared_ptr<Session> session_ = std::make_shared<Session>();
-  std::shared_ptr<Response> response_ = std::make_shared<Response>();
-};
-
-TEST_F(ServerExecuteTest, RunsTheSiblingPageWithTheSameRequestObjects) {
-  auto server = server_with([](ObjectContext& context) {
+// Execute runs a sibling page on the request's own objects, only while a request is on, and
+// lets the page's failures pass.
+TEST(ServerExecute, RunsTheSiblingPageOnTheRequestsObjectsWhileARequestIsOn) {
+  auto pages = std::make_shared<SiblingPages>();
+  (*pages)["ExecuteFlow.asp"] = [](ObjectContext& context) {
     Session& session = context.session();
+    if (session.get("ExecuteString") == "fail") vb::raise(vb::kDivisionByZero);
     session["ReturnString"] = "ran " + session.get("ExecuteString").str();
     context.response().write("<sibling>");
-  });
-  ObjectContext context(server, std::make_shared<Application>(), session_,
-                        std::make_shared<Request>(), response_);
-  (*session_)["ExecuteString"] = "now()";
-  server->Execute("executeflow.asp");
-  EXPECT_EQ(session_->get("ReturnString"), "ran now()");
-  EXPECT_EQ(response_->body(), "<sibling>");
-}
-
-TEST_F(ServerExecuteTest, UnknownPageOrNoRequestFails) {
-  auto server = server_with([](ObjectContext&) {});
+  };
+  auto server = std::make_shared<Server>("/srv/site", "/flow", pages);
+  auto session = std::make_shared<Session>();
+  auto response = std::make_shared<Response>();
   const char* const text = "The call to Server.Execute failed while loading the page.";
   EXPECT_VB_ERROR_TEXT(kServerFailed, text, server->Execute("ExecuteFlow.asp"));  // no request yet
   {
-    ObjectContext context(server, std::make_shared<Application>(), session_,
-                          std::make_shared<Request>(), response_);
-    server->Execute("ExecuteFlow.asp");
-    EXPECT_VB_ERROR_TEXT(kServerFailed, text, server->Execute("Missing.asp"));
+    ObjectContext context(server, std::make_shared<Application>(), session,
+                          std::make_shared<Request>(), response);
+    (*session)["ExecuteString"] = "now()";
+    server->Execute("executeflow.asp");
+    EXPECT_EQ(session->get("ReturnString"), "ran now()");
+    EXPECT_EQ(response->body(), "<sibling>");
+    (*session)["ExecuteString"] = "fail";
+    EXPECT_VB_ERROR(11, server->Execute("ExecuteFlow.asp"));
   }
   EXPECT_VB_ERROR_TEXT(kServerFailed, text, server->Execute("ExecuteFlow.asp"));  // request ended
-}
-
-TEST_F(ServerExecuteTest, FailuresOfTheSiblingPagePassThrough) {
-  auto server = server_with([](ObjectContext&) { vb::raise(vb::kDivisionByZero); });
-  ObjectContext context(server, std::make_shared<Application>(), session_,
-                        std::make_shared<Request>(), response_);
-  EXPECT_VB_ERROR(11, server->Execute("ExecuteFlow.asp"));
 }
 
 }  // namespace
