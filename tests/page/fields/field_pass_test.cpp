@@ -60,22 +60,6 @@ TEST_F(FieldPassTest, ANewRecordShowsTheTitleDefaultAndNoOtherSystemValue) {
             "value='请假流程（张三, 2011-09-02 14:07）'>|&nbsp;|&nbsp;|&nbsp;|&nbsp;");
 }
 
-TEST_F(FieldPassTest, AnExistingRecordShowsStoredValuesWhereAHandlingNodeCouldEditTheField) {
-  form("{_1:a}|{_2:b}|{_3:c}|{_4:d}|{_5:e}|{_6:f}|{1:g}|{2:h}|{3:i}", {"A", "B", "C"}, "-2,1,2,3,",
-       "-2,1,");
-  field(1, "A", "'单行文本型'");
-  field(2, "B", "'单行文本型'");
-  field(3, "C", "'单行文本型'", ", DefaultValue", ", '默认'");
-  record(", A, B, C", ", '甲', '乙', '丙'");
-  handled_at(1);
-  // "-2" stands first in node 1's list, so the title keeps its default; 3 is not editable at
-  // node 2 and shows the stored value, 1 is editable and holds it.
-  EXPECT_EQ(inputs(filled(render_todo().body)),
-            "&nbsp;|<input type=text name='zd_2' id='zd_2'  style='width:99%' "
-            "value='请假流程（张三, 2011-09-02 14:07）'>|李四|2011 年 09 月 01 日|总公司\\技术部|"
-            "流程状态：审批中&nbsp;{&nbsp;节点2：张三&nbsp;}|[1:甲]|乙|丙");
-}
-
 TEST_F(FieldPassTest, AFieldNoHandlingNodeCouldEditShowsItsDefaultOrNothing) {
   form("{1:g}|{3:i}", {"A", "C"}, "-2,", "-2,1,");
   field(1, "A", "'单行文本型'", ", DefaultValue", ", '默认1'");
