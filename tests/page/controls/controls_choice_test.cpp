@@ -10,10 +10,10 @@ namespace {
 
 TEST_F(ControlTest, TheCheckBoxIsCheckedByOneOnly) {
   add_field(32, "复选框");
-  EXPECT_EQ(control(32, "1"), "<INPUT type='checkbox' id='zd32' NAME='zd32'  checked  >");
-  for (const vb::Variant& value : {vb::Variant("0"), vb::Variant("on"), vb::Variant(""),
-                                   vb::Variant(vb::Null), vb::Variant("1 ")}) {
-    EXPECT_EQ(control(32, value), "<INPUT type='checkbox' id='zd32' NAME='zd32'    >")
+  for (const vb::Variant& value :
+       {vb::Variant("1"), vb::Variant("on"), vb::Variant(vb::Null), vb::Variant("1 ")}) {
+    EXPECT_EQ(control(32, value), std::string("<INPUT type='checkbox' id='zd32' NAME='zd32'  ") +
+                                      (value == "1" ? "checked" : "") + "  >")
         << vb::CStr(value & "");
   }
 }
@@ -126,16 +126,6 @@ INSTANTIATE_TEST_SUITE_P(
                                     "value='&lt;b&gt;'  checked>&lt;b&gt;&nbsp;"},
                       RadioCase{"''", "", ""}, RadioCase{"NULL", vb::Null, ""},
                       RadioCase{"'**'", "x", ""}));
-
-TEST_F(ControlTest, ARadioGroupOfAThousandOptionsChecksTheStoredOne) {
-  std::string options;
-  for (int i = 0; i < 1000; ++i) options += (i ? "*" : "") + std::to_string(i);
-  add_field(34, "真假型", "DefaultValue = '" + options + "'");
-  const std::string html = control(34, "999");
-  EXPECT_NE(html.find("value='999'  checked>999&nbsp;</TD>"), std::string::npos);
-  EXPECT_NE(html.find("value='0'  >0&nbsp;"), std::string::npos);
-  EXPECT_EQ(typed(p.isRadioMatch), "Boolean:True");
-}
 
 }  // namespace
 }  // namespace page_test

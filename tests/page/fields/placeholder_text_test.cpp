@@ -45,43 +45,31 @@ Filled fill_both(const std::string& text, const char* pattern,
 }
 
 TEST(PlaceholderText, MatchesWholeTextReplaceInEveryCase) {
+  const char* const kField = "{.*?:.*?}";
+  const char* const kReference = "{%.*?%}";
   struct Case {
+    const char* pattern;
     const char* text;
     std::vector<std::string> values;
     bool falls_back;
   } cases[] = {
-      {"a{1:x}b{2:y}c", {"<1>", "<2>"}, false},
-      {"{1:x}{1:x}|{1:x}", {"A", "B", "C"}, false},       // the first fill takes all three
-      {"{1:x}|{9:y}|{1:x}", {"#skip", "N", "Z"}, false},  // left, then filled by a later twin
-      {"{1:a}{2:b}", {"{2:b}", "Q"}, true},               // a value holds a later placeholder
-      {"{1:a}{2:b}", {"{1:a}", "Q"}, false},              // ... an earlier one stays
-      {"{1:a}:z}{2:b}", {"{2", "Q"}, true},               // a value that may run on
-      {"{a{1:x}|{1:x}", {"A", "B"}, true},                // a placeholder holding an opening
-      {"{1:x}\n{2:y}", {"{\n", "Q"}, false},              // an opening cut by its line
-      {"{1:a}{2:b}", {"CKEDITOR.replace('zd1',{toolbar: 'myBasic'});", "Q"}, false},
+      {kField, "a{1:x}b{2:y}c", {"<1>", "<2>"}, false},
+      {kField, "{1:x}{1:x}|{1:x}", {"A", "B", "C"}, false},       // the first fill takes all
+      {kField, "{1:x}|{9:y}|{1:x}", {"#skip", "N", "Z"}, false},  // left, then filled by a twin
+      {kField, "{1:a}{2:b}", {"{2:b}", "Q"}, true},   // a value holds a later placeholder
+      {kField, "{1:a}{2:b}", {"{1:a}", "Q"}, false},  // ... an earlier one stays
+      {kField, "{1:a}:z}{2:b}", {"{2", "Q"}, true},   // a value that may run on
+      {kField, "{a{1:x}|{1:x}", {"A", "B"}, true},    // a placeholder holding an opening
+      {kField, "{1:x}\n{2:y}", {"{\n", "Q"}, false},  // an opening cut by its line
+      {kField, "{1:a}{2:b}", {"CKEDITOR.replace('zd1',{toolbar: 'myBasic'});", "Q"}, false},
+      {kReference, "{%1%}+{%1%}={%2%}", {"3", "x", "6"}, false},
+      {kReference, "{%1%}{%2%}", {"{%2%}", "Q"}, true},
+      {kReference, "{%1%}%}{%2%}", {"{", "Q"}, true},  // "{" then "%}" would open a reference
+      {kReference, "{%%}{%{%1%}", {"E", "F"}, true},
   };
   for (const Case& c : cases) {
     std::string expected;
-    const Filled run = fill_both(c.text, "{.*?:.*?}", c.values, &expected);
-    EXPECT_EQ(run.text, expected) << c.text;
-    EXPECT_EQ(run.fell_back, c.falls_back) << c.text;
-  }
-}
-
-TEST(PlaceholderText, ValueReferencesFollowTheSameRule) {
-  struct Case {
-    const char* text;
-    std::vector<std::string> values;
-    bool falls_back;
-  } cases[] = {
-      {"{%1%}+{%1%}={%2%}", {"3", "x", "6"}, false},
-      {"{%1%}{%2%}", {"{%2%}", "Q"}, true},
-      {"{%1%}%}{%2%}", {"{", "Q"}, true},  // "{" then "%}" would open a reference
-      {"{%%}{%{%1%}", {"E", "F"}, true},
-  };
-  for (const Case& c : cases) {
-    std::string expected;
-    const Filled run = fill_both(c.text, "{%.*?%}", c.values, &expected);
+    const Filled run = fill_both(c.text, c.pattern, c.values, &expected);
     EXPECT_EQ(run.text, expected) << c.text;
     EXPECT_EQ(run.fell_back, c.falls_back) << c.text;
   }

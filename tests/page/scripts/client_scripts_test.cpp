@@ -1,5 +1,5 @@
-// The fixed dialog, close-guard, cookie and full-screen scripts: their functions behave in
-// Node.js with the few browser objects they touch stood in.
+// The fixed cookie and close-guard scripts: their functions behave in Node.js with the few
+// browser objects they touch stood in.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -59,30 +59,6 @@ TEST_F(ClientScriptsTest, CookiesMatchWholeNamesAndKeepTheirValues) {
             "k=1; expires=E; path=/oa; domain=example.com; secure\n");
 }
 
-TEST_F(ClientScriptsTest, FullScreenSetsTheCookieWithOrWithoutTheToolbarObject) {
-  EXPECT_EQ(run("var document={cookie:''};",
-                "fullscreen(); console.log(GetCookie('_myConfigBiaoDan'));"
-                "restore(); console.log(GetCookie('_myConfigBiaoDan'));"),
-            "0\n1\n");
-  EXPECT_EQ(run("var document={cookie:''}; var RemoveIEToolbar={ToolBar:1};",
-                "fullscreen(); console.log(RemoveIEToolbar.ToolBar);"
-                "ScreenIsFull(); console.log(RemoveIEToolbar.ToolBar);"),
-            "0\n0\n");
-}
-
-TEST_F(ClientScriptsTest, InsertKongJianPlacesTheControlOrDoesNothing) {
-  EXPECT_EQ(run("var box={innerHTML:''}; var document={getElementById:function(id){"
-                "return id=='WebOfficeDiv'?box:null;}};",
-                "insertKongJian('Missing','WebOffice','100%','100%','1.2.3.4');"
-                "console.log(JSON.stringify(box.innerHTML));"
-                "insertKongJian('WebOfficeDiv','WebOffice','100%','100%','1.2.3.4');"
-                "console.log(box.innerHTML);"),
-            "\"\"\n<object id=\"WebOffice\" width=\"100%\" height=\"100%\" "
-            "onerror=javascript:TBInfor.style.display=\"\"; "
-            "classid=\"clsid:AFCD4D49-262C-4BE1-B8C0-1F547B2813A3\"><param name=\"CilentIp\" "
-            "value=\"1.2.3.4\"></object>\n");
-}
-
 TEST_F(ClientScriptsTest, CloseGuardAsksOnlyOnTheCloseButtons) {
   const std::string prelude =
       "var screen={availWidth:1000,availHeight:700}; var event={}; var document={};";
@@ -94,22 +70,6 @@ TEST_F(ClientScriptsTest, CloseGuardAsksOnlyOnTheCloseButtons) {
   EXPECT_EQ(run(prelude, probe),
             "您的当前工作尚未完成，是否确定退出当前工作任务？\n-\n"
             "您的当前工作尚未完成，是否确定退出当前工作任务？\n-\n0\n");
-}
-
-TEST_F(ClientScriptsTest, DialogsThatReturnNoKeyChangeNothing) {
-  const std::string prelude =
-      "var result; var window={showModalDialog:function(){return result;}};"
-      "var webform={FolderIDDis:{value:'a'},FolderID:{value:'1'}};"
-      "var document={webform:{elements:{zd9:{value:'old'}}}};";
-  EXPECT_EQ(run(prelude,
-                "result=undefined; ShowSelect(); mySlectBuMen('zd9');"
-                "result={oaid:'',name:'x',OAID:'',Name:'y'}; ShowSelect(); mySlectBuMen('zd9');"
-                "console.log(webform.FolderIDDis.value, document.webform.elements.zd9.value);"
-                "result={oaid:'5',name:'文件夹',OAID:'3',Name:'财务部'}; ShowSelect();"
-                " mySlectBuMen('zd9');"
-                "console.log(webform.FolderID.value, webform.FolderIDDis.value,"
-                " document.webform.elements.zd9.value);"),
-            "a old\n5 文件夹 财务部\n");
 }
 
 }  // namespace
