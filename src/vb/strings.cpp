@@ -78,10 +78,10 @@ std::size_t find_whole(std::string_view text, std::string_view wanted, std::size
   std::size_t boundary = from;  // the first character start at or after the bytes checked
   for (std::size_t found = text.find(wanted, from); found != std::string_view::npos;
        found = text.find(wanted, found + 1)) {
-    while (boundary < found) decode_utf8(text, boundary);
+    while (boundary < found) skip_char(text, boundary);
     if (boundary != found) continue;
     std::size_t end = found;
-    while (end < found + wanted.size()) decode_utf8(text, end);
+    while (end < found + wanted.size()) skip_char(text, end);
     if (end == found + wanted.size()) return found;
   }
   return std::string_view::npos;
@@ -151,9 +151,11 @@ Variant InStr(const Variant& start, const Variant& s1, const Variant& s2, Here w
   std::optional<std::string> text = text_or_null(s1, where);
   std::optional<std::string> wanted = text_or_null(s2, where);
   if (!text || !wanted) return Null;
-  if (text->empty() || first > char_count(*text)) return Long(0);
+  // Past the end when the text has fewer than `first` characters.
+  const std::size_t from = char_offset(*text, first - 1);
+  if (from == text->size()) return Long(0);
   if (wanted->empty()) return Long(static_cast<std::int32_t>(first));
-  std::size_t found = find_whole(*text, *wanted, char_offset(*text, first - 1));
+  std::size_t found = find_whole(*text, *wanted, from);
   if (found == std::string::npos) return Long(0);
   return char_position(*text, found);
 }

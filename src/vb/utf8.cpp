@@ -75,13 +75,13 @@ void append_utf8(std::string& out, char32_t c) {
 
 long char_count(std::string_view s) {
   long chars = 0;
-  for (std::size_t pos = 0; pos < s.size(); ++chars) decode_utf8(s, pos);
+  for (std::size_t pos = 0; pos < s.size(); ++chars) skip_char(s, pos);
   return chars;
 }
 
 std::size_t char_offset(std::string_view s, long chars) {
   std::size_t pos = 0;
-  for (long seen = 0; pos < s.size() && seen < chars; ++seen) decode_utf8(s, pos);
+  for (long seen = 0; pos < s.size() && seen < chars; ++seen) skip_char(s, pos);
   return pos;
 }
 

@@ -17,6 +17,15 @@ std::size_t char_offset(std::string_view s, long chars);
 // byte decodes as itself (0x80..0xFF) and advances by one.
 char32_t decode_utf8(std::string_view s, std::size_t& pos);
 
+// Advances pos past the character at pos, as decode_utf8 would; an ASCII byte is one step.
+inline void skip_char(std::string_view s, std::size_t& pos) {
+  if (static_cast<unsigned char>(s[pos]) < 0x80) {
+    ++pos;
+  } else {
+    decode_utf8(s, pos);
+  }
+}
+
 // Appends the UTF-8 form of the code point c.
 void append_utf8(std::string& out, char32_t c);
 

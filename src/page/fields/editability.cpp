@@ -12,16 +12,21 @@ vb::Variant listed_codes(const PageState& p) {
   return vb::Replace(vb::Variant(",") & p.EditFields & ",", "-", "_");
 }
 
-}  // namespace
-
-bool may_edit(const PageState& p, const vb::Variant& code) {
+// may_edit with the node's listed codes already at hand.
+bool may_edit_listed(const PageState& p, const vb::Variant& listed_codes, const vb::Variant& code) {
   const bool listed =
-      !(p.DaiBanBanLiType == "1") && vb::InStr(listed_codes(p), vb::Variant(",") & code & ",") > 0;
+      !(p.DaiBanBanLiType == "1") && vb::InStr(listed_codes, vb::Variant(",") & code & ",") > 0;
   const bool trusted =
       !library::flag_set(p.isFirst) &&
       vb::InStr(p.TQUserList, vb::Variant(";") & p.ctx.Session->get("Username") & ";") > 0;
   const bool privileged = p.isTeQuanDaiBan == true;
   return listed || trusted || privileged;
+}
+
+}  // namespace
+
+bool may_edit(const PageState& p, const vb::Variant& code) {
+  return may_edit_listed(p, listed_codes(p), code);
 }
 
 void decide_editability(PageState& p) {
@@ -31,7 +36,7 @@ void decide_editability(PageState& p) {
   p.strHTML = listed_codes(p);
 
   const bool field_or_title = vb::InStr(p.zdID, "_") == 0 || p.zdID == "_2";
-  if (may_edit(p, p.zdID) && field_or_title) {
+  if (may_edit_listed(p, p.strHTML, p.zdID) && field_or_title) {
     p.isEdit = true;
   } else {
     p.zdValue = "";

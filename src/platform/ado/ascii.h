@@ -23,4 +23,15 @@ inline bool ascii_iequals(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The order of names that ascii_iequals finds equal: byte by byte, ASCII letters lower-cased.
+inline bool ascii_iless(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(ascii_lower(a[i]));
+    const auto y = static_cast<unsigned char>(ascii_lower(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
 }  // namespace platform::ado

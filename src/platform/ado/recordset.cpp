@@ -2,6 +2,7 @@
 #include "platform/ado/recordset.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "platform/ado/ado_error.h"
 #include "platform/ado/ascii.h"
@@ -11,6 +12,15 @@
 #include "vb/builtins.h"
 
 namespace platform::ado {
+namespace {
+
+// A result at least this wide, once looked up by name this often, finds its columns through an
+// index sorted by name: a form's main table has a column per field and the page reads each of
+// them by name, while most results answer a few look-ups, which a scan serves sooner.
+constexpr std::size_t kIndexedColumns = 32;
+constexpr std::size_t kIndexedLookups = 16;
+
+}  // namespace
 
 long FieldCollection::Count() const {
   return owner_->open_ ? static_cast<long>(owner_->rows_.column_count()) : 0;
@@ -44,6 +54,9 @@ void Recordset::hold(const std::shared_ptr<ConnectionLink>& link, std::string_vi
   if (rows_.columns() != field_columns_) {
     field_columns_ = rows_.columns();
     fields_ = std::make_unique<std::optional<Field>[]>(rows_.column_count());
+    by_name_.clear();
+    scans_ = 0;
+    if (rows_.column_count() >= kIndexedColumns) by_name_.reserve(rows_.column_count());
   }
   link_ = link;
   sql_.assign(sql);
@@ -104,12 +117,7 @@ Field& Recordset::field(const vb::Variant& key, vb::Here where) {
   const std::size_t n = rows_.column_count();
   std::size_t index = n;
   if (key.is_string()) {
-    for (std::size_t i = 0; i < n; ++i) {
-      if (ascii_iequals(column_name(i), key.str())) {
-        index = i;
-        break;
-      }
-    }
+    index = column_position(key.str());
   } else if (!key.is_empty() && !key.is_null()) {
     const long i = vb::CLng(key, where);
     if (i >= 0) index = std::min(static_cast<std::size_t>(i), n);
@@ -119,6 +127,29 @@ Field& Recordset::field(const vb::Variant& key, vb::Here where) {
   if (!found) found.emplace(*this, index);
   found->where_ = where;
   return *found;
+}
+
+std::size_t Recordset::column_position(std::string_view name) {
+  const std::size_t n = rows_.column_count();
+  if (n < kIndexedColumns || (by_name_.empty() && ++scans_ < kIndexedLookups)) {
+    for (std::size_t i = 0; i < n; ++i) {
+      if (ascii_iequals(column_name(i), name)) return i;
+    }
+    return n;
+  }
+  if (by_name_.empty()) {  // the room was made with the Fields: no allocation here
+    by_name_.resize(n);
+    std::iota(by_name_.begin(), by_name_.end(), std::size_t{0});
+    std::sort(by_name_.begin(), by_name_.end(), [&](std::size_t a, std::size_t b) {
+      const std::string_view x = column_name(a), y = column_name(b);
+      return ascii_iless(x, y) || (!ascii_iless(y, x) && a < b);
+    });
+  }
+  const auto found = std::lower_bound(by_name_.begin(), by_name_.end(), name,
+                                      [&](std::size_t column, std::string_view wanted) {
+                                        return ascii_iless(column_name(column), wanted);
+                                      });
+  return found != by_name_.end() && ascii_iequals(column_name(*found), name) ? *found : n;
 }
 
 vb::Variant Recordset::value_at(std::size_t column, vb::Here where) const {

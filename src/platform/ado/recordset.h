@@ -100,6 +100,8 @@ class Recordset final : public vb::Object {
   void require_open(vb::Here where) const;
   bool pending() const;
   Field& field(const vb::Variant& name_or_index, vb::Here where);
+  // The position of the first column named `name` (ASCII case ignored), column_count() if none.
+  std::size_t column_position(std::string_view name);
   const std::string& column_name(std::size_t column) const { return (*field_columns_)[column]; }
   vb::Variant value_at(std::size_t column, vb::Here where) const;
   void assign(std::size_t column, const vb::Variant& value, vb::Here where);
@@ -119,6 +121,10 @@ class Recordset final : public vb::Object {
   // the same statement keeps them.
   std::shared_ptr<const ColumnNames> field_columns_;
   std::unique_ptr<std::optional<Field>[]> fields_;
+  // A wide result's column positions in the order of their names (ASCII case ignored, equal
+  // names in column order), sorted after a number of look-ups scanned in order.
+  std::vector<std::size_t> by_name_;
+  std::size_t scans_ = 0;  // look-ups by name scanned in order since the columns changed
   std::size_t position_ = 0;        // row_count() at EOF
   bool adding_ = false;             // the current row was started by AddNew
   std::vector<bool> changed_;       // columns assigned since AddNew or the last Update

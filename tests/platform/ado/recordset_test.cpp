@@ -52,6 +52,36 @@ TEST_P(RecordsetTest, MissingFieldRaises3265AtTheCallersLine) {
   }
 }
 
+// A form's main table has a column per field, each read by name: a wide result finds every
+// name in any case, the first of two equal names, and after a reopening on other columns only
+// the new ones, however often it is asked.
+TEST_P(RecordsetTest, WideResultsFindTheFirstColumnOfANameInAnyCase) {
+  const char* missing =
+      "Item cannot be found in the collection corresponding to the requested name or ordinal.";
+  std::string wide = "select ";
+  for (int i = 0; i < 40; ++i) wide += "'v" + std::to_string(i) + "' as Col" + std::to_string(i) + ", ";
+  for (const char* last : {"'again' as COL7", "'last' as Col40"}) {
+    rs.Open(wide + last, conn);
+    for (int round = 0; round < 2; ++round) {
+      for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(vb::CStr(rs((i % 2 == 0 ? "col" : "COL") + std::to_string(i))), "v" + std::to_string(i));
+      }
+    }
+    EXPECT_EQ(rs("col7").Name(), "Col7");
+    EXPECT_ADO_ERROR_HERE(3265, missing, rs("Col41"));
+    rs.Close();
+  }
+  rs.Open(wide + "'last' as Col40", conn);
+  EXPECT_EQ(vb::CStr(rs("cOL40")), "last");
+  rs.Close();
+  rs.Open(wide + "'again' as COL7", conn);
+  EXPECT_ADO_ERROR_HERE(3265, missing, rs("Col40"));
+  rs.Close();
+  rs.Open("select 'x' as Col40", conn);
+  EXPECT_EQ(vb::CStr(rs("col40")), "x");
+  EXPECT_ADO_ERROR_HERE(3265, missing, rs("Col7"));
+}
+
 // A typed date column comes through ODBC as a date; every column of a row of Nulls holds a
 // cell, so the rows after it stay aligned.
 TEST_P(RecordsetTest, ColumnValuesMapToVariantSubtypes) {
