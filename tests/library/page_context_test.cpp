@@ -14,8 +14,6 @@ namespace {
 using Entries = std::vector<std::string>;
 using ErrorConventionTest = LibraryTest;
 
-[[noreturn]] void stop_page() { throw vb::VbError(vb::kPageStop, "stop", 99L); }
-
 TEST_F(ErrorConventionTest, AFailingStatementIsWrittenAndLoggedAndTheCallerGoesOn) {
   vb::Variant result = "before";
   long line = 0;
@@ -41,7 +39,6 @@ TEST_F(ErrorConventionTest, OtherExceptionsAreInternalErrorsWithoutALine) {
   ctx().top_routine("qmdb_connI_init", [] { throw vb::VbError(3021, "No current record", 7L); });
   ctx().routine("getsj", [] { throw std::out_of_range("vector"); });
   ctx().routine("getsj", [] { throw std::bad_alloc(); });
-  // Written as the log has them, as the test above shows.
   EXPECT_EQ(logged(), (Entries{"3021 No current record LINE #7 Routine : "
                                "qmflobiaodantianx.qmdb_connI_init",
                                "51 Internal error LINE #0 Routine : qmflobiaodantianx.getsj",
@@ -49,19 +46,11 @@ TEST_F(ErrorConventionTest, OtherExceptionsAreInternalErrorsWithoutALine) {
 }
 
 TEST_F(ErrorConventionTest, PageStopPassesInnerRoutinesUnchangedAndEndsTheTopOneQuietly) {
-  try {
-    ctx().routine("winmenu", [] { stop_page(); });
-    ADD_FAILURE() << "the signal was swallowed";
-  } catch (const vb::VbError& e) {
-    EXPECT_EQ(e.number(), -19691969);
-    EXPECT_EQ(e.description(), "stop");
-    EXPECT_EQ(e.line(), 99);
-  }
   ctx().top_routine("I_init", [&] {
     ctx().routine("funshowflow", [&] {
       ctx().routine("showcontent", [&] {
         ctx().Response->write("系统提示：您没有授权或者该节点已经办理完参数错误！");
-        ctx().resume_next([] { stop_page(); });
+        ctx().resume_next([] { throw vb::VbError(vb::kPageStop, "stop", 99L); });
       });
       ctx().Response->write("not reached");
     });
