@@ -46,7 +46,7 @@ TEST_F(AccessLogTest, VerdictsAndTheRefusalsLogged) {
       {"ISTime='1'", "2011-09-02 17:30:59", "True", ""},
       {"ISTime='1'", "2011-09-02 17:31:00", "False", "非法时间"},
       {"ISIP='1', isYunXu='0'", "2011-09-02 09:00:00", "False", "非法IP地址"},  // none allowed
-      {"ISIP='1'", "2011-09-02 09:00:00", "True", ""},  // nothing forbidden
+      {"ISIP='1'", "2011-09-02 09:00:00", "True", ""},                          // nothing forbidden
       // Entries are prefixes; empty entries match nothing.
       {"ISIP='1', IPList='10.0.0.1'", "2011-09-02 09:00:00", "False", "非法IP地址"},
       {"ISIP='1', IPList='192.168.,10.0.', isYunXu='0'", "2011-09-02 09:00:00", "True", ""},
@@ -57,8 +57,8 @@ TEST_F(AccessLogTest, VerdictsAndTheRefusalsLogged) {
       {"isWeek='1', SM7='0'", "2011-09-02 09:00:00", "True", ""},
       {"ISTime='1', SHour='x'", "2011-09-02 03:00:00", "True", ""},  // a start that is no time
       // Null switches take their defaults: no check runs.
-      {"ISIP=null, isWeek=null, ISTime=null, IPList='10.', SM7='0'", "2011-09-04 03:00:00",
-       "True", ""},
+      {"ISIP=null, isWeek=null, ISTime=null, IPList='10.', SM7='0'", "2011-09-04 03:00:00", "True",
+       ""},
       {"isWeek='1', SM7=null", "2011-09-04 03:00:00", "True", ""},
       {"NotValid='0', ISIP='1', IPList='10.', isYunXu=null", "2011-09-04 03:00:00", "False", ""},
       {"NotValid=null, ISIP='1', IPList='10.'", "2011-09-04 03:00:00", "False", ""},
