@@ -9,10 +9,6 @@
 #include <set>
 #include <string>
 
-#include "library/library_fixture.h"
-#include "support/error_convention.h"
-#include "vb/error.h"
-
 namespace library_test {
 namespace {
 
@@ -57,7 +53,6 @@ TEST(ErrorLines, ALineOfAFileWithARangeIsCountedFromItsStart) {
   } cases[] = {
       {"/work/flowform/src/page/entry.cpp", 24, 200024},
       {"src/page/scripts/head.cpp", 24, 204024},
-      {"page/scripts/head.cpp", 24, 204024},
       {"library/text.cpp", 999, 12999},
       {"/src/page/scripts/head.cpp", 0, 0},  // unknown line
       {"/x/src/page/subhead.cpp", 24, 24},   // no range: the line as it is
@@ -67,13 +62,6 @@ TEST(ErrorLines, ALineOfAFileWithARangeIsCountedFromItsStart) {
   for (const auto& c : cases) {
     EXPECT_EQ(library::page_line(c.file, c.line), c.expected) << c.file;
   }
-}
-
-TEST_F(LibraryTest, ARoutineReportsTheRunningNumberOfTheFailingLine) {
-  ctx().routine("getbumenlists",
-                [] { throw vb::VbError(13, "Type mismatch", 45, "/s/src/library/bumen.cpp"); });
-  expect_reported(13, "Type mismatch", "getbumenlists");
-  EXPECT_NE(page().find(" LINE2045 "), std::string::npos) << page();
 }
 
 }  // namespace

@@ -23,7 +23,6 @@ TEST(Escape, EachContextBreaksWhatWouldEndIt) {
       {"a&b<c>", "a&amp;b&lt;c&gt;", "a&b\\x3Cc>", "a&b<\" & \"c>"},
       {"x</TextArea>y", "x&lt;/TextArea&gt;y", "x\\x3C/TextArea>y", "x<\" & \"/TextArea>y"},
       {"</script>", "&lt;/script&gt;", "\\x3C/script>", "<\" & \"/script>"},
-      {"<script>", "&lt;script&gt;", "\\x3Cscript>", "<\" & \"script>"},
       {"<!--<script", "&lt;!--&lt;script", "\\x3C!--\\x3Cscript", "<\" & \"!--<\" & \"script"},
       {"&lt;b&gt;", "&amp;lt;b&amp;gt;", "&lt;b&gt;", "&lt;b&gt;"},
       {"1\r\n2", "1\r\n2", "1\\r\\n2", "1\" & vbCr & \"\" & vbLf & \"2"},

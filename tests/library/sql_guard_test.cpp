@@ -7,42 +7,31 @@
 namespace library {
 namespace {
 
-TEST(SqlInt, WholeNumbersGiveTheirDigits) {
+TEST(SqlInt, WholeNumbersGiveTheirDigitsAnythingElseIsATypeMismatch) {
   const std::pair<vb::Variant, std::string> cases[] = {
-      {"12", "12"},         {"-3", "-3"},       {"007", "007"},
-      {"-0", "-0"},         {" 2", "2"},        {"2 ", "2"},
-      {"2.0", "2"},         {"1e0", "1"},       {"1e3", "1000"},
-      {"+5", "5"},          {"12\n", "12"},     {"1,000", "1000"},
-      {"&H1F", "31"},       {"(4)", "-4"},      {12, "12"},
-      {vb::Long(-70000), "-70000"},             {5.0, "5"},
-      {4294967296.0, "4294967296"},             {vb::Currency{120000}, "12"}};
+      {"-3", "-3"},     {"007", "007"},     {" 2", "2"},    {"12\n", "12"},
+      {"2.0", "2"},     {"1e3", "1000"},    {"1,000", "1000"},  {"&H1F", "31"},
+      {"(4)", "-4"},    {5.0, "5"},         {vb::Long(-70000), "-70000"},
+      {4294967296.0, "4294967296"},         {vb::Currency{120000}, "12"}};
   for (const auto& [value, expected] : cases) EXPECT_EQ(sql_int(value), expected) << expected;
-}
-
-TEST(SqlInt, AnythingElseIsATypeMismatchBeforeAnySqlRuns) {
   const vb::Variant rejected[] = {
-      "1 or 1=1", "",   "-",           "--1",    "1.5",  "2.5 ",           "１２",
-      "0x1F",     "1e", "1e400",       "1;delete from OA_MSG", 1.5,  vb::Variant(), vb::Null,
-      true,       vb::Date{40788.0}};
+      "1 or 1=1", "",   "--1",          "2.5 ",   "１２",  "0x1F",  "1e400",
+      "1;delete from OA_MSG", 1.5,  true, vb::Variant(), vb::Null,  vb::Date{40788.0}};
   for (const auto& value : rejected) {
     EXPECT_VB_ERROR_TEXT(13, "Type mismatch", sql_int(value));
   }
-}
-
-TEST(SqlInt, TheErrorCarriesTheCallersLine) {
   try {
     sql_int("x");
     ADD_FAILURE() << "accepted";
   } catch (const vb::VbError& e) {
-    EXPECT_EQ(e.line(), __LINE__ - 3);
+    EXPECT_EQ(e.line(), __LINE__ - 3);  // the caller's line
   }
 }
 
 TEST(SqlText, DoublesSingleQuotes) {
   const std::pair<vb::Variant, std::string> cases[] = {
-      {"O'Brien", "O''Brien"},    {"''", "''''"},     {"' or '1'='1", "'' or ''1''=''1"},
-      {"中'文\\'", "中''文\\''"}, {"plain", "plain"}, {"", ""},
-      {vb::Variant(), ""},        {vb::Null, ""},     {12, "12"},
+      {"O'Brien", "O''Brien"}, {"' or '1'='1", "'' or ''1''=''1"}, {"中'文\\'", "中''文\\''"},
+      {vb::Null, ""},          {12, "12"},
   };
   for (const auto& [value, expected] : cases) EXPECT_EQ(sql_text(value), expected) << expected;
 }
