@@ -3,6 +3,8 @@
 --   form 9 "会议通知", model 9 "会议通知流程", nodes 90 (start) and 91 (end), record 1 waiting
 --   at node 91 in zhangsan's to-do list:
 --   /flow/BiaoDanTianXie.asp?BiaoDanID=9&BiaoDanRecordID=1&JieDianID=91   (new: LiuChengID=9)
+-- The start node has its forwarding, consultation and return switches on, which a start node
+-- does not offer.
 
 INSERT INTO OA_Flow_BiaoDan (OAID, Name, isJiaZai, ZhengWenType, BiaoDanCSS) VALUES (9, '会议通知',
   '0', '3',
@@ -24,7 +26,7 @@ INSERT INTO OA_Flow_Model_JieDian (OAID, MOAID, JieDianName, BanLiRenType, JiaoS
   FenFaUser, isRen, FenFaBuMen, isTiaoGuo) VALUES
   (90, 9, '发起通知', '1', ';zhangsan;lisi;', '0', '-2', '1', '1', 0, '小时', '', '0',
    '0', 60, 80, '1', '0', '0', '0', '0', '0', '0', '0', '0', '1', '0', '0', '0',
-   '0', '0', '0', '0', '0', '', '', '0', '', '0'),
+   '1', '1', '1', '1', '1', '', '', '1', '', '0'),
   (91, 9, '确认通知', '1', ';zhangsan;', '0', '', '1', '1', 24, '小时', '', '0',
    '0', 200, 80, '3', '0', '0', '0', '0', '0', '0', '0', '0', '1', '0', '0', '0',
    '1', '1', '0', '0', '0', '', '', '0', '', '0');

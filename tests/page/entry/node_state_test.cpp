@@ -47,35 +47,6 @@ TEST_F(PhaseTest, NodeSwitchesBecomeZeroOrOneAndDecideTheChoices) {
   }
 }
 
-TEST_F(PhaseTest, TheFirstNodeOfANewFlowOffersNoChoices) {
-  add_new_flow_road("1");
-  add_node(20, 5, "1", "'1', '1', '1', '1', '1', '1'");
-  run_phases();
-  EXPECT_EQ(typed(p.JieDianID), "Long:20");
-  EXPECT_EQ(typed(p.EditFields), "String:3,4,");
-  EXPECT_EQ(typed(p.isFirstJieDian), "Boolean:True");
-  for (const vb::Variant* v : {&p.iszhuanban, &p.isgoutong, &p.isFenFa, &p.isFeiQi, &p.isBoHui}) {
-    EXPECT_EQ(typed(*v), "String:0");
-  }
-  EXPECT_EQ(typed(p.isRen), "String:1");
-  EXPECT_EQ(typed(p.isShowChoice), "Boolean:False");
-}
-
-TEST_F(PhaseTest, ANewFlowOfKindZeroMayEditEveryFieldOfTheRecordTable) {
-  add_new_flow_road("0");
-  run_phases();
-  EXPECT_EQ(typed(p.EditFields), "String:-1,-2,");  // no fields: the system fields only
-
-  db_.exec(
-      "insert into OA_Flow_BiaoDan_Fields (OAID, TableName) values (11, 'OA_FLOW_7_Main'), "
-      "(12, 'OA_FLOW_8_Main'), (13, 'OA_FLOW_7_Main'), (14, 'OA_FLOW_7_MX')");
-  run_phases();
-  EXPECT_EQ(typed(p.EditFields), "String:-1,-2,11,13,");
-  EXPECT_EQ(typed(p.ctx.ii), "Integer:3");
-  EXPECT_EQ(typed(p.JieDianID), "String:");
-  EXPECT_EQ(typed(p.isFirstJieDian), "Boolean:True");
-}
-
 TEST_F(PhaseTest, AModelOfUnknownKindLeavesNothingEditable) {
   add_new_flow_road("9");
   db_.exec("insert into OA_Flow_BiaoDan_Fields (OAID, TableName) values (11, 'OA_FLOW_7_Main')");
@@ -98,8 +69,6 @@ TEST_F(PhaseTest, TheToDoPositionComesFromTheUsersEntriesAtTheNode) {
   const std::pair<const char*, const char*> cases[] = {
       // Only a consultation to answer.
       {"'7', '3', '2', 'zhang', 'li', '1'", "Boolean:True Boolean:False String:1 String:li"},
-      // No entry at this node (one at another node does not count).
-      {"'7', '3', '9', 'zhang', 'li', '0'", "Boolean:True Boolean:False String:0 String:0"},
       // An ordinary entry: its kind and sender are not read.
       {"'7', '3', '2', 'zhang', 'li', '0'", "Boolean:False Boolean:False String:0 String:0"}};
   for (const auto& [row, position] : cases) {
