@@ -9,7 +9,6 @@
 
 #include "host/request_runner.h"
 #include "support/temp_database.h"
-#include "support/test_names.h"
 #include "vb/builtins.h"
 
 namespace page_test {
