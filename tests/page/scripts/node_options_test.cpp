@@ -119,7 +119,8 @@ TEST_F(NodeOptionsTest, ModelKindNameAndNullFileId) {
   EXPECT_EQ(typed(s.LiuChengType), "Integer:1");  // another kind leaves it as it was
 }
 
-// The pages show the addresses built from the clock; values the record brought are kept.
+// The pages show the addresses built from the clock; values the record brought are kept, and
+// other body kinds leave the document values alone.
 TEST_F(NodeOptionsTest, AnOfficeDocumentKeepsTheRecordsDocumentValues) {
   s.ZhengWenType = "1";
   s.RecordID = "R-1";
@@ -128,17 +129,12 @@ TEST_F(NodeOptionsTest, AnOfficeDocumentKeepsTheRecordsDocumentValues) {
   EXPECT_EQ(typed(s.RecordID), "String:R-1");
   EXPECT_EQ(typed(s.isNewFile), "Boolean:False");
   EXPECT_EQ(typed(s.ocxDocVersionURL), "String:/oa/word/ocxDocVersion.asp?RecordID=R-1");
-}
-
-TEST_F(NodeOptionsTest, OtherBodyKindsLeaveTheDocumentValues) {
   s.ZhengWenType = "2";
   s.RecordID = "";
+  s.ocxDocVersionURL = vb::Variant();
   page::set_node_options(s);
   EXPECT_EQ(typed(s.RecordID), "String:");
-  for (const vb::Variant* v : {&s.WordServerOpenURL, &s.tempFullScreenFile, &s.isFullScreen,
-                               &s.TureName, &s.isNewFile, &s.ocxDocVersionURL}) {
-    EXPECT_EQ(typed(*v), "Empty:");
-  }
+  EXPECT_EQ(typed(s.ocxDocVersionURL), "Empty:");
 }
 
 class DistributionTest : public NodeOptionsTest {
