@@ -25,8 +25,7 @@ using FramesTest = library_test::LibraryTest;
 TEST_F(FramesTest, WindowInitWritesTheSystemUrlInsideItsAttributes) {
   const std::pair<const char*, const char*> urls[] = {
       {"", ""},
-      {"/oa\"><script>alert(1)</script>/", "/oa&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;/"},
-      {"/a?x=1&y='2'/", "/a?x=1&amp;y=&#39;2&#39;/"},
+      {"/oa\"></script>?x=1&y='2'/", "/oa&quot;&gt;&lt;/script&gt;?x=1&amp;y=&#39;2&#39;/"},
   };
   for (const auto& [url, written] : urls) {
     reset();

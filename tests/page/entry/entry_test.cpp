@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "page/entry/phase_fixture.h"
+#include "page/qmflobiaodantianx.h"
+#include "platform/asp/object_context.h"
 #include "platform/config/config.h"
 #include "support/page_fixture.h"
 
@@ -81,6 +83,15 @@ TEST_F(EntryTest, AConnectionThatCannotBeOpenedIsReportedAndThePageGoesOn) {
   text.replace(text.find(" LINE #"), 7, " LINE");
   EXPECT_THAT(r.body, StartsWith(text + page_test::kWindowLines + kFirstLine));
   EXPECT_EQ(r.session->TimeOut, 20);  // the session's own value: the step was not reached
+}
+
+// The host's interface offers the library's text routine as a slot of the page object.
+TEST(PageObject, TheRemoveHtmlSlotReachesTheLibrary) {
+  platform::asp::ObjectContext context(std::make_shared<platform::asp::Server>(".", ".", nullptr),
+                                       nullptr, nullptr, nullptr, nullptr);
+  platform::eventlog::RecordingEventLog log;
+  qmflobiaodantianx page(context, log);
+  EXPECT_EQ(vb::CStr(page.RemoveHtml("<p>流程<b>处理</b></p>")), "流程处理");
 }
 
 }  // namespace
