@@ -128,8 +128,6 @@ class SmtpListener {
         SSL_set_fd(c.ssl, c.fd);
         if (SSL_accept(c.ssl) != 1) return;  // the client refused the certificate
         mail.tls = true;
-      } else if (verb == "HELO") {
-        say(c, "250 test");
       } else if (verb == "AUTH") {
         mail.login = line;
         if (line == "AUTH PLAIN") {  // the credentials follow on a line of their own

@@ -76,10 +76,6 @@ TEST_P(RecordsetTest, WideResultsFindTheFirstColumnOfANameInAnyCase) {
   rs.Close();
   rs.Open(wide + "'again' as COL7", conn);
   EXPECT_ADO_ERROR_HERE(3265, missing, rs("Col40"));
-  rs.Close();
-  rs.Open("select 'x' as Col40", conn);
-  EXPECT_EQ(vb::CStr(rs("col40")), "x");
-  EXPECT_ADO_ERROR_HERE(3265, missing, rs("Col7"));
 }
 
 // A typed date column comes through ODBC as a date; every column of a row of Nulls holds a

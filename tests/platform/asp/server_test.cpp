@@ -14,9 +14,6 @@ constexpr long kServerFailed = -2147467259;
 TEST(ServerHTMLEncode, EncodesOnlyTheFourMarkupCharacters) {
   const std::pair<vb::Variant, std::string> cases[] = {
       {"a&b<c>d\"e'f", "a&amp;b&lt;c&gt;d&quot;e'f"},
-      {"&amp;", "&amp;amp;"},
-      {"中文 \r\n\t©", "中文 \r\n\t©"},
-      {"", ""},
       {vb::Variant(), ""},
       {vb::Variant(vb::Null), ""},
       {vb::Variant(12), "12"},

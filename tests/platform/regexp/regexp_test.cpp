@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/vb_matchers.h"
@@ -208,28 +207,6 @@ TEST(RegExpOptions, WithoutGlobalOnlyTheFirstMatchCountsAndChangesTakeEffect) {
   EXPECT_FALSE(r.Test("a\nB"));
   r.MultiLine = true;
   EXPECT_TRUE(r.Test("a\nB"));
-}
-
-// Compiled patterns are shared across objects and threads; what each object matched stays
-// its own.
-TEST(RegExpSharing, ThreadsKeepTheirMatches) {
-  std::vector<std::thread> threads;
-  std::vector<int> wrong(8, 0);
-  for (int t = 0; t < 8; ++t) {
-    threads.emplace_back([t, &wrong] {
-      const std::string text = "<" + std::to_string(t) + "><x" + std::to_string(t) + ">";
-      for (int i = 0; i < 300; ++i) {
-        RegExp r = page_regexp("<(x?)(\\d+)>");
-        const auto matches = r.Execute(text);
-        if (matches->Count() != 2 || matches->Item(1)->SubMatches(1) != std::to_string(t) ||
-            r.Replace(text, "[$2]") != "[" + std::to_string(t) + "][" + std::to_string(t) + "]") {
-          ++wrong[static_cast<std::size_t>(t)];
-        }
-      }
-    });
-  }
-  for (std::thread& th : threads) th.join();
-  EXPECT_EQ(wrong, std::vector<int>(8, 0));
 }
 
 TEST(RegExpArguments, EmptyIsEmptyTextNumbersAreTextNullIsAMismatch) {
