@@ -24,20 +24,19 @@ class CatalogueDeletionTest : public DatabaseTest {
     return db_.scalar(
         "select group_concat(KEID, ',') from (select KEID from KE_Catalog order by KEID)");
   }
-  std::string funlist(int duty) {
-    return db_.scalar("select coalesce(FunList, 'NULL') from KE_DutyPower where KEID=" +
-                      std::to_string(duty));
+  // Each duty's function list, "NULL" for a Null one.
+  std::string funlists() {
+    return db_.scalar(
+        "select group_concat(KEID||':'||coalesce(FunList, 'NULL'), ' ') from"
+        " (select * from KE_DutyPower order by KEID)");
   }
 };
 
 TEST_F(CatalogueDeletionTest, TheCatalogueLeavesEveryDutysList) {
   library::deletedocumentfolder(ctx(), 12);
   EXPECT_EQ(catalogues(), "1,2,3,4,5,20,21,22");
-  EXPECT_EQ(funlist(1), "5*7");
-  EXPECT_EQ(funlist(2), "");
-  EXPECT_EQ(funlist(3), "125*7");
-  EXPECT_EQ(funlist(4), "CHKDOS12*3");  // entries under a prefix stay
-  EXPECT_EQ(funlist(5), "");            // every list is written back
+  // Entries under a prefix stay; every list is written back, a Null one too.
+  EXPECT_EQ(funlists(), "1:5*7 2: 3:125*7 4:CHKDOS12*3 5:");
   EXPECT_EQ(typed(ctx().sql), "String:select * from KE_Catalog where ParentID=12");
   expect_quiet();
 }
@@ -49,7 +48,7 @@ TEST_F(CatalogueDeletionTest, TheWholeSubtreeGoesAndOnlyIt) {
       "insert into OA_Document (CatNumber, DocSubject) values (4, '通知');");
   for (const char* id : {"2", "20", "22"}) library::deletedocumentfolder(ctx(), id);
   EXPECT_EQ(catalogues(), "1,3,12");
-  EXPECT_EQ(funlist(1), "3*1");
+  EXPECT_EQ(funlists(), "1:3*1 2:12 3:125*7 4:CHKDOS12*12*12*3 5:");
   EXPECT_EQ(db_.scalar("select count(*) from OA_Document"), "1");  // documents stay
   expect_quiet();
 }
@@ -61,7 +60,7 @@ TEST_F(CatalogueDeletionTest, AFailurePartWayLeavesEverythingAsItWas) {
       "update KE_DutyPower set FunList = '1*2*4*5' where KEID = 1;");
   library::deletedocumentfolder(ctx(), 1);
   EXPECT_EQ(catalogues(), "1,2,3,4,5,12,20,21,22");
-  EXPECT_EQ(funlist(1), "1*2*4*5");
+  EXPECT_EQ(funlists(), "1:1*2*4*5 2:12 3:125*7 4:CHKDOS12*12*12*3 5:NULL");
   expect_logged_once("-2147217900 ", "catalogue 5 is locked");
   EXPECT_NE(page().find("Routine : qmflobiaodantianx.deletedocumentfolder"), std::string::npos);
 
@@ -84,8 +83,7 @@ TEST_F(CatalogueDeletionTest, InsideTheCallersTransactionAFailureUndoesOnlyItsOw
   EXPECT_TRUE(conn_->in_transaction());
   conn_->CommitTrans();
   EXPECT_EQ(catalogues(), "1,2,3,4,5,20,21,22,30");
-  EXPECT_EQ(funlist(1), "5*7");
-  EXPECT_EQ(funlist(2), "");
+  EXPECT_EQ(funlists(), "1:5*7 2: 3:125*7 4:CHKDOS12*3 5:");
 
   conn_->BeginTrans();  // and the caller's rollback takes it back
   library::deletedocumentfolder(ctx(), 30);
