@@ -43,16 +43,17 @@ for c in 8 64 256; do
   for _ in $(seq "$c"); do
     curl -s -o /dev/null -D - "$url" | tr -d '\r' | sed -n 's/^Set-Cookie: \([^;]*\).*/\1/p' >>"$work/cookies"
   done
-  threads=$((c < 4 ? c : 4))
-  wrk -t"$threads" -c"$c" -d"${seconds}s" --latency -s bench/host_sessions.lua "$url" \
-      -- "$work/cookies" "$threads" | wrk_line "$c connections"
+  # One wrk thread a connection: wrk cannot tie a cookie to a connection, and two connections of
+  # one thread taking turns with the same cookies would wait on each other's session.
+  wrk -t"$c" -c"$c" -d"${seconds}s" --latency -s bench/host_sessions.lua "$url" \
+      -- "$work/cookies" "$c" | wrk_line "$c connections"
 done
 
 echo "== 8 connections while 16 slow clients send a head byte every 2 s"
 "$bin/bench/slow_clients" $port 16 2000 $((seconds + 4)) &
 slow=$!
 sleep 2
-wrk -t2 -c8 -d"${seconds}s" --latency -s bench/host_sessions.lua "$url" -- "$work/cookies" 2 |
+wrk -t8 -c8 -d"${seconds}s" --latency -s bench/host_sessions.lua "$url" -- "$work/cookies" 8 |
     wrk_line "8 connections, 16 slow clients"
 wait "$slow"
 stop

@@ -27,15 +27,15 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // Converts `in`; at each sequence iconv refuses, `on_bad(rest, out)` appends a replacement
-  // and returns how many bytes of `rest` it stands for (at least one).
+  // Appends `in` converted to `out`; at each sequence iconv refuses, `on_bad(rest, replacement)`
+  // sets a replacement and returns how many bytes of `rest` it stands for (at least one).
   template <class OnBad>
-  std::string convert(std::string_view in, OnBad on_bad) {
+  void convert(std::string_view in, OnBad on_bad, std::string& out) {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    std::string out(in.size() + in.size() / 2 + 16, '\0');
+    size_t used = out.size();
+    out.resize(used + in.size() + in.size() / 2 + 16);
     char* src = const_cast<char*>(in.data());
     size_t src_left = in.size();
-    size_t used = 0;
     std::string replacement;
     // glibc redoes work up to the end of its input at each refused character, so the input
     // goes in windows, small after a refusal and growing while the text converts: text full of
@@ -72,7 +72,6 @@ class Converter {
       src_left -= consumed;
     }
     out.resize(used);
-    return out;
   }
 
  private:
@@ -111,10 +110,14 @@ Converter& cp936_to_utf8() {
 // All of `in` converted, or nullopt when any part of it does not convert.
 std::optional<std::string> convert_whole(Converter& converter, std::string_view in) {
   bool refused = false;
-  std::string out = converter.convert(in, [&](std::string_view rest, std::string&) -> size_t {
-    refused = true;
-    return rest.size();
-  });
+  std::string out;
+  converter.convert(
+      in,
+      [&](std::string_view rest, std::string&) -> size_t {
+        refused = true;
+        return rest.size();
+      },
+      out);
   if (refused) return std::nullopt;
   return out;
 }
@@ -122,22 +125,41 @@ std::optional<std::string> convert_whole(Converter& converter, std::string_view 
 }  // namespace
 
 std::string to_cp936(std::string_view utf8) {
-  return utf8_to_cp936().convert(utf8, [](std::string_view rest, std::string& out) -> size_t {
+  auto reference = [](std::string_view rest, std::string& replacement) -> size_t {
     auto [cp, len] = decode_valid_utf8(rest);
     if (len == 0) {
-      out = "&#65533;";
+      replacement = "&#65533;";
       return 1;
     }
-    out = "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+    replacement = "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
     return len;
-  });
+  };
+  // ASCII is the same byte in both, and no UTF-8 sequence holds an ASCII byte: ASCII runs are
+  // copied and only the runs between them go through iconv (a page is mostly markup).
+  auto is_ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  std::string out;
+  out.reserve(utf8.size() + utf8.size() / 8);
+  Converter& converter = utf8_to_cp936();
+  auto at = utf8.begin();
+  while (at != utf8.end()) {
+    const auto wide = std::find_if_not(at, utf8.end(), is_ascii);
+    out.append(at, wide);
+    at = std::find_if(wide, utf8.end(), is_ascii);
+    if (wide != at) converter.convert(std::string_view(wide, at), reference, out);
+  }
+  return out;
 }
 
 std::string from_cp936(std::string_view bytes) {
-  return cp936_to_utf8().convert(bytes, [](std::string_view, std::string& out) -> size_t {
-    out = "\xEF\xBF\xBD";
-    return 1;
-  });
+  std::string out;
+  cp936_to_utf8().convert(
+      bytes,
+      [](std::string_view, std::string& replacement) -> size_t {
+        replacement = "\xEF\xBF\xBD";
+        return 1;
+      },
+      out);
+  return out;
 }
 
 std::optional<std::string> cp936_bytes(std::string_view utf8_character) {

@@ -27,6 +27,7 @@ TEST(ToCp936, WritesGbkBytesAndReferencesForTheRestAtAnyLength) {
       {"中😀文À", "\xD6\xD0&#128512;\xCE\xC4&#192;"},  // conversion goes on after each one
       {"a\xFFz", "a&#65533;z"},                       // one reference per invalid byte
       {"\xE4\xB8", "&#65533;&#65533;"},               // truncated at the end
+      {"中\xE4\xB8<文", "\xD6\xD0&#65533;&#65533;<\xCE\xC4"},  // truncated before ASCII
       {"\xC0\xAFx", "&#65533;&#65533;x"},             // overlong "/"
       {"\xED\xA0\x80", "&#65533;&#65533;&#65533;"},   // a surrogate
   };
