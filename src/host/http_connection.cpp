@@ -4,6 +4,7 @@
 #include "host/http_connection.h"
 
 #include <algorithm>
+#include <boost/asio/post.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 #include <chrono>
@@ -186,11 +187,11 @@ class Connection : public std::enable_shared_from_this<Connection> {
     plain.remote_addr = remote_addr_;
     // No time-out while the page runs: the client waits for its answer.
     stream_.expires_never();
-    // The answer goes out from the thread that made it, with no hop to a network thread:
-    // nothing else of this connection runs while its page does (no read is pending and its
-    // time-out is off), and what follows the write runs on the connection's strand.
     context_.dispatch(std::move(plain), [self = shared_from_this()](HttpAnswer answer) {
-      self->write(std::move(answer));
+      auto executor = self->stream_.get_executor();
+      net::post(executor, [self = std::move(self), answer = std::move(answer)]() mutable {
+        self->write(std::move(answer));
+      });
     });
   }
 
