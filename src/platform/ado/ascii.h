@@ -1,37 +1,13 @@
-// Letter-case-insensitive comparison of names (ASCII letters only, as the database compares them).
+// The ASCII name comparisons of vb/ascii.h, under the names this layer uses.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "vb/ascii.h"
 
 namespace platform::ado {
 
-inline char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// s with its ASCII letters in lower case.
-inline std::string ascii_lowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = ascii_lower(c);
-  return out;
-}
-
-inline bool ascii_iequals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  }
-  return true;
-}
-
-// The order of names that ascii_iequals finds equal: byte by byte, ASCII letters lower-cased.
-inline bool ascii_iless(std::string_view a, std::string_view b) {
-  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto x = static_cast<unsigned char>(ascii_lower(a[i]));
-    const auto y = static_cast<unsigned char>(ascii_lower(b[i]));
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
-}
+using vb::ascii_iequals;
+using vb::ascii_iless;
+using vb::ascii_lower;
+using vb::ascii_lowered;
 
 }  // namespace platform::ado
