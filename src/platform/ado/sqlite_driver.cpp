@@ -182,6 +182,7 @@ class SqliteConnection final : public DriverConnection {
       p = nullptr;  // the page's own text then gives its own error (or runs after all)
     }
     if (p == nullptr) return run_script(translate_tsql(sql), result, where);
+    bind_literals(p->statement, shape_.literals());
     if (p->probe != nullptr) {
       begin_shared_read();
       bind_literals(p->probe, shape_.literals());
@@ -189,15 +190,10 @@ class SqliteConnection final : public DriverConnection {
     }
     if (!sqlite3_stmt_readonly(p->statement)) {
       const WriterTurn turn = write_turn(kCommandFailed, where);
-      bind_literals(p->statement, shape_.literals());
       return run(p->statement, p->columns, &result, where);
     }
-    if (p->columns->empty()) {
-      bind_literals(p->statement, shape_.literals());
-      return run(p->statement, p->columns, &result, where);
-    }
+    if (p->columns->empty()) return run(p->statement, p->columns, &result, where);
     begin_shared_read();
-    bind_literals(p->statement, shape_.literals());
     run(p->statement, p->columns, &result, where);
     // Within one read transaction the same text gives the same rows until this session writes.
     if (in_read_transaction() && !in_explicit_ && !shape_.changes_between_runs()) {
