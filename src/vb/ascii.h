@@ -7,7 +7,9 @@
 
 namespace vb {
 
-inline char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char ascii_lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // s with its ASCII letters in lower case.
 inline std::string ascii_lowered(std::string_view s) {

@@ -152,9 +152,7 @@ struct RegExp::Compiled {
   bool ignore_case = false;
   bool multi_line = false;
   std::shared_ptr<const SharedCode> shared;
-  pcre2_code* code = nullptr;  // shared->code
   pcre2_match_data* match_data = nullptr;
-  uint32_t capture_count = 0;
 
   ~Compiled() { pcre2_match_data_free(match_data); }
 
@@ -162,9 +160,10 @@ struct RegExp::Compiled {
   bool match(std::string_view subject, std::size_t start, vb::Here where) {
     const auto* text = reinterpret_cast<PCRE2_SPTR>(subject.data());
     pcre2_match_context* context = MatchContext::for_this_thread();
-    int rc = pcre2_match(code, text, subject.size(), start, 0, match_data, context);
+    int rc = pcre2_match(shared->code, text, subject.size(), start, 0, match_data, context);
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT) {
-      rc = pcre2_match(code, text, subject.size(), start, PCRE2_NO_JIT, match_data, context);
+      rc =
+          pcre2_match(shared->code, text, subject.size(), start, PCRE2_NO_JIT, match_data, context);
     }
     if (rc == PCRE2_ERROR_NOMATCH) return false;
     if (rc < 0) vb::raise(kOutOfStackSpace, where);  // what is left are the matcher's limits
@@ -215,9 +214,7 @@ RegExp::Compiled& RegExp::compiled(vb::Here where) {
   compiled->pattern = Pattern;
   compiled->ignore_case = IgnoreCase;
   compiled->multi_line = MultiLine;
-  compiled->code = compiled->shared->code;
-  compiled->capture_count = compiled->shared->capture_count;
-  compiled->match_data = pcre2_match_data_create_from_pattern(compiled->code, nullptr);
+  compiled->match_data = pcre2_match_data_create_from_pattern(compiled->shared->code, nullptr);
   compiled_ = std::move(compiled);
   return *compiled_;
 }
@@ -240,8 +237,8 @@ std::shared_ptr<Matches> RegExp::Execute(const vb::Variant& text, vb::Here where
     counted_chars += vb::char_count(view.substr(counted_bytes, ov[0] - counted_bytes));
     counted_bytes = ov[0];
     std::vector<vb::Variant> groups;
-    groups.reserve(c.capture_count);
-    for (uint32_t g = 1; g <= c.capture_count; ++g) {
+    groups.reserve(c.shared->capture_count);
+    for (uint32_t g = 1; g <= c.shared->capture_count; ++g) {
       if (ov[2 * g] == PCRE2_UNSET) {
         groups.emplace_back();
       } else {
@@ -267,7 +264,7 @@ std::string RegExp::Replace(const vb::Variant& text, const vb::Variant& replacem
   c.for_each_match(subject, Global, where, [&](const PCRE2_SIZE* ov) {
     out.append(view.substr(copied, ov[0] - copied));
     copied = ov[1];
-    expand_replacement(with, view, ov, c.capture_count, out);
+    expand_replacement(with, view, ov, c.shared->capture_count, out);
   });
   out.append(view.substr(copied));
   return out;
