@@ -1,6 +1,7 @@
-// ODBC sessions: the page's text sent as written (the server's own plan cache reuses its plans),
-// its statement handles kept per session by that text, rows read into Variants, rows inserted and read back in one statement, updates by primary key,
-// transactions by the autocommit switch.
+// ODBC sessions: the page's text sent as written (the server's own plan cache reuses its plans)
+// with its statement handles kept per session by that text, rows read into Variants, rows
+// inserted and read back in one statement, updates by primary key, transactions by the
+// autocommit switch.
 #include "platform/ado/odbc_driver.h"
 
 #include <sql.h>
