@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ado/odbc_text.h"
 #include "support/loopback_socket.h"
 
 namespace test_support {
@@ -47,11 +48,12 @@ class TdsListener {
     std::lock_guard lock(mu_);
     return requests_;
   }
-  // True when the payload holds `text` as the UTF-16 the protocol sends it in.
+  // True when the payload holds the UTF-8 `text` as the UTF-16 the protocol sends it in.
   static bool holds(const std::string& payload, std::string_view text) {
-    std::string utf16;
-    for (char c : text) utf16 += {c, '\0'};
-    return payload.find(utf16) != std::string::npos;
+    const std::u16string utf16 = platform::ado::to_utf16(text);
+    const std::string bytes(reinterpret_cast<const char*>(utf16.data()),
+                            utf16.size() * sizeof(char16_t));
+    return payload.find(bytes) != std::string::npos;
   }
 
  private:

@@ -22,7 +22,8 @@ class ConnectionString {
 
 // The text with the value of every key whose name holds "password" or "pwd" (in any letter
 // case: Password, PWD, "Jet OLEDB:Database Password") replaced by "***", quotes and ODBC
-// braces included; everything else as written. For messages that show a connection string.
+// braces included (a braced value as far as FreeTDS or the ODBC rule reads it, whichever is
+// farther); everything else as written. For messages that show a connection string.
 std::string masked_connection_string(std::string_view text);
 
 }  // namespace platform::ado

@@ -1,6 +1,7 @@
-// ODBC sessions: prepared statements kept per session by the shape of the page's text, rows
-// read into Variants, rows inserted and read back in one statement, updates by primary key,
-// transactions by the autocommit switch.
+// ODBC sessions: the page's text sent as written (the server's own plan cache reuses its plans)
+// with its statement handles kept per session by that text, rows read into Variants, rows
+// inserted and read back in one statement, updates by primary key, transactions by the
+// autocommit switch.
 #include "platform/ado/odbc_driver.h"
 
 #include <sql.h>
@@ -17,7 +18,6 @@
 #include "platform/ado/ascii.h"
 #include "platform/ado/odbc_text.h"
 #include "platform/ado/row_statements.h"
-#include "platform/ado/sql_shape.h"
 #include "platform/ado/sqlite_values.h"
 #include "platform/ado/statement_cache.h"
 #include "platform/ado/tsql_dialect.h"
@@ -28,7 +28,7 @@ namespace platform::ado {
 namespace {
 
 constexpr SQLULEN kLoginTimeoutSeconds = 5;
-constexpr std::size_t kCachedStatements = 512;  // statement shapes, as the SQLite driver keeps
+constexpr std::size_t kCachedStatements = 512;  // statement texts, as the SQLite driver keeps
 
 SQLHENV environment() {
   static const SQLHENV env = [] {
@@ -99,25 +99,16 @@ class Parameters {
     } else if (v.is_array()) {
       vb::raise(vb::kTypeMismatch, where);
     } else {
-      bind_text(s, slot, n,
-                to_utf16(type == Kind::Date ? stored_date_text(vb::CDate(v, where))
-                                            : vb::CStr(v, where)),
-                true);
+      // Text goes as wide text, its size counted in UTF-16 units as NVARCHAR counts them: a
+      // narrow type's size would be taken as bytes of the server's code page and cut it.
+      slot.text = to_utf16(type == Kind::Date ? stored_date_text(vb::CDate(v, where))
+                                              : vb::CStr(v, where));
+      slot.indicator = static_cast<SQLLEN>(slot.text.size() * sizeof(char16_t));
+      const SQLULEN size = std::max<SQLULEN>(1, slot.text.size());
+      SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_WCHAR,
+                       size > 4000 ? SQL_WLONGVARCHAR : SQL_WVARCHAR, size, 0, slot.text.data(),
+                       slot.indicator, &slot.indicator);
     }
-  }
-
-  // A literal lifted out of the page's text, typed as the database typed it in the text: a
-  // whole number as int, 'text' as varchar, N'text' as nvarchar.
-  void bind(SQLHSTMT s, const Literal& literal) {
-    Slot& slot = slots_.emplace_back();
-    const auto n = static_cast<SQLUSMALLINT>(slots_.size());
-    if (literal.kind == Literal::Kind::Integer) {
-      slot.integer = literal.integer();
-      SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_INTEGER, 0, 0, &slot.integer, 0,
-                       nullptr);
-      return;
-    }
-    bind_text(s, slot, n, to_utf16(literal.text()), literal.kind == Literal::Kind::NationalText);
   }
 
  private:
@@ -127,17 +118,6 @@ class Parameters {
     double number = 0;
     std::u16string text;
   };
-  static void bind_text(SQLHSTMT s, Slot& slot, SQLUSMALLINT n, std::u16string text,
-                        bool national) {
-    slot.text = std::move(text);
-    slot.indicator = static_cast<SQLLEN>(slot.text.size() * sizeof(char16_t));
-    const SQLULEN size = std::max<SQLULEN>(1, slot.text.size());
-    const SQLSMALLINT type = national ? (size > 4000 ? SQL_WLONGVARCHAR : SQL_WVARCHAR)
-                                      : (size > 8000 ? SQL_LONGVARCHAR : SQL_VARCHAR);
-    SQLBindParameter(s, n, SQL_PARAM_INPUT, SQL_C_WCHAR, type, size, 0, slot.text.data(),
-                     slot.indicator, &slot.indicator);
-  }
-
   std::deque<Slot> slots_;  // stable addresses while growing
 };
 
@@ -158,18 +138,10 @@ class OdbcConnection final : public DriverConnection {
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
-    shape_.read(sql);
-    Statement* statement = nullptr;
-    try {
-      statement = &prepared(shape_.text(), where);
-    } catch (const vb::VbError&) {
-      if (shape_.literals().empty()) throw;
-      // The page's own text then gives its own error (or runs after all).
-      return run(prepared(sql, where), result, timeout_seconds, where);
-    }
-    Parameters parameters;
-    for (const Literal& literal : shape_.literals()) parameters.bind(statement->h, literal);
-    return run(*statement, result, timeout_seconds, where);
+    // Its literals stay in the text, where the server reads them with its own types: bound,
+    // they would change its comparisons and plans, pass its limit of 2,100 parameters, or
+    // stand where T-SQL takes only a constant.
+    return run(prepared(sql, where), result, timeout_seconds, where);
   }
 
   Row insert_row(const std::string& table, const ColumnNames& columns, const Row& values,
@@ -480,7 +452,6 @@ class OdbcConnection final : public DriverConnection {
   bool translate_ = false;
   bool in_transaction_ = false;
   StatementCache<std::unique_ptr<Statement>> statements_{kCachedStatements};
-  SqlShape shape_;  // of the statement being run
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
 };
 

@@ -41,5 +41,22 @@ TEST(MaskedConnectionString, HidesEveryPasswordLikeValueAndKeepsTheRest) {
   for (const auto& [text, masked] : cases) EXPECT_EQ(masked_connection_string(text), masked);
 }
 
+// FreeTDS reads a braced value up to the first "};" or the end of the string, where the ODBC
+// rule ends it at the first "}" that is not doubled: whichever reads further, none of the
+// password shows.
+TEST(MaskedConnectionString, HidesABracedPasswordWholeHoweverADriverReadsIt) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"PWD={se}cr}et}", "PWD=***"},
+      {"Driver=FreeTDS;PWD={se}cr}et};Server=h", "Driver=FreeTDS;PWD=***;Server=h"},
+      {"Password={s}e;c}", "Password=***"},
+      {"PWD={a}};b};UID=u", "PWD=***;UID=u"},
+      {"UID={u}x};PWD={p}w};Database=OA", "UID={u}x};PWD=***;Database=OA"},
+      {"PWD={<&'\"></script>\r\n};Database={o}a}", "PWD=***;Database={o}a}"},
+      {"PWD={};UID=u", "PWD=***;UID=u"},
+      {"PWD={never closed;UID=u", "PWD=***"},
+  };
+  for (const auto& [text, masked] : cases) EXPECT_EQ(masked_connection_string(text), masked) << text;
+}
+
 }  // namespace
 }  // namespace platform::ado
