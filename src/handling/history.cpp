@@ -69,13 +69,14 @@ void write_attachments(library::PageContext& ctx, const HandlingView& view) {
       const std::string number = std::to_string(n);
       const std::string key = library::html_attribute((*rs)("OAID"));
       const vb::Variant caption = (*rs)("ShuoMing1");
-      std::string row = "\t<tr><td><input type=checkbox id=DelAttach" + number +
-                        " name=DelAttach" + number + " value=\"1\">删除&nbsp;附件" + number +
+      std::string row = "\t<tr><td><input type=checkbox id=DelAttach" + number + " name=DelAttach" +
+                        number + " value=\"1\">删除&nbsp;附件" + number +
                         "：<a href='#' oncontextmenu='javascript:return(false);' "
                         "onclick=\"return DownLoadFile('../Public/OA_Download.asp?FieldName="
                         "FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&"
                         "Value=" +
-                        key + "')\">" + Server::HTMLEncode((*rs)("FileName")) + "</a>";
+                        library::url_value((*rs)("OAID")) + "')\">" +
+                        Server::HTMLEncode((*rs)("FileName")) + "</a>";
       if (!vb::IsNull(caption) && caption != "") {
         row += "（" + Server::HTMLEncode(caption) + "）";
       }

@@ -59,7 +59,7 @@ vb::Variant build_list(PageContext& ctx, std::string_view name, bool with_event,
       return;
     }
     if (mode == "print") {
-      result = selValue;
+      result = html_text(selValue);
       return;
     }
 

@@ -12,7 +12,7 @@ namespace library {
 // name quoted with its quotes doubled) and runs it through ctx.conn's Execute.
 //  - A Null selValue is first set to "0" in the caller's variable.
 //  - No item: the text "内部错误：请在后台字典中添加“<parentName>”目录项。", whatever the mode.
-//  - mode "print": selValue itself.
+//  - mode "print": selValue itself as text, HTML-encoded.
 //  - mode "Query": valueMode is set to 0 in the caller's variable; a list whose first option
 //    is "全部" with an empty value, then one option per item valued by OAID.
 //  - any other mode: a list whose first option is empty with the value 0, then one option per

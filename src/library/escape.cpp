@@ -1,4 +1,5 @@
-// Escaping of values for element content, attributes, textareas, script strings and links.
+// Escaping of values for element content, attributes, textareas, script strings, links and
+// query strings.
 #include "library/escape.h"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <string_view>
 
 #include "vb/builtins.h"
+#include "vb/codepage.h"
 
 namespace library {
 namespace {
@@ -128,6 +130,29 @@ std::string vbs_string(const vb::Variant& value) {
         break;
       default:
         out += c;
+    }
+  }
+  return out;
+}
+
+std::string js_string_in_attribute(const vb::Variant& value) {
+  return html_attribute(js_string(value));
+}
+
+std::string url_value(const vb::Variant& value) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const auto plain = [](unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+  };
+  std::string out;
+  for (const unsigned char c : vb::to_cp936(text_of(value))) {
+    if (plain(c)) {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 0x0F];
     }
   }
   return out;

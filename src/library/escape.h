@@ -1,6 +1,6 @@
 // Escaping of stored and request values where the page writes them: element content, an
-// attribute, a textarea, a script string or a link's address, so that no value can change the
-// page's structure.
+// attribute, a textarea, a script string, a link's address or its query string, so that no
+// value can change the page's structure.
 #pragma once
 
 #include <string>
@@ -32,6 +32,16 @@ std::string js_string(const vb::Variant& value);
 // written as `" & vbCr & "` or `" & vbLf & "`, and every "<" written `<" & "`, so that
 // neither "</script" nor "<!--" can reach the HTML parser.
 std::string vbs_string(const vb::Variant& value);
+
+// For a JavaScript string inside a quoted attribute: js_string, then html_attribute. The browser
+// decodes the attribute, and the script reads the value back exactly.
+std::string js_string_in_attribute(const vb::Variant& value);
+
+// For a value in the query string of an address: its code page 936 bytes (the code page requests
+// are decoded in) with every byte but ASCII letters, digits and "-._~" written as %XX, so that
+// no value adds a parameter or ends the address. The result holds nothing that the rules above
+// change: it stands as it is in an attribute, a script string or element content.
+std::string url_value(const vb::Variant& value);
 
 // Whether a link may carry the value as its href: an http, https, ftp or mailto address (any
 // letter case) or a relative one. Any other scheme (javascript:, vbscript:, data:, ...) is

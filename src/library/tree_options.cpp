@@ -43,7 +43,7 @@ void option_tree(PageContext& ctx, std::string_view routine, std::string_view qu
       [&](Recordset& rows, const vb::Variant&, const vb::Variant& node_level) {
         ctx.Response->write("<OPTION value=" + text_of(rows(id_column)) + ">" +
                             text_of(stringcount(ctx, "|--", node_level)) +
-                            text_of(rows(name_column)) + "</OPTION>");
+                            html_text(rows(name_column)) + "</OPTION>");
         return RowStep{true, {}};
       });
 }
@@ -99,7 +99,7 @@ void listuser(PageContext& ctx, const vb::Variant& id, const vb::Variant& level)
           const std::string value = address.empty() ? "NONE" : html_attribute(address);
           ctx.Response->write("<OPTION VALUE='" + value + "'>" +
                               text_of(stringcount(ctx, kIndent, node_level)) + "*" +
-                              text_of((*users)("TureName")) + "</OPTION> ");
+                              html_text((*users)("TureName")) + "</OPTION> ");
           users->MoveNext();
         }
         users->Close();
@@ -109,7 +109,7 @@ void listuser(PageContext& ctx, const vb::Variant& id, const vb::Variant& level)
       [&](Recordset& rows, const vb::Variant&, const vb::Variant& node_level) {
         ctx.Response->write("<OPTION value='NONE'>" +
                             text_of(stringcount(ctx, kIndent, node_level)) +
-                            text_of(rows("departName")) + "</OPTION>");
+                            html_text(rows("departName")) + "</OPTION>");
         return RowStep{true, {}};
       });
 }

@@ -20,20 +20,6 @@ constexpr std::string_view kBlankIndent = "<img src='images/blank.gif'>";
 constexpr std::string_view kLeaf = "<img align=middle src='images/tree_Dot.gif'>&nbsp;";
 constexpr std::string_view kEndBlock = "</div>";
 
-// A stored value inside a script string of an attribute written without quotes: escaped for the
-// script and the attribute, with blanks as character references, since a blank ends the value.
-std::string unquoted_script_value(const vb::Variant& value) {
-  std::string out;
-  for (char c : html_attribute(js_string(value))) {
-    if (c == ' ' || c == '\t' || c == '\f') {
-      out += "&#" + std::to_string(static_cast<int>(c)) + ";";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 std::string indent(PageContext& ctx, std::string_view unit, const vb::Variant& level) {
   return text_of(stringcount(ctx, unit, level));
 }
@@ -58,19 +44,19 @@ void write_users(PageContext& ctx, const vb::Variant& department, const vb::Vari
     Recordset& user = *users;
     ctx.sql = "select * from KE_PersonOnline where UserName='" + sql_text(user("UserName")) + "'";
     const bool online = open_rows(ctx, ctx.sql)->RecordCount() > 0;
-    const std::string name = text_of(user("TureName"));
+    const vb::Variant name = user("TureName");
     std::string line = "<nobr>" + indent(ctx, kBlankIndent, level);
     line.append(kLeaf).append("<A class=Topic id='Top").append(html_attribute(user("UserName")));
     line.append(
         "'   style='cursor: hand'  onclick=Javascript:OpenSmallWindows('ShortMsg.asp?TrueName=");
-    line.append(unquoted_script_value(name)).append("&UserName=");
-    line.append(unquoted_script_value(user("UserName"))).append("') title='账号：");
+    line.append(url_value(name)).append("&UserName=");
+    line.append(url_value(user("UserName"))).append("') title='账号：");
     line.append(html_attribute(user("UserName"))).append(" IP地址：");
     line.append(html_attribute(user("IPAddress")));
     if (online) {
-      line.append("' ><font color=blue>").append(name).append("</font></a></nobr><BR>");
+      line.append("' ><font color=blue>").append(html_text(name)).append("</font></a></nobr><BR>");
     } else {
-      line.append("'><font color=gray>").append(name).append("</a></nobr><BR>");
+      line.append("'><font color=gray>").append(html_text(name)).append("</a></nobr><BR>");
     }
     ctx.Response->write(line);
     users->MoveNext();
@@ -85,13 +71,14 @@ void write_documents(PageContext& ctx, const vb::Variant& catalogue, const vb::V
                          " order by UpdateDate Desc");
   const long count = documents->RecordCount();
   for (long i = 1; i <= count; ++i) {
-    const std::string oaid = text_of((*documents)("OAID"));
+    const vb::Variant oaid = (*documents)("OAID");
     const vb::Variant subject = (*documents)("DocSubject");
     ctx.Response->write("<nobr>" + indent(ctx, kBlankIndent, level) + std::string(kLeaf) +
-                        "<A class=Topic id='Top" + oaid + "'  title='" + html_attribute(subject) +
+                        "<A class=Topic id='Top" + html_attribute(oaid) + "'  title='" +
+                        html_attribute(subject) +
                         "'   style='cursor: hand'    onclick=Javascript:OpenDocDetail("
                         "'OA_DocDisplay.asp?OAID=" +
-                        oaid + "')>" + text_of(subject) + "</a></nobr><BR>");
+                        url_value(oaid) + "')>" + html_text(subject) + "</a></nobr><BR>");
     documents->MoveNext();
   }
   documents->Close();
@@ -111,7 +98,7 @@ void tabshowdepartmentchildandusername(PageContext& ctx, const vb::Variant& id,
       [&](Recordset& rows, const vb::Variant&, const vb::Variant& node_level) {
         const std::string key = text_of(rows("DepartMentID"));
         ctx.Response->write(block_opening(indent(ctx, kBlankIndent, node_level), key));
-        ctx.Response->write("<A class=Outline id=Out" + key + "t>" + text_of(rows("departName")) +
+        ctx.Response->write("<A class=Outline id=Out" + key + "t>" + html_text(rows("departName")) +
                             "</a></nobr><br>");
         ctx.Response->write(block_children(key));
         return RowStep{true, kEndBlock};
@@ -135,9 +122,9 @@ void tabshowdocumentstructure(PageContext& ctx, const vb::Variant& id, const vb:
         const std::string key = text_of(rows("KEID"));
         const vb::Variant name = rows("CatName");
         ctx.Response->write(block_opening(indent(ctx, kBlankIndent, node_level), key));
-        ctx.Response->write("<A class=Outline href='OA_DocumentList.asp?CatNumber=" + key +
-                            "' id=Out" + key + "t target='detail'  title='" + html_attribute(name) +
-                            "' >" + text_of(name) + "</a></nobr><br>");
+        ctx.Response->write("<A class=Outline href='OA_DocumentList.asp?CatNumber=" +
+                            url_value(key) + "' id=Out" + key + "t target='detail'  title='" +
+                            html_attribute(name) + "' >" + html_text(name) + "</a></nobr><br>");
         ctx.Response->write(block_children(key));
         return RowStep{true, kEndBlock};
       });
@@ -157,10 +144,10 @@ void showdoctree(PageContext& ctx, const vb::Variant& id, const vb::Variant& lev
           const vb::Variant name = rows("CatName");
           ctx.Response->write(block_opening(indent(ctx, "&nbsp;&nbsp;&nbsp;", node_level), key));
           ctx.Response->write("<A class=Outline  id=Out" + key + "t  title='" +
-                              html_attribute(name) + "' >" + text_of(name) +
+                              html_attribute(name) + "' >" + html_text(name) +
                               "</a><INPUT type=radio id=tree name=tree  onclick=\" "
                               "javascript:ClickS(" +
-                              key + ",'" + html_attribute(js_string(name)) + "')\"   value=" + key +
+                              key + ",'" + js_string_in_attribute(name) + "')\"   value=" + key +
                               "></nobr><br>");
         }
         // A catalogue the user may not open is hidden, but its permitted descendants show.

@@ -15,8 +15,9 @@ namespace library {
 // (looping parent data) is passed over. Each node's walk runs under the error convention under
 // the renderer's name: a failure ends that node's walk, what was written stays, and the walk
 // goes on with the next sub-node of its parent. Ids enter SQL as whole numbers (13 otherwise),
-// names quoted. Stored names are written as markup; where a stored value stands in an
-// attribute or a script string it is escaped for it. They overwrite ctx.sql with their tree
+// names quoted. Stored names are written HTML-encoded as element content and in attributes; in
+// a script string inside an attribute they are escaped for the script, then the attribute; in
+// an address's query string they are URL-encoded. They overwrite ctx.sql with their tree
 // queries and ctx.jj through stringcount.
 
 // text repeated count + 1 times (text itself when count is below 1). Leaves ctx.jj as the

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "hostile_names.h"
 #include "library_fixture.h"
 
 namespace library_test {
@@ -81,6 +82,10 @@ TEST_F(DictionaryListsTest, EachModeOfBothBuilders) {
   // In print mode the selection is the whole text.
   EXPECT_EQ(build(library::getmetafinally, 1, "不在列表", "-1", "print"), "不在列表");
   EXPECT_EQ(build(library::getmetafinallyevent, 3, 42, "-1", "print"), "42");
+  for (const HostileName& name : kHostileNames) {
+    EXPECT_EQ(build(library::getmetafinally, 1, name.stored, "-1", "print"), name.html);
+    EXPECT_EQ(typed(sel_), "String:" + name.stored);
+  }
   expect_quiet();
 }
 

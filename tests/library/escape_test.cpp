@@ -38,6 +38,25 @@ TEST(Escape, EachContextBreaksWhatWouldEndIt) {
   }
 }
 
+// A query-string value travels as its code page 936 bytes, the code page the request is read
+// in; nothing in it can add a parameter or end the address, a script string or an attribute.
+TEST(Escape, AQueryStringValueIsPercentEncodedInTheRequestsCodePage) {
+  const std::pair<vb::Variant, const char*> cases[] = {
+      {"5&TName=x", "5%26TName%3Dx"},
+      {"1\n", "1%0A"},
+      {"张三", "%D5%C5%C8%FD"},
+      {"a b+c/d?e#f%g", "a%20b%2Bc%2Fd%3Fe%23f%25g"},
+      {"'\"</script><!--<script\\", "%27%22%3C%2Fscript%3E%3C%21--%3Cscript%5C"},
+      {"Az09-._~", "Az09-._~"},
+      {"\xF0\x9F\x98\x80", "%26%23128512%3B"},  // not in the code page: its character reference
+      {vb::Variant(vb::NullValue{}), ""},
+      {12, "12"},
+  };
+  for (const auto& [value, encoded] : cases) {
+    EXPECT_EQ(library::url_value(value), encoded) << vb::CStr(value & "");
+  }
+}
+
 TEST(Escape, ALinkAddressNeedsAKnownSchemeOrNone) {
   const std::pair<const char*, bool> cases[] = {
       {"http://www.example.com/a?b=c#d", true},

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "hostile_names.h"
 #include "library/trees.h"
 #include "library_fixture.h"
 
@@ -87,6 +88,32 @@ TEST_F(TreeOptionsTest, OptionsFollowTheirParentIndentedByDepthAndLoopsAreWritte
   library::tabshowdepartmentchild(ctx(), 12, 0);
   EXPECT_EQ(page(), "");
   expect_quiet();
+}
+
+// A department, a request type and a user below 29, every name stored hostile, stay inside
+// their options.
+TEST_F(TreeOptionsTest, HostileNamesStayInsideTheirOptions) {
+  for (const HostileName& name : kHostileNames) {
+    const std::string n = sql_literal(name.stored);
+    db_.exec(
+        "delete from KE_Department where DepartMentID=30; delete from KE_ReqType where"
+        " ReqTypeID=30; delete from KE_UserInfor where OAID=30;"
+        "insert into KE_Department (DepartMentID, ParentID, DepartName) values (30, 29, " +
+        n + "); insert into KE_ReqType (ReqTypeID, ParentID, ReqTypeName) values (30, 29, " + n +
+        "); insert into KE_UserInfor (OAID, UserName, TureName, DepartMentID, IPAddress,"
+        " AccountState, OrderNumber) values (30, 'u', " +
+        n + ", 29, " + n + ", '1', 1);");
+    reset();
+    library::tabshowdepartmentchild(ctx(), 29, 0);
+    library::tabshowreqtypechild(ctx(), 29, 0);
+    library::listuser(ctx(), 29, 0);
+    EXPECT_EQ(page(), "<OPTION value=30>|--" + name.html + "</OPTION><OPTION value=30>|--" +
+                          name.html + "</OPTION><OPTION VALUE='" + name.html + "'>|&nbsp;&nbsp;*" +
+                          name.html + "</OPTION> <OPTION value='NONE'>|&nbsp;&nbsp;" + name.html +
+                          "</OPTION>")
+        << name.stored;
+    EXPECT_EQ(logged(), std::vector<std::string>{});
+  }
 }
 
 TEST_F(TreeOptionsTest, ListuserValuesUsersByAddressAndDepartmentsByNoneAndIdsAreChecked) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "hostile_names.h"
 #include "library/trees.h"
 #include "library_fixture.h"
 
@@ -9,6 +10,7 @@ namespace library_test {
 namespace {
 
 constexpr char kBlank[] = "<img src='images/blank.gif'>";
+constexpr char kLeaf[] = "<img align=middle src='images/tree_Dot.gif'>&nbsp;";
 
 class DepartmentOutlineTest : public DatabaseTest {
  protected:
@@ -30,18 +32,58 @@ TEST_F(DepartmentOutlineTest, UsersThenABlockPerSubDepartment) {
   // Active users by OrderNumber; the one on line in blue, the other in gray with its font tag
   // left open; stored values stay inside their attribute and script string.
   expect_in_order({leaf + "tree_Dot.gif'>&nbsp;<A class=Topic id='Topzhang'",
-                   "OpenSmallWindows('ShortMsg.asp?TrueName=张三&UserName=zhang')",
+                   "OpenSmallWindows('ShortMsg.asp?TrueName=%D5%C5%C8%FD&UserName=zhang')",
                    "IP地址：10.0.0.1' ><font color=blue>张三</font></a></nobr><BR>",
                    "title='账号：wang IP地址：'><font color=gray>王五</a></nobr><BR>",
                    leaf + "tree_OFolder.gif' id=Out2i", "id=Out2t>办公室</a></nobr><br>",
                    "<div id=Out2s style='DISPLAY: '>", std::string("<nobr>") + kBlank + kBlank,
-                   "id='Topo&#39;neil'", "TrueName=奥&#32;尼尔&UserName=o\\&#39;neil') ",
+                   "id='Topo&#39;neil'", "TrueName=%B0%C2%20%C4%E1%B6%FB&UserName=o%27neil') ",
                    "title='账号：o&#39;neil IP地址：a&#39;b' ><font color=blue>奥 尼尔</font>",
                    "</div>",
                    "id=Out4t>财务部</a></nobr><br><div id=Out4s style='DISPLAY: '></div>"});
   EXPECT_EQ(page().find("李四"), std::string::npos);
   EXPECT_EQ(typed(ctx().sql), "String:select * from KE_Department where ParentID=4");
   EXPECT_EQ(logged(), std::vector<std::string>{});
+}
+
+// Whole lines of department 30 below 29: its caption, then a user on line and one not, whose
+// names are stored hostile; each place writes them in its own form and nothing else changes.
+TEST_F(DepartmentOutlineTest, HostileNamesStayInTheirPlacesOfWholeLines) {
+  for (const HostileName& name : kHostileNames) {
+    reset();
+    const std::string n = sql_literal(name.stored), on = sql_literal("u" + name.stored),
+                      off = sql_literal("v" + name.stored);
+    db_.exec(
+        "delete from KE_Department where DepartMentID=30; delete from KE_UserInfor where"
+        " DepartMentID=30; delete from KE_PersonOnline;"
+        "insert into KE_Department (DepartMentID, ParentID, DepartName) values (30, 29, " +
+        n +
+        "); insert into KE_UserInfor (OAID, UserName, TureName, DepartMentID, IPAddress,"
+        " AccountState, OrderNumber) values (30, " +
+        on + ", " + n + ", 30, " + n + ", '1', 1), (31, " + off + ", " + n +
+        ", 30, null, '1', 2);"
+        "insert into KE_PersonOnline (UserName) values (" +
+        on + ");");
+    library::tabshowdepartmentchildandusername(ctx(), 29, 0);
+    const std::string user =
+        std::string("<nobr>") + kBlank + kBlank + kLeaf + "<A class=Topic id='Top";
+    const std::string click =
+        "'   style='cursor: hand'  onclick=Javascript:OpenSmallWindows("
+        "'ShortMsg.asp?TrueName=" +
+        name.url + "&UserName=";
+    EXPECT_EQ(page(),
+              std::string("<nobr>") + kBlank +
+                  "<img align=middle src='images/tree_OFolder.gif' id=Out30i style='CURSOR: hand'"
+                  " class=Outline>&nbsp;<A class=Outline id=Out30t>" +
+                  name.html + "</a></nobr><br><div id=Out30s style='DISPLAY: '>" + user + "u" +
+                  name.html + click + "u" + name.url + "') title='账号：u" + name.html +
+                  " IP地址：" + name.html + "' ><font color=blue>" + name.html +
+                  "</font></a></nobr><BR>" + user + "v" + name.html + click + "v" + name.url +
+                  "') title='账号：v" + name.html + " IP地址：'><font color=gray>" + name.html +
+                  "</a></nobr><BR>" + "</div>")
+        << name.stored;
+    EXPECT_EQ(logged(), std::vector<std::string>{});
+  }
 }
 
 TEST_F(DepartmentOutlineTest, AFailingDepartmentEndsOnlyItsOwnBlock) {
@@ -82,14 +124,61 @@ TEST_F(CatalogueOutlineTest, DocumentsNewestFirstThenPermittedSubCatalogues) {
   library::tabshowdocumentstructure(ctx(), 1, 0);
   expect_in_order(
       {"id='Top8'  title='通知'", "OpenDocDetail('OA_DocDisplay.asp?OAID=8')>通知</a>",
-       "id='Top7'  title='A &quot;x&quot;'", ">A \"x\"</a></nobr><BR>", "id=Out3i",
+       "id='Top7'  title='A &quot;x&quot;'", ">A &quot;x&quot;</a></nobr><BR>", "id=Out3i",
        "href='OA_DocumentList.asp?CatNumber=3' id=Out3t target='detail'",
        "<div id=Out3s style='DISPLAY: '></div>", "id=Out2i", "<div id=Out2s",
        std::string(kBlank) + kBlank + "<img align=middle src='images/tree_OFolder.gif' id=Out4i",
-       "title='it&#39;s' >it's</a></nobr><br><div id=Out4s style='DISPLAY: '>",
+       "title='it&#39;s' >it&#39;s</a></nobr><br><div id=Out4s style='DISPLAY: '>",
        std::string(kBlank) + kBlank + kBlank + "<img align=middle src='images/tree_Dot.gif'>",
        "id='Top9'", ">月报</a></nobr><BR></div></div>"});
   EXPECT_EQ(logged(), std::vector<std::string>{});
+}
+
+// Whole lines of catalogue 29 for an administrator: its document and sub-catalogue 30 with its
+// document in the outline, and 30 in the chooser, every name stored hostile.
+TEST_F(CatalogueOutlineTest, HostileNamesStayInTheirPlacesOfWholeLines) {
+  for (const HostileName& name : kHostileNames) {
+    reset();
+    ctx().Session->operator[]("isAdmin") = "TRUE";
+    const std::string n = sql_literal(name.stored);
+    db_.exec(
+        "delete from KE_Catalog where KEID=30; delete from OA_Document where OAID>30;"
+        "insert into KE_Catalog (KEID, ParentID, CatName, CreateDate) values (30, 29, " +
+        n +
+        ", '2011-01-01'); insert into OA_Document (OAID, CatNumber, DocSubject, UpdateDate)"
+        " values (31, 29, " +
+        n + ", '2011-02-01'), (32, 30, " + n + ", '2011-02-01');");
+    const auto document = [&](const std::string& indentation, const std::string& id) {
+      return "<nobr>" + indentation + kLeaf + "<A class=Topic id='Top" + id + "'  title='" +
+             name.html +
+             "'   style='cursor: hand'    onclick=Javascript:OpenDocDetail("
+             "'OA_DocDisplay.asp?OAID=" +
+             id + "')>" + name.html + "</a></nobr><BR>";
+    };
+    const std::string folder =
+        "<img align=middle src='images/tree_OFolder.gif' id=Out30i style='CURSOR: hand' "
+        "class=Outline>&nbsp;";
+    library::tabshowdocumentstructure(ctx(), 29, 0);
+    EXPECT_EQ(page(), document(kBlank, "31") + "<nobr>" + kBlank + folder +
+                          "<A class=Outline href='OA_DocumentList.asp?CatNumber=30' id=Out30t "
+                          "target='detail'  title='" +
+                          name.html + "' >" + name.html +
+                          "</a></nobr><br><div id=Out30s style='DISPLAY: '>" +
+                          document(std::string(kBlank) + kBlank, "32") + "</div>")
+        << name.stored;
+    reset();
+    ctx().Session->operator[]("isAdmin") = "TRUE";
+    library::showdoctree(ctx(), 29, 0);
+    EXPECT_EQ(page(),
+              "<nobr>&nbsp;&nbsp;&nbsp;" + folder + "<A class=Outline  id=Out30t  title='" +
+                  name.html + "' >" + name.html +
+                  "</a><INPUT type=radio id=tree name=tree  onclick=\" javascript:ClickS(30,'" +
+                  name.script +
+                  "')\"   value=30></nobr><br>"
+                  "<div id=Out30s style='DISPLAY: '></div>")
+        << name.stored;
+    EXPECT_EQ(logged(), std::vector<std::string>{});
+  }
 }
 
 TEST_F(CatalogueOutlineTest, TheParentsCodesDecideWhatShows) {
@@ -108,7 +197,7 @@ TEST_F(CatalogueOutlineTest, TheChooserShowsOwnCodesKeepsEveryContainerAndWalksL
   expect_in_order({"<div id=Out1s style='DISPLAY: '><div id=Out3s style='DISPLAY: '></div>",
                    "<nobr>" + indent + "<img", "id=Out2t  title='收文' >收文</a>",
                    "onclick=\" javascript:ClickS(2,'收文')\"   value=2></nobr><br><div id=Out2s",
-                   "<nobr>" + indent + "&nbsp;&nbsp;&nbsp;<img", "title='it&#39;s' >it's</a>",
+                   "<nobr>" + indent + "&nbsp;&nbsp;&nbsp;<img", "title='it&#39;s' >it&#39;s</a>",
                    "javascript:ClickS(4,'it\\&#39;s')\"   value=4></nobr><br>",
                    "</div></div></div>"});
   EXPECT_EQ(page().find("id=Out1t"), std::string::npos);

@@ -78,7 +78,5 @@ std::string control_key(PageState& p);
 // The text input of a type: `opening` (ending in "id='zd") + key, the name, the attribute
 // list and the value.
 std::string typed_text_input(PageState& p, std::string_view opening);
-// A value for a '...' string of a script inside a double-quoted attribute.
-std::string script_argument(const vb::Variant& value);
 
 }  // namespace page

@@ -64,8 +64,8 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
         " >附件：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?"
         "FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&"
         "Value=" +
-        file + "')><FONT color=#425d8c>" + library::html_text(files("FileName").Value()) +
-        "</FONT></A></TD>";
+        library::url_value(files("OAID").Value()) + "')><FONT color=#425d8c>" +
+        library::html_text(files("FileName").Value()) + "</FONT></A></TD>";
     for (int k = 0; k < 3; ++k) {
       if (!library::flag_set(field(kCaptionFlags[k]))) continue;
       html += "<TD>" + markup(field(kCaptionLabels[k])) + ":" +

@@ -12,6 +12,8 @@
 namespace page {
 namespace {
 
+using library::js_string_in_attribute;
+
 constexpr char kTableOpening[] =
     "<TABLE WIDTH=99% BORDER=0 CELLSPACING=0 CELLPADDING=0><TR><TD width=100% NOWRAP>";
 constexpr char kTableOpeningSpaced[] =
@@ -63,7 +65,7 @@ void date_time_control(PageState& p) {
       kTableOpening, typed_text_input(p, "<input style='width:99%'  type=text id='zd"),
       "<img title='选择日期时间' style='cursor:hand' src='../include/imagesv10/icon_time.gif' "
       "onclick=\"showCalendarFormID('webform','zd" +
-          key + "','" + script_argument(p.RiQiGeShi & p.ShiJianGeShi) + "', '24')\">");
+          key + "','" + js_string_in_attribute(p.RiQiGeShi & p.ShiJianGeShi) + "', '24')\">");
 }
 
 void dictionary_picker_control(PageState& p) {
@@ -76,8 +78,9 @@ void dictionary_picker_control(PageState& p) {
       kTableOpeningSpaced, typed_text_input(p, "<input type=text style='width:99%'  id='zd"),
       "<img title='选择字典' style='cursor:hand' src='../include/imagesv10/bs.gif' "
       "onclick=\"javascript:openZiDian('zd" +
-          key + "', '" + script_argument(p.FieldNameDis) + "','" + script_argument(p.FieldCanEdit) +
-          "','" + script_argument(p.FieldIsDuoXuan) + "')\">");
+          key + "', '" + js_string_in_attribute(p.FieldNameDis) + "','" +
+          js_string_in_attribute(p.FieldCanEdit) + "','" +
+          js_string_in_attribute(p.FieldIsDuoXuan) + "')\">");
 }
 
 void department_picker_control(PageState& p) {

@@ -22,8 +22,4 @@ std::string typed_text_input(PageState& p, std::string_view opening) {
          "'    value='" + library::html_attribute(p.zdValue) + "'>";
 }
 
-std::string script_argument(const vb::Variant& value) {
-  return library::html_attribute(library::js_string(value));
-}
-
 }  // namespace page

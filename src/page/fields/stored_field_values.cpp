@@ -14,7 +14,7 @@
 namespace page {
 namespace {
 
-using library::html_attribute;
+using library::url_value;
 using platform::ado::Recordset;
 
 // The opinions (意见型) or sign-offs (签字型) of the field, oldest first, as one table.
@@ -57,13 +57,12 @@ vb::Variant opinion_table(PageState& p, Recordset& field) {
 // The download link of a 附件型 field's stored file.
 std::string file_link(PageState& p, Recordset& record, const vb::Variant& FieldName,
                       const vb::Variant& title) {
-  const std::string name = html_attribute(library::js_string(FieldName));
+  const std::string name = url_value(FieldName);
   return "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../"
          "Public/OA_Download.asp?FieldName=" +
          name + "Title&FileContentField=" + name + "Content&Table=OA_FLOW_" +
-         html_attribute(p.BiaoDanID) +
-         "_Main&OAID=OAID&Value=" + html_attribute(record("OAID").Value()) + "')\">※." +
-         library::html_text(title) + "</a>";
+         url_value(p.BiaoDanID) + "_Main&OAID=OAID&Value=" + url_value(record("OAID").Value()) +
+         "')\">※." + library::html_text(title) + "</a>";
 }
 
 // The stored files of a 多附件型 field, one block each with the captions the field carries.
@@ -83,7 +82,7 @@ vb::Variant file_list(PageState& p, Recordset& field) {
     html += "附件" + vb::CStr(p.iFuJian) +
             "：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?FieldName="
             "FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&Value=" +
-            html_attribute(files("OAID").Value()) + "')><FONT color=#425d8c>" +
+            url_value(files("OAID").Value()) + "')><FONT color=#425d8c>" +
             library::html_text(files("FileName").Value()) + "</FONT></A>";
     for (const char* k : {"1", "2", "3"}) {
       if (library::flag_set(field(std::string("isFJ") + k))) {
@@ -125,14 +124,13 @@ void value_by_type(PageState& p, Recordset& record, Recordset& field) {
     p.value_is_markup = true;
   }
   if (type == "图片型" && record(column) != "") {
-    p.zdValue = "<img src='../showPhoto.asp?FName=" + html_attribute(FieldName) +
-                "&TName=OA_FLOW_" + html_attribute(p.BiaoDanID) +
-                "_Main&OAID=" + html_attribute(p.BiaoDanRecordID) + "'>";
+    p.zdValue = "<img src='../showPhoto.asp?FName=" + url_value(FieldName) + "&TName=OA_FLOW_" +
+                url_value(p.BiaoDanID) + "_Main&OAID=" + url_value(p.BiaoDanRecordID) + "'>";
     p.value_is_markup = true;
   }
   if (type == "签名文件型" && record(column) != "") {
     p.zdValue = "<img src='../showPhoto.asp?FName=FileContent&TName=OA_Flow_QianMing&OAID=" +
-                html_attribute(record(column).Value()) + "'>";
+                url_value(record(column).Value()) + "'>";
     p.value_is_markup = true;
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "library/escape.h"
 #include "library/flags.h"
 #include "library/lookups.h"
 #include "library/sql_guard.h"
@@ -119,7 +120,8 @@ void set_document_addresses(PageState& p) {
   p.TureName = Session.get("TureName");
   p.ocxFullScreenURL = SystemURL & "word/ocxFullScreen.asp";
   p.ocxTaoHongURL = SystemURL & "word/ocxTaoHong.asp";
-  p.ocxDocVersionURL = SystemURL & "word/ocxDocVersion.asp?RecordID=" & p.RecordID;
+  p.ocxDocVersionURL =
+      SystemURL & "word/ocxDocVersion.asp?RecordID=" & library::url_value(p.RecordID);
 }
 
 }  // namespace

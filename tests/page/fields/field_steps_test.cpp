@@ -192,10 +192,10 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
       {7, "QMTitle1", "签名文件型",
        "<img src='../showPhoto.asp?FName=FileContent&TName=OA_Flow_QianMing&OAID=q1'>", "Title1"},
       {8, "Title1", "多附件型", "", "Title1"},
-      // The column's name is a string of the download call inside the attribute.
+      // The column's name is a value of the download address inside the attribute's script.
       {9, "Q'", "附件型",
        "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../Public/"
-       "OA_Download.asp?FieldName=Q\\&#39;Title&FileContentField=Q\\&#39;Content&Table="
+       "OA_Download.asp?FieldName=Q%27Title&FileContentField=Q%27Content&Table="
        "OA_FLOW_7_Main&OAID=OAID&Value=3')\">※.q.doc</a>",
        "Q'"},
   };
@@ -206,6 +206,34 @@ TEST_F(StoredValueTest, FieldValuesByTypeWithTheirBookmarkNames) {
     EXPECT_EQ(typed(p.BookMarkNames[entry]), std::string("String:") + c.bookmark) << c.type;
     EXPECT_EQ(vb::CStr(p.BookMarkValues[entry]), c.bookmark_value ? c.bookmark_value : c.value)
         << c.type;
+  }
+}
+
+// The request's form key ("7%0A" passes as the whole number 7) and a stored signature key are
+// values of the addresses the file link and the pictures name: URL-encoded, they add no
+// parameter and end neither the script string nor the attribute.
+TEST_F(StoredValueTest, RequestAndStoredKeysStayInsideTheAddresses) {
+  p.BiaoDanID = "7\n";
+  db_.exec("alter table OA_FLOW_7_Main add column FileTitle TEXT");
+  record(", QMTitle1, Title1, FileTitle",
+         ", '5&TName=x'' onload=alert(1) x=''\"</script>', 't1', 'q.doc'");
+  struct Case {
+    long key;
+    const char *FieldName, *type, *value;
+  } cases[] = {
+      {1, "File", "附件型",
+       "<a href='#' oncontextmenu='javascript:return(false);'  onclick=\"DownLoadFile('../Public/"
+       "OA_Download.asp?FieldName=FileTitle&FileContentField=FileContent&Table=OA_FLOW_7%0A_Main&"
+       "OAID=OAID&Value=3')\">※.q.doc</a>"},
+      {2, "Title1", "图片型",
+       "<img src='../showPhoto.asp?FName=Title1&TName=OA_FLOW_7%0A_Main&OAID=3'>"},
+      {3, "QMTitle1", "签名文件型",
+       "<img src='../showPhoto.asp?FName=FileContent&TName=OA_Flow_QianMing&OAID=5%26TName%3Dx%27%"
+       "20onload%3Dalert%281%29%20x%3D%27%22%3C%2Fscript%3E'>"},
+  };
+  for (const Case& c : cases) {
+    field(c.key, c.FieldName, std::string("'") + c.type + "'");
+    EXPECT_EQ(stored(std::to_string(c.key), c.type), c.value) << c.type;
   }
 }
 

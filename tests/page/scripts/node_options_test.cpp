@@ -129,6 +129,11 @@ TEST_F(NodeOptionsTest, AnOfficeDocumentKeepsTheRecordsDocumentValues) {
   EXPECT_EQ(typed(s.RecordID), "String:R-1");
   EXPECT_EQ(typed(s.isNewFile), "Boolean:False");
   EXPECT_EQ(typed(s.ocxDocVersionURL), "String:/oa/word/ocxDocVersion.asp?RecordID=R-1");
+  // A stored id is one value of the history address: it adds no parameter.
+  s.RecordID = "5&TName=x\"<!--";
+  page::set_node_options(s);
+  EXPECT_EQ(typed(s.ocxDocVersionURL),
+            "String:/oa/word/ocxDocVersion.asp?RecordID=5%26TName%3Dx%22%3C%21--");
   s.ZhengWenType = "2";
   s.RecordID = "";
   s.ocxDocVersionURL = vb::Variant();
