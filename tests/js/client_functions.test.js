@@ -80,10 +80,10 @@ const cases = [
       await page.evaluate(() => document.forms.webform.insertAdjacentHTML('beforeend',
         '<input name=FolderIDDis value=old><input type=hidden name=FolderID value=7>'));
       const { values, dialogs } = await answerDialog(page,
-        [...unchanged('oaid', 'name'), { oaid: kHostile, name: kHostile }],
+        [...unchanged('oaid', 'name'), { oaid: `12${kHostile}`, name: kHostile }],
         () => page.evaluate(() => ShowSelect()),
         () => page.evaluate(() => [webform.FolderIDDis.value, webform.FolderID.value]));
-      assert.deepEqual(values, [...Array(4).fill(['old', '7']), [kHostileInTextBox, kHostile]]);
+      assert.deepEqual(values, [...Array(4).fill(['old', '7']), [kHostileInTextBox, `12${kHostile}`]]);
       assert.deepEqual(dialogs, Array(5).fill({
         url: '../documents/Public_FolderSelect.asp', arg: '',
         features: 'dialogWidth:350px;status:no;status:no;dialogHeight:350px;scroll:no',
