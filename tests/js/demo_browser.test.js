@@ -4,58 +4,17 @@
 //
 //   node demo_browser.test.js FLOWFORM SITE_FOLDER OUTPUT_FOLDER
 //
-// Everything stops within kDeadlineMs, whatever hangs.
+// Everything stops within 240 s, whatever hangs (browser/demo_session.js).
 'use strict';
 
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const { startDemo, launchBrowser } = require('./browser/demo_host');
 const { openPage } = require('./browser/page_visit');
+const { demoSession } = require('./browser/demo_session');
 
-const kDeadlineMs = 240000;
-const [flowform, site, output] = process.argv.slice(2);
-
-let demo;
-let browser;
-
-const deadline = setTimeout(() => {
-  console.error(`demo_browser: still running after ${kDeadlineMs / 1000} s; stopping`);
-  if (demo) demo.stop();
-  if (browser) browser.process()?.kill('SIGKILL');
-  process.exit(1);
-}, kDeadlineMs);
-
-before(async () => {
-  assert.ok(flowform && site && output, 'usage: demo_browser.test.js FLOWFORM SITE OUTPUT');
-  fs.mkdirSync(output, { recursive: true });
-  demo = await startDemo(flowform, site);
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  if (demo) demo.stop();
-  clearTimeout(deadline);
-});
-
-// The printed page whose query ends with `query`.
-function demoPage(query) {
-  const page = demo.pages.find((p) => p.path.endsWith(`?${query}`));
-  assert.ok(page, `the demo prints no page ${query}:\n${demo.output}`);
-  return page;
-}
-
-// Opens the page, runs check(visit), and fails on any JavaScript error on the way.
-async function onPage(query, check, answerPost) {
-  const visit = await openPage(browser, demo.base, demoPage(query), output, answerPost);
-  try {
-    await check(visit);
-    assert.deepEqual(visit.scriptErrors(), []);
-  } finally {
-    await visit.close();
-  }
-}
+const session = demoSession('demo_browser', 240000);
+const { demoPage, onPage } = session;
 
 const kToDo = 'BiaoDanID=1&BiaoDanRecordID=1&JieDianID=2';
 const kNewFlow = 'LiuChengID=1';
@@ -65,8 +24,8 @@ test('every demo page loads every file it links, with no JavaScript error', asyn
   assert.equal(demoPage(kNewFlow).what, 'new flow 采购申请流程');
   const problems = [];
   const bodyKinds = new Set();
-  for (const page of demo.pages) {
-    const visit = await openPage(browser, demo.base, page, output);
+  for (const page of session.demo.pages) {
+    const visit = await openPage(session.browser, session.demo.base, page, session.output);
     try {
       const bodyKind = await visit.page.$eval('input[name=ZhengWenType]', (input) => input.value);
       bodyKinds.add(bodyKind);

@@ -3,7 +3,9 @@
 // JavaScript errors. Errors that only name a function or variable that the page defines in its
 // VBScript blocks are the office system's browser's part (Chromium runs no VBScript) and are
 // kept apart. Posts to the sibling pages that the page's scripts reach with $.post are answered
-// by the caller's handler, so a test can see what the page posts.
+// by the caller's handler, so a test can see what the page posts. Once the page has loaded, the
+// window's own navigations (a download link, say) are recorded and answered with no content, so
+// the page stays for the next step.
 'use strict';
 
 const path = require('node:path');
@@ -29,13 +31,14 @@ function screenshotName(page) {
 // Opens `demoPage` ({ what, url, path }); `answerPost(request)` may answer a post with
 // { status, body } or leave it (undefined) to the host. Resolves to the visit: the page, its
 // failedRequests (texts), scriptErrors() and vbscriptErrors() (the JavaScript errors so far),
-// posts ({ url, body }), screenshot (file) and close().
+// posts ({ url, body }), navigations (addresses), screenshot (file) and close().
 async function openPage(browser, base, demoPage, folder, answerPost = () => undefined) {
   const page = await browser.newPage();
   const visit = {
     page,
     failedRequests: [],
     posts: [],
+    navigations: [],
     screenshot: path.join(folder, screenshotName(demoPage)),
     close: () => page.close(),
   };
@@ -53,9 +56,14 @@ async function openPage(browser, base, demoPage, folder, answerPost = () => unde
     if (!linked(request.url()) || answered.has(request)) return;
     visit.failedRequests.push(`${request.url()}: ${request.failure()?.errorText}`);
   });
+  let loaded = false;
   await page.setRequestInterception(true);
   page.on('request', (request) => {
     const url = request.url();
+    if (loaded && request.isNavigationRequest() && request.frame() === page.mainFrame()) {
+      visit.navigations.push(url);
+      return request.respond({ status: 204 });
+    }
     if (!url.startsWith(base) && !url.startsWith('data:') && !url.startsWith('about:')) {
       visit.failedRequests.push(`${url}: leaves this machine`);
       return request.abort();
@@ -71,6 +79,7 @@ async function openPage(browser, base, demoPage, folder, answerPost = () => unde
   });
   // The page's load handler moves and resizes the window; the browser ignores it headless.
   await page.goto(demoPage.url, { waitUntil: 'load', timeout: 60000 });
+  loaded = true;
   await new Promise((resolve) => setTimeout(resolve, 500));
   const vbscript = new Set(await vbscriptNames(page));
   const isVbscript = (message) => {

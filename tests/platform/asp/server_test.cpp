@@ -41,8 +41,8 @@ TEST(ServerMapPath, ResolvesAgainstThePageFolderOrTheSiteRootAndNeverAbove) {
   }
 }
 
-// Execute runs a sibling page on the request's own objects, only while a request is on, and
-// lets the page's failures pass.
+// Execute runs a sibling page on the request's own objects, only while a request is on and only a
+// page the host has, and lets the page's failures pass.
 TEST(ServerExecute, RunsTheSiblingPageOnTheRequestsObjectsWhileARequestIsOn) {
   auto pages = std::make_shared<SiblingPages>();
   (*pages)["ExecuteFlow.asp"] = [](ObjectContext& context) {
@@ -59,6 +59,9 @@ TEST(ServerExecute, RunsTheSiblingPageOnTheRequestsObjectsWhileARequestIsOn) {
   {
     ObjectContext context(server, std::make_shared<Application>(), session,
                           std::make_shared<Request>(), response);
+    // A page that the host does not have fails as it does with no request, and runs nothing.
+    EXPECT_VB_ERROR_TEXT(kServerFailed, text, server->Execute("ExecuteFlow.aspx"));
+    EXPECT_EQ(response->body(), "");
     (*session)["ExecuteString"] = "now()";
     server->Execute("executeflow.asp");
     EXPECT_EQ(session->get("ReturnString"), "ran now()");
