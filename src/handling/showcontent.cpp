@@ -49,8 +49,10 @@ void write_document_body(library::PageContext& ctx, const HandlingView& view) {
         "<div id=WebOfficeDiv name=WebOfficeDiv style=\"width:100%;height:600px\"></div>\r\n");
     out.write("</div>\r\n");
     out.write("<script language=javascript>\r\n");
+    // The control's script writes the address into an attribute of the markup it builds.
+    const std::string address = library::html_attribute(ctx.Request->ServerVariables("REMOTE_ADDR"));
     out.write("insertKongJian('WebOfficeDiv', 'WebOffice', '100%', '100%',\"" +
-              library::js_string(ctx.Request->ServerVariables("REMOTE_ADDR")) + "\");\r\n");
+              library::js_string(address) + "\");\r\n");
     out.write("</script>\r\n");
     close_section(out);
   } else if (view.ZhengWenType == "2") {

@@ -19,7 +19,8 @@ bool has(const std::string& page, const std::string& text) {
   return page.find(text) != std::string::npos;
 }
 
-// The client address goes into the document control as a script string.
+// The client address goes into the document control as a script string whose text the control's
+// script puts into an attribute.
 TEST_F(HandlingTest, TheOfficeDocumentGetsTheClientAddressAsAScriptString) {
   add_step_table();
   ctx().Request->set_server_variable("REMOTE_ADDR", "10.0.0.9\"</script>");
@@ -28,7 +29,7 @@ TEST_F(HandlingTest, TheOfficeDocumentGetsTheClientAddressAsAScriptString) {
   EXPECT_TRUE(has(page(), "<div id=WebOfficeDiv name=WebOfficeDiv"));
   EXPECT_TRUE(has(page(),
                   "insertKongJian('WebOfficeDiv', 'WebOffice', '100%', '100%',"
-                  "\"10.0.0.9\\\"\\x3C/script>\");\r\n"));
+                  "\"10.0.0.9&quot;&lt;/script&gt;\");\r\n"));
   test_support::expect_javascript_parses(page());
 }
 
