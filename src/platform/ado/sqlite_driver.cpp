@@ -331,8 +331,16 @@ class SqliteConnection final : public DriverConnection {
     reading_ = sqlite3_step(begin_read_.get()) == SQLITE_DONE;
   }
 
-  bool in_read_transaction() const noexcept {
-    return reading_ && !sqlite3_get_autocommit(db_.db);
+  // Whether the request's read transaction is open. A statement may have ended it (a commit or
+  // rollback in the page's text, or SQLite rolling back after a full disk, an I/O error or
+  // running out of memory), and a later one begun another; its reads are then forgotten here,
+  // before any statement of the page can open a transaction of its own.
+  bool in_read_transaction() noexcept {
+    if (reading_ && sqlite3_get_autocommit(db_.db)) {
+      reading_ = false;
+      memo_.clear();
+    }
+    return reading_;
   }
 
   void end_shared_read() noexcept {

@@ -1,0 +1,105 @@
+// A request's repeated reads answered from its read transaction: never past that transaction's
+// end, never for a read whose value changes from run to run, and within a bounded memory.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "platform/ado/ado_fixture.h"
+#include "platform/ado/request_scope.h"
+#include "platform/ado/sqlite_driver.h"
+
+namespace platform::ado {
+namespace {
+
+using testing::rows_of;
+using ReadMemoTest = testing::AdoTest;
+
+// Files opened while it is SQLite's default file system fail every read while `failing` is set,
+// as a disk with an I/O error would. It stays registered: sessions opened through it are pooled.
+class FailingReads {
+ public:
+  static inline std::atomic<bool> failing{false};
+
+  FailingReads() : real_(sqlite3_vfs_find(nullptr)) {
+    static sqlite3_vfs vfs = [real = real_] {
+      sqlite3_vfs v = *real;
+      v.zName = "failing_reads";
+      v.pAppData = real;
+      v.xOpen = &FailingReads::open;
+      return v;
+    }();
+    sqlite3_vfs_register(&vfs, 1);
+  }
+  ~FailingReads() {
+    failing = false;
+    sqlite3_vfs_register(real_, 1);
+  }
+  FailingReads(const FailingReads&) = delete;
+  FailingReads& operator=(const FailingReads&) = delete;
+
+ private:
+  static int open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int* out) {
+    auto* real = static_cast<sqlite3_vfs*>(vfs->pAppData);
+    const int rc = real->xOpen(real, name, file, flags, out);
+    if (rc != SQLITE_OK || file->pMethods == nullptr) return rc;
+    static const sqlite3_io_methods* real_methods = file->pMethods;
+    static sqlite3_io_methods methods = [] {
+      sqlite3_io_methods m = *real_methods;
+      m.xRead = [](sqlite3_file* f, void* into, int amount, sqlite3_int64 offset) {
+        return failing ? SQLITE_IOERR_READ : real_methods->xRead(f, into, amount, offset);
+      };
+      return m;
+    }();
+    if (file->pMethods == real_methods) file->pMethods = &methods;
+    return rc;
+  }
+
+  sqlite3_vfs* real_;
+};
+
+// A statement that ends the transaction by its text leaves nothing of it behind: the next
+// identical read sees the rows written meanwhile, and so does the one after it.
+TEST_F(ReadMemoTest, AReadAfterTheTransactionEndsSeesNewRows) {
+  const std::string read = "select count(*), max(Remark) from OA_Log";
+  const std::vector<std::vector<std::string>> endings = {
+      {"commit"}, {"rollback"}, {"end"}, {"end transaction"}, {"commit", "begin"}};
+  int rows = 0;
+  for (const auto& ending : endings) {
+    RequestScope request;
+    Connection page;
+    page.Open(db.connect_string());
+    const std::string before = rows_of(page, read);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(rows_of(page, read), before);
+    conn.Execute("insert into OA_Log(Remark) values ('<&\"'' row " + std::to_string(++rows) + "')");
+    EXPECT_EQ(rows_of(page, read), before) << "a request reads one snapshot";
+    for (const std::string& sql : ending) page.Execute(sql);
+    const std::string after = std::to_string(rows) + "|<&\"' row " + std::to_string(rows);
+    EXPECT_EQ(rows_of(page, read), after) << ending.front();
+    EXPECT_EQ(rows_of(page, read), after) << ending.front();
+  }
+}
+
+// SQLite rolls a transaction back by itself when a statement meets an I/O error (or a full disk,
+// or no memory); the reads of that transaction go with it.
+TEST_F(ReadMemoTest, AReadAfterSQLiteRolledBackSeesNewRows) {
+  conn.Execute("insert into OA_Log(Remark) values ('a'), ('b')");
+  const std::string read = "select count(*) from OA_Log";
+  FailingReads disk;
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(rows_of(page, read), "2");
+  conn.Execute("insert into OA_Log(Remark) values ('c')");
+  FailingReads::failing = true;
+  EXPECT_EQ(testing::raised_by([&] { rows_of(page, "select count(*) from OA_MSG"); }).number(),
+            kCommandFailed);
+  FailingReads::failing = false;
+  EXPECT_EQ(rows_of(page, read), "3");
+  EXPECT_EQ(rows_of(page, read), "3");
+}
+
+}  // namespace
+}  // namespace platform::ado
