@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ado/ado_fixture.h"
@@ -99,6 +100,51 @@ TEST_F(ReadMemoTest, AReadAfterSQLiteRolledBackSeesNewRows) {
   FailingReads::failing = false;
   EXPECT_EQ(rows_of(page, read), "3");
   EXPECT_EQ(rows_of(page, read), "3");
+}
+
+// Counts the reads answered from the memo while it lives.
+class CountedAnswers {
+ public:
+  static inline std::atomic<int> answers{0};
+  CountedAnswers() {
+    answers = 0;
+    observe_read_answers([](std::string_view) { ++answers; });
+  }
+  ~CountedAnswers() { observe_read_answers(nullptr); }
+  CountedAnswers(const CountedAnswers&) = delete;
+  CountedAnswers& operator=(const CountedAnswers&) = delete;
+};
+
+// How many of `runs` runs of `sql` in one request were answered from the memo.
+int answered_runs(Connection& page, const std::string& sql, int runs) {
+  const int before = CountedAnswers::answers;
+  for (int i = 0; i < runs; ++i) rows_of(page, sql);
+  return CountedAnswers::answers - before;
+}
+
+// A read whose value may change from run to run runs every time, however its call is spelled;
+// the same words where they call nothing leave a read to the memo.
+TEST_F(ReadMemoTest, ReadsThatCallTheClockOrRandomRunEveryTime) {
+  const std::vector<std::pair<std::string, bool>> reads = {
+      {"select random () from KE_Department where DepartMentID=1", false},
+      {"select RANDOM/* a remark */() from KE_Department where DepartMentID=1", false},
+      {"select random\r\n-- a line\r\n() from KE_Department where DepartMentID=1", false},
+      {"select hex(randomblob (4)) from KE_Department where DepartMentID=1", false},
+      {"select getdate () from KE_Department where DepartMentID=1", false},
+      {"select unixepoch() from KE_Department where DepartMentID=1", false},
+      {"select unixepoch ( ) from KE_Department where DepartMentID=1", false},
+      {"select julianday\t() from KE_Department where DepartMentID=1", false},
+      {"select strftime ('%s') from KE_Department where DepartMentID=1", false},
+      {"select date () from KE_Department where DepartMentID=1", false},
+      {"select DepartName as random from KE_Department where DepartMentID=1", true},
+      {"select DepartName from KE_Department where DepartName<>'random()' and DepartMentID=1", true},
+      {"select DepartName /* getdate() */ from KE_Department where DepartMentID=1", true},
+  };
+  CountedAnswers counted;
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  for (const auto& [sql, answered] : reads) EXPECT_EQ(answered_runs(page, sql, 3) > 0, answered) << sql;
 }
 
 }  // namespace
