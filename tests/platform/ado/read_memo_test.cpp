@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/ado/ado_fixture.h"
+#include "platform/ado/read_memo.h"
 #include "platform/ado/request_scope.h"
 #include "platform/ado/sqlite_driver.h"
 
@@ -145,6 +147,61 @@ TEST_F(ReadMemoTest, ReadsThatCallTheClockOrRandomRunEveryTime) {
   Connection page;
   page.Open(db.connect_string());
   for (const auto& [sql, answered] : reads) EXPECT_EQ(answered_runs(page, sql, 3) > 0, answered) << sql;
+}
+
+// A page runs the same texts request after request: one that repeated in an earlier request is
+// kept on its first run, so that its second is answered.
+TEST_F(ReadMemoTest, ATextThatRepeatedBeforeIsAnsweredOnItsSecondRun) {
+  const std::string read = "select DepartName from KE_Department where DepartName<>'<&\"''</script'";
+  CountedAnswers counted;
+  Connection page;
+  for (const int expected : {0, 1, 1}) {
+    RequestScope request;
+    page.Open(db.connect_string());
+    EXPECT_EQ(answered_runs(page, read, 2), expected);
+    page.Close();
+  }
+}
+
+// Only small results are kept, and only up to a bound on what the memo holds in all: a large
+// result is read again each time it is run.
+TEST_F(ReadMemoTest, OnlySmallResultsAreKeptAndOnlyUpToABound) {
+  // 2,000 short rows, then one row of 84 kB, then 30 rows of 49 kB, of hostile text.
+  conn.Execute(
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000) "
+      "insert into Stored(v) select i from n");
+  const std::string hostile = "replace(hex(zeroblob(%d)), '00', '<&\"''</script\r\n')";
+  auto rows_of_bytes = [&](int bytes) {
+    std::string sql = hostile;
+    return sql.replace(sql.find("%d"), 2, std::to_string(bytes / 14));
+  };
+  conn.Execute("insert into Stored(v) select " + rows_of_bytes(84000));
+  constexpr int kTexts = 30, kRowBytes = 49000;
+  for (int i = 0; i < kTexts; ++i) conn.Execute("insert into Stored(v) select " + rows_of_bytes(kRowBytes));
+
+  CountedAnswers counted;
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  EXPECT_EQ(answered_runs(page, "select OAID from Stored where OAID<=2000", 4), 0) << "many rows";
+  const std::string big = "select v from Stored where OAID=2001";
+  EXPECT_EQ(answered_runs(page, big, 4), 0) << "many bytes";
+  EXPECT_EQ(rows_of(page, big).size(), 84000u);
+  EXPECT_EQ(rows_of(page, big).substr(0, 28), "<&\"'</script\r\n<&\"'</script\r\n");
+
+  // Texts run once take no room: as many as the repeated ones below, then those.
+  for (int i = 0; i < kTexts; ++i) {
+    rows_of(page, "select v, 'once' from Stored where OAID=" + std::to_string(2002 + i));
+  }
+  std::vector<int> answered;
+  for (int i = 0; i < kTexts; ++i) {
+    answered.push_back(answered_runs(
+        page, "select v, " + std::to_string(i) + " from Stored where OAID=" + std::to_string(2002 + i), 3));
+  }
+  EXPECT_EQ(answered.front(), 1) << "a small result that repeats is kept, once it repeats";
+  EXPECT_EQ(answered.back(), 0) << "but not past the bound";
+  const int kept = static_cast<int>(std::count(answered.begin(), answered.end(), 1));
+  EXPECT_LE(kept * kRowBytes, static_cast<int>(ReadMemo::kMaxHeldBytes));
 }
 
 }  // namespace
