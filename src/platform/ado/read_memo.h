@@ -38,12 +38,14 @@ class ReadMemo {
  private:
   struct TextHash {
     using is_transparent = void;
-    std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+    std::size_t operator()(std::string_view s) const noexcept {
+      return std::hash<std::string_view>{}(s);
+    }
   };
   std::unordered_map<std::string, ResultSet, TextHash, std::equal_to<>> kept_;
   std::unordered_set<std::size_t> seen_;       // hashes of the texts run once in the transaction
   std::unordered_set<std::size_t> repeating_;  // hashes of the texts that ran twice in one
-  std::size_t held_ = 0;                  // bytes of the kept texts and rows
+  std::size_t held_ = 0;                       // bytes of the kept texts and rows
 };
 
 }  // namespace platform::ado

@@ -1,5 +1,7 @@
 // A request's repeated reads answered from its read transaction: never past that transaction's
 // end, never for a read whose value changes from run to run, and within a bounded memory.
+#include "platform/ado/read_memo.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -10,7 +12,6 @@
 #include <vector>
 
 #include "platform/ado/ado_fixture.h"
-#include "platform/ado/read_memo.h"
 #include "platform/ado/request_scope.h"
 #include "platform/ado/sqlite_driver.h"
 
@@ -139,20 +140,24 @@ TEST_F(ReadMemoTest, ReadsThatCallTheClockOrRandomRunEveryTime) {
       {"select strftime ('%s') from KE_Department where DepartMentID=1", false},
       {"select date () from KE_Department where DepartMentID=1", false},
       {"select DepartName as random from KE_Department where DepartMentID=1", true},
-      {"select DepartName from KE_Department where DepartName<>'random()' and DepartMentID=1", true},
+      {"select DepartName from KE_Department where DepartName<>'random()' and DepartMentID=1",
+       true},
       {"select DepartName /* getdate() */ from KE_Department where DepartMentID=1", true},
   };
   CountedAnswers counted;
   RequestScope request;
   Connection page;
   page.Open(db.connect_string());
-  for (const auto& [sql, answered] : reads) EXPECT_EQ(answered_runs(page, sql, 3) > 0, answered) << sql;
+  for (const auto& [sql, answered] : reads) {
+    EXPECT_EQ(answered_runs(page, sql, 3) > 0, answered) << sql;
+  }
 }
 
 // A page runs the same texts request after request: one that repeated in an earlier request is
 // kept on its first run, so that its second is answered.
 TEST_F(ReadMemoTest, ATextThatRepeatedBeforeIsAnsweredOnItsSecondRun) {
-  const std::string read = "select DepartName from KE_Department where DepartName<>'<&\"''</script'";
+  const std::string read =
+      "select DepartName from KE_Department where DepartName<>'<&\"''</script'";
   CountedAnswers counted;
   Connection page;
   for (const int expected : {0, 1, 1}) {
@@ -170,14 +175,14 @@ TEST_F(ReadMemoTest, OnlySmallResultsAreKeptAndOnlyUpToABound) {
   conn.Execute(
       "with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000) "
       "insert into Stored(v) select i from n");
-  const std::string hostile = "replace(hex(zeroblob(%d)), '00', '<&\"''</script\r\n')";
-  auto rows_of_bytes = [&](int bytes) {
-    std::string sql = hostile;
-    return sql.replace(sql.find("%d"), 2, std::to_string(bytes / 14));
+  const auto hostile_text = [](int bytes) {  // 14 bytes a repeat
+    return "replace(hex(zeroblob(" + std::to_string(bytes / 14) + ")), '00', '<&\"''</script\r\n')";
   };
-  conn.Execute("insert into Stored(v) select " + rows_of_bytes(84000));
+  conn.Execute("insert into Stored(v) select " + hostile_text(84000));
   constexpr int kTexts = 30, kRowBytes = 49000;
-  for (int i = 0; i < kTexts; ++i) conn.Execute("insert into Stored(v) select " + rows_of_bytes(kRowBytes));
+  for (int i = 0; i < kTexts; ++i) {
+    conn.Execute("insert into Stored(v) select " + hostile_text(kRowBytes));
+  }
 
   CountedAnswers counted;
   RequestScope request;
@@ -196,7 +201,9 @@ TEST_F(ReadMemoTest, OnlySmallResultsAreKeptAndOnlyUpToABound) {
   std::vector<int> answered;
   for (int i = 0; i < kTexts; ++i) {
     answered.push_back(answered_runs(
-        page, "select v, " + std::to_string(i) + " from Stored where OAID=" + std::to_string(2002 + i), 3));
+        page,
+        "select v, " + std::to_string(i) + " from Stored where OAID=" + std::to_string(2002 + i),
+        3));
   }
   EXPECT_EQ(answered.front(), 1) << "a small result that repeats is kept, once it repeats";
   EXPECT_EQ(answered.back(), 0) << "but not past the bound";
