@@ -24,7 +24,7 @@ bool any_word(const Token& t, const std::array<std::string_view, N>& words) {
 }
 
 constexpr std::array<std::string_view, 4> kLiftingStatements = {"select", "insert", "update", "delete"};
-// Words whose literal (or parenthesised literal) SQLite's plan or grammar reads as written.
+// Words whose parenthesised literal SQLite's plan or grammar reads as written.
 constexpr std::array<std::string_view, 4> kFixingWords = {"top", "like", "glob", "escape"};
 // Types whose parenthesised numbers are lengths, precisions or scales.
 constexpr std::array<std::string_view, 13> kSizedTypes = {
@@ -52,6 +52,15 @@ bool fits_32_bits(std::string_view digits) {
 bool zero_or_one(std::string_view digits) {
   const std::string_view rest = digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
   return rest.empty() || rest == "1";
+}
+
+// Whether the literal `quoted` after `before` is a like or glob pattern that starts with a
+// character matching only itself: SQLite then searches an index for the pattern's prefix.
+bool prefixed_pattern(const Token& before, std::string_view quoted) {
+  if (quoted.size() <= 2) return false;  // '' has no prefix
+  const char first = quoted[1];
+  if (is_word(before, "like")) return first != '%' && first != '_';
+  return is_word(before, "glob") && first != '*' && first != '?' && first != '[';
 }
 
 // Whether `t` names one of `names` (lower-case), quotes or brackets set aside.
@@ -144,7 +153,8 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
                         std::count(literal.text.begin(), literal.text.end(), '\'') % 2 == 0;
     const bool number = t.kind == TokenKind::Number && fits_32_bits(t.text) && !zero_or_one(t.text) &&
                         (next == nullptr || next->kind != TokenKind::Word);
-    const bool fixed = before != nullptr && any_word(*before, kFixingWords);
+    const bool fixed = before != nullptr && (is_word(*before, "top") || is_word(*before, "escape") ||
+                                             prefixed_pattern(*before, literal.text));
     if (lifting && (closed || number) && !fixed &&
         std::all_of(clauses_.begin(), clauses_.end(), [](Clause c) { return c == Clause::Values; })) {
       const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());

@@ -32,10 +32,11 @@ class SqlShape {
   // inside a select list or a returning list (the texts of its expressions name the result
   // columns), an order by or group by clause (a number there is a column's position), the
   // count of a top, limit or offset clause, or the length of a type (varchar(10)). Nor where
-  // SQLite's plan reads the literal: a like or glob pattern and its escape (an index serves a
-  // pattern with a fixed prefix), or the numbers 0 and 1 (a comparison with one reads as a
-  // flag test, likelier true than one with a key). Integers are lifted when they fit 32 bits
-  // and no word is glued to them (1or stays an error); other numbers stay in the text.
+  // SQLite's plan reads the literal: a like or glob pattern with a fixed prefix (an index
+  // serves the prefix; '%x%' needs none and is lifted) and an escape, or the numbers 0 and 1
+  // (a comparison with one reads as a flag test, likelier true than one with a key). Integers
+  // are lifted when they fit 32 bits and no word is glued to them (1or stays an error); other
+  // numbers stay in the text.
   void read(std::string_view sql, const std::vector<std::string>& whole_tables = {});
 
   const std::string& text() const { return text_; }

@@ -165,6 +165,11 @@ class SqliteConnection final : public DriverConnection {
     if (sqlite3_exec(db_.db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK) {
       fail(kProviderFailed, where);
     }
+    // A statement's plan must not depend on the values bound to it: otherwise SQLite prepares a
+    // statement again whenever a bound value could change its plan (any bound like pattern,
+    // even '%x%' that no index serves), which statements sharing a shape do all the time. The
+    // literals that do steer the plan stay in the shape's text (see sql_shape.h).
+    sqlite3_db_config(db_.db, SQLITE_DBCONFIG_ENABLE_QPSG, 1, nullptr);
     begin_read_ = own_statement("BEGIN", where);
     end_read_ = own_statement("COMMIT", where);
     schema_version_ = own_statement("PRAGMA schema_version", where);

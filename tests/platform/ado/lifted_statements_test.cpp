@@ -128,6 +128,9 @@ TEST(LiftedStatementsTest, GiveWhatTheTextAsWrittenGives) {
       "select TureName from KE_UserInfor where UserName like 'U!_%' escape '!'",
       "select TureName from KE_UserInfor where note like '50!%' escape '!' or UserName like ('u%')",
       "select TureName from KE_UserInfor where UserName glob 'u[12]*' or UserName not like 'u%'",
+      "select TureName from KE_UserInfor where UserName like '%1' or UserName glob '*2' or note like ''",
+      "select TureName from KE_UserInfor where UserName like '_1%' or UserName glob '[u]*'",
+      "select TureName from KE_UserInfor where UserName like '*u%' or UserName like 'u' || '%'",
       // subqueries with literals in their select lists
       "select UserID, (select 'x' || count(*) from Ranked where g > 2) from KE_UserInfor where UserID = 3",
       "select * from (select UserID, 'k' as kind, 7 from KE_UserInfor where n > 3) where UserID > 2",

@@ -107,18 +107,18 @@ INSTANTIATE_TEST_SUITE_P(Drivers, StatementShapesTest,
 TEST_F(ReadMemoTest, StatementsOfOneShapeArePreparedOnce) {
   add_log_rows(conn);
   conn.Execute("create index LogRemark on OA_Log(Remark collate nocase)");
-  rows_of(conn, "select OAID from OA_Log where OAID=2 and LogType<>'x' and Remark like 'x%'");
+  rows_of(conn, "select OAID from OA_Log where OAID=2 and LogType<>'x' and Remark like '%x%'");
   rows_of(conn, "select OAID from OA_Log where OAID>=2 and LogType<>'y' and Remark like 'x%'");
   const long before = sqlite_prepares();
   for (int i = 2; i < 60; ++i) {
     const std::string n = std::to_string(i);
     EXPECT_EQ(rows_of(conn, "select OAID from OA_Log where OAID=" + n + " and LogType<>'" + n +
-                                "' and Remark like 'x%'"), "");
+                                "' and Remark like '%" + n + "%'"), "");
   }
   EXPECT_EQ(rows_of(conn, "select OAID from OA_Log where OAID>=3 and LogType<>'b' and Remark like 'x%'"), "");
-  EXPECT_EQ(sqlite_prepares() - before, 0) << "not even by SQLite";
-  // A like pattern stays in the text, where SQLite's plan reads it: another pattern is another
-  // statement, prepared once.
+  EXPECT_EQ(sqlite_prepares() - before, 0) << "not even by SQLite for another like pattern";
+  // A pattern with a fixed prefix stays in the text, where SQLite's plan reads it: another such
+  // pattern is another statement, prepared once.
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(rows_of(conn, "select OAID from OA_Log where OAID=2 and LogType<>'x' and Remark like '张%'"), "2");
   }
