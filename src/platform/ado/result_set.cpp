@@ -17,6 +17,10 @@ std::size_t ResultSet::row_count() const {
   return n == 0 ? 0 : cells_.size() / n;
 }
 
+std::size_t ResultSet::bytes() const {
+  return cells_.size() * sizeof(Cell) + text_.size() + others_.size() * sizeof(vb::Variant);
+}
+
 void ResultSet::push(const Cell& cell) {
   if (cells_.capacity() == 0) cells_.reserve(column_count());  // one row's worth to begin with
   cells_.push_back(cell);

@@ -28,6 +28,8 @@ class ResultSet {
   const std::shared_ptr<const ColumnNames>& columns() const { return columns_; }
   std::size_t column_count() const { return columns_ ? columns_->size() : 0; }
   std::size_t row_count() const;
+  // About the memory a copy of the rows takes: their cells, text bytes and other values.
+  std::size_t bytes() const;
 
   void add_null() { push(Cell{Kind::Null, {}}); }
   void add_integer(long long value);

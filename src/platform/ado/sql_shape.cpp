@@ -31,14 +31,21 @@ constexpr std::array<std::string_view, 13> kSizedTypes = {
     "char",      "varchar", "nchar", "nvarchar",  "binary",    "varbinary",     "decimal",
     "numeric",   "float",   "time",  "datetime2", "character", "datetimeoffset"};
 // Functions whose value changes between calls with the same arguments.
-constexpr std::array<std::string_view, 20> kVolatileFunctions = {
+constexpr std::array<std::string_view, 21> kVolatileFunctions = {
     "getdate",    "getutcdate", "sysdatetime", "sysutcdatetime", "sysdatetimeoffset",
     "newid",      "newsequentialid", "rand",   "random",         "randomblob",
     "changes",    "total_changes",   "last_insert_rowid", "scope_identity", "ident_current",
-    "date",       "time",       "datetime",    "julianday",      "strftime"};
+    "date",       "time",       "datetime",    "julianday",      "unixepoch", "strftime"};
 // Values that change without being called.
 constexpr std::array<std::string_view, 4> kVolatileNames = {"current_timestamp", "current_date",
                                                              "current_time", "@@identity"};
+
+// Whether the word at tokens[i] is called: "(" comes next, blanks and comments apart.
+bool called(const std::vector<Token>& tokens, std::size_t i) {
+  const auto after = tokens.begin() + static_cast<std::ptrdiff_t>(i) + 1;
+  const auto next = std::find_if(after, tokens.end(), significant);
+  return next != tokens.end() && is_symbol(*next, '(');
+}
 
 bool fits_32_bits(std::string_view digits) {
   if (digits.empty() || digits.size() > 10) return false;
@@ -120,8 +127,7 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
     const Token& t = tokens_[i];
     if (!significant(t)) continue;
     const Token* next = i + 1 < tokens_.size() ? &tokens_[i + 1] : nullptr;
-    const bool call = next != nullptr && is_symbol(*next, '(');
-    if ((call && any_word(t, kVolatileFunctions)) || any_word(t, kVolatileNames) ||
+    if ((any_word(t, kVolatileFunctions) && called(tokens_, i)) || any_word(t, kVolatileNames) ||
         (t.kind == TokenKind::String && ascii_iequals(t.text, "'now'"))) {
       volatile_ = true;
     }

@@ -17,6 +17,7 @@
 #include "platform/ado/row_statements.h"
 #include "platform/ado/ascii.h"
 #include "platform/ado/delete_probe.h"
+#include "platform/ado/read_memo.h"
 #include "platform/ado/sql_shape.h"
 #include "platform/ado/sqlite_values.h"
 #include "platform/ado/statement_cache.h"
@@ -77,11 +78,6 @@ class ResetOnExit {
 
  private:
   sqlite3_stmt* s_;
-};
-
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
 };
 
 struct Finalizer {
@@ -179,9 +175,9 @@ class SqliteConnection final : public DriverConnection {
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
                vb::Here where) override {
     if (in_read_transaction()) {
-      if (const auto it = answered_.find(sql); it != answered_.end()) {
+      if (const ResultSet* kept = memo_.find(sql)) {
         if (auto* observer = answer_observer.load(std::memory_order_relaxed)) observer(sql);
-        result = it->second;
+        result = *kept;
         return true;
       }
     }
@@ -205,7 +201,7 @@ class SqliteConnection final : public DriverConnection {
     run(p->statement, p->columns, &result, where);
     // Within one read transaction the same text gives the same rows until this session writes.
     if (in_read_transaction() && !in_explicit_ && !shape_.changes_between_runs()) {
-      answered_.emplace(sql, result);
+      memo_.keep(sql, result);
     }
     return true;
   }
@@ -343,12 +339,20 @@ class SqliteConnection final : public DriverConnection {
     reading_ = sqlite3_step(begin_read_.get()) == SQLITE_DONE;
   }
 
-  bool in_read_transaction() const noexcept {
-    return reading_ && !sqlite3_get_autocommit(db_.db);
+  // Whether the request's read transaction is open. A statement may have ended it (a commit or
+  // rollback in the page's text, or SQLite rolling back after a full disk, an I/O error or
+  // running out of memory), and a later one begun another; its reads are then forgotten here,
+  // before any statement of the page can open a transaction of its own.
+  bool in_read_transaction() noexcept {
+    if (reading_ && sqlite3_get_autocommit(db_.db)) {
+      reading_ = false;
+      memo_.clear();
+    }
+    return reading_;
   }
 
   void end_shared_read() noexcept {
-    answered_.clear();
+    memo_.clear();
     if (!reading_) return;
     reading_ = false;
     if (sqlite3_get_autocommit(db_.db)) return;  // already ended by a failed statement
@@ -548,8 +552,7 @@ class SqliteConnection final : public DriverConnection {
   std::shared_ptr<WriterQueue> writers_;
   StatementCache<PreparedStatement> cache_{kCachedStatements};
   SqlShape shape_;  // of the statement being run
-  // The rows of each read run in the open read transaction, by the page's text.
-  std::unordered_map<std::string, ResultSet, TextHash, std::equal_to<>> answered_;
+  ReadMemo memo_;  // the reads of the open read transaction
   OwnedStatement begin_read_, end_read_, schema_version_, whole_tables_query_;
   std::vector<std::string> whole_tables_;  // see kWholeTablesQuery
   int schema_read_ = -1;                   // the schema version whole_tables_ was read at

@@ -83,6 +83,21 @@ inline long rows_in(Connection& on, const std::string& from_where) {
   return vb::CLng(count(0).Value());
 }
 
+// Every row of `sql`, its columns joined by "|", the rows by ";".
+inline std::string rows_of(Connection& conn, const std::string& sql) {
+  Recordset rs;
+  rs.Open(sql, conn);
+  std::string out;
+  for (; !rs.EOF_(); rs.MoveNext()) {
+    if (!out.empty()) out += ';';
+    for (long i = 0; i < rs.Fields().Count(); ++i) {
+      const vb::Variant v = rs(i).Value();
+      out += (i > 0 ? "|" : "") + (v.is_null() ? std::string("NULL") : vb::CStr(v));
+    }
+  }
+  return out;
+}
+
 // The two drivers every behavioural test runs on: the embedded one and ODBC (through the
 // SQLite ODBC driver, on the same kind of file).
 enum class Driver { kEmbedded, kOdbc };

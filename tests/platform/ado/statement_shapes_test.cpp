@@ -14,23 +14,9 @@ namespace platform::ado {
 namespace {
 
 using testing::rows_in;
+using testing::rows_of;
 using StatementShapesTest = testing::DriverTest;
 using ReadMemoTest = testing::AdoTest;
-
-// Every row of `sql`, its columns joined by "|", the rows by ";".
-std::string rows_of(Connection& conn, const std::string& sql) {
-  Recordset rs;
-  rs.Open(sql, conn);
-  std::string out;
-  for (; !rs.EOF_(); rs.MoveNext()) {
-    if (!out.empty()) out += ';';
-    for (long i = 0; i < rs.Fields().Count(); ++i) {
-      const vb::Variant v = rs(i).Value();
-      out += (i > 0 ? "|" : "") + (v.is_null() ? std::string("NULL") : vb::CStr(v));
-    }
-  }
-  return out;
-}
 
 void add_log_rows(Connection& conn) {
   conn.Execute(
