@@ -57,8 +57,8 @@ bool fits_32_bits(std::string_view digits) {
 
 // 0 or 1 however written (007 is 7).
 bool zero_or_one(std::string_view digits) {
-  const std::string_view rest = digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
-  return rest.empty() || rest == "1";
+  const std::size_t first = digits.find_first_not_of('0');
+  return first == std::string_view::npos || digits.substr(first) == "1";
 }
 
 // Whether the literal `quoted` after `before` is a like or glob pattern that starts with a
@@ -79,7 +79,8 @@ bool names_any(const Token& t, const std::vector<std::string>& names) {
   } else if (t.kind != TokenKind::Word) {
     return false;
   }
-  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return ascii_iequals(name, n); });
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& n) { return ascii_iequals(name, n); });
 }
 
 }  // namespace
@@ -133,7 +134,8 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
     }
     Clause& clause = clauses_.back();
     if (is_symbol(t, '(')) {
-      const bool fixed = before != nullptr && (any_word(*before, kSizedTypes) || any_word(*before, kFixingWords));
+      const bool fixed =
+          before != nullptr && (any_word(*before, kSizedTypes) || any_word(*before, kFixingWords));
       clauses_.push_back(fixed ? Clause::Fixed : Clause::Values);
     } else if (is_symbol(t, ')')) {
       if (clauses_.size() > 1) clauses_.pop_back();
@@ -157,10 +159,11 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
     const bool prefixed = !national && i > 0 && tokens_[i - 1].kind == TokenKind::Word;
     const bool closed = literal.kind == TokenKind::String && !prefixed &&
                         std::count(literal.text.begin(), literal.text.end(), '\'') % 2 == 0;
-    const bool number = t.kind == TokenKind::Number && fits_32_bits(t.text) && !zero_or_one(t.text) &&
-                        (next == nullptr || next->kind != TokenKind::Word);
-    const bool fixed = before != nullptr && (is_word(*before, "top") || is_word(*before, "escape") ||
-                                             prefixed_pattern(*before, literal.text));
+    const bool number = t.kind == TokenKind::Number && fits_32_bits(t.text) &&
+                        !zero_or_one(t.text) && (next == nullptr || next->kind != TokenKind::Word);
+    const bool fixed = before != nullptr &&
+                       (is_word(*before, "top") || is_word(*before, "escape") ||
+                        prefixed_pattern(*before, literal.text));
     if (lifting && (closed || number) && !fixed &&
         std::all_of(clauses_.begin(), clauses_.end(), [](Clause c) { return c == Clause::Values; })) {
       const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());

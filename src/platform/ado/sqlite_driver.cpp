@@ -51,9 +51,11 @@ constexpr std::size_t kCachedStatements = 512;
 constexpr const char* kWholeTablesQuery = R"sql(
 WITH steered(name) AS (
   SELECT m.name FROM sqlite_schema m, pragma_index_list(m.name) i
-  WHERE m.type = 'table' AND (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name) WHERE cid = -2)))
+  WHERE m.type = 'table' AND
+    (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name) WHERE cid = -2)))
 SELECT lower(name) FROM steered
-UNION SELECT lower(name) FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
+UNION
+SELECT lower(name) FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
 
 std::atomic<long> prepares{0};
 std::atomic<void (*)(std::string_view)> answer_observer{nullptr};
@@ -184,7 +186,8 @@ class SqliteConnection final : public DriverConnection {
     const Deadline deadline(*this, timeout_seconds);
     if (!in_read_transaction()) read_whole_tables(where);
     shape_.read(sql, whole_tables_);
-    PreparedStatement* p = shape_.literals().empty() ? prepared(sql, where) : prepared_shape(sql, where);
+    PreparedStatement* p =
+        shape_.literals().empty() ? prepared(sql, where) : prepared_shape(sql, where);
     if (p == nullptr) return run_script(translate_tsql(sql), result, where);
     bind_literals(p->statement, shape_.literals());
     if (p->probe != nullptr) {
@@ -389,7 +392,8 @@ class SqliteConnection final : public DriverConnection {
       try {
         return prepared(shape_.text(), where);
       } catch (const vb::VbError&) {
-        if (sqlite3_errcode(db_.db) != SQLITE_ERROR) throw;  // busy, full, interrupted: not the shape
+        // Busy, full or interrupted: not the shape's fault.
+        if (sqlite3_errcode(db_.db) != SQLITE_ERROR) throw;
         p = &cache_.insert(shape_.text(), PreparedStatement{});
       }
     }
@@ -410,9 +414,10 @@ class SqliteConnection final : public DriverConnection {
       schema_read_ = version;
     }
     whole_tables_.clear();
-    ResetOnExit reset(whole_tables_query_.get());
-    while ((rc = sqlite3_step(whole_tables_query_.get())) == SQLITE_ROW) {
-      whole_tables_.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(whole_tables_query_.get(), 0)));
+    sqlite3_stmt* query = whole_tables_query_.get();
+    ResetOnExit reset(query);
+    while ((rc = sqlite3_step(query)) == SQLITE_ROW) {
+      whole_tables_.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)));
     }
     if (rc != SQLITE_DONE) {
       schema_read_ = -1;

@@ -78,7 +78,9 @@ std::string as_written(sqlite3* db, const std::string& sql) {
     out = std::string("error: ") + sqlite3_errmsg(db);
   } else {
     auto columns = std::make_shared<ColumnNames>();
-    for (int i = 0; i < sqlite3_column_count(s); ++i) columns->emplace_back(sqlite3_column_name(s, i));
+    for (int i = 0; i < sqlite3_column_count(s); ++i) {
+      columns->emplace_back(sqlite3_column_name(s, i));
+    }
     ResultSet rows;
     if (!columns->empty()) rows.start(columns);
     int rc = SQLITE_ROW;
