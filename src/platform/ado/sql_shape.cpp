@@ -24,6 +24,8 @@ bool any_word(const Token& t, const std::array<std::string_view, N>& words) {
 }
 
 constexpr std::array<std::string_view, 4> kLiftingStatements = {"select", "insert", "update", "delete"};
+// Words whose parenthesised literal SQLite's plan or grammar reads as written.
+constexpr std::array<std::string_view, 4> kFixingWords = {"top", "like", "glob", "escape"};
 // Types whose parenthesised numbers are lengths, precisions or scales.
 constexpr std::array<std::string_view, 13> kSizedTypes = {
     "char",      "varchar", "nchar", "nvarchar",  "binary",    "varbinary",     "decimal",
@@ -53,6 +55,34 @@ bool fits_32_bits(std::string_view digits) {
   return digits.size() < 10 || digits <= std::string_view("2147483647");
 }
 
+// 0 or 1 however written (007 is 7).
+bool zero_or_one(std::string_view digits) {
+  const std::size_t first = digits.find_first_not_of('0');
+  return first == std::string_view::npos || digits.substr(first) == "1";
+}
+
+// Whether the literal `quoted` after `before` is a like or glob pattern that starts with a
+// character matching only itself: SQLite then searches an index for the pattern's prefix.
+bool prefixed_pattern(const Token& before, std::string_view quoted) {
+  if (quoted.size() <= 2) return false;  // '' has no prefix
+  const char first = quoted[1];
+  if (is_word(before, "like")) return first != '%' && first != '_';
+  return is_word(before, "glob") && first != '*' && first != '?' && first != '[';
+}
+
+// Whether `t` names one of `names` (lower-case), quotes or brackets set aside.
+bool names_any(const Token& t, const std::vector<std::string>& names) {
+  std::string_view name = t.text;
+  if (t.kind == TokenKind::QuotedName || t.kind == TokenKind::BracketName) {
+    if (name.size() < 2) return false;
+    name = name.substr(1, name.size() - 2);
+  } else if (t.kind != TokenKind::Word) {
+    return false;
+  }
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& n) { return ascii_iequals(name, n); });
+}
+
 }  // namespace
 
 long long Literal::integer() const {
@@ -78,7 +108,7 @@ std::string Literal::text() const {
   return out;
 }
 
-void SqlShape::read(std::string_view sql) {
+void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_tables) {
   text_.clear();
   literals_.clear();
   volatile_ = false;
@@ -86,9 +116,9 @@ void SqlShape::read(std::string_view sql) {
   const auto first = std::find_if(tokens_.begin(), tokens_.end(), significant);
   const bool lifting =
       first != tokens_.end() && any_word(*first, kLiftingStatements) &&
-      std::none_of(tokens_.begin(), tokens_.end(), [](const Token& t) {
+      std::none_of(tokens_.begin(), tokens_.end(), [&](const Token& t) {
         return is_symbol(t, '?') || is_symbol(t, ':') || is_symbol(t, '$') ||
-               (t.kind == TokenKind::Word && t.text[0] == '@');
+               (t.kind == TokenKind::Word && t.text[0] == '@') || names_any(t, whole_tables);
       });
 
   clauses_.assign(1, Clause::Values);
@@ -104,19 +134,21 @@ void SqlShape::read(std::string_view sql) {
     }
     Clause& clause = clauses_.back();
     if (is_symbol(t, '(')) {
-      const bool fixed = before != nullptr && (any_word(*before, kSizedTypes) || is_word(*before, "top"));
+      const bool fixed =
+          before != nullptr && (any_word(*before, kSizedTypes) || any_word(*before, kFixingWords));
       clauses_.push_back(fixed ? Clause::Fixed : Clause::Values);
     } else if (is_symbol(t, ')')) {
       if (clauses_.size() > 1) clauses_.pop_back();
-    } else if (is_word(t, "select")) {
+    } else if (is_word(t, "select") || is_word(t, "returning")) {
       clause = Clause::SelectList;
     } else if (clause == Clause::SelectList && is_word(t, "from")) {
       clause = Clause::Values;
     } else if (is_word(t, "by") && before != nullptr &&
                (is_word(*before, "order") || is_word(*before, "group"))) {
       clause = Clause::Ordering;
-    } else if (clause == Clause::Ordering &&
-               (is_word(t, "having") || is_word(t, "limit") || is_word(t, "offset"))) {
+    } else if (is_word(t, "limit") || is_word(t, "offset")) {
+      clause = Clause::Fixed;  // the planner reads a literal count as an estimate of the rows
+    } else if (clause == Clause::Ordering && is_word(t, "having")) {
       clause = Clause::Values;
     }
     const bool national = t.kind == TokenKind::Word && (t.text == "N" || t.text == "n") &&
@@ -127,9 +159,12 @@ void SqlShape::read(std::string_view sql) {
     const bool prefixed = !national && i > 0 && tokens_[i - 1].kind == TokenKind::Word;
     const bool closed = literal.kind == TokenKind::String && !prefixed &&
                         std::count(literal.text.begin(), literal.text.end(), '\'') % 2 == 0;
-    const bool number = t.kind == TokenKind::Number && fits_32_bits(t.text);
-    const bool after_top = before != nullptr && is_word(*before, "top");
-    if (lifting && (closed || number) && !after_top &&
+    const bool number = t.kind == TokenKind::Number && fits_32_bits(t.text) &&
+                        !zero_or_one(t.text) && (next == nullptr || next->kind != TokenKind::Word);
+    const bool fixed = before != nullptr &&
+                       (is_word(*before, "top") || is_word(*before, "escape") ||
+                        prefixed_pattern(*before, literal.text));
+    if (lifting && (closed || number) && !fixed &&
         std::all_of(clauses_.begin(), clauses_.end(), [](Clause c) { return c == Clause::Values; })) {
       const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());
       const std::size_t end = static_cast<std::size_t>(literal.text.data() - sql.data()) + literal.text.size();

@@ -25,13 +25,19 @@ struct Literal {
 class SqlShape {
  public:
   // Reads `sql`, which must outlive the views in literals(). Literals are lifted only from a
-  // statement that starts with select, insert, update or delete and holds no parameter of its
-  // own (?, :name, @name, $name), and only where a parameter
-  // means the same as the literal: never inside a select list (the texts of its expressions
-  // name the result columns), an order by or group by clause (a number there is a column's
-  // position), the count of a top clause, or the length of a type (varchar(10)). Integers are
-  // lifted when they fit 32 bits; other numbers stay in the text.
-  void read(std::string_view sql);
+  // statement that starts with select, insert, update or delete, holds no parameter of its
+  // own (?, :name, @name, $name) and names none of `whole_tables` (lower-case names of tables
+  // and views whose indexes SQLite matches against literals as written: partial indexes and
+  // indexes on expressions). Then only where a parameter means the same as the literal: never
+  // inside a select list or a returning list (the texts of its expressions name the result
+  // columns), an order by or group by clause (a number there is a column's position), the
+  // count of a top, limit or offset clause, or the length of a type (varchar(10)). Nor where
+  // SQLite's plan reads the literal: a like or glob pattern with a fixed prefix (an index
+  // serves the prefix; '%x%' needs none and is lifted) and an escape, or the numbers 0 and 1
+  // (a comparison with one reads as a flag test, likelier true than one with a key). Integers
+  // are lifted when they fit 32 bits and no word is glued to them (1or stays an error); other
+  // numbers stay in the text.
+  void read(std::string_view sql, const std::vector<std::string>& whole_tables = {});
 
   const std::string& text() const { return text_; }
   const std::vector<Literal>& literals() const { return literals_; }
@@ -47,7 +53,7 @@ class SqlShape {
     Values,      // a condition, a value list, an assignment: literals may be lifted
     SelectList,  // between select and from: the texts name the result columns
     Ordering,    // order by / group by: a number is a column's position
-    Fixed,       // the count of top, the length of a type: the grammar wants a literal
+    Fixed,       // the count of top or limit, a type's length, a like pattern: kept as written
   };
 
   std::vector<Token> tokens_;

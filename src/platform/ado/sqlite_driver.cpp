@@ -44,6 +44,18 @@ constexpr auto kIdentityCheckInterval = std::chrono::seconds(1);
 // Statement shapes kept per session: a page's statements come to a few dozen shapes, a form of
 // 500 fields to a few more, since the field's number is a literal.
 constexpr std::size_t kCachedStatements = 512;
+// The tables whose statements keep every literal in their text, lower-case: those with a
+// partial index or an index on an expression, which SQLite uses only when the statement's
+// literals match the index's as written, and every view when there is one (a view may read
+// such a table).
+constexpr const char* kWholeTablesQuery = R"sql(
+WITH steered(name) AS (
+  SELECT m.name FROM sqlite_schema m, pragma_index_list(m.name) i
+  WHERE m.type = 'table' AND
+    (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name) WHERE cid = -2)))
+SELECT lower(name) FROM steered
+UNION
+SELECT lower(name) FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
 
 std::atomic<long> prepares{0};
 std::atomic<void (*)(std::string_view)> answer_observer{nullptr};
@@ -151,12 +163,15 @@ class SqliteConnection final : public DriverConnection {
     if (sqlite3_exec(db_.db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK) {
       fail(kProviderFailed, where);
     }
-    // A statement's plan must not depend on the values bound to it: otherwise SQLite prepares
-    // a statement again whenever a value that may change its plan changes (a LIKE pattern, a
-    // key with index statistics), which statements sharing a shape do all the time.
+    // A statement's plan must not depend on the values bound to it: otherwise SQLite prepares a
+    // statement again whenever a bound value could change its plan (any bound like pattern,
+    // even '%x%' that no index serves), which statements sharing a shape do all the time. The
+    // literals that do steer the plan stay in the shape's text (see sql_shape.h).
     sqlite3_db_config(db_.db, SQLITE_DBCONFIG_ENABLE_QPSG, 1, nullptr);
     begin_read_ = own_statement("BEGIN", where);
     end_read_ = own_statement("COMMIT", where);
+    schema_version_ = own_statement("PRAGMA schema_version", where);
+    whole_tables_query_ = own_statement(kWholeTablesQuery, where);
   }
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
@@ -169,14 +184,10 @@ class SqliteConnection final : public DriverConnection {
       }
     }
     const Deadline deadline(*this, timeout_seconds);
-    shape_.read(sql);
-    PreparedStatement* p = nullptr;
-    try {
-      p = prepared(shape_.text(), where);
-    } catch (const vb::VbError&) {
-      if (shape_.literals().empty()) throw;
-      p = nullptr;  // the page's own text then gives its own error (or runs after all)
-    }
+    if (!in_read_transaction()) read_whole_tables(where);
+    shape_.read(sql, whole_tables_);
+    PreparedStatement* p =
+        shape_.literals().empty() ? prepared(sql, where) : prepared_shape(sql, where);
     if (p == nullptr) return run_script(translate_tsql(sql), result, where);
     bind_literals(p->statement, shape_.literals());
     if (p->probe != nullptr) {
@@ -371,6 +382,49 @@ class SqliteConnection final : public DriverConnection {
     return &cache_.insert(std::string(sql), std::move(p));
   }
 
+  // The statement for the page's `sql` by its shape, or by the page's own text when the shape
+  // does not prepare (a literal stood where the grammar wants one): the text then runs as it
+  // would unshaped, a read as a read, and gives its own error. A shape that failed is kept as
+  // such, without a statement, and not tried again.
+  PreparedStatement* prepared_shape(std::string_view sql, vb::Here where) {
+    PreparedStatement* p = cache_.find(shape_.text());
+    if (p == nullptr) {
+      try {
+        return prepared(shape_.text(), where);
+      } catch (const vb::VbError&) {
+        // Busy, full or interrupted: not the shape's fault.
+        if (sqlite3_errcode(db_.db) != SQLITE_ERROR) throw;
+        p = &cache_.insert(shape_.text(), PreparedStatement{});
+      }
+    }
+    return p->statement != nullptr ? p : prepared(sql, where);
+  }
+
+  // Reads again which tables keep their statements' literals (see kWholeTablesQuery) when the
+  // schema changed since the last look. Called while no read transaction is open: within one
+  // only this session could change the schema, and its writes end that transaction first.
+  void read_whole_tables(vb::Here where) {
+    int rc = SQLITE_OK;
+    {
+      ResetOnExit reset(schema_version_.get());
+      rc = sqlite3_step(schema_version_.get());
+      if (rc != SQLITE_ROW) step_failed(rc, where);
+      const int version = sqlite3_column_int(schema_version_.get(), 0);
+      if (version == schema_read_) return;
+      schema_read_ = version;
+    }
+    whole_tables_.clear();
+    sqlite3_stmt* query = whole_tables_query_.get();
+    ResetOnExit reset(query);
+    while ((rc = sqlite3_step(query)) == SQLITE_ROW) {
+      whole_tables_.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)));
+    }
+    if (rc != SQLITE_DONE) {
+      schema_read_ = -1;
+      step_failed(rc, where);
+    }
+  }
+
   // `sql` prepared when it holds exactly one statement, else empty.
   OwnedStatement prepare_one(const std::string& sql, vb::Here where) {
     sqlite3_stmt* s = nullptr;
@@ -504,7 +558,9 @@ class SqliteConnection final : public DriverConnection {
   StatementCache<PreparedStatement> cache_{kCachedStatements};
   SqlShape shape_;  // of the statement being run
   ReadMemo memo_;  // the reads of the open read transaction
-  OwnedStatement begin_read_, end_read_;
+  OwnedStatement begin_read_, end_read_, schema_version_, whole_tables_query_;
+  std::vector<std::string> whole_tables_;  // see kWholeTablesQuery
+  int schema_read_ = -1;                   // the schema version whole_tables_ was read at
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
   bool share_reads_ = false;  // reads share one transaction (a request scope is open)
   bool reading_ = false;      // that transaction is open

@@ -24,7 +24,9 @@ struct PreparedStatement {
   PreparedStatement(PreparedStatement&& other) noexcept;
   PreparedStatement& operator=(PreparedStatement&&) = delete;
 
-  sqlite3_stmt* statement = nullptr;  // the text translated and prepared
+  // The text translated and prepared; nullptr for a statement shape that SQLite rejects (the
+  // statements of that shape then run by their own texts).
+  sqlite3_stmt* statement = nullptr;
   // For a delete: a query for one row the delete would remove, so that a delete with nothing
   // to remove needs no write lock. nullptr for other statements.
   sqlite3_stmt* probe = nullptr;

@@ -62,6 +62,7 @@ class ScratchDatabase {
     sqlite3_close(db);
   }
 
+  const std::string& path() const { return path_; }
   std::string connect_string() const { return "Provider=SQLite;Data Source=" + path_; }
   // The same database through the SQLite ODBC driver.
   std::string odbc_connect_string() const {
