@@ -19,8 +19,9 @@ std::string read_only_display(PageState& p);
 // Replaces every value reference "{%" key "%}" in p.BiaoDanHTML by the stored value of that
 // field in the record, HTML-encoded and otherwise unformatted, so it is safe in an attribute, a
 // textarea or as text; "" without a record, for a key that is not a number or names no field,
-// for a field whose column the record table lacks, and for a field hidden from the user. Runs over
-// the filled template, so a reference inside an inserted value is replaced too.
+// for a field whose column the record table lacks, and for a field hidden from the user. Only
+// the references the template itself wrote are replaced: a value the field pass put in (a
+// stored "{%2%}" a user typed, say) shows and posts back as it is.
 void fill_value_references(PageState& p);
 
 }  // namespace page

@@ -7,9 +7,9 @@
 #include "library/sql_guard.h"
 #include "page/fields/field_key.h"
 #include "page/fields/hidden_fields.h"
-#include "page/fields/placeholder_text.h"
 #include "page/fields/read_only_display.h"
 #include "page/fields/stored_values.h"
+#include "page/fields/template_text.h"
 #include "page/work_recordset.h"
 #include "platform/regexp/regexp.h"
 #include "vb/builtins.h"
@@ -55,10 +55,9 @@ vb::Variant referenced_value(PageState& p, RecordRow& row, const vb::Variant& ke
 
 void fill_value_references(PageState& p) {
   if (!p.rsField.is_object()) p.rsField = new_recordset();
-  const std::vector<std::string> found =
-      find_placeholders("{%.*?%}", p.BiaoDanHTML, p.regEx, p.Matches);
+  TemplateText text(p, "{%.*?%}", p.regEx, p.Matches);
+  const std::vector<std::string>& found = text.found();
   if (found.empty()) return;
-  PlaceholderText text(vb::CStr(p.BiaoDanHTML), "{%", measure_value_reference, found);
   const std::vector<vb::Variant> hidden = hidden_field_keys(p);
   RecordRow record;
 
@@ -76,7 +75,7 @@ void fill_value_references(PageState& p) {
     // The value may land in an attribute, a textarea or text: encoded, it is safe in each.
     text.fill(i, library::html_text(p.RefValue));
   }
-  p.BiaoDanHTML = text.text();
+  text.finish();
 }
 
 }  // namespace page

@@ -36,7 +36,7 @@ TEST_F(FieldPassTest, AHiddenFieldIsBlankedForEveryUserItsListDoesNotName) {
       {"';ZHANG;'", "zhang", true},  // letter case ignored, as the database compares
       {"';wang;'", "zhang", false},
       {"''", "zhang", false},
-      {"NULL", "zhang", false},  // a list that names nobody hides the field from everybody
+      {"NULL", "zhang", true},  // a Null list is no list: it hides the field from nobody
       {"';u2;'", "u_", false},   // "_" in a login name is no wildcard
       {"';u%;'", "u2", false},
   };
@@ -102,18 +102,24 @@ TEST_F(FieldPassTest, UnknownNullAndLinkTypesGetThePlainTextInput) {
   EXPECT_EQ(inputs(filled(render_new_flow().body)), "[1:][2:][3:]");
 }
 
-// A reference lands wherever the template or a value put it: inside an attribute the field
-// pass wrote, or as text. A key with blanks names its field; a field whose column the record
-// table lacks gives nothing, as a key without a field does.
-TEST_F(FieldPassTest, AReferenceIsEncodedWhereverItLands) {
-  form("{1:a}|{%2%}|{% 2 %}|{%3%}|{%4%}", {"A", "B"}, "-2,1,", "-2,1,");
+// A reference lands wherever the template put it, as text or inside an attribute the template
+// wrote, and never in a value: a stored "{%2%}" shows as typed. A key with blanks names its
+// field; a field whose column the record table lacks gives nothing, as a key without a field
+// does; a hidden field gives nothing unless its list is Null, which hides it from nobody.
+TEST_F(FieldPassTest, AReferenceIsEncodedWhereverTheTemplateWroteIt) {
+  form("{1:a}|{%2%}|<b title='{% 2 %}'>|{%3%}|{%4%}|{%5%}|{%6%}", {"A", "B", "E", "F"}, "-2,1,",
+       "-2,1,");
   field(1, "A", "'单行文本型'");
   field(2, "B", "'单行文本型'");
   field(3, "Gone", "'单行文本型'");
-  record(", A, B", ", '{%2%}', 'x'' onfocus=''alert(1)'' autofocus=''<b>&amp;'");
+  field(5, "E", "'单行文本型'", ", isyincang, UserNames", ", '1', NULL");
+  field(6, "F", "'单行文本型'", ", isyincang, UserNames", ", '1', ''");
+  record(", A, B, E, F",
+         ", '{%2%}', 'x'' onfocus=''alert(1)'' autofocus=''<b>&amp;', 'e<', 'f'");
   handled_at(1);
   const std::string value = "x&#39; onfocus=&#39;alert(1)&#39; autofocus=&#39;&lt;b&gt;&amp;amp;";
-  EXPECT_EQ(inputs(filled(render_todo().body)), "[1:" + value + "]|" + value + "|" + value + "||");
+  EXPECT_EQ(inputs(filled(render_todo().body)),
+            "[1:{%2%}]|" + value + "|<b title='" + value + "'>|||e&lt;|");
 }
 
 TEST_F(FieldPassTest, AFailingDefaultQueryEndsThePageThroughTheErrorConvention) {
