@@ -23,11 +23,15 @@ TemplateText::TemplateText(PageState& p, const std::string& pattern, vb::Variant
   expression->Pattern = pattern;
   regex = expression;
 
+  // Every pattern begins with a literal character (escaped or not): a part without it holds no
+  // match, and most parts between filled placeholders are short markup without one.
+  const char opening = pattern.size() > 1 && pattern[0] == '\\' ? pattern[1] : pattern[0];
   std::vector<std::shared_ptr<Match>> all;
   std::size_t counted_bytes = 0;  // offsets in characters, counted on from part to part
   long counted_chars = 0;
   for (const TemplatePart& part : parts_) {
     const std::string_view text = std::string_view(text_).substr(part.from, part.to - part.from);
+    if (text.find(opening) == std::string_view::npos) continue;
     counted_chars +=
         vb::char_count(std::string_view(text_).substr(counted_bytes, part.from - counted_bytes));
     counted_bytes = part.from;

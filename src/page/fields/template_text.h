@@ -14,11 +14,11 @@
 
 namespace page {
 
-// One pass over p.BiaoDanHTML. The constructor runs a regular expression with `pattern`
-// (ignoring case, multi-line, global) over each part of the text that the template wrote (the
-// whole text before the first pass), so no placeholder spans text a pass put in; it keeps the
-// expression and the matches of all parts, in order and with their offsets in the whole text,
-// in the page variables `regex` and `matches`.
+// One pass over p.BiaoDanHTML. The constructor runs a regular expression with `pattern` (which
+// begins with a literal character; ignoring case, multi-line, global) over each part of the
+// text that the template wrote (the whole text before the first pass), so no placeholder spans
+// text a pass put in; it keeps the expression and the matches of all parts, in order and with
+// their offsets in the whole text, in the page variables `regex` and `matches`.
 //
 // fill(i, r) puts r at every match still showing the text of match i (i counts from 0, fills
 // come in increasing order, any may be skipped): as a Replace of that text over the template's
