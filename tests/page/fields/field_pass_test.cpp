@@ -122,6 +122,18 @@ TEST_F(FieldPassTest, AReferenceIsEncodedWhereverTheTemplateWroteIt) {
             "[1:{%2%}]|" + value + "|<b title='" + value + "'>|||e&lt;|");
 }
 
+// Markup a field holds by design reaches the page byte for byte, its style blocks and any text
+// that looks like a placeholder included; the placeholders the template wrote are filled.
+TEST_F(FieldPassTest, AMarkupValueIsWrittenByteForByte) {
+  const std::string markup = "<style>p{color:red}</style><p>{2:b}{%2%}$1:t$</p>";
+  form("{1:a}|{2:b}|{%2%}", {"A", "B"}, "-2,1,2,", "-2,");
+  field(1, "A", "'HTML编辑器型'");
+  field(2, "B", "'单行文本型'");
+  record(", A, B", ", '" + markup + "', 'b'");
+  handled_at(1);
+  EXPECT_EQ(filled(render_todo().body), markup + "|b|b");
+}
+
 TEST_F(FieldPassTest, AFailingDefaultQueryEndsThePageThroughTheErrorConvention) {
   form("{1:a}<p>after</p>");
   field(1, "A", "'单行文本型'", ", DefaultValueType, ZiDianCode, DefaultValue",
