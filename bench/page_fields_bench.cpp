@@ -62,7 +62,7 @@ void BM_FillPlaceholders(benchmark::State& state) {
     page::PageState p{std::make_shared<platform::eventlog::RecordingEventLog>()};
     p.BiaoDanHTML = f.html;
     vb::Variant regex, matches;
-    page::TemplateText text(p, "{.*?:.*?}", regex, matches);
+    page::TemplateText text(p.BiaoDanHTML, p.template_parts, "{.*?:.*?}", regex, matches);
     for (std::size_t i = 0; i < text.found().size(); ++i) text.fill(i, f.values[i]);
     text.finish();
     benchmark::DoNotOptimize(p.BiaoDanHTML);

@@ -86,7 +86,7 @@ void build_detail_tables(PageState& p) {
   p.rsField = new_recordset();
   p.rsMX = new_recordset();
   p.MXIndex = 0;
-  TemplateText html(p, "\\$.*?:.*?\\$", p.regEx, p.Matches);
+  TemplateText html(p.BiaoDanHTML, p.template_parts, "\\$.*?:.*?\\$", p.regEx, p.Matches);
   const auto& matches = p.Matches.as<platform::regexp::Matches>();
 
   for (std::size_t i = 0; i < html.found().size(); ++i) {

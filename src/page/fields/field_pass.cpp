@@ -98,7 +98,7 @@ void close_field(PageState& p) {
 
 void fill_field_placeholders(PageState& p) {
   if (!p.rsField.is_object()) p.rsField = new_recordset();
-  TemplateText text(p, "{.*?:.*?}", p.regEx2, p.Matches2);
+  TemplateText text(p.BiaoDanHTML, p.template_parts, "{.*?:.*?}", p.regEx2, p.Matches2);
   const std::vector<std::string>& found = text.found();
   RecordRow record;
 

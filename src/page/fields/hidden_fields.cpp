@@ -30,7 +30,8 @@ void blank_hidden_fields(PageState& p) {
   for (const vb::Variant& key : hidden_field_keys(p)) {
     p.HiddenFieldID = key;
     vb::Variant regex, matches;
-    TemplateText text(p, "{" + vb::CStr(p.HiddenFieldID) + ":.*?}", regex, matches);
+    TemplateText text(p.BiaoDanHTML, p.template_parts, "{" + vb::CStr(p.HiddenFieldID) + ":.*?}",
+                      regex, matches);
     for (std::size_t i = 0; i < text.found().size(); ++i) text.fill(i, "&nbsp;");
     text.finish();
   }

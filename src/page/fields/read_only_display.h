@@ -4,6 +4,7 @@
 #include <string>
 
 #include "page/page_state.h"
+#include "vb/variant.h"
 
 namespace page {
 
@@ -23,5 +24,11 @@ std::string read_only_display(PageState& p);
 // the references the template itself wrote are replaced: a value the field pass put in (a
 // stored "{%2%}" a user typed, say) shows and posts back as it is.
 void fill_value_references(PageState& p);
+
+// `text`, a text of the form's designer that becomes a field's value (its default as stored in
+// the definition), with its references replaced as fill_value_references replaces those of the
+// template: by the raw value, which the field's control or display then encodes, or encoded
+// already when the field holds markup (`markup`). Opens and closes p.rsField.
+vb::Variant with_value_references(PageState& p, const vb::Variant& text, bool markup);
 
 }  // namespace page

@@ -12,10 +12,10 @@ namespace page {
 
 using platform::regexp::Match;
 
-TemplateText::TemplateText(PageState& p, const std::string& pattern, vb::Variant& regex,
-                           vb::Variant& matches)
-    : p_(p), text_(vb::CStr(p.BiaoDanHTML)) {
-  parts_ = p.template_parts.value_or(std::vector<TemplatePart>{{0, text_.size()}});
+TemplateText::TemplateText(vb::Variant& text, std::optional<std::vector<TemplatePart>>& parts,
+                           const std::string& pattern, vb::Variant& regex, vb::Variant& matches)
+    : out_(text), parts_out_(parts), text_(vb::CStr(text)) {
+  parts_ = parts.value_or(std::vector<TemplatePart>{{0, text_.size()}});
   auto expression = std::make_shared<platform::regexp::RegExp>();
   expression->IgnoreCase = true;
   expression->MultiLine = true;
@@ -91,8 +91,8 @@ void TemplateText::finish() {
     copy(part.to, true);
   }
   copy(text_.size(), false);
-  p_.BiaoDanHTML = std::move(out);
-  p_.template_parts = std::move(parts);
+  out_ = std::move(out);
+  parts_out_ = std::move(parts);
 }
 
 }  // namespace page

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,20 +15,22 @@
 
 namespace page {
 
-// One pass over p.BiaoDanHTML. The constructor runs a regular expression with `pattern` (which
-// begins with a literal character; ignoring case, multi-line, global) over each part of the
-// text that the template wrote (the whole text before the first pass), so no placeholder spans
-// text a pass put in; it keeps the expression and the matches of all parts, in order and with
-// their offsets in the whole text, in the page variables `regex` and `matches`.
+// One pass over `text` (p.BiaoDanHTML, or a text of the designer's) whose own parts are
+// `parts` (p.template_parts; unset: all of it). The constructor runs a regular expression with
+// `pattern` (which begins with a literal character; ignoring case, multi-line, global) over
+// each own part, so no placeholder spans text a pass put in; it keeps the expression and the
+// matches of all parts, in order and with their offsets in the whole text, in `regex` and
+// `matches`.
 //
 // fill(i, r) puts r at every match still showing the text of match i (i counts from 0, fills
 // come in increasing order, any may be skipped): as a Replace of that text over the template's
 // own text would, so a placeholder written twice takes its value at both places, and a skipped
-// one is taken by a later twin. finish() writes the text to p.BiaoDanHTML and keeps the parts
-// still the template's for the next pass. Cost: the text's length plus the values'.
+// one is taken by a later twin. finish() writes the text back and keeps in `parts` those still
+// its own for the next pass. Cost: the text's length plus the values'.
 class TemplateText {
  public:
-  TemplateText(PageState& p, const std::string& pattern, vb::Variant& regex, vb::Variant& matches);
+  TemplateText(vb::Variant& text, std::optional<std::vector<TemplatePart>>& parts,
+               const std::string& pattern, vb::Variant& regex, vb::Variant& matches);
 
   // The texts of the matches, in order.
   const std::vector<std::string>& found() const { return found_; }
@@ -41,7 +44,8 @@ class TemplateText {
     long value = -1;  // the index of its value once filled
   };
 
-  PageState& p_;
+  vb::Variant& out_;
+  std::optional<std::vector<TemplatePart>>& parts_out_;
   std::string text_;
   std::vector<TemplatePart> parts_;
   std::vector<std::string> found_;

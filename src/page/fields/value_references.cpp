@@ -1,5 +1,6 @@
 // The value references "{%" key "%}" of the filled template: the stored value of a field.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,31 +52,55 @@ vb::Variant referenced_value(PageState& p, RecordRow& row, const vb::Variant& ke
   return p.RefValue;
 }
 
-}  // namespace
+// The raw stored value that the reference text `reference` ("{%" key "%}") stands for, or "".
+vb::Variant reference_value(PageState& p, RecordRow& record, const std::vector<vb::Variant>& hidden,
+                            const std::string& reference) {
+  p.RefValue = "";
+  p.RefIDText = vb::Replace(vb::Replace(reference, "{%", ""), "%}", "");
+  p.RefID = p.RefIDText;
+  // A number with blanks around it (" 1") still names its field.
+  const vb::Variant key = vb::Trim(p.RefID);
+  if (vb::IsNumeric(p.RefID) && names_a_field(key) && !is_hidden(hidden, key)) {
+    referenced_value(p, record, key);
+  }
+  if (vb::IsNull(p.RefValue) || vb::IsEmpty(p.RefValue)) p.RefValue = "";
+  return p.RefValue;
+}
 
-void fill_value_references(PageState& p) {
+// Fills the references of `text` whose own parts are `parts`, each by `shown` of its value.
+template <typename Shown>
+void fill_references(PageState& p, vb::Variant& text,
+                     std::optional<std::vector<TemplatePart>>& parts, vb::Variant& regex,
+                     vb::Variant& matches, Shown shown) {
   if (!p.rsField.is_object()) p.rsField = new_recordset();
-  TemplateText text(p, "{%.*?%}", p.regEx, p.Matches);
-  const std::vector<std::string>& found = text.found();
+  TemplateText references(text, parts, "{%.*?%}", regex, matches);
+  const std::vector<std::string>& found = references.found();
   if (found.empty()) return;
   const std::vector<vb::Variant> hidden = hidden_field_keys(p);
   RecordRow record;
-
   for (std::size_t i = 0; i < found.size(); ++i) {
-    p.objMatch2 = p.Matches.as<platform::regexp::Matches>().Item(static_cast<long>(i));
-    p.RefValue = "";
-    p.RefIDText = vb::Replace(vb::Replace(found[i], "{%", ""), "%}", "");
-    p.RefID = p.RefIDText;
-    // A number with blanks around it (" 1") still names its field.
-    const vb::Variant key = vb::Trim(p.RefID);
-    if (vb::IsNumeric(p.RefID) && names_a_field(key) && !is_hidden(hidden, key)) {
-      referenced_value(p, record, key);
-    }
-    if (vb::IsNull(p.RefValue) || vb::IsEmpty(p.RefValue)) p.RefValue = "";
-    // The value may land in an attribute, a textarea or text: encoded, it is safe in each.
-    text.fill(i, library::html_text(p.RefValue));
+    p.objMatch2 = matches.as<platform::regexp::Matches>().Item(static_cast<long>(i));
+    references.fill(i, shown(reference_value(p, record, hidden, found[i])));
   }
-  text.finish();
+  references.finish();
+}
+
+}  // namespace
+
+void fill_value_references(PageState& p) {
+  // The value may land in an attribute, a textarea or text: encoded, it is safe in each.
+  fill_references(p, p.BiaoDanHTML, p.template_parts, p.regEx, p.Matches,
+                  [](const vb::Variant& value) { return library::html_text(value); });
+}
+
+vb::Variant with_value_references(PageState& p, const vb::Variant& text, bool markup) {
+  vb::Variant filled = text, regex, matches;
+  if (vb::CStr(filled).find("{%") == std::string::npos) return filled;
+  std::optional<std::vector<TemplatePart>> parts;
+  fill_references(p, filled, parts, regex, matches, [&](const vb::Variant& value) {
+    return markup ? library::html_text(value) : vb::CStr(value);
+  });
+  return filled;
 }
 
 }  // namespace page

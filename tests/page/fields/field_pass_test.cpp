@@ -122,6 +122,22 @@ TEST_F(FieldPassTest, AReferenceIsEncodedWhereverTheTemplateWroteIt) {
             "[1:{%2%}]|" + value + "|<b title='" + value + "'>|||e&lt;|");
 }
 
+// A reference the designer wrote into a field's default is filled with the raw stored value,
+// which the control encodes as it encodes the rest (already encoded inside a rich text, whose
+// value is markup); a hidden field's stays "".
+TEST_F(FieldPassTest, AReferenceInADefaultTheDesignerWroteIsFilled) {
+  form("{1:a}|{2:b}|{4:d}", {"A", "B", "C", "D"}, "-2,", "-2,1,4,");
+  field(1, "A", "'单行文本型'", ", DefaultValue", ", '合计{%2%}元{%3%}'");
+  field(2, "B", "'单行文本型'");
+  field(3, "C", "'单行文本型'", ", isyincang, UserNames", ", '1', ';wang;'");
+  field(4, "D", "'HTML编辑器型'", ", DefaultValue", ", '<p>{%2%}</p>'");
+  record(", A, B, C, D", ", 'a', 'x''<b>', 'secret', 'd'");
+  handled_at(1);
+  const std::string page = filled(render_todo().body);
+  EXPECT_THAT(inputs(page), ::testing::StartsWith("[1:合计x&#39;&lt;b&gt;元]|&nbsp;|"));
+  EXPECT_THAT(page, HasSubstr(">&lt;p&gt;x&amp;#39;&amp;lt;b&amp;gt;&lt;/p&gt;</TEXTAREA>"));
+}
+
 // Markup a field holds by design reaches the page byte for byte, its style blocks and any text
 // that looks like a placeholder included; the placeholders the template wrote are filled.
 TEST_F(FieldPassTest, AMarkupValueIsWrittenByteForByte) {

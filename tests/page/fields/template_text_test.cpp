@@ -25,7 +25,7 @@ class TemplateTextTest : public ::testing::Test {
   // One pass of `pattern` over the page's template, filling match i with values[i % size]
   // ("#skip" leaves it).
   void pass(const char* pattern, const std::vector<std::string>& values) {
-    TemplateText text(p, pattern, regex, matches);
+    TemplateText text(p.BiaoDanHTML, p.template_parts, pattern, regex, matches);
     for (std::size_t i = 0; i < text.found().size(); ++i) {
       const std::string& value = values[i % values.size()];
       if (value != "#skip") text.fill(i, value);
