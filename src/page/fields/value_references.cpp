@@ -1,4 +1,5 @@
-// The value references "{%" key "%}" of the filled template: the stored value of a field.
+// The value references "{%" key "%}" that the template and the designer's defaults write: the
+// stored value of a field.
 #include <algorithm>
 #include <optional>
 #include <string>
