@@ -62,7 +62,7 @@ constexpr std::array kRanges = {
     LineRange{"page/controls/field_controls.cpp", 217000},
     LineRange{"page/fields/field_pass.cpp", 218000},
     LineRange{"page/fields/hidden_fields.cpp", 219000},
-    LineRange{"page/fields/placeholder_text.cpp", 220000},
+    LineRange{"page/fields/template_text.cpp", 220000},
     LineRange{"page/scripts/posted_form.cpp", 221000},
     LineRange{"page/fields/read_only_display.cpp", 222000},
     LineRange{"page/fields/stored_field_values.cpp", 223000},

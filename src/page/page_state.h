@@ -2,15 +2,22 @@
 // object, read and written by every phase of I_init and by the frame's callbacks.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "library/page_context.h"
 #include "platform/eventlog/event_log.h"
 #include "vb/variant.h"
 
 namespace page {
+
+// A part [from, to) of BiaoDanHTML, in bytes.
+struct TemplatePart {
+  std::size_t from = 0, to = 0;
+};
 
 // Every member starts Empty (the five bookmark and detail-table arrays start as dynamic arrays
 // never sized) and keeps its value for the whole request. The library's working variables (conn,
@@ -74,6 +81,9 @@ struct PageState {
   // True while zdValue holds markup the page built from encoded parts (a stored file's link or
   // list, a picture): a file field without a stored file keeps its default, which is text.
   bool value_is_markup = false;
+  // The parts of BiaoDanHTML that the template itself wrote, as the last placeholder pass left
+  // them (unset before the first pass: all of it). Text a pass put in is never searched again.
+  std::optional<std::vector<TemplatePart>> template_parts;
 
   // Office document (BookMarkNames, BookMarkValues are dynamic arrays).
   vb::Variant BookMarkNames = vb::Variant::unsized_array(),

@@ -39,13 +39,6 @@ constexpr std::string_view kDeleteCell =
 
 std::string text_of(const vb::Variant& v) { return vb::CStr(v.value()); }
 
-// A stored cell, encoded for an attribute or as text. The placeholder passes run over the
-// template after the tables are in it, so a "{" in a cell would open a placeholder that takes
-// the markup up to the next "}": it is written as a character reference.
-std::string cell_text(const std::string& value) {
-  return vb::CStr(vb::Replace(library::html_attribute(value), "{", "&#123;"));
-}
-
 // The stored values of the record's detail columns, split into rows once.
 struct StoredRows {
   std::size_t count = 0;
@@ -110,9 +103,9 @@ void append_rows(std::string& html, const PageState& p, const StoredRows& stored
       if (editable) {
         const std::string key = text_of(p.MXFields[k]);
         html += "<input type=text id='zd" + key + "' name='zd" + key + "' value='" +
-                cell_text(value) + "' style='width:99%'>";
+                library::html_attribute(value) + "' style='width:99%'>";
       } else {
-        html += cell_text(value);
+        html += library::html_attribute(value);
         html += "&nbsp;";
       }
       html += "</td>";

@@ -2,12 +2,13 @@
 // replacement of each placeholder by its table.
 #include "page/controls/detail_tables.h"
 
-#include <memory>
+#include <cmath>
 #include <string>
 
 #include "library/escape.h"
 #include "library/sql_guard.h"
 #include "page/controls/detail_table_html.h"
+#include "page/fields/template_text.h"
 #include "page/fields/editability.h"
 #include "page/work_recordset.h"
 #include "platform/regexp/regexp.h"
@@ -16,15 +17,25 @@
 namespace page {
 namespace {
 
+// Whether a numeric key can name a definition: no row has a key with a fraction.
+bool whole_number(const vb::Variant& key) {
+  const double number = vb::CDbl(key);
+  return std::isfinite(number) && number == std::trunc(number);
+}
+
 void start_columns(PageState& p) {
   // A key without a definition row, or a definition without captions, gives a table without
   // columns rather than repeating the columns of the table before it.
   p.DisPlayItemS = "";
-  auto& rs = open_query(
-      p, p.rsMX, p.ctx.sql,
-      "select * from OA_Flow_BiaoDan_FieldGuanLian where OAID=" + library::sql_int(p.GuanLianID));
-  if (rs.RecordCount() > 0 && !vb::IsNull(rs("DisPlayItemS"))) p.DisPlayItemS = rs("DisPlayItemS");
-  rs.Close();
+  if (whole_number(p.GuanLianID)) {
+    auto& rs = open_query(p, p.rsMX, p.ctx.sql,
+                          "select * from OA_Flow_BiaoDan_FieldGuanLian where OAID=" +
+                              library::sql_int(p.GuanLianID));
+    if (rs.RecordCount() > 0 && !vb::IsNull(rs("DisPlayItemS"))) {
+      p.DisPlayItemS = rs("DisPlayItemS");
+    }
+    rs.Close();
+  }
 
   vb::ReDim(p.MXTitles, 0);
   vb::ReDim(p.MXFields, 0);
@@ -74,19 +85,13 @@ void read_columns(PageState& p) {
 void build_detail_tables(PageState& p) {
   p.rsField = new_recordset();
   p.rsMX = new_recordset();
-  auto expression = std::make_shared<platform::regexp::RegExp>();
-  expression->IgnoreCase = true;
-  expression->MultiLine = true;
-  expression->Global = true;
-  expression->Pattern = "\\$.*?:.*?\\$";
-  p.regEx = expression;
   p.MXIndex = 0;
-  auto matches = expression->Execute(p.BiaoDanHTML);
-  p.Matches = matches;
+  TemplateText html(p.BiaoDanHTML, p.template_parts, "\\$.*?:.*?\\$", p.regEx, p.Matches);
+  const auto& matches = p.Matches.as<platform::regexp::Matches>();
 
-  for (const auto& match : *matches) {
-    p.objMatch = match;
-    const std::string& text = match->Value;
+  for (std::size_t i = 0; i < html.found().size(); ++i) {
+    p.objMatch = matches.Item(static_cast<long>(i));
+    const std::string& text = html.found()[i];
     p.GuanLianID = vb::Mid(vb::Left(text, vb::InStr(text, ":") - 1), 2);
     if (!vb::IsNumeric(p.GuanLianID)) continue;
 
@@ -94,8 +99,9 @@ void build_detail_tables(PageState& p) {
     read_columns(p);
     write_detail_script(p);
     build_detail_table(p);
-    p.BiaoDanHTML = vb::Replace(p.BiaoDanHTML, text, p.strHTML);
+    html.fill(i, vb::CStr(p.strHTML));
   }
+  html.finish();
 }
 
 }  // namespace page

@@ -19,6 +19,7 @@ void load_form_definition(PageState& p) {
   p.BiaoDanName = rs("Name");
   p.isJiaZai = rs("isJiaZai");
   p.BiaoDanHTML = vb::Variant("<DIV id=JiBenXinXi name=JiBenXinXi>") & p.BiaoDanHTML & "</DIV>";
+  p.template_parts.reset();  // all of it is the template's own text
   p.ZhengWenType = rs("ZhengWenType");
   if (library::flag_set(p.isJiaZai)) p.isNewFile = false;
   rs.Close();

@@ -7,6 +7,7 @@
 #include "library/formatting.h"
 #include "library/sql_guard.h"
 #include "page/fields/field_key.h"
+#include "page/fields/read_only_display.h"
 #include "page/work_recordset.h"
 #include "platform/ado/recordset.h"
 #include "vb/builtins.h"
@@ -67,7 +68,8 @@ void executed_default(PageState& p, Recordset& field) {
   p.zdValue = Session.get("ReturnString");
 }
 
-void default_by_code(PageState& p, Recordset& field) {
+// Returns true when the default is the text the designer wrote in the definition.
+bool default_by_code(PageState& p, Recordset& field) {
   const vb::Variant code = field("DefaultValueType");
   const auto& Session = *p.ctx.Session;
   if (code == "a") {
@@ -91,7 +93,9 @@ void default_by_code(PageState& p, Recordset& field) {
   } else {
     const vb::Variant DefaultValue = field("DefaultValue");
     p.zdValue = vb::IsNull(DefaultValue) ? vb::Variant("") : DefaultValue;
+    return true;
   }
+  return false;
 }
 
 }  // namespace
@@ -101,17 +105,22 @@ void set_default_value(PageState& p) {
   auto& field =
       open_query(p, p.rsField, p.ctx.sql,
                  "select * from OA_Flow_BiaoDan_Fields where oaid=" + library::sql_int(p.zdID));
+  bool designer_text = false, markup = false;
   if (field.RecordCount() > 0) {
     p.zdValue = "";
     p.FieldName = field("FieldName").Value();
     p.FieldType = field("FieldType").Value();
     if (!(p.FieldType == "真假型" || p.FieldType == "意见型" || p.FieldType == "流水号型" ||
           p.FieldType == "签字型")) {
-      default_by_code(p, field);
+      designer_text = default_by_code(p, field);
     }
     if (p.FieldType == "流水号型") p.zdValue = "";
+    markup = p.FieldType == "HTML编辑器型" ||
+             (p.FieldType == "查询型" && library::flag_set(field("cxHTML")));
   }
   field.Close();
+  // References the designer wrote into the default are filled as the template's are.
+  if (designer_text) p.zdValue = with_value_references(p, p.zdValue, markup);
 }
 
 }  // namespace page

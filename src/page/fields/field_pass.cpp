@@ -11,9 +11,9 @@
 #include "page/controls/field_controls.h"
 #include "page/fields/default_values.h"
 #include "page/fields/editability.h"
-#include "page/fields/placeholder_text.h"
 #include "page/fields/read_only_display.h"
 #include "page/fields/stored_values.h"
+#include "page/fields/template_text.h"
 #include "page/work_recordset.h"
 #include "platform/regexp/regexp.h"
 #include "vb/builtins.h"
@@ -98,10 +98,8 @@ void close_field(PageState& p) {
 
 void fill_field_placeholders(PageState& p) {
   if (!p.rsField.is_object()) p.rsField = new_recordset();
-  const std::vector<std::string> found =
-      find_placeholders("{.*?:.*?}", p.BiaoDanHTML, p.regEx2, p.Matches2);
-  if (found.empty()) return;
-  PlaceholderText text(vb::CStr(p.BiaoDanHTML), "{", measure_field_placeholder, found);
+  TemplateText text(p.BiaoDanHTML, p.template_parts, "{.*?:.*?}", p.regEx2, p.Matches2);
+  const std::vector<std::string>& found = text.found();
   RecordRow record;
 
   for (std::size_t i = 0; i < found.size(); ++i) {
@@ -124,7 +122,7 @@ void fill_field_placeholders(PageState& p) {
       text.fill(i, read_only_display(p));
     }
   }
-  p.BiaoDanHTML = text.text();
+  text.finish();
 }
 
 }  // namespace page

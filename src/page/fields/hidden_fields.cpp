@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "library/bumen.h"
 #include "library/sql_guard.h"
+#include "page/fields/template_text.h"
 #include "page/fields/user_lists.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
@@ -19,7 +19,7 @@ std::vector<vb::Variant> hidden_field_keys(PageState& p) {
   std::vector<vb::Variant> keys;
   const long count = rs.RecordCount();
   for (p.ctx.ii = 1; p.ctx.ii <= count; p.ctx.ii = p.ctx.ii + 1) {
-    if (!names_user(rs("UserNames").Value(), user)) keys.push_back(rs("OAID").Value());
+    if (hides_from(rs("UserNames").Value(), user)) keys.push_back(rs("OAID").Value());
     rs.MoveNext();
   }
   rs.Close();
@@ -29,8 +29,11 @@ std::vector<vb::Variant> hidden_field_keys(PageState& p) {
 void blank_hidden_fields(PageState& p) {
   for (const vb::Variant& key : hidden_field_keys(p)) {
     p.HiddenFieldID = key;
-    p.BiaoDanHTML = library::replacetest(p.ctx, p.BiaoDanHTML,
-                                         "{" + vb::CStr(p.HiddenFieldID) + ":.*?}", "&nbsp;");
+    vb::Variant regex, matches;
+    TemplateText text(p.BiaoDanHTML, p.template_parts, "{" + vb::CStr(p.HiddenFieldID) + ":.*?}",
+                      regex, matches);
+    for (std::size_t i = 0; i < text.found().size(); ++i) text.fill(i, "&nbsp;");
+    text.finish();
   }
 }
 

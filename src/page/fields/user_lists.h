@@ -1,4 +1,5 @@
-// Whether a ";"-wrapped list of login names names a user, matched literally.
+// Whether a ";"-wrapped list of login names names a user, matched literally, and whom a hidden
+// field's list hides the field from.
 #pragma once
 
 #include <string>
@@ -25,6 +26,12 @@ inline bool names_user(const vb::Variant& list, const vb::Variant& user) {
     if (i == part.size()) return true;
   }
   return false;
+}
+
+// Whether a hidden field's UserNames hides it from `user`: a list that does not name the user
+// does, an empty one from everybody; a Null list is no list at all and hides it from nobody.
+inline bool hides_from(const vb::Variant& list, const vb::Variant& user) {
+  return !vb::IsNull(list) && !names_user(list, user);
 }
 
 }  // namespace page

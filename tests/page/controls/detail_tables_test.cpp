@@ -5,9 +5,9 @@
 #include <regex>
 #include <string>
 
-#include "library/error_lines.h"
 #include "page/controls/detail_fixture.h"
 #include "platform/asp/response.h"
+#include "vb/builtins.h"
 
 namespace page_test {
 namespace {
@@ -130,19 +130,33 @@ TEST_F(DetailTableTest, WidthsThatAreNotNumbersAreLeftOut) {
   }
 }
 
-TEST_F(DetailTableTest, AKeyThatIsNumericButNotWholeRaisesTypeMismatchOnTheStepsLine) {
-  set_template("$1.5:明细$");
-  run_phases();
-  try {
-    page::build_detail_tables(p);
-    ADD_FAILURE() << "no error";
-  } catch (const vb::VbError& e) {
-    EXPECT_EQ(e.number(), 13);
-    // The error names a line in the detail step's own range of the page's numbering.
-    EXPECT_EQ(library::page_line(e.file(), e.line()) / library::kLinesPerFile,
-              library::line_range_start("page/controls/detail_tables.cpp").value() /
-                  library::kLinesPerFile);
-  }
+// A key with a fraction names no definition: its table has no columns, no query is built from
+// it, and the page goes on to its end.
+TEST_F(DetailTableTest, AKeyThatIsNumericButNotWholeIsADefinitionWithoutARow) {
+  set_template("$1:明细$|$1.5:明细$|$1e-1:明细$");
+  store("'a'", "'1'");
+  const std::string script = run_detail_tables();
+  EXPECT_THAT(vb::CStr(p.ctx.sql), ::testing::EndsWith("from OA_FLOW_7_Main where OAID=3"));
+  EXPECT_EQ(values(filled()), "/|a|1");
+  EXPECT_TRUE(filled().starts_with("<INPUT type='button'  value='增加一行' id=button1 name=button1 "
+                                   "onclick='vbscript:AddRowMX1()'><br><br><table id=myNowTable1"))
+      << filled();
+  EXPECT_NE(script.find("function AddRowMX3(){"), std::string::npos);
+
+  const host::Rendered page = render(kTodoQuery);
+  EXPECT_TRUE(page.event_log.empty()) << page.event_log[0];
+  EXPECT_THAT(page.body, HasSubstr("<table id=myNowTable2"));
+  EXPECT_THAT(page.body, HasSubstr("</form>"));
+}
+
+// A stored cell is text, whatever it holds: another table's placeholder stays in the cell.
+TEST_F(DetailTableTest, ACellHoldingAPlaceholderKeepsItAsText) {
+  db_.exec("insert into OA_Flow_BiaoDan_FieldGuanLian (OAID, DisPlayItemS) values (2, '数量')");
+  set_template("$1:明细$|$2:乙$");
+  store("'$2:乙$,{1:a}◆$1:明细$'", "'1,2'");
+  run_detail_tables();
+  EXPECT_EQ(values(filled()), "/|$2:乙$|1/|{1:a},$1:明细$|2/|1/|2");
+  EXPECT_EQ(vb::Split(vb::Variant(filled()), "<table").array().size(), 3u);
 }
 
 }  // namespace

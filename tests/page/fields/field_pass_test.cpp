@@ -36,7 +36,7 @@ TEST_F(FieldPassTest, AHiddenFieldIsBlankedForEveryUserItsListDoesNotName) {
       {"';ZHANG;'", "zhang", true},  // letter case ignored, as the database compares
       {"';wang;'", "zhang", false},
       {"''", "zhang", false},
-      {"NULL", "zhang", false},  // a list that names nobody hides the field from everybody
+      {"NULL", "zhang", true},  // a Null list is no list: it hides the field from nobody
       {"';u2;'", "u_", false},   // "_" in a login name is no wildcard
       {"';u%;'", "u2", false},
   };
@@ -102,18 +102,52 @@ TEST_F(FieldPassTest, UnknownNullAndLinkTypesGetThePlainTextInput) {
   EXPECT_EQ(inputs(filled(render_new_flow().body)), "[1:][2:][3:]");
 }
 
-// A reference lands wherever the template or a value put it: inside an attribute the field
-// pass wrote, or as text. A key with blanks names its field; a field whose column the record
-// table lacks gives nothing, as a key without a field does.
-TEST_F(FieldPassTest, AReferenceIsEncodedWhereverItLands) {
-  form("{1:a}|{%2%}|{% 2 %}|{%3%}|{%4%}", {"A", "B"}, "-2,1,", "-2,1,");
+// A reference lands wherever the template put it, as text or inside an attribute the template
+// wrote, and never in a value: a stored "{%2%}" shows as typed. A key with blanks names its
+// field; a field whose column the record table lacks gives nothing, as a key without a field
+// does; a hidden field gives nothing unless its list is Null, which hides it from nobody.
+TEST_F(FieldPassTest, AReferenceIsEncodedWhereverTheTemplateWroteIt) {
+  form("{1:a}|{%2%}|<b title='{% 2 %}'>|{%3%}|{%4%}|{%5%}|{%6%}", {"A", "B", "E", "F"}, "-2,1,",
+       "-2,1,");
   field(1, "A", "'单行文本型'");
   field(2, "B", "'单行文本型'");
   field(3, "Gone", "'单行文本型'");
-  record(", A, B", ", '{%2%}', 'x'' onfocus=''alert(1)'' autofocus=''<b>&amp;'");
+  field(5, "E", "'单行文本型'", ", isyincang, UserNames", ", '1', NULL");
+  field(6, "F", "'单行文本型'", ", isyincang, UserNames", ", '1', ''");
+  record(", A, B, E, F",
+         ", '{%2%}', 'x'' onfocus=''alert(1)'' autofocus=''<b>&amp;', 'e<', 'f'");
   handled_at(1);
   const std::string value = "x&#39; onfocus=&#39;alert(1)&#39; autofocus=&#39;&lt;b&gt;&amp;amp;";
-  EXPECT_EQ(inputs(filled(render_todo().body)), "[1:" + value + "]|" + value + "|" + value + "||");
+  EXPECT_EQ(inputs(filled(render_todo().body)),
+            "[1:{%2%}]|" + value + "|<b title='" + value + "'>|||e&lt;|");
+}
+
+// A reference the designer wrote into a field's default is filled with the raw stored value,
+// which the control encodes as it encodes the rest (already encoded inside a rich text, whose
+// value is markup); a hidden field's stays "".
+TEST_F(FieldPassTest, AReferenceInADefaultTheDesignerWroteIsFilled) {
+  form("{1:a}|{2:b}|{4:d}", {"A", "B", "C", "D"}, "-2,", "-2,1,4,");
+  field(1, "A", "'单行文本型'", ", DefaultValue", ", '合计{%2%}元{%3%}'");
+  field(2, "B", "'单行文本型'");
+  field(3, "C", "'单行文本型'", ", isyincang, UserNames", ", '1', ';wang;'");
+  field(4, "D", "'HTML编辑器型'", ", DefaultValue", ", '<p>{%2%}</p>'");
+  record(", A, B, C, D", ", 'a', 'x''<b>', 'secret', 'd'");
+  handled_at(1);
+  const std::string page = filled(render_todo().body);
+  EXPECT_THAT(inputs(page), ::testing::StartsWith("[1:合计x&#39;&lt;b&gt;元]|&nbsp;|"));
+  EXPECT_THAT(page, HasSubstr(">&lt;p&gt;x&amp;#39;&amp;lt;b&amp;gt;&lt;/p&gt;</TEXTAREA>"));
+}
+
+// Markup a field holds by design reaches the page byte for byte, its style blocks and any text
+// that looks like a placeholder included; the placeholders the template wrote are filled.
+TEST_F(FieldPassTest, AMarkupValueIsWrittenByteForByte) {
+  const std::string markup = "<style>p{color:red}</style><p>{2:b}{%2%}$1:t$</p>";
+  form("{1:a}|{2:b}|{%2%}", {"A", "B"}, "-2,1,2,", "-2,");
+  field(1, "A", "'HTML编辑器型'");
+  field(2, "B", "'单行文本型'");
+  record(", A, B", ", '" + markup + "', 'b'");
+  handled_at(1);
+  EXPECT_EQ(filled(render_todo().body), markup + "|b|b");
 }
 
 TEST_F(FieldPassTest, AFailingDefaultQueryEndsThePageThroughTheErrorConvention) {

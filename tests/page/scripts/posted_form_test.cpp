@@ -19,11 +19,10 @@ TEST_F(PostedFormTest, ValueReferencesTakeTheRawStoredValue) {
   record(", A, B, C", ", 'in{%2%}side', '1', 'secret'");
   handled_at(1);
   db_.exec("update OA_Flow_Model_JieDian set EditFields='-2,1,2,3,' where OAID=1");
-  // The stored value of 1 holds a reference, which the pass over the filled form fills too,
-  // as it does in the raw value that {%1%} brings, since {%2%} comes again after it; the
-  // hidden field 3 gives nothing; " 1" is a number and names field 1, whose value comes after
-  // the last {%2%} and keeps it.
-  EXPECT_EQ(filled(render_todo().body), "in1side|in1side|11||in{%2%}side||");
+  // The stored value of 1 holds a reference, which stays as typed, in the field and in the raw
+  // value that {%1%} brings; the hidden field 3 gives nothing; " 1" is a number and names
+  // field 1.
+  EXPECT_EQ(filled(render_todo().body), "in{%2%}side|in{%2%}side|11||in{%2%}side||");
   EXPECT_THAT(filled(render_new_flow().body), ::testing::EndsWith("value=''>||||||"));
 }
 
