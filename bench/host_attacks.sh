@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # The HTTP host under attack over loopback: 8 normal clients (wrk, one demo session each) on the
 # demo's to-do page alone, then beside each attack for the same time:
-#   - slow bodies: 2,000 posts of 1 MB sent a byte a second, and 250 posts of 16 MB of short
-#     keys sent whole but the last byte;
+#   - slow bodies, cut by the minimum rate: 2,000 posts of 1 MB sent a byte a second, and 250
+#     posts of 16 MB of short keys sent whole but the last byte;
 #   - a connection flood: 2,000 idle connections reopened as soon as they are closed;
-#   - a cookieless flood: wrk at 32 connections, a new session each request.
-# The attackers come from 127.0.0.2 (wrk from 127.0.0.1), so the per-address cap meets them and
-# not the normal clients. Prints p99, errors and non-2xx of the normal clients, the attacker's
-# answers, and resident memory during and after each attack (every 10 s, a minute long).
+#   - a cookieless flood: wrk at 32 connections, a new session each request (the demo signs
+#     each in; they hold their memory until they time out, 20 minutes on);
+#   - a body budget hog: 8 heads announcing 16 MB bodies that never come, reopened when cut;
+#   - a chunked trickle: 64 chunked posts, a byte a second each;
+#   - 16 MB bodies: 8 posts of a 16 MB form body at once from 8 addresses, round after round.
+# The attackers come from 127.0.0.2 and on (wrk from 127.0.0.1), so the per-address cap meets
+# them and not the normal clients; beside the normal clients a 1 KB form is posted every second
+# from 127.0.0.1 (its answers are counted by status).
+# Prints p99, errors and non-2xx of the normal clients, the attacker's answers, and resident
+# memory before, during and after each attack (every 10 s, a minute long, with its distance from
+# before). Then the rate of posts of 1 MB bodies against bodies one byte smaller.
 # Usage: bench/host_attacks.sh [SECONDS per attack, default 20]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,29 +42,49 @@ normal() {
            label, rps, p99, (non2xx == "" ? 0 : non2xx), (errors == "" ? "none" : errors)}'
 }
 
-# Resident memory every 10 s for a minute after an attack.
+# Resident memory every 10 s for a minute after an attack, and how far the last is from $1.
 after() {
-  local line="  RSS after:"
+  local line="  RSS after:" rss
   for t in 0 10 20 30 40 50 60; do
-    line+=" ${t}s $(rss_mb) MB;"
+    rss=$(rss_mb)
+    line+=" ${t}s $rss MB;"
     [[ $t -lt 60 ]] && sleep 10
   done
   echo "$line"
+  echo "  60 s after - before: $((rss - $1)) MB ($( ((rss - $1 <= 50)) && echo within || echo OVER) 50 MB)"
 }
 
-# Runs the normal clients beside an attack (a command in the background), with the RSS at
-# its middle.
+# A 1 KB form posted every second for the attack's time: the count of each answer's status.
+form_posts() {
+  local form cookie
+  form="zd=$(head -c 1021 /dev/zero | tr '\0' 'f')"
+  cookie=$(head -1 "$work/cookies")
+  for _ in $(seq "$seconds"); do
+    curl -s -o /dev/null -w '%{http_code}\n' --max-time 5 -H "Cookie: $cookie" \
+         --data "$form" "$url" || true
+    sleep 1
+  done | sort | uniq -c | awk '{printf " %s x%s", $2, $1} END {print ""}'
+}
+
+# Runs the normal clients and the form posts beside an attack (a command in the background),
+# with the RSS before it and at its middle.
 beside() {
   local label=$1; shift
+  local before attack during posts
+  before=$(rss_mb)
   "$@" >"$work/attack.out" 2>&1 &
-  local attack=$!
+  attack=$!
   sleep 1
   (sleep $((seconds / 2)); echo "  RSS during: $(rss_mb) MB" >"$work/during") &
+  during=$!
+  (echo "  1 KB form posts:$(form_posts)" >"$work/posts") &
+  posts=$!
   normal "$label"
-  wait "$attack" || true
-  cat "$work/during"
+  wait "$attack" "$during" "$posts" || true
+  echo "  RSS before: $before MB"
+  cat "$work/during" "$work/posts"
   sed 's/^/  attacker: /' "$work/attack.out"
-  after
+  after "$before"
 }
 
 echo "== 8 normal clients, ${seconds}s each run; RSS at start: $(rss_mb) MB"
@@ -67,4 +94,20 @@ beside "conn. flood" "$bin/bench/attack_clients" flood $port 127.0.0.2 2000 $((s
 # wrk's count of requests and answers other than 2xx.
 flood() { wrk -t2 -c32 -d"$((seconds + 2))s" "$url" | grep -E "requests in|Non-2xx|errors"; }
 beside "cookieless" flood
+beside "budget hog" "$bin/bench/attack_clients" hog $port 127.0.0.2 8 $((seconds + 2))
+beside "chunked" "$bin/bench/attack_clients" chunked $port 127.0.0.2 64 $((seconds + 2))
+beside "16 MB bodies" "$bin/bench/attack_clients" big-rounds $port 127.0.0.2 8 $((seconds + 2))
 normal "alone again"
+
+# Posts of a form body of $1 bytes at 4 connections for 8 s: requests a second.
+post_rate() {
+  wrk -t2 -c4 -d8s -s bench/host_post.lua "$url" -- "$1" | awk '/Requests\/sec/ {print $2}'
+}
+echo "== posts of 1 MB bodies against bodies one byte smaller (two rounds)"
+for round in 1 2; do
+  smaller=$(post_rate 1048575)
+  mb=$(post_rate 1048576)
+  echo "round $round: 1,048,575 bytes $smaller req/s; 1,048,576 bytes $mb req/s;" \
+       "ratio $(awk -v a="$mb" -v b="$smaller" 'BEGIN {printf "%.3f", a / b}')"
+done
+echo "RSS at the end: $(rss_mb) MB"

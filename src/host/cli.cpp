@@ -67,7 +67,7 @@ void add_client_limits(CLI::App& serve, ServeOptions& s) {
       {"--max-per-address", &limits.max_per_address,
        "Connections one client address may hold; more get 503"},
       {"--body-memory", &limits.body_memory,
-       "Bytes of request bodies held at once; a body past it gets 503 unread"},
+       "Bytes of request bodies held at once, a quarter per address; past it 503"},
       {"--max-form-keys", &limits.max_form_keys, "Keys of a form body; more get 413"},
   };
   for (const auto& [name, value, help] : counts) {

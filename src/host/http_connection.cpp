@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+#include "host/request_body.h"
+
 namespace host {
 namespace {
 
@@ -50,27 +52,38 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   // The first request's head must come within the head time-out of the connection's start.
   void start() {
-    admitted_ = admit();
-    if (!admitted_) return answer_and_close(plain_answer(503));
+    const std::string refusal = admit();
+    admitted_ = refusal.empty();
+    if (!admitted_) return refuse(refusal);
     read_head();
   }
 
  private:
-  // Whether the connection may be served, counting it in its address when so.
-  bool admit() {
+  // "" when the connection may be served, counting it in its address; else the limit it met.
+  std::string admit() {
     const ConnectionLimits& limits = context_.limits;
     const std::size_t open = context_.open;  // this one included
     const bool crowded = open > limits.max_connections - limits.max_connections / kKeptShare;
+    const auto more_than = [](std::size_t count, const char* what) {
+      return "more than " + std::to_string(count) + " connections" + what;
+    };
     std::lock_guard lock(context_.mu);
     auto [it, added] = context_.by_address.try_emplace(remote_addr_, 0);
     const std::size_t held = it->second;
-    if (open > limits.max_connections || held >= limits.max_per_address ||
-        (crowded && held >= kFewConnections)) {
-      if (added) context_.by_address.erase(it);
-      return false;
+    std::string refusal;
+    if (open > limits.max_connections) {
+      refusal = more_than(limits.max_connections, "");
+    } else if (held >= limits.max_per_address) {
+      refusal = more_than(limits.max_per_address, " from one address");
+    } else if (crowded && held >= kFewConnections) {
+      refusal = more_than(kFewConnections, " from one address while the server is nearly full");
     }
-    ++it->second;
-    return true;
+    if (refusal.empty()) {
+      ++it->second;
+    } else if (added) {
+      context_.by_address.erase(it);
+    }
+    return refusal;
   }
 
   // Between requests: the idle time-out until a byte of the next one comes (pipelined bytes
@@ -98,9 +111,6 @@ class Connection : public std::enable_shared_from_this<Connection> {
                               if (ec) return self->fail(ec);
                               self->received_ += n;
                               self->version_ = self->parser_->get().version();
-                              if (!self->hold_body()) {
-                                return self->answer_and_close(plain_answer(503));
-                              }
                               if (self->expects_continue()) return self->send_continue();
                               self->read_body();
                             });
@@ -118,23 +128,27 @@ class Connection : public std::enable_shared_from_this<Connection> {
     stream_.expires_at(at);
   }
 
-  // Takes the body's bytes from the shared budget before a byte of it is read; false when
-  // they do not fit.
-  bool hold_body() {
-    if (parser_->is_done()) return true;
-    const auto length = parser_->content_length();  // none when chunked
-    const std::size_t wanted = length ? *length : context_.limits.max_body;
-    std::size_t held = context_.body_bytes;
-    do {
-      if (held + wanted > context_.limits.body_memory) return false;
-    } while (!context_.body_bytes.compare_exchange_weak(held, held + wanted));
-    body_held_ = wanted;
-    return true;
+  // Charges the body's bytes read since the last charge to the shared budget; "" when they
+  // fit, else the limit they met.
+  std::string charge_body() {
+    const std::size_t size = parser_->get().body().size();
+    if (size == body_held_) return "";
+    std::string refusal = context_.body_budget.take(remote_addr_, body_held_, size - body_held_);
+    if (refusal.empty()) body_held_ = size;
+    return refusal;
   }
 
   void give_back_body() {
-    context_.body_bytes -= body_held_;
+    context_.body_budget.give_back(remote_addr_, body_held_);
     body_held_ = 0;
+  }
+
+  // Frees a body that will not be answered.
+  void drop_body() {
+    const std::size_t size = parser_ ? parser_->get().body().size() : 0;
+    parser_.reset();
+    give_back_body();
+    if (size > 0) context_.body_dropped(size);
   }
 
   bool expects_continue() const {
@@ -159,12 +173,15 @@ class Connection : public std::enable_shared_from_this<Connection> {
                           [self = shared_from_this()](beast::error_code ec, std::size_t n) {
                             if (ec) return self->fail(ec);
                             self->received_ += n;
+                            const std::string refusal = self->charge_body();
+                            if (!refusal.empty()) return self->refuse(refusal);
                             self->read_body();
                           });
   }
 
   // A request that could not be read: answered when the fault is the client's, else closed.
   void fail(beast::error_code ec) {
+    drop_body();
     if (ec == http::error::body_limit) return answer_and_close(plain_answer(413));
     if (ec == http::error::header_limit) return answer_and_close(plain_answer(431));
     // The parser's other errors are faults in what the client sent.
@@ -176,13 +193,14 @@ class Connection : public std::enable_shared_from_this<Connection> {
   }
 
   void dispatch() {
-    http::request<http::string_body> request = parser_->release();
+    http::request<RequestBody> request = parser_->release();
     keep_alive_ = request.keep_alive();
     HttpRequest plain;
     plain.method = std::string(request.method_string());
     plain.target = std::string(request.target());
     plain.content_type = std::string(request[http::field::content_type]);
     plain.cookie = std::string(request[http::field::cookie]);
+    plain.host = std::string(request[http::field::host]);
     plain.body = std::move(request.body());
     plain.remote_addr = remote_addr_;
     // No time-out while the page runs: the client waits for its answer.
@@ -210,6 +228,14 @@ class Connection : public std::enable_shared_from_this<Connection> {
                         if (self->keep_alive_) return self->wait_for_request();
                         self->linger();
                       });
+  }
+
+  // 503 naming the limit met, and the close.
+  void refuse(const std::string& limit) {
+    drop_body();
+    HttpAnswer answer = plain_answer(503);
+    answer.body += ": " + limit;
+    answer_and_close(std::move(answer));
   }
 
   void answer_and_close(HttpAnswer answer) {
@@ -243,7 +269,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   std::size_t received_ = 0;
   std::size_t body_held_ = 0;
   beast::flat_buffer buffer_;
-  std::optional<http::request_parser<http::string_body>> parser_;
+  std::optional<http::request_parser<RequestBody>> parser_;
   std::optional<http::response<http::empty_body>> continue_;
   std::optional<http::response<http::string_body>> response_;
   unsigned version_ = 11;

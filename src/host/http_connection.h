@@ -11,6 +11,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "host/body_budget.h"
 #include "host/http_routes.h"
 #include "host/serve_options.h"
 
@@ -18,23 +19,29 @@ namespace host {
 
 // What every connection of one server shares; outlives the connections.
 struct ConnectionContext {
+  explicit ConnectionContext(const ConnectionLimits& limits)
+      : limits(limits), body_budget(limits.body_memory) {}
+
   ConnectionLimits limits;
   // Hands a request to the routes on the worker pool; the reply may come on any thread.
   std::function<void(HttpRequest, Reply)> dispatch;
+  // Told the bytes of a body dropped unanswered (cut by a limit, or its client gone).
+  std::function<void(std::size_t)> body_dropped;
   // Connections open, refused ones still answering included; each counts itself out.
   std::atomic<std::size_t> open{0};
   // Bytes of request bodies held now (limits.body_memory).
-  std::atomic<std::size_t> body_bytes{0};
+  BodyBudget body_budget;
   // Connections served, by client address; guarded by mu.
   std::mutex mu;
   std::unordered_map<std::string, std::size_t> by_address;
 };
 
 // Takes a new connection in, or refuses it by limits.max_connections and max_per_address:
-// a refused one gets 503 "Service Unavailable" at once and is closed. A taken one is served
-// until the client closes it, a time-out ends it or a request asks to close it. A request head
-// larger than 64 KB gets 431, a body over the limit 413, a body that finds limits.body_memory
-// spent 503, a request that is not HTTP 400; each closes the connection after the answer.
+// a refused one gets 503 "Service Unavailable: more than N connections[ from one address]" at
+// once and is closed. A taken one is served until the client closes it, a time-out ends it or a
+// request asks to close it. A request head larger than 64 KB gets 431, a body over the limit
+// 413, a body whose next bytes do not fit the body budget 503 naming the limit met, a request
+// that is not HTTP 400; each closes the connection after the answer.
 void start_connection(boost::asio::ip::tcp::socket socket, ConnectionContext& context);
 
 }  // namespace host

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "host/static_files.h"
-#include "host/url_values.h"
 #include "platform/asp/keys.h"
 #include "vb/codepage.h"
 
@@ -48,18 +47,30 @@ bool has_form(const HttpRequest& request) {
          request.content_type.starts_with("application/x-www-form-urlencoded");
 }
 
-RequestInput request_input(const HttpRequest& request, const std::string& query,
+// "host" of "host:port", "[::1]" of "[::1]:port".
+std::string_view without_port(std::string_view authority) {
+  const size_t colon = authority.rfind(':');
+  const size_t bracket = authority.rfind(']');
+  const bool has_port =
+      colon != std::string_view::npos && (bracket == std::string_view::npos || bracket < colon);
+  return has_port ? authority.substr(0, colon) : authority;
+}
+
+RequestInput request_input(const HttpRequest& request, const RequestTarget& target,
                            const ValuePairs& cookies) {
   RequestInput input;
-  input.query_string = parse_urlencoded(query, Charset::cp936);
+  input.query_string = parse_urlencoded(target.query, Charset::cp936);
   if (has_form(request)) input.form = parse_urlencoded(request.body, Charset::cp936);
   for (const auto& [name, value] : cookies) {
     if (name != kSessionCookie) input.cookies.emplace_back(name, value);
   }
+  const std::string_view host = target.authority.empty() ? request.host : target.authority;
   input.server_variables = {{"REMOTE_ADDR", request.remote_addr},
                             {"REQUEST_METHOD", request.method},
-                            {"QUERY_STRING", query},
-                            {"SCRIPT_NAME", kPagePath}};
+                            {"QUERY_STRING", std::string(target.query)},
+                            {"SCRIPT_NAME", kPagePath},
+                            {"HTTP_HOST", std::string(host)},
+                            {"SERVER_NAME", std::string(without_port(host))}};
   return input;
 }
 
@@ -93,19 +104,17 @@ HttpRoutes::HttpRoutes(const ServeOptions& options,
     : options_(options), application_(std::move(application)), sessions_(sessions) {}
 
 void HttpRoutes::handle(HttpRequest request, Reply reply) {
-  const size_t question = request.target.find('?');
-  const std::string path = percent_decode(std::string_view(request.target).substr(0, question));
-  const std::string query =
-      question == std::string::npos ? "" : request.target.substr(question + 1);
+  const RequestTarget target = split_target(request.target);
+  const std::string path = percent_decode(target.path);
   const bool get = request.method == "GET", post = request.method == "POST";
   if ((get || post) && platform::asp::same_key(path, kPagePath)) {
-    return page(request, path, query, std::move(reply));
+    return page(request, path, target, std::move(reply));
   }
   reply(get && options_.serve_static_files ? static_file(path) : plain_answer(404));
 }
 
-void HttpRoutes::page(const HttpRequest& request, const std::string& path, const std::string& query,
-                      Reply reply) {
+void HttpRoutes::page(const HttpRequest& request, const std::string& path,
+                      const RequestTarget& target, Reply reply) {
   // Counted before a key is decoded: a million short keys cost far more than their bytes.
   const std::size_t max_keys = options_.limits.max_form_keys;
   if (has_form(request) && count_urlencoded(request.body) > max_keys) {
@@ -114,7 +123,7 @@ void HttpRoutes::page(const HttpRequest& request, const std::string& path, const
     return reply(std::move(refused));
   }
   const ValuePairs cookies = parse_cookie_header(request.cookie, Charset::cp936);
-  auto input = std::make_shared<const RequestInput>(request_input(request, query, cookies));
+  auto input = std::make_shared<const RequestInput>(request_input(request, target, cookies));
   sessions_.acquire(
       session_cookie_of(cookies), [this, input, reply, path](SessionStore::Lease lease) {
         HttpAnswer answer;

@@ -10,6 +10,7 @@
 
 #include "host/serve_options.h"
 #include "host/session_store.h"
+#include "host/url_values.h"
 
 namespace host {
 
@@ -19,7 +20,8 @@ inline constexpr const char* kSessionCookie = "ASPSESSIONIDFLOWFORM";
 // One request as it came, nothing decoded.
 struct HttpRequest {
   std::string method;        // "GET", "POST", ...
-  std::string target;        // path and query string as sent
+  std::string target;        // as sent: "/path?query", or "http://host:port/path?query"
+  std::string host;          // the Host header, "" without one
   std::string content_type;  // the header, "" without one
   std::string cookie;        // the Cookie header, "" without one
   std::string body;
@@ -40,6 +42,8 @@ HttpAnswer plain_answer(int status);
 using Reply = std::function<void(HttpAnswer)>;
 
 // Answers, on the thread that calls handle (a worker of the server):
+// The path and query come from the target; an absolute-form target's authority names the server
+// in place of the Host header (server variables HTTP_HOST, and SERVER_NAME without the port).
 // - GET or POST of the page path (percent-decoded, ASCII case ignored): the session from the
 //   session cookie (a new one, with Set-Cookie, when the cookie is missing, unknown or
 //   expired); a request whose session is busy waits without holding a thread and runs after
@@ -64,7 +68,7 @@ class HttpRoutes {
   void handle(HttpRequest request, Reply reply);
 
  private:
-  void page(const HttpRequest& request, const std::string& path, const std::string& query,
+  void page(const HttpRequest& request, const std::string& path, const RequestTarget& target,
             Reply reply);
   HttpAnswer static_file(const std::string& path) const;
 

@@ -3,9 +3,6 @@
 #include "host/http_server.h"
 
 #include <sys/resource.h>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 #include <algorithm>
 #include <boost/asio/io_context.hpp>
@@ -20,6 +17,7 @@
 
 #include "host/http_connection.h"
 #include "host/http_routes.h"
+#include "host/memory_return.h"
 
 namespace host {
 namespace {
@@ -29,17 +27,6 @@ using tcp = net::ip::tcp;
 
 // File descriptors kept for the database, the event log and the site's files.
 constexpr rlim_t kSpareDescriptors = 64;
-// A request body from this size on leaves the heap holding pages worth giving back.
-constexpr std::size_t kLargeBody = 1024 * 1024;
-
-// Hands the heap's free pages back to the system. glibc keeps what large bodies and their
-// forms freed, in every thread's arena, for the life of the process.
-void return_free_memory() {
-#ifdef __GLIBC__
-  malloc_trim(0);
-#endif
-}
-
 // Raises the process's open-file limit as far as it may go, and returns the connections that
 // fit under it.
 std::size_t connections_the_system_allows(std::size_t wanted) {
@@ -59,13 +46,16 @@ std::size_t connections_the_system_allows(std::size_t wanted) {
 }  // namespace
 
 struct HttpServer::Network {
-  explicit Network(std::size_t threads) : workers(threads) {}
+  Network(std::size_t threads, const ConnectionLimits& limits)
+      : context(limits), workers(threads) {}
 
   // Declared first, destroyed last: every connection counts itself out of it.
   ConnectionContext context;
   net::io_context io;
   tcp::acceptor acceptor{io};
   net::steady_timer retry{io};
+  // Told of the bodies freed by the workers and the connections; both stop before it goes.
+  MemoryReturn memory{io.get_executor()};
   net::thread_pool workers;
 
   void accept() {
@@ -96,9 +86,10 @@ std::string base_url(const Listen& listen, int port) {
 HttpServer::HttpServer(ServeOptions options)
     : options_(std::move(options)),
       application_(std::make_shared<platform::asp::Application>()),
-      network_(std::make_unique<Network>(options_.threads != 0
-                                             ? options_.threads
-                                             : std::max(1u, std::thread::hardware_concurrency()))),
+      network_(std::make_unique<Network>(
+          options_.threads != 0 ? options_.threads
+                                : std::max(1u, std::thread::hardware_concurrency()),
+          options_.limits)),
       sessions_(SessionStore::Options{
           .initializer = options_.new_session,
           .max_sessions = options_.max_sessions,
@@ -115,15 +106,15 @@ HttpServer::HttpServer(ServeOptions options)
       return run_request(settings, application, session, input);
     };
   }
-  network_->context.limits = options_.limits;
   network_->context.dispatch = [this](HttpRequest request, Reply reply) {
     net::post(network_->workers,
               [this, request = std::move(request), reply = std::move(reply)]() mutable {
-                const bool large = request.body.size() >= kLargeBody;
+                const std::size_t body = request.body.size();
                 routes_->handle(std::move(request), std::move(reply));
-                if (large) return_free_memory();
+                network_->memory.freed(body);
               });
   };
+  network_->context.body_dropped = [this](std::size_t bytes) { network_->memory.freed(bytes); };
 }
 
 HttpServer::~HttpServer() {

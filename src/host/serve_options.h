@@ -38,9 +38,10 @@ struct ConnectionLimits {
   std::size_t max_per_address = 64;
   // Bytes of a request body; a larger one gets 413 "Payload Too Large".
   std::size_t max_body = 16 * 1024 * 1024;
-  // Bytes of request bodies held at once, across every connection, from the moment a body is
-  // to be read until its answer is written. A body that would pass it gets 503 before a byte of
-  // it is read; one of unknown length (chunked) counts as max_body.
+  // Bytes of request bodies held at once, across every connection, counted as they arrive until
+  // the answer is written. One client address holds a quarter of it at most, and the last eighth
+  // is kept for bodies of at most a 64th of that eighth (256 KB of 128 MB). A body whose next
+  // bytes would pass a limit gets 503 naming it.
   std::size_t body_memory = 128 * 1024 * 1024;
   // Keys of an application/x-www-form-urlencoded body; more get 413 with the cap named.
   std::size_t max_form_keys = 10000;

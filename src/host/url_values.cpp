@@ -1,6 +1,7 @@
 // Splitting and decoding of URL-encoded request values.
 #include "host/url_values.h"
 
+#include "vb/ascii.h"
 #include "vb/codepage.h"
 
 namespace host {
@@ -52,6 +53,23 @@ void split(std::string_view text, char separator, Each each) {
 }
 
 }  // namespace
+
+RequestTarget split_target(std::string_view target) {
+  RequestTarget parts;
+  for (std::string_view scheme : {"http://", "https://"}) {
+    if (vb::ascii_iequals(target.substr(0, scheme.size()), scheme)) {
+      target.remove_prefix(scheme.size());
+      parts.authority = target.substr(0, target.find_first_of("/?"));
+      target.remove_prefix(parts.authority.size());
+      if (target.empty() || target.front() == '?') parts.path = "/";
+      break;
+    }
+  }
+  const size_t question = target.find('?');
+  if (parts.path.empty()) parts.path = target.substr(0, question);
+  if (question != std::string_view::npos) parts.query = target.substr(question + 1);
+  return parts;
+}
 
 std::string percent_decode(std::string_view text) { return decode_bytes(text, false); }
 

@@ -22,6 +22,16 @@ ValuePairs parse_urlencoded(std::string_view text, Charset charset);
 // The number of pairs parse_urlencoded gives for text, without decoding them.
 std::size_t count_urlencoded(std::string_view text);
 
+// A request target's parts, still percent-encoded: the origin form "/path?query", or the
+// absolute form "http://host:port/path?query" (RFC 9112 section 3.2.2), which alone has an
+// authority ("host:port"); its path is "/" when it has none.
+struct RequestTarget {
+  std::string_view authority;
+  std::string_view path;
+  std::string_view query;
+};
+RequestTarget split_target(std::string_view target);
+
 // The bytes of a percent-encoded URL path: "%XX" as its byte, "+" and a "%" without two hex
 // digits after it as they are.
 std::string percent_decode(std::string_view text);

@@ -152,6 +152,60 @@ TEST_F(HttpServerTest, OnlyThePagePathIsServedInAnyLetterCase) {
   EXPECT_EQ(sessions_.size(), 1u);
 }
 
+// The value of a server variable the page was given; "" when it has none.
+std::string server_variable(const RequestInput& input, const std::string& name) {
+  for (const auto& [key, value] : input.server_variables) {
+    if (key == name) return value;
+  }
+  return "";
+}
+
+// A target in absolute form (as a proxy sends it) names the page by its path, and its authority,
+// not the Host header, names the server.
+TEST_F(HttpServerTest, AnAbsoluteFormTargetNamesThePageAndItsAuthorityTheServer) {
+  ServerHarness harness(options());
+  const std::string hostile = "<a'x'>&\"</script><!--<script";
+  const std::string authority = "<a'x'>&\"<!--<script>";  // a "/" would end it
+  struct Case {
+    std::string target, host;
+    int status;
+    std::string http_host, server_name, query;
+  };
+  const Case cases[] = {
+      {"http://Forms.Example:8080/flow/BiaoDanTianXie.asp?BiaoDanID=7&x=%3C", "other.example", 200,
+       "Forms.Example:8080", "Forms.Example", "BiaoDanID=7&x=%3C"},
+      {"HTTPS://[::1]:81/FLOW/biaodantianxie.asp", "other.example", 200, "[::1]:81", "[::1]", ""},
+      {"http://" + authority + "/flow/BiaoDanTianXie.asp?a=1", "other.example", 200, authority,
+       authority, "a=1"},
+      {"/flow/BiaoDanTianXie.asp?a=1", hostile + ":80", 200, hostile + ":80", hostile, "a=1"},
+      {"/flow/BiaoDanTianXie.asp", "[::1]", 200, "[::1]", "[::1]", ""},
+      {"http://forms.example?flow/BiaoDanTianXie.asp", "x", 404, "", "", ""},
+      {"http://forms.example", "x", 404, "", "", ""},
+      {"ftp://forms.example/flow/BiaoDanTianXie.asp", "x", 404, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    inputs_.clear();
+    const TestAnswer answer =
+        harness.send("GET " + c.target + " HTTP/1.1\r\nHost: " + c.host + "\r\n\r\n");
+    EXPECT_EQ(answer.status, c.status) << c.target;
+    if (c.status != 200) {
+      EXPECT_TRUE(inputs_.empty()) << c.target;
+      continue;
+    }
+    ASSERT_EQ(inputs_.size(), 1u) << c.target;
+    EXPECT_EQ(server_variable(inputs_[0], "HTTP_HOST"), c.http_host) << c.target;
+    EXPECT_EQ(server_variable(inputs_[0], "SERVER_NAME"), c.server_name) << c.target;
+    EXPECT_EQ(server_variable(inputs_[0], "QUERY_STRING"), c.query) << c.target;
+  }
+  // The query string comes from the target, decoded as ever.
+  harness.send("POST http://forms.example/flow/BiaoDanTianXie.asp?BiaoDanID=%D6%D0 HTTP/1.1\r\n"
+               "Host: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+               "Content-Length: 6\r\n\r\nzd=%3C");
+  ASSERT_EQ(inputs_.size(), 1u);
+  EXPECT_EQ(inputs_[0].query_string, (ValuePairs{{"BiaoDanID", "中"}}));
+  EXPECT_EQ(inputs_[0].form, (ValuePairs{{"zd", "<"}}));
+}
+
 TEST_F(HttpServerTest, AFailureOfTheHostIsA500AndLogged) {
   auto log = std::make_shared<platform::eventlog::RecordingEventLog>();
   ServeOptions o = with_page([](const auto&, const auto&, const RequestInput&) -> PageResponse {
