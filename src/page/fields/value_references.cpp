@@ -126,10 +126,9 @@ void fill_value_references(PageState& p) {
 }
 
 vb::Variant with_value_references(PageState& p, const vb::Variant& text, bool markup) {
-  if (vb::IsNull(text) || vb::IsEmpty(text)) return text;
-  vb::Variant filled = text;
-  if (vb::CStr(filled).find("{%") == std::string::npos) return filled;
-  vb::Variant regex, matches, current;
+  // Only a text can hold a reference; most hold none.
+  if (!text.is_string() || text.str().find("{%") == std::string::npos) return text;
+  vb::Variant filled = text, regex, matches, current;
   std::optional<std::vector<TemplatePart>> parts;
   fill_references(p, filled, parts, regex, matches, current, [&](const vb::Variant& value) {
     return markup ? library::html_text(value) : vb::CStr(value);

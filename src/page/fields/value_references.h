@@ -20,7 +20,7 @@ void fill_value_references(PageState& p);
 // references replaced as fill_value_references replaces those of the template: by the raw
 // value, which the writer then encodes as it encodes the rest of the text, or by the value
 // HTML-encoded when the text is written as markup (`markup`). A value put in is never searched
-// again. Null and Empty come back as they are.
+// again. Anything but a text (Null, Empty, a number) comes back as it is.
 vb::Variant with_value_references(PageState& p, const vb::Variant& text, bool markup);
 
 }  // namespace page
