@@ -10,7 +10,7 @@
 #include "page/entry/todo_state.h"
 #include "page/fields/field_pass.h"
 #include "page/fields/hidden_fields.h"
-#include "page/fields/read_only_display.h"
+#include "page/fields/value_references.h"
 #include "page/page_stop.h"
 #include "page/qmflobiaodantianx.h"
 #include "page/scripts/closing_scripts.h"

@@ -14,6 +14,8 @@
 
 namespace page {
 
+class ReferenceLookup;
+
 // A part [from, to) of BiaoDanHTML, in bytes.
 struct TemplatePart {
   std::size_t from = 0, to = 0;
@@ -84,6 +86,8 @@ struct PageState {
   // The parts of BiaoDanHTML that the template itself wrote, as the last placeholder pass left
   // them (unset before the first pass: all of it). Text a pass put in is never searched again.
   std::optional<std::vector<TemplatePart>> template_parts;
+  // What the value references found so far stand for (value_references.cpp), kept for the page.
+  std::shared_ptr<ReferenceLookup> reference_lookup;
 
   // Office document (BookMarkNames, BookMarkValues are dynamic arrays).
   vb::Variant BookMarkNames = vb::Variant::unsized_array(),

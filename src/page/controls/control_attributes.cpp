@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "library/escape.h"
+#include "page/controls/controls.h"
 #include "page/controls/field_controls.h"
 #include "platform/ado/recordset.h"
 
@@ -22,11 +23,10 @@ std::string text_control_attributes(PageState& p) {
       {"'  FieldIsDuoXuan='", "FieldIsDuoXuan"},
       {"' FieldNameDis='", "FieldNameDis"},
   }};
-  auto& field = p.rsField.as<platform::ado::Recordset>();
   std::string list;
   for (const auto& [piece, column] : kPieces) {
     list += piece;
-    list += library::html_attribute(field(column).Value());
+    list += definition_attribute(p, column);
   }
   return list;
 }

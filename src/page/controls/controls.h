@@ -75,6 +75,9 @@ void signature_file_control(PageState& p);
 platform::ado::Recordset& field_row(PageState& p);
 // The key of the field's row, for ids and names.
 std::string control_key(PageState& p);
+// A column of the field's row for an attribute: a text of the designer, its value references
+// filled, then HTML-encoded.
+std::string definition_attribute(PageState& p, const char* column);
 // The text input of a type: `opening` (ending in "id='zd") + key, the name, the attribute
 // list and the value.
 std::string typed_text_input(PageState& p, std::string_view opening);

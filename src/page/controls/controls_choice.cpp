@@ -2,11 +2,13 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "library/escape.h"
 #include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/controls/controls.h"
+#include "page/fields/value_references.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
 
@@ -24,13 +26,12 @@ std::string drop_down_attributes(PageState& p) {
       {"'   FieldCantNull='", "FieldCantNull"},
       {"'  FieldIsDuoXuan='", "FieldIsDuoXuan"},
   }};
-  auto& field = field_row(p);
   std::string list = " FieldType='下拉列表型'";
   for (const auto& [piece, column] : kPieces) {
     list += piece;
-    list += library::html_attribute(field(column).Value());
+    list += definition_attribute(p, column);
   }
-  return list + "' FieldNameDis='" + library::html_attribute(field("FieldNameDis").Value()) + "' >";
+  return list + "' FieldNameDis='" + definition_attribute(p, "FieldNameDis") + "' >";
 }
 
 std::string option_text(const vb::Variant& v) { return vb::CStr(vb::Variant(v) & ""); }
@@ -94,15 +95,17 @@ void radio_group_control(PageState& p) {
   p.RadioValue = p.zdValue;
   p.isRadioMatch = false;
   const std::string value = option_text(p.RadioValue);
-  const vb::Array& options = p.arrRadio.array();
-  for (const vb::Variant& option : options) {
-    if (option.str() == value) p.isRadioMatch = true;
+  // Each option is a text of the designer: its references are filled after the split, so a
+  // value that holds a "*" stays one option.
+  std::vector<std::string> options;
+  for (const vb::Variant& option : p.arrRadio.array()) {
+    options.push_back(option_text(with_value_references(p, option, false)));
+    if (options.back() == value) p.isRadioMatch = true;
   }
 
   const bool matched = p.isRadioMatch.truthy();
-  for (const vb::Variant& option : options) {
-    const std::string& text = option.str();
-    const std::string attribute = library::html_attribute(option);
+  for (const std::string& text : options) {
+    const std::string attribute = library::html_attribute(text);
     if (matched) {
       html += radio + " value='" + attribute + (text == value ? "'  checked>" : "'  >");
     } else if (text.empty()) {

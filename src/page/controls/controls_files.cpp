@@ -1,12 +1,14 @@
 // The file controls: one file or picture, several files with their captions, and the choice
 // of a stored signature.
 #include <string>
+#include <vector>
 
 #include "library/escape.h"
 #include "library/flags.h"
 #include "library/sql_guard.h"
 #include "page/controls/controls.h"
 #include "page/fields/user_lists.h"
+#include "page/fields/value_references.h"
 #include "page/scripts/script_lines.h"
 #include "page/work_recordset.h"
 #include "platform/asp/session.h"
@@ -20,6 +22,13 @@ constexpr const char* kCaptionFlags[] = {"isFJ1", "isFJ2", "isFJ3"};
 constexpr const char* kCaptionLabels[] = {"FJ1BiaoTi", "FJ2BiaoTi", "FJ3BiaoTi"};
 constexpr const char* kCaptionTexts[] = {"ShuoMing1", "ShuoMing2", "ShuoMing3"};
 
+// A caption that is on: its number, its label (the designer's markup, its value references
+// filled) and the column of a stored file that holds its text.
+struct Caption {
+  std::string n, label;
+  const char* text_column;
+};
+
 std::string markup(const vb::Variant& v) { return vb::CStr(v & ""); }
 
 // The field's value beside its control: the stored file's markup, or a default as text.
@@ -27,31 +36,41 @@ std::string shown_value(const PageState& p) {
   return p.value_is_markup ? markup(p.zdValue) : library::html_text(p.zdValue);
 }
 
+std::vector<Caption> captions(PageState& p) {
+  auto& field = field_row(p);
+  std::vector<Caption> on;
+  for (int k = 0; k < 3; ++k) {
+    if (!library::flag_set(field(kCaptionFlags[k]))) continue;
+    on.push_back({std::to_string(k + 1),
+                  markup(with_value_references(p, field(kCaptionLabels[k]).Value(), true)),
+                  kCaptionTexts[k]});
+  }
+  return on;
+}
+
 // The hidden template row that AddRow<key> copies, its inputs suffixed "AKKKKKK".
-std::string template_table(platform::ado::Recordset& field, const std::string& key) {
+std::string template_table(const std::vector<Caption>& captions, const std::string& key) {
   std::string html = "<table ID=myFormTable" + key +
                      " style='display:none'><TR><td   width=20 align=center><center><a "
                      "href='javascript:void(0)' onclick='javascript:del(this)'>删</a></td>"
                      "<td>附件：<INPUT type='file' id=DuoFJ" +
                      key + "AKKKKKK name=DuoFJ" + key + "AKKKKKK></td>";
-  for (int k = 0; k < 3; ++k) {
-    if (!library::flag_set(field(kCaptionFlags[k]))) continue;
-    const std::string n = std::to_string(k + 1);
-    html += "<TD>" + markup(field(kCaptionLabels[k])) + ":<INPUT type='text' id=DuoShuo" + n + key +
-            "AKKKKKK name=DuoShuo" + n + key + "AKKKKKK  value=''></TD>";
+  for (const Caption& caption : captions) {
+    html += "<TD>" + caption.label + ":<INPUT type='text' id=DuoShuo" + caption.n + key +
+            "AKKKKKK name=DuoShuo" + caption.n + key + "AKKKKKK  value=''></TD>";
   }
   return html + "</TR></table>";
 }
 
 // One row per stored file of the field, with its delete check box and its captions.
-void append_stored_files(PageState& p, const std::string& key, std::string& html) {
+void append_stored_files(PageState& p, const std::string& key,
+                         const std::vector<Caption>& captions, std::string& html) {
   p.rsFuJian = new_recordset();
   auto& files = open_query(p, p.rsFuJian, p.ctx.sql,
                            " select * from OA_Flow_FuJian where BiaoDanRecordID='" +
                                library::sql_text(p.BiaoDanRecordID) + "' and BiaoDanID='" +
                                library::sql_text(p.BiaoDanID) + "' and BanLiID=0 and FieldID='" +
                                key + "' order by OAID");
-  auto& field = field_row(p);
   const long count = files.RecordCount();
   p.FuJianCount = count;
   for (p.iFuJian = 1; p.iFuJian <= count; p.iFuJian = p.iFuJian + 1) {
@@ -66,10 +85,9 @@ void append_stored_files(PageState& p, const std::string& key, std::string& html
         "Value=" +
         library::url_value(files("OAID").Value()) + "')><FONT color=#425d8c>" +
         library::html_text(files("FileName").Value()) + "</FONT></A></TD>";
-    for (int k = 0; k < 3; ++k) {
-      if (!library::flag_set(field(kCaptionFlags[k]))) continue;
-      html += "<TD>" + markup(field(kCaptionLabels[k])) + ":" +
-              library::html_text(files(kCaptionTexts[k]).Value()) + "</TD>";
+    for (const Caption& caption : captions) {
+      html += "<TD>" + caption.label + ":" + library::html_text(files(caption.text_column).Value()) +
+              "</TD>";
     }
     html += "</tr>";
     files.MoveNext();
@@ -118,17 +136,17 @@ void file_control(PageState& p) {
 }
 
 void multi_file_control(PageState& p) {
-  auto& field = field_row(p);
   const std::string key = control_key(p);
   p.strHTML = "";
   p.FuJianCount = 0;
-  std::string html = template_table(field, key);
+  const std::vector<Caption> on = captions(p);
+  std::string html = template_table(on, key);
   html += "<INPUT type='button' value='添加附件' id=btnFuJian" + key + " name=btnFuJian" + key +
           " onclick=AddRow" + key + "()>";
   html += "<TABLE id=TBItem" + key +
           "  bgColor=#ffffff border=1 borderColorDark=#ffffff  width=100% "
           "borderColorLight=#C0C0C0 cellSpacing=0 cellpadding=5>";
-  if (p.BiaoDanRecordID != "") append_stored_files(p, key, html);
+  if (p.BiaoDanRecordID != "") append_stored_files(p, key, on, html);
   html += "</TABLE>";
   html += add_row_script(key, p.FuJianCount);
   p.strHTML = std::move(html);

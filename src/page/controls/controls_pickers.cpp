@@ -7,12 +7,16 @@
 #include "library/flags.h"
 #include "page/controls/controls.h"
 #include "page/controls/field_controls.h"
+#include "page/fields/value_references.h"
 #include "vb/builtins.h"
 
 namespace page {
 namespace {
 
-using library::js_string_in_attribute;
+// A text of the designer for a script string in an attribute, its value references filled.
+std::string script_argument(PageState& p, const vb::Variant& text) {
+  return library::js_string_in_attribute(with_value_references(p, text, false));
+}
 
 constexpr char kTableOpening[] =
     "<TABLE WIDTH=99% BORDER=0 CELLSPACING=0 CELLPADDING=0><TR><TD width=100% NOWRAP>";
@@ -65,7 +69,8 @@ void date_time_control(PageState& p) {
       kTableOpening, typed_text_input(p, "<input style='width:99%'  type=text id='zd"),
       "<img title='选择日期时间' style='cursor:hand' src='../include/imagesv10/icon_time.gif' "
       "onclick=\"showCalendarFormID('webform','zd" +
-          key + "','" + js_string_in_attribute(p.RiQiGeShi & p.ShiJianGeShi) + "', '24')\">");
+          key + "','" + script_argument(p, p.RiQiGeShi) + script_argument(p, p.ShiJianGeShi) +
+          "', '24')\">");
 }
 
 void dictionary_picker_control(PageState& p) {
@@ -78,9 +83,9 @@ void dictionary_picker_control(PageState& p) {
       kTableOpeningSpaced, typed_text_input(p, "<input type=text style='width:99%'  id='zd"),
       "<img title='选择字典' style='cursor:hand' src='../include/imagesv10/bs.gif' "
       "onclick=\"javascript:openZiDian('zd" +
-          key + "', '" + js_string_in_attribute(p.FieldNameDis) + "','" +
-          js_string_in_attribute(p.FieldCanEdit) + "','" +
-          js_string_in_attribute(p.FieldIsDuoXuan) + "')\">");
+          key + "', '" + script_argument(p, p.FieldNameDis) + "','" +
+          script_argument(p, p.FieldCanEdit) + "','" + script_argument(p, p.FieldIsDuoXuan) +
+          "')\">");
 }
 
 void department_picker_control(PageState& p) {

@@ -4,6 +4,7 @@
 #include "library/escape.h"
 #include "page/controls/controls.h"
 #include "page/controls/field_controls.h"
+#include "page/fields/value_references.h"
 #include "vb/builtins.h"
 
 namespace page {
@@ -14,6 +15,10 @@ platform::ado::Recordset& field_row(PageState& p) {
 
 std::string control_key(PageState& p) {
   return library::html_attribute(field_row(p)("OAID").Value());
+}
+
+std::string definition_attribute(PageState& p, const char* column) {
+  return library::html_attribute(with_value_references(p, field_row(p)(column).Value(), false));
 }
 
 std::string typed_text_input(PageState& p, std::string_view opening) {

@@ -9,6 +9,7 @@
 
 #include "library/escape.h"
 #include "page/entry/entry_queries.h"
+#include "page/fields/value_references.h"
 #include "page/scripts/script_lines.h"
 #include "platform/asp/response.h"
 #include "vb/builtins.h"
@@ -82,13 +83,15 @@ StoredRows read_stored_rows(PageState& p, long column_count) {
   return stored;
 }
 
-void append_header(std::string& html, const PageState& p, long column_count) {
+// The captions are the designer's markup; their value references are filled here, as the
+// captions also name the record's columns.
+void append_header(std::string& html, PageState& p, long column_count) {
   html += "<tr bgcolor='#d4d0c8'>";
   for (long k = 1; k <= column_count; ++k) {
     html += kHeaderCell;
     html += text_of(p.MXWidths[k]);
     html += '>';
-    html += text_of(p.MXTitles[k]);
+    html += text_of(with_value_references(p, p.MXTitles[k], true));
     html += "</td>";
   }
 }

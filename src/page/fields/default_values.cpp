@@ -7,7 +7,7 @@
 #include "library/formatting.h"
 #include "library/sql_guard.h"
 #include "page/fields/field_key.h"
-#include "page/fields/read_only_display.h"
+#include "page/fields/value_references.h"
 #include "page/work_recordset.h"
 #include "platform/ado/recordset.h"
 #include "vb/builtins.h"
@@ -105,14 +105,14 @@ void set_default_value(PageState& p) {
   auto& field =
       open_query(p, p.rsField, p.ctx.sql,
                  "select * from OA_Flow_BiaoDan_Fields where oaid=" + library::sql_int(p.zdID));
-  bool designer_text = false, markup = false;
+  bool typed_by_designer = false, markup = false;
   if (field.RecordCount() > 0) {
     p.zdValue = "";
     p.FieldName = field("FieldName").Value();
     p.FieldType = field("FieldType").Value();
     if (!(p.FieldType == "真假型" || p.FieldType == "意见型" || p.FieldType == "流水号型" ||
           p.FieldType == "签字型")) {
-      designer_text = default_by_code(p, field);
+      typed_by_designer = default_by_code(p, field);
     }
     if (p.FieldType == "流水号型") p.zdValue = "";
     markup = p.FieldType == "HTML编辑器型" ||
@@ -120,7 +120,7 @@ void set_default_value(PageState& p) {
   }
   field.Close();
   // References the designer wrote into the default are filled as the template's are.
-  if (designer_text) p.zdValue = with_value_references(p, p.zdValue, markup);
+  if (typed_by_designer) p.zdValue = with_value_references(p, p.zdValue, markup);
 }
 
 }  // namespace page

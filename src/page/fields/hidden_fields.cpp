@@ -11,9 +11,9 @@
 
 namespace page {
 
-std::vector<vb::Variant> hidden_field_keys(PageState& p) {
+std::vector<vb::Variant> hidden_field_keys(PageState& p, const vb::Variant& recordset) {
   const vb::Variant user = p.ctx.Session->get("UserName");
-  auto& rs = open_query(p, p.rs, p.ctx.sql,
+  auto& rs = open_query(p, recordset, p.ctx.sql,
                         "select * from OA_Flow_BiaoDan_Fields where TableName='OA_FLOW_" +
                             library::sql_int(p.BiaoDanID) + "_Main' and isyincang='1'");
   std::vector<vb::Variant> keys;
@@ -27,7 +27,7 @@ std::vector<vb::Variant> hidden_field_keys(PageState& p) {
 }
 
 void blank_hidden_fields(PageState& p) {
-  for (const vb::Variant& key : hidden_field_keys(p)) {
+  for (const vb::Variant& key : hidden_field_keys(p, p.rs)) {
     p.HiddenFieldID = key;
     vb::Variant regex, matches;
     TemplateText text(p.BiaoDanHTML, p.template_parts, "{" + vb::CStr(p.HiddenFieldID) + ":.*?}",

@@ -5,6 +5,7 @@
 #include "library/flags.h"
 #include "library/formatting.h"
 #include "library/sql_guard.h"
+#include "page/fields/value_references.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
 
@@ -27,10 +28,11 @@ vb::Variant field_column(PageState& p, const char* column) {
   return value;
 }
 
+// The designer's link text, its value references filled, or else the value.
 vb::Variant link_text(PageState& p) {
   p.lianjiename = "";
   const vb::Variant text = field_column(p, "lianjiename");
-  if (!vb::IsEmpty(text)) p.lianjiename = text;
+  if (!vb::IsEmpty(text)) p.lianjiename = with_value_references(p, text, false);
   if (vb::IsNull(p.lianjiename) || vb::IsEmpty(p.lianjiename) || p.lianjiename == "") {
     p.lianjiename = p.zdValue;
   }

@@ -1,15 +1,17 @@
-// The value references "{%" key "%}" that the template and the designer's defaults write: the
+// The value references "{%" key "%}" that the template and the designer's own texts write: the
 // stored value of a field.
+#include "page/fields/value_references.h"
+
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "library/escape.h"
 #include "library/sql_guard.h"
 #include "page/fields/field_key.h"
 #include "page/fields/hidden_fields.h"
-#include "page/fields/read_only_display.h"
 #include "page/fields/stored_values.h"
 #include "page/fields/template_text.h"
 #include "page/work_recordset.h"
@@ -17,6 +19,26 @@
 #include "vb/builtins.h"
 
 namespace page {
+
+// What the references of one page stand for, looked up once each: nothing writes the record,
+// the field definitions or the hidden lists while the page fills its form. It reads with
+// recordsets of its own, so a control that holds rsField or rs open on its rows can fill the
+// references of its texts.
+class ReferenceLookup {
+ public:
+  // The raw stored value that the reference text `reference` ("{%" key "%}") stands for, or "";
+  // leaves it in p.RefValue.
+  const vb::Variant& value(PageState& p, const std::string& reference);
+
+ private:
+  vb::Variant stored_value(PageState& p, const vb::Variant& key);
+
+  vb::Variant definitions_ = new_recordset();
+  std::optional<std::vector<vb::Variant>> hidden_;
+  RecordRow record_;
+  std::unordered_map<std::string, vb::Variant> values_;  // by the reference's text
+};
+
 namespace {
 
 bool is_hidden(const std::vector<vb::Variant>& hidden, const vb::Variant& key) {
@@ -34,71 +56,81 @@ bool has_column(platform::ado::Recordset& record, const vb::Variant& name) {
   return false;
 }
 
-// A field whose column the record table lacks gives "", so a stored text that happens to hold
-// a reference cannot stop the page for everyone who opens the record.
-vb::Variant referenced_value(PageState& p, RecordRow& row, const vb::Variant& key) {
-  auto& field =
-      open_query(p, p.rsField, p.ctx.sql,
-                 "select * from OA_Flow_BiaoDan_Fields where oaid=" + library::sql_int(key));
-  if (field.RecordCount() > 0) {
-    p.RefFieldName = field("FieldName").Value();
-    if (p.BiaoDanRecordID != "") {
-      auto& record = row.get(p);
-      if (record.RecordCount() > 0 && has_column(record, p.RefFieldName)) {
-        p.RefValue = record(p.RefFieldName).Value();
-      }
-    }
-  }
-  field.Close();
-  return p.RefValue;
+ReferenceLookup& lookup(PageState& p) {
+  if (!p.reference_lookup) p.reference_lookup = std::make_shared<ReferenceLookup>();
+  return *p.reference_lookup;
 }
 
-// The raw stored value that the reference text `reference` ("{%" key "%}") stands for, or "".
-vb::Variant reference_value(PageState& p, RecordRow& record, const std::vector<vb::Variant>& hidden,
-                            const std::string& reference) {
-  p.RefValue = "";
-  p.RefIDText = vb::Replace(vb::Replace(reference, "{%", ""), "%}", "");
-  p.RefID = p.RefIDText;
-  // A number with blanks around it (" 1") still names its field.
-  const vb::Variant key = vb::Trim(p.RefID);
-  if (vb::IsNumeric(p.RefID) && names_a_field(key) && !is_hidden(hidden, key)) {
-    referenced_value(p, record, key);
-  }
-  if (vb::IsNull(p.RefValue) || vb::IsEmpty(p.RefValue)) p.RefValue = "";
-  return p.RefValue;
-}
-
-// Fills the references of `text` whose own parts are `parts`, each by `shown` of its value.
+// Fills the references of `text` whose own parts are `parts`, each by `shown` of its value;
+// `current` takes each match in turn.
 template <typename Shown>
 void fill_references(PageState& p, vb::Variant& text,
                      std::optional<std::vector<TemplatePart>>& parts, vb::Variant& regex,
-                     vb::Variant& matches, Shown shown) {
-  if (!p.rsField.is_object()) p.rsField = new_recordset();
+                     vb::Variant& matches, vb::Variant& current, Shown shown) {
   TemplateText references(text, parts, "{%.*?%}", regex, matches);
   const std::vector<std::string>& found = references.found();
   if (found.empty()) return;
-  const std::vector<vb::Variant> hidden = hidden_field_keys(p);
-  RecordRow record;
   for (std::size_t i = 0; i < found.size(); ++i) {
-    p.objMatch2 = matches.as<platform::regexp::Matches>().Item(static_cast<long>(i));
-    references.fill(i, shown(reference_value(p, record, hidden, found[i])));
+    current = matches.as<platform::regexp::Matches>().Item(static_cast<long>(i));
+    references.fill(i, shown(lookup(p).value(p, found[i])));
   }
   references.finish();
 }
 
 }  // namespace
 
+// A field whose column the record table lacks gives "", so a stored text that happens to hold
+// a reference cannot stop the page for everyone who opens the record.
+vb::Variant ReferenceLookup::stored_value(PageState& p, const vb::Variant& key) {
+  vb::Variant value;
+  auto& field =
+      open_query(p, definitions_, p.ctx.sql,
+                 "select * from OA_Flow_BiaoDan_Fields where oaid=" + library::sql_int(key));
+  if (field.RecordCount() > 0) {
+    p.RefFieldName = field("FieldName").Value();
+    if (p.BiaoDanRecordID != "") {
+      auto& record = record_.get(p);
+      if (record.RecordCount() > 0 && has_column(record, p.RefFieldName)) {
+        value = record(p.RefFieldName).Value();
+      }
+    }
+  }
+  field.Close();
+  return value;
+}
+
+const vb::Variant& ReferenceLookup::value(PageState& p, const std::string& reference) {
+  p.RefValue = "";
+  p.RefIDText = vb::Replace(vb::Replace(reference, "{%", ""), "%}", "");
+  p.RefID = p.RefIDText;
+  const auto known = values_.find(reference);
+  if (known != values_.end()) {
+    p.RefValue = known->second;
+    return p.RefValue;
+  }
+  // A number with blanks around it (" 1") still names its field.
+  const vb::Variant key = vb::Trim(p.RefID);
+  if (vb::IsNumeric(p.RefID) && names_a_field(key)) {
+    if (!hidden_) hidden_ = hidden_field_keys(p, definitions_);
+    if (!is_hidden(*hidden_, key)) p.RefValue = stored_value(p, key);
+  }
+  if (vb::IsNull(p.RefValue) || vb::IsEmpty(p.RefValue)) p.RefValue = "";
+  values_.emplace(reference, p.RefValue);
+  return p.RefValue;
+}
+
 void fill_value_references(PageState& p) {
   // The value may land in an attribute, a textarea or text: encoded, it is safe in each.
-  fill_references(p, p.BiaoDanHTML, p.template_parts, p.regEx, p.Matches,
+  fill_references(p, p.BiaoDanHTML, p.template_parts, p.regEx, p.Matches, p.objMatch2,
                   [](const vb::Variant& value) { return library::html_text(value); });
 }
 
 vb::Variant with_value_references(PageState& p, const vb::Variant& text, bool markup) {
-  vb::Variant filled = text, regex, matches;
-  if (vb::CStr(filled).find("{%") == std::string::npos) return filled;
+  // Only a text can hold a reference; most hold none.
+  if (!text.is_string() || text.str().find("{%") == std::string::npos) return text;
+  vb::Variant filled = text, regex, matches, current;
   std::optional<std::vector<TemplatePart>> parts;
-  fill_references(p, filled, parts, regex, matches, [&](const vb::Variant& value) {
+  fill_references(p, filled, parts, regex, matches, current, [&](const vb::Variant& value) {
     return markup ? library::html_text(value) : vb::CStr(value);
   });
   return filled;
