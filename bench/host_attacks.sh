@@ -5,7 +5,7 @@
 #     posts of 16 MB of short keys sent whole but the last byte;
 #   - a connection flood: 2,000 idle connections reopened as soon as they are closed;
 #   - a cookieless flood: wrk at 32 connections, a new session each request (the demo signs
-#     each in; they hold their memory until they time out, 20 minutes on);
+#     each in, but a session whose cookie never comes back stays under the anonymous cap);
 #   - a body budget hog: 8 heads announcing 16 MB bodies that never come, reopened when cut;
 #   - a chunked trickle: 64 chunked posts, a byte a second each;
 #   - 16 MB bodies: 8 posts of a 16 MB form body at once from 8 addresses, round after round.

@@ -63,7 +63,8 @@ void add_client_limits(CLI::App& serve, ServeOptions& s) {
   ConnectionLimits& limits = s.limits;
   const std::tuple<const char*, std::size_t*, const char*> counts[] = {
       {"--max-anonymous-sessions", &s.max_anonymous_sessions,
-       "Sessions without a user name kept at most; they go before any signed-in one"},
+       "Sessions without a user name, or whose cookie has not come back, kept at most; they go "
+       "before any signed-in one"},
       {"--max-per-address", &limits.max_per_address,
        "Connections one client address may hold; more get 503"},
       {"--body-memory", &limits.body_memory,

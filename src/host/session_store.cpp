@@ -18,6 +18,7 @@ struct SessionStore::Entry {
   Clock::time_point expires;
   bool busy = false;                    // a request holds the session
   bool signed_in = false;               // UserName was set when its last request ended
+  bool returned = false;                // a request came back with its id
   std::vector<Then> waiting;            // requests that came while it was busy, oldest first
   std::list<Entry*>::iterator idle_at;  // its place in its idle list while not busy
 };
@@ -55,6 +56,7 @@ void SessionStore::acquire(std::string_view id, Then then) {
       }
       if (it->second->expires > now) {
         entry = it->second;
+        entry->returned = true;
         (entry->signed_in ? idle_signed_in_ : idle_anonymous_).erase(entry->idle_at);
       } else {
         drop(it);
@@ -128,10 +130,11 @@ void SessionStore::drop(std::unordered_map<std::string, std::shared_ptr<Entry>>:
 void SessionStore::release(const std::shared_ptr<Entry>& entry) {
   // TimeOut is read before the next request can run: the request may have just set it.
   auto idle = std::chrono::minutes(std::clamp(entry->session->TimeOut, 1L, 1440L));
-  const bool signed_in = !library::anonymous_session(*entry->session);
+  const bool has_user = !library::anonymous_session(*entry->session);
   Then next;
   {
     std::lock_guard lock(mu_);
+    const bool signed_in = has_user && entry->returned;
     entry->expires = options_.now() + idle;
     if (signed_in != entry->signed_in) {
       entry->signed_in = signed_in;

@@ -1,7 +1,8 @@
 // The host's sessions: found by the id of the session cookie, one request of a session at a
 // time, dropped after the session's TimeOut minutes without a request, and at most a fixed
-// number of them. Sessions nobody signed in to have a smaller cap of their own and go first, so
-// that a flood of cookieless requests never logs a user out.
+// number of them. Sessions nobody signed in to, and sessions whose cookie never came back, have
+// a smaller cap of their own and go first, so that a flood of cookieless requests never logs a
+// user out and holds no more than that cap.
 #pragma once
 
 #include <chrono>
@@ -38,8 +39,9 @@ class SessionStore {
     // longest.
     std::size_t max_sessions = kDefaultMaxSessions;
     // Anonymous sessions kept at most; a new session beyond it drops the anonymous one idle
-    // the longest. A session counts as anonymous from its start until a request ends with a
-    // UserName in it.
+    // the longest. A session counts as anonymous from its start until a request that came
+    // with its id ends with a UserName in it: a client that never sends the cookie back (a
+    // cookieless flood, even one the demo signs in) never leaves the anonymous cap.
     std::size_t max_anonymous_sessions = kDefaultMaxAnonymousSessions;
     // Where a request that waited for its session goes on; when empty it goes on inside the
     // call that ended the request before it.

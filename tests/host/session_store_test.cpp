@@ -107,6 +107,7 @@ TEST_F(SessionStoreTest, AtTheCapTheSessionIdleTheLongestGoes) {
 TEST_F(SessionStoreTest, AnonymousSessionsGoBeforeAnySignedInOne) {
   store_ = make_store(4, 2);
   const std::string zhang = new_session(45);  // signed in by the initializer
+  EXPECT_FALSE(is_new(zhang));                // and its cookie came back
   next_user_ = "";
   now_ += 1s;
   const std::string anonymous = new_session(45);
@@ -119,6 +120,13 @@ TEST_F(SessionStoreTest, AnonymousSessionsGoBeforeAnySignedInOne) {
   EXPECT_EQ(store_->size(), 4u);                 // two signed in, two anonymous
   EXPECT_TRUE(is_new(anonymous));
   EXPECT_FALSE(is_new(zhang));
+  // Sessions the initializer signs in whose cookies never come back stay within the
+  // anonymous cap, as a cookieless flood on the demo makes them.
+  next_user_ = "demo";
+  for (int i = 0; i < 40; ++i) new_session(45);
+  EXPECT_EQ(store_->size(), 4u);
+  EXPECT_FALSE(is_new(zhang));
+  EXPECT_FALSE(is_new(li));
 }
 
 TEST_F(SessionStoreTest, ASessionInUseIsNeverDroppedForTheCap) {
