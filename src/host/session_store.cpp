@@ -51,6 +51,7 @@ void SessionStore::acquire(std::string_view id, Then then) {
     sweep(now);
     if (auto it = entries_.find(std::string(id)); it != entries_.end()) {
       if (it->second->busy) {
+        it->second->returned = true;
         it->second->waiting.push_back(std::move(then));
         return;
       }

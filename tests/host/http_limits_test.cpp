@@ -214,22 +214,41 @@ std::vector<std::unique_ptr<TestConnection>> bodies_held(const ServerHarness& ha
   return held;
 }
 
-// Sends each connection's last byte and checks its answer: 200, or 503 naming `limit`; returns
-// how many got 503.
-int refused_by(std::vector<std::unique_ptr<TestConnection>>& held, std::size_t length,
-               const std::string& limit) {
-  int refused = 0;
+// Waits until at least `count` of `held` got 503 naming `limit`, as the server charged the bytes
+// they sent, and drops those; false when that takes longer than 20 s. No body is given back
+// meanwhile, so which bodies are refused does not hang on the pace at which the server reads.
+bool refused_at_least(std::vector<std::unique_ptr<TestConnection>>& held, std::size_t count,
+                      const std::string& limit) {
+  std::size_t refused = 0;
+  const auto deadline = Clock::now() + 20s;
+  while (refused < count && Clock::now() < deadline) {
+    for (auto c = held.begin(); c != held.end();) {
+      const TestAnswer answer = (*c)->read_answer(10ms);
+      if (answer.status == -1) {  // none yet
+        ++c;
+        continue;
+      }
+      EXPECT_EQ(answer.status, 503);
+      EXPECT_EQ(answer.body, "Service Unavailable: " + limit);
+      ++refused;
+      c = held.erase(c);
+    }
+  }
+  return refused >= count;
+}
+
+// Sends each connection its last byte and checks its answer: its page, or 503 naming `limit`.
+void last_bytes(std::vector<std::unique_ptr<TestConnection>>& held, std::size_t length,
+                const std::string& limit) {
   for (auto& c : held) {
     c->send("h");
     const TestAnswer answer = c->read_answer();
     if (answer.status == 503) {
-      ++refused;
       EXPECT_EQ(answer.body, "Service Unavailable: " + limit);
     } else {
       EXPECT_EQ(answer.body, std::string(length, 'h') + ":0");
     }
   }
-  return refused;
 }
 
 // While one address sends eight of the largest bodies, or stalls them, and another trickles a
@@ -262,10 +281,10 @@ TEST(BodyBudget, ASmallFormPostGetsItsPageWhileOthersHoldTheBudget) {
   // The hog sends all but the last byte of each: two bodies fit its share.
   for (auto& c : hog) c->send(std::string(kMax - 1, 'h'));
   trickle.send("1\r\n&\r\n");
-  std::this_thread::sleep_for(200ms);
+  const std::string share = "request bodies in flight from one address exceed 262144 bytes";
+  EXPECT_TRUE(refused_at_least(hog, 6, share));
   EXPECT_EQ(post_from("127.0.0.4"), "zd:1021");
-  EXPECT_GE(refused_by(hog, kMax, "request bodies in flight from one address exceed 262144 bytes"),
-            6);
+  last_bytes(hog, kMax, share);
 
   // Four addresses, two bodies each, stop short of the slice kept for small bodies.
   std::vector<std::unique_ptr<TestConnection>> four;
@@ -273,12 +292,11 @@ TEST(BodyBudget, ASmallFormPostGetsItsPageWhileOthersHoldTheBudget) {
     for (auto& c : bodies_held(harness, from, 2, kMax, kMax - 1)) four.push_back(std::move(c));
   }
   trickle.send("1\r\n\"\r\n");
-  std::this_thread::sleep_for(200ms);
+  const std::string kept =
+      "request bodies in flight exceed 917504 bytes, the rest kept for bodies up to 2048 bytes";
+  EXPECT_TRUE(refused_at_least(four, 1, kept));
   EXPECT_EQ(post_from("127.0.0.4"), "zd:1021");
-  EXPECT_GE(refused_by(four, kMax,
-                       "request bodies in flight exceed 917504 bytes, the rest kept for bodies up "
-                       "to 2048 bytes"),
-            1);
+  last_bytes(four, kMax, kept);
 
   trickle.send("0\r\n\r\n");
   EXPECT_EQ(trickle.read_answer().body, "<<<:0\":0");  // "&" parts the form's keys

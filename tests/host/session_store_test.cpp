@@ -129,6 +129,21 @@ TEST_F(SessionStoreTest, AnonymousSessionsGoBeforeAnySignedInOne) {
   EXPECT_FALSE(is_new(li));
 }
 
+// A request that brings the cookie back while the session is busy (a page's frames load at
+// once) counts as its return, as one that finds the session idle does.
+TEST_F(SessionStoreTest, ACookieThatComesBackWhileItsSessionIsBusyCountsAsReturned) {
+  store_ = make_store(4, 2);
+  auto first = grab("");  // signed in by the initializer; its cookie has not come back yet
+  const std::string id = first->id();
+  store_->acquire(id, [](SessionStore::Lease) {});  // back with the cookie: it waits
+  first.reset();
+  ASSERT_EQ(posted_.size(), 1u);
+  posted_[0]();  // the waiting request runs and ends
+  next_user_ = "";
+  for (int i = 0; i < 40; ++i) new_session(45);  // a cookieless flood
+  EXPECT_FALSE(is_new(id));
+}
+
 TEST_F(SessionStoreTest, ASessionInUseIsNeverDroppedForTheCap) {
   store_ = make_store(1);
   auto busy = grab("");
