@@ -178,12 +178,18 @@ TEST(BodyBudget, BodyBytesThatWouldPassTheAddressShareGet503AsTheyCome) {
   ServerHarness harness(echo_page({.body_memory = 4000}));
   TestConnection holder(harness.port());
   holder.send(post_head(1000) + "zd=" + std::string(797, 'h'));  // holds 800 bytes while it stalls
-  std::this_thread::sleep_for(100ms);
 
-  TestConnection refused(harness.port());
-  refused.send(post_head(300));  // the head alone holds nothing: the bytes are charged as they come
-  refused.send(std::string(300, 'r'));
-  const TestAnswer answer = refused.read_answer(5s);
+  TestConnection second(harness.port());
+  second.send(post_head(300));  // the head alone holds nothing: the bytes are charged as they come
+  second.send("zd=" + std::string(297, 'r'));
+  // Whichever of the two bodies the server charges last passes the share: it is refused as its
+  // bytes come, and the other goes on.
+  const TestAnswer second_answer = second.read_answer(5s);
+  const bool holder_charged_first = second_answer.status == 503;
+  if (!holder_charged_first) {
+    EXPECT_EQ(second_answer.body, "zd:297");
+  }
+  const TestAnswer answer = holder_charged_first ? second_answer : holder.read_answer(5s);
   EXPECT_EQ(answer.status, 503);
   EXPECT_EQ(answer.body,
             "Service Unavailable: request bodies in flight from one address exceed 1000 bytes");
@@ -193,9 +199,11 @@ TEST(BodyBudget, BodyBytesThatWouldPassTheAddressShareGet503AsTheyCome) {
   EXPECT_EQ(other.read_answer().body, "zd:297");
   EXPECT_EQ(harness.post(kPage, "zd=" + std::string(197, 'z'), kFormType).body, "zd:197");
 
-  holder.send(std::string(200, 'h'));
-  EXPECT_EQ(holder.read_answer().body, "zd:997");
-  // Given back with the answer.
+  if (holder_charged_first) {
+    holder.send(std::string(200, 'h'));
+    EXPECT_EQ(holder.read_answer().body, "zd:997");
+  }
+  // Given back with the answer or the refusal.
   const std::string body = "zd=" + std::string(297, 'z');
   EXPECT_EQ(once_there_is_room([&] { return harness.post(kPage, body, kFormType); }).body,
             "zd:297");
