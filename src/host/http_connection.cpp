@@ -148,7 +148,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     const std::size_t size = parser_ ? parser_->get().body().size() : 0;
     parser_.reset();
     give_back_body();
-    if (size > 0) context_.body_dropped(size);
+    context_.body_dropped(size);
   }
 
   bool expects_continue() const {

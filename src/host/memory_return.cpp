@@ -29,6 +29,7 @@ MemoryReturn::MemoryReturn(boost::asio::any_io_executor executor) : timer_(std::
 }
 
 void MemoryReturn::freed(std::size_t bytes) {
+  if (bytes == 0) return;  // most requests have no body: no lock for them
   std::lock_guard lock(mu_);
   pending_ += bytes;
   set_timer();
