@@ -29,7 +29,7 @@ std::optional<std::string> whole_number_digits(double d) {
 
 }  // namespace
 
-std::string sql_int(const vb::Variant& v, vb::Here where) {
+std::optional<std::string> sql_whole_number(const vb::Variant& v, vb::Here where) {
   vb::Variant holder;
   const vb::Variant& value = v.value_ref(holder, where);
   switch (value.type()) {
@@ -50,6 +50,11 @@ std::string sql_int(const vb::Variant& v, vb::Here where) {
     default:
       break;
   }
+  return std::nullopt;
+}
+
+std::string sql_int(const vb::Variant& v, vb::Here where) {
+  if (auto digits = sql_whole_number(v, where)) return *digits;
   vb::raise(vb::kTypeMismatch, where);
 }
 

@@ -1,6 +1,7 @@
 // The two ways a value may enter SQL text: as a whole number or as quoted text.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "vb/variant.h"
@@ -15,6 +16,9 @@ namespace library {
 // a fraction, Null, Empty and Boolean included, raises 13 "Type mismatch" at the caller's
 // line, before any SQL runs.
 std::string sql_int(const vb::Variant& v, vb::Here where = vb::Here::current());
+// The digits sql_int writes, or nullopt where it raises 13 (a key that can name no row).
+std::optional<std::string> sql_whole_number(const vb::Variant& v,
+                                            vb::Here where = vb::Here::current());
 
 // The value as text for a '...' literal, every ' doubled; Null and Empty give "".
 std::string sql_text(const vb::Variant& v, vb::Here where = vb::Here::current());

@@ -2,7 +2,6 @@
 // replacement of each placeholder by its table.
 #include "page/controls/detail_tables.h"
 
-#include <cmath>
 #include <string>
 
 #include "library/escape.h"
@@ -17,20 +16,14 @@
 namespace page {
 namespace {
 
-// Whether a numeric key can name a definition: no row has a key with a fraction.
-bool whole_number(const vb::Variant& key) {
-  const double number = vb::CDbl(key);
-  return std::isfinite(number) && number == std::trunc(number);
-}
-
 void start_columns(PageState& p) {
   // A key without a definition row, or a definition without captions, gives a table without
   // columns rather than repeating the columns of the table before it.
   p.DisPlayItemS = "";
-  if (whole_number(p.GuanLianID)) {
+  // A numeric key with a fraction names no row: no query is built from it.
+  if (const auto key = library::sql_whole_number(p.GuanLianID)) {
     auto& rs = open_query(p, p.rsMX, p.ctx.sql,
-                          "select * from OA_Flow_BiaoDan_FieldGuanLian where OAID=" +
-                              library::sql_int(p.GuanLianID));
+                          "select * from OA_Flow_BiaoDan_FieldGuanLian where OAID=" + *key);
     if (rs.RecordCount() > 0 && !vb::IsNull(rs("DisPlayItemS"))) {
       p.DisPlayItemS = rs("DisPlayItemS");
     }
