@@ -5,6 +5,7 @@
 
 #include "handling/rows.h"
 #include "handling/sections.h"
+#include "library/download_address.h"
 #include "library/escape.h"
 #include "library/formatting.h"
 #include "library/lookups.h"
@@ -72,10 +73,8 @@ void write_attachments(library::PageContext& ctx, const HandlingView& view) {
       std::string row = "\t<tr><td><input type=checkbox id=DelAttach" + number + " name=DelAttach" +
                         number + " value=\"1\">删除&nbsp;附件" + number +
                         "：<a href='#' oncontextmenu='javascript:return(false);' "
-                        "onclick=\"return DownLoadFile('../Public/OA_Download.asp?FieldName="
-                        "FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&"
-                        "Value=" +
-                        library::url_value((*rs)("OAID")) + "')\">" +
+                        "onclick=\"return DownLoadFile('" +
+                        library::attachment_download_address((*rs)("OAID")) + "')\">" +
                         Server::HTMLEncode((*rs)("FileName")) + "</a>";
       if (!vb::IsNull(caption) && caption != "") {
         row += "（" + Server::HTMLEncode(caption) + "）";

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "library/download_address.h"
 #include "library/escape.h"
 #include "library/flags.h"
 #include "library/sql_guard.h"
@@ -80,10 +81,8 @@ void append_stored_files(PageState& p, const std::string& key,
         "value='1' type='checkbox' id=TRCheck" +
         file + " name=TRCheck" + file + " >删除该附件&nbsp;<INPUT  value=" + file +
         " type='hidden' id=DuoTR" + file + " name=DuoTR" + file +
-        " >附件：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?"
-        "FieldName=FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&"
-        "Value=" +
-        library::url_value(files("OAID").Value()) + "')><FONT color=#425d8c>" +
+        " >附件：<A  href='#'     onclick=DownLoadFile('" +
+        library::attachment_download_address(files("OAID").Value()) + "')><FONT color=#425d8c>" +
         library::html_text(files("FileName").Value()) + "</FONT></A></TD>";
     for (const Caption& caption : captions) {
       html += "<TD>" + caption.label + ":" + library::html_text(files(caption.text_column).Value()) +

@@ -2,6 +2,7 @@
 // lists, pictures, or the column as stored.
 #include <string>
 
+#include "library/download_address.h"
 #include "library/escape.h"
 #include "library/flags.h"
 #include "library/formatting.h"
@@ -80,9 +81,9 @@ vb::Variant file_list(PageState& p, Recordset& field) {
         "<div  style='PADDING-RIGHT: 10px; PADDING-LEFT: 10px; PADDING-BOTTOM: 8px;WIDTH: 10; "
         "PADDING-TOP: 8px'><nobr>";
     html += "附件" + vb::CStr(p.iFuJian) +
-            "：<A  href='#'     onclick=DownLoadFile('../Public/OA_Download.asp?FieldName="
-            "FileName&FileContentField=FileContent&Table=OA_Flow_FuJian&OAID=OAID&Value=" +
-            url_value(files("OAID").Value()) + "')><FONT color=#425d8c>" +
+            "：<A  href='#'     onclick=DownLoadFile('" +
+            library::attachment_download_address(files("OAID").Value()) +
+            "')><FONT color=#425d8c>" +
             library::html_text(files("FileName").Value()) + "</FONT></A>";
     for (const char* k : {"1", "2", "3"}) {
       if (library::flag_set(field(std::string("isFJ") + k))) {
