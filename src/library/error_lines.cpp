@@ -87,6 +87,8 @@ constexpr std::array kRanges = {
     LineRange{"page/scripts/submit_scripts.cpp", 241000},
     LineRange{"page/scripts/opinion_list.cpp", 242000},
     LineRange{"page/scripts/print_and_end.cpp", 243000},
+    LineRange{"page/fields/reference_places.cpp", 244000},
+    LineRange{"page/fields/script_places.cpp", 245000},
 };
 
 // True when `path` is `file` or ends in "/" + `file` ("/work/flowform/src/page/scripts/head.cpp").

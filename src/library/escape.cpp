@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <string_view>
 
 #include "vb/builtins.h"
@@ -137,6 +138,28 @@ std::string vbs_string(const vb::Variant& value) {
 
 std::string js_string_in_attribute(const vb::Variant& value) {
   return html_attribute(js_string(value));
+}
+
+std::string html_unquoted_attribute(const vb::Variant& value) {
+  std::string out;
+  for (const char c : text_of(value)) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x80 || std::isalnum(u)) {
+      out += c;
+    } else {
+      out += "&#" + std::to_string(u) + ";";
+    }
+  }
+  return out;
+}
+
+std::string js_literal(const vb::Variant& value) {
+  std::string out = "\"";
+  for (const char c : js_string(value)) {
+    if (c == '/') out += '\\';
+    out += c;
+  }
+  return out + "\"";
 }
 
 std::string url_value(const vb::Variant& value) {

@@ -37,6 +37,17 @@ std::string vbs_string(const vb::Variant& value);
 // decodes the attribute, and the script reads the value back exactly.
 std::string js_string_in_attribute(const vb::Variant& value);
 
+// For an unquoted attribute value: every ASCII character but a letter or a digit written as a
+// numeric character reference ("&#32;" for a blank), so that nothing ends the value or adds an
+// attribute; other characters as they are. The browser decodes them, so the attribute's value
+// is the stored text.
+std::string html_unquoted_attribute(const vb::Variant& value);
+
+// For a value that script code takes as a text where no string holds it: js_string in double
+// quotes, with every "/" also escaped, so that the literal stands as one text in code, in a
+// comment ("*/" cannot end it) or in a regular expression.
+std::string js_literal(const vb::Variant& value);
+
 // For a value in the query string of an address: its code page 936 bytes (the code page requests
 // are decoded in) with every byte but ASCII letters, digits and "-._~" written as %XX, so that
 // no value adds a parameter or ends the address. The result holds nothing that the rules above

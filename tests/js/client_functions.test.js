@@ -123,8 +123,30 @@ const cases = [
     page: kHostileRecord,
     run: pickerWrites({ field: 'zd6', icon: 'img[onclick*="openZiDian(\'zd6\'"]',
       key: 'type', value: 'value',
-      url: '../include/zidian/selectZiDian.asp?ZiDian=紧急程度&canedit=1&isMul=0',
+      // 紧急程度 in code page 936, the dialog's.
+      url: '../include/zidian/selectZiDian.asp?ZiDian=%BD%F4%BC%B1%B3%CC%B6%C8&canedit=1&isMul=0',
       features: 'dialogWidth:350px;status:no;status:no;dialogHeight:400px' }),
+  },
+  {
+    name: "openZiDian gives the dialog each argument as one query value in the dialog's code page",
+    page: kNewFlow,
+    async run({ page }) {
+      await standInDialog(page);
+      const categories = ['a&canedit=1#x', '紧急 程度+%25', kHostile];
+      // The parameters of each address the dialog opened on, their bytes decoded as code page 936.
+      const opened = await page.evaluate((list) => list.map((category) => {
+        window.openZiDian('zd6', category, '1', '0');
+        const [address, query] = window.dialogs[window.dialogs.length - 1].url.split('?');
+        return [address, ...query.split('&').map((parameter) => {
+          const [key, value] = parameter.split('=');
+          const bytes = value.match(/%[0-9A-F]{2}|[^%]/g) || [];
+          return [key, new TextDecoder('gbk').decode(new Uint8Array(bytes.map((b) =>
+            (b.length > 1 ? parseInt(b.slice(1), 16) : b.charCodeAt(0)))))];
+        })];
+      }), categories);
+      assert.deepEqual(opened, categories.map((category) => ['../include/zidian/selectZiDian.asp',
+        ['ZiDian', category], ['canedit', '1'], ['isMul', '0']]));
+    },
   },
   {
     name: 'fullscreen, restore and ScreenIsFull keep the choice in a cookie and set the tool bars',

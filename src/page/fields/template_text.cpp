@@ -62,6 +62,15 @@ void TemplateText::fill(std::size_t i, std::string value) {
   open_.erase(pending);
 }
 
+void TemplateText::fill_at(std::size_t i, std::string value) {
+  values_.push_back(std::move(value));
+  positions_[i].value = static_cast<long>(values_.size() - 1);
+  const auto pending = open_.find(found_[i]);
+  if (pending == open_.end()) return;
+  std::erase(pending->second, i);
+  if (pending->second.empty()) open_.erase(pending);
+}
+
 void TemplateText::finish() {
   std::size_t size = text_.size();
   for (std::size_t i = 0; i < positions_.size(); ++i) {

@@ -26,7 +26,8 @@ namespace page {
 // come in increasing order, any may be skipped): as a Replace of that text over the template's
 // own text would, so a placeholder written twice takes its value at both places, and a skipped
 // one is taken by a later twin. finish() writes the text back and keeps in `parts` those still
-// its own for the next pass. Cost: the text's length plus the values'.
+// its own for the next pass. fill_at(i, r) puts r at match i alone, for a pass that writes each
+// match by its place. Cost: the text's length plus the values'.
 class TemplateText {
  public:
   TemplateText(vb::Variant& text, std::optional<std::vector<TemplatePart>>& parts,
@@ -34,8 +35,11 @@ class TemplateText {
 
   // The texts of the matches, in order.
   const std::vector<std::string>& found() const { return found_; }
+  // Where match i starts in the whole text, in bytes.
+  std::size_t offset(std::size_t i) const { return positions_[i].from; }
 
   void fill(std::size_t i, std::string value);
+  void fill_at(std::size_t i, std::string value);
   void finish();
 
  private:

@@ -8,10 +8,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "library/escape.h"
 #include "library/sql_guard.h"
 #include "page/fields/field_key.h"
 #include "page/fields/hidden_fields.h"
+#include "page/fields/reference_places.h"
 #include "page/fields/stored_values.h"
 #include "page/fields/template_text.h"
 #include "page/work_recordset.h"
@@ -61,18 +61,26 @@ ReferenceLookup& lookup(PageState& p) {
   return *p.reference_lookup;
 }
 
-// Fills the references of `text` whose own parts are `parts`, each by `shown` of its value;
-// `current` takes each match in turn.
-template <typename Shown>
+// Fills the references of `text` whose own parts are `parts`, each by its value written for the
+// place where it stands (`markup`) or as it is; `current` takes each match in turn.
 void fill_references(PageState& p, vb::Variant& text,
                      std::optional<std::vector<TemplatePart>>& parts, vb::Variant& regex,
-                     vb::Variant& matches, vb::Variant& current, Shown shown) {
+                     vb::Variant& matches, vb::Variant& current, bool markup) {
   TemplateText references(text, parts, "{%.*?%}", regex, matches);
   const std::vector<std::string>& found = references.found();
   if (found.empty()) return;
+  std::vector<ReferencePlace> places;
+  if (markup) {
+    std::vector<ReferenceSpan> spans;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      spans.push_back({references.offset(i), found[i].size()});
+    }
+    places = reference_places(vb::CStr(text), spans);
+  }
   for (std::size_t i = 0; i < found.size(); ++i) {
     current = matches.as<platform::regexp::Matches>().Item(static_cast<long>(i));
-    references.fill(i, shown(lookup(p).value(p, found[i])));
+    const vb::Variant& value = lookup(p).value(p, found[i]);
+    references.fill_at(i, markup ? written_for(places[i], value) : vb::CStr(value));
   }
   references.finish();
 }
@@ -120,9 +128,7 @@ const vb::Variant& ReferenceLookup::value(PageState& p, const std::string& refer
 }
 
 void fill_value_references(PageState& p) {
-  // The value may land in an attribute, a textarea or text: encoded, it is safe in each.
-  fill_references(p, p.BiaoDanHTML, p.template_parts, p.regEx, p.Matches, p.objMatch2,
-                  [](const vb::Variant& value) { return library::html_text(value); });
+  fill_references(p, p.BiaoDanHTML, p.template_parts, p.regEx, p.Matches, p.objMatch2, true);
 }
 
 vb::Variant with_value_references(PageState& p, const vb::Variant& text, bool markup) {
@@ -130,9 +136,7 @@ vb::Variant with_value_references(PageState& p, const vb::Variant& text, bool ma
   if (!text.is_string() || text.str().find("{%") == std::string::npos) return text;
   vb::Variant filled = text, regex, matches, current;
   std::optional<std::vector<TemplatePart>> parts;
-  fill_references(p, filled, parts, regex, matches, current, [&](const vb::Variant& value) {
-    return markup ? library::html_text(value) : vb::CStr(value);
-  });
+  fill_references(p, filled, parts, regex, matches, current, markup);
   return filled;
 }
 

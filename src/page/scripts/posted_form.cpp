@@ -96,8 +96,16 @@ constexpr const char* kAfterFrameLines[] = {
     "</script>",
     "<script language=javascript>",
     "function openZiDian(elementid,FieldNameDis,canedit,FieldIsDuoXuan){",
-    "\tvar url=\"../include/zidian/selectZiDian.asp?ZiDian=\"+FieldNameDis+\"&canedit=\"+canedit+"
-    "\"&isMul=\"+FieldIsDuoXuan;",
+    // Each argument as one query value: its ASCII marks percent-encoded here, and the rest by
+    // the browser in the page's own code page, the one the dialog decodes.
+    "\tfunction part(v){",
+    "\t\tvar a=document.createElement(\"a\");",
+    "\t\ta.href=\"?\"+String(v).replace(/[^0-9A-Za-z\\-._~\\u0080-\\uFFFF]/g,function(c){"
+    "var h=c.charCodeAt(0).toString(16).toUpperCase();return (h.length<2?\"%0\":\"%\")+h;});",
+    "\t\treturn a.search.substring(1);",
+    "\t}",
+    "\tvar url=\"../include/zidian/selectZiDian.asp?ZiDian=\"+part(FieldNameDis)+\"&canedit=\"+"
+    "part(canedit)+\"&isMul=\"+part(FieldIsDuoXuan);",
     "\tvar ret=window.showModalDialog(url,\"\",\"dialogWidth:350px;status:no;status:no;"
     "dialogHeight:400px\");",
     "\tif(ret && ret.type){",
