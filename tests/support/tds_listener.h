@@ -6,6 +6,7 @@
 // each until the client hangs up, the test drops it, or the listener is destroyed.
 #pragma once
 
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -70,11 +71,21 @@ class TdsListener {
         std::count_if(procedures_.begin(), procedures_.end(),
                       [](int p) { return p == kPrepare || p == kPrepExec; }));
   }
-  // Hangs up on every client connected now, as a server restart or a fail-over does; later
+  // Hangs up on every client connected now, as a server restart or a fail-over does, and
+  // returns once each client's system has taken the hang-up (at most a few seconds); later
   // clients are served as before.
   void drop_clients() {
     std::lock_guard lock(mu_);
     for (const int c : clients_) shutdown(c, SHUT_RDWR);
+    for (const int c : clients_) {
+      for (int i = 0; i < 5000; ++i) {
+        tcp_info info{};
+        socklen_t length = sizeof info;
+        getsockopt(c, IPPROTO_TCP, TCP_INFO, &info, &length);
+        if (info.tcpi_state != TCP_ESTABLISHED && info.tcpi_state != TCP_FIN_WAIT1) break;
+        poll(nullptr, 0, 1);
+      }
+    }
   }
   // True when the payload holds the UTF-8 `text` as the UTF-16 the protocol sends it in.
   static bool holds(const std::string& payload, std::string_view text) {

@@ -16,6 +16,7 @@
 #include "platform/ado/ado_error.h"
 #include "platform/ado/ascii.h"
 #include "platform/ado/kept_statements.h"
+#include "platform/ado/odbc_socket.h"
 #include "platform/ado/odbc_text.h"
 #include "platform/ado/row_statements.h"
 #include "platform/ado/sqlite_values.h"
@@ -139,7 +140,7 @@ class Parameters {
 
 class OdbcConnection final : public DriverConnection {
  public:
-  explicit OdbcConnection(SQLHDBC dbc) : dbc_(dbc) {
+  OdbcConnection(SQLHDBC dbc, OdbcSocket socket) : dbc_(dbc), socket_(std::move(socket)) {
     SQLCHAR name[128] = {};
     SQLSMALLINT length = 0;
     SQLGetInfo(dbc_, SQL_DBMS_NAME, name, sizeof name, &length);
@@ -227,7 +228,10 @@ class OdbcConnection final : public DriverConnection {
   // Reads run as the database runs single statements (autocommit); nothing to share.
   void share_reads(bool) noexcept override {}
 
+  // FreeTDS finds out that the server hung up (a restart, a fail-over) only when a statement
+  // fails on it; the socket tells before the session's next request runs anything.
   bool still_valid() const noexcept override {
+    if (socket_.hung_up()) return false;
     SQLUINTEGER dead = SQL_CD_FALSE;
     SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
     return dead != SQL_CD_TRUE;
@@ -501,6 +505,7 @@ class OdbcConnection final : public DriverConnection {
   }
 
   SQLHDBC dbc_;
+  OdbcSocket socket_;
   bool translate_ = false;
   // Texts go to the driver as UTF-16 through the wide calls, so that FreeTDS sends them whole
   // whatever client charset the connection string gave it; SQLite's driver has no wide calls
@@ -523,15 +528,18 @@ std::unique_ptr<DriverConnection> open_odbc(const std::string& connection_text, 
                     0);
   SQLSetConnectAttr(dbc, SQL_ATTR_CONNECTION_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-  const SQLRETURN rc = SQLDriverConnect(
-      dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connection_text.data())),
-      static_cast<SQLSMALLINT>(connection_text.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+  SQLRETURN rc = SQL_ERROR;
+  OdbcSocket socket = OdbcSocket::opened_by([&] {
+    rc = SQLDriverConnect(
+        dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connection_text.data())),
+        static_cast<SQLSMALLINT>(connection_text.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+  });
   if (!ok(rc)) {
     std::string message = diagnostics(SQL_HANDLE_DBC, dbc, false);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
     raise_ado(kProviderFailed, std::move(message), where);
   }
-  return std::make_unique<OdbcConnection>(dbc);
+  return std::make_unique<OdbcConnection>(dbc, std::move(socket));
 }
 
 }  // namespace platform::ado

@@ -262,5 +262,25 @@ TEST(OdbcSession, EveryRunCostsOneRequestAndOnlyARepeatedTextIsPrepared) {
   }
 }
 
+// A server that hangs up on its idle clients (a restart, a fail-over): the pooled session is
+// opened again before the next request's first statement, and every statement of that request
+// runs, those that ran by a kept handle before among them; a session whose server is still
+// there is used again.
+TEST(OdbcSession, ASessionWhoseServerHungUpIsOpenedAgainBeforeItsNextStatement) {
+  test_support::TdsListener server;
+  const std::string connect = driver_form(server);
+  for (int request = 0; request < 4; ++request) {
+    if (request == 2) server.drop_clients();
+    Connection conn;
+    conn.Open(connect);
+    for (const char* sql : {"select 1 from T where Remark = '<&\"'</script>\r\n'",
+                            "update T set Kind = 1 where OAID = 7"}) {
+      for (int run = 0; run < 3; ++run) conn.Execute(sql);
+    }
+    conn.Close();
+    EXPECT_EQ(server.logins().size(), request < 2 ? 1u : 2u) << "request " << request;
+  }
+}
+
 }  // namespace
 }  // namespace platform::ado::testing
