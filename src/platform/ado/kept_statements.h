@@ -20,14 +20,16 @@ namespace platform::ado {
 template <class T>
 class KeptStatements {
  public:
-  // At most kMaxKept statements and kMaxKeptBytes bytes are kept, each text charged twice its
-  // length (the driver keeps a copy) and kBytesPerStatement for the handles; a text longer
-  // than kMaxTextBytes is never kept. At most kMaxSeenTexts texts met once are remembered,
-  // by their hash.
+  // At most kMaxKept statements and kMaxKeptBytes bytes are kept, each charged what a
+  // statement prepared through FreeTDS holds: kBytesPerStatement and kBytesPerTextByte for
+  // each byte of its text (the text, the driver's copies of it, its parameters and
+  // descriptors, as measured); a text longer than kMaxTextBytes is never kept. At most
+  // kMaxSeenTexts texts met once are remembered, by their hash.
   static constexpr std::size_t kMaxKept = 4096;
   static constexpr std::size_t kMaxKeptBytes = 8 * 1024 * 1024;
   static constexpr std::size_t kMaxTextBytes = 64 * 1024;
-  static constexpr std::size_t kBytesPerStatement = 4 * 1024;
+  static constexpr std::size_t kBytesPerStatement = 16 * 1024;
+  static constexpr std::size_t kBytesPerTextByte = 6;
   static constexpr std::size_t kMaxSeenTexts = 4096;
 
   KeptStatements() = default;
@@ -69,7 +71,9 @@ class KeptStatements {
   std::size_t bytes() const noexcept { return bytes_; }
 
  private:
-  static std::size_t charge(std::string_view sql) { return 2 * sql.size() + kBytesPerStatement; }
+  static std::size_t charge(std::string_view sql) {
+    return kBytesPerTextByte * sql.size() + kBytesPerStatement;
+  }
 
   struct TextHash {
     using is_transparent = void;
