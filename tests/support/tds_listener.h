@@ -1,14 +1,17 @@
 // A stand-in SQL Server on 127.0.0.1 for the driver tests: it answers the TDS pre-login without
 // encryption, accepts every login and keeps the user, password and database the client sent,
-// then keeps the bytes of each request and answers it with an empty DONE; a primary-key
-// look-up (sp_pkeys) is answered with one key column, "OAID". Connections are served at
-// once, each until the client hangs up or the listener is destroyed.
+// then keeps the bytes of each request and answers it with an empty DONE; a prepare
+// (sp_prepexec, sp_prepare) is answered with a new handle as SQL Server returns it, and a
+// primary-key look-up (sp_pkeys) with one key column, "OAID". Connections are served at once,
+// each until the client hangs up, the test drops it, or the listener is destroyed.
 #pragma once
 
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -48,6 +51,42 @@ class TdsListener {
     std::lock_guard lock(mu_);
     return requests_;
   }
+  // The number of each request that called one of the server's own procedures by number, in
+  // order; 0 for a batch or a procedure called by name.
+  enum Procedure {
+    kExecuteSql = 10,
+    kPrepare = 11,
+    kExecute = 12,
+    kPrepExec = 13,
+    kUnprepare = 15
+  };
+  std::vector<int> procedures() const {
+    std::lock_guard lock(mu_);
+    return procedures_;
+  }
+  // Statements prepared on the server, as SQL Server counts them.
+  std::size_t prepares() const {
+    std::lock_guard lock(mu_);
+    return static_cast<std::size_t>(
+        std::count_if(procedures_.begin(), procedures_.end(),
+                      [](int p) { return p == kPrepare || p == kPrepExec; }));
+  }
+  // Hangs up on every client connected now, as a server restart or a fail-over does, and
+  // returns once each client's system has taken the hang-up (at most a few seconds); later
+  // clients are served as before.
+  void drop_clients() {
+    std::lock_guard lock(mu_);
+    for (const int c : clients_) shutdown(c, SHUT_RDWR);
+    for (const int c : clients_) {
+      for (int i = 0; i < 5000; ++i) {
+        tcp_info info{};
+        socklen_t length = sizeof info;
+        getsockopt(c, IPPROTO_TCP, TCP_INFO, &info, &length);
+        if (info.tcpi_state != TCP_ESTABLISHED && info.tcpi_state != TCP_FIN_WAIT1) break;
+        poll(nullptr, 0, 1);
+      }
+    }
+  }
   // True when the payload holds the UTF-8 `text` as the UTF-16 the protocol sends it in.
   static bool holds(const std::string& payload, std::string_view text) {
     const std::u16string utf16 = platform::ado::to_utf16(text);
@@ -57,7 +96,7 @@ class TdsListener {
   }
 
  private:
-  static constexpr char kPreLogin = 0x12, kLogin7 = 0x10, kReply = 0x04;
+  static constexpr char kRpc = 0x03, kPreLogin = 0x12, kLogin7 = 0x10, kReply = 0x04;
 
   // One message (its packets joined); false when the connection closed or the test ends.
   bool read_message(int c, char& type, std::string& payload) {
@@ -124,8 +163,14 @@ class TdsListener {
       if (poll(&p, 1, 100) <= 0) continue;
       const int c = accept(fd_, nullptr, nullptr);
       if (c < 0) continue;
+      {
+        std::lock_guard lock(mu_);
+        clients_.push_back(c);
+      }
       sessions.emplace_back([this, c] {
         talk(c);
+        std::lock_guard lock(mu_);
+        clients_.erase(std::find(clients_.begin(), clients_.end(), c));
         close(c);
       });
     }
@@ -158,9 +203,43 @@ class TdsListener {
     return tokens;
   }
 
+  // The number of the server's procedure that a call names, after the headers: 0xFFFF and the
+  // number, or the name's length and the name (FreeTDS calls sp_execute by name).
+  static int procedure_of(char type, const std::string& payload) {
+    if (type != kRpc || payload.size() < 4) return 0;
+    const std::size_t headers = u16(payload, 0) | std::size_t{u16(payload, 2)} << 16;
+    if (payload.size() < headers + 4) return 0;
+    const std::size_t length = u16(payload, headers);
+    if (length == 0xFFFF) return u16(payload, headers + 2);
+    std::string name;
+    for (std::size_t i = 0; i < length && headers + 3 + 2 * i < payload.size(); ++i)
+      name += payload[headers + 2 + 2 * i];
+    static constexpr std::pair<std::string_view, int> kNames[] = {{"sp_executesql", kExecuteSql},
+                                                                  {"sp_prepare", kPrepare},
+                                                                  {"sp_execute", kExecute},
+                                                                  {"sp_prepexec", kPrepExec},
+                                                                  {"sp_unprepare", kUnprepare}};
+    for (const auto& [known, number] : kNames) {
+      if (name == known) return number;
+    }
+    return 0;
+  }
+
+  // What a prepare returns: its status, then the new statement's handle as the value of the
+  // output parameter @handle (an INTN of 4 bytes), then DONEPROC.
+  static std::string prepared_handle(std::int32_t handle) {
+    std::string tokens = {'\x79', 0, 0, 0, 0};  // RETURNSTATUS 0
+    tokens += {'\xAC', 0, 0, 7};                // RETURNVALUE: ordinal 0, name of 7 characters
+    for (const char c : std::string_view("@handle")) tokens += {c, 0};
+    tokens += {1, 0, 0, 0, 0, 0, 0, '\x26', 4, 4};  // output, user type, flags, INTN(4), length
+    for (int i = 0; i < 4; ++i) tokens += static_cast<char>(handle >> 8 * i);
+    return tokens + std::string{'\xFE', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // DONEPROC
+  }
+
   void talk(int c) {
     char type = 0;
     std::string payload;
+    std::int32_t handles = 0;  // handles given out on this connection
     // DONE: status 0, command 0, a row count of 8 bytes (TDS 7.2 and later).
     const std::string done = {'\xFD', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     while (read_message(c, type, payload)) {
@@ -179,11 +258,17 @@ class TdsListener {
                            16, 0, 0, 0};
         reply(c, std::string{'\xAD', static_cast<char>(ack.size()), 0} + ack + done);
       } else {
+        const int procedure = procedure_of(type, payload);
         {
           std::lock_guard lock(mu_);
           requests_.push_back(payload);
+          procedures_.push_back(procedure);
         }
-        reply(c, holds(payload, "sp_pkeys") ? primary_key_row() + done : done);
+        if (procedure == kPrepare || procedure == kPrepExec) {
+          reply(c, prepared_handle(++handles));
+        } else {
+          reply(c, holds(payload, "sp_pkeys") ? primary_key_row() + done : done);
+        }
       }
     }
   }
@@ -194,6 +279,8 @@ class TdsListener {
   mutable std::mutex mu_;
   std::vector<Login> logins_;
   std::vector<std::string> requests_;
+  std::vector<int> procedures_;
+  std::vector<int> clients_;  // the sockets of the connections served now
   std::thread thread_;
 };
 

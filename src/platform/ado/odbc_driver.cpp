@@ -1,7 +1,6 @@
-// ODBC sessions: the page's text sent as written (the server's own plan cache reuses its plans)
-// with its statement handles kept per session by that text, rows read into Variants, rows
-// inserted and read back in one statement, updates by primary key, transactions by the
-// autocommit switch.
+// ODBC sessions: the page's text sent as written (the server's own plan cache reuses its plans),
+// prepared and kept per session once it repeats, rows read into Variants, rows inserted and read
+// back in one statement, updates by primary key, transactions by the autocommit switch.
 #include "platform/ado/odbc_driver.h"
 
 #include <sql.h>
@@ -16,10 +15,11 @@
 
 #include "platform/ado/ado_error.h"
 #include "platform/ado/ascii.h"
+#include "platform/ado/kept_statements.h"
+#include "platform/ado/odbc_socket.h"
 #include "platform/ado/odbc_text.h"
 #include "platform/ado/row_statements.h"
 #include "platform/ado/sqlite_values.h"
-#include "platform/ado/statement_cache.h"
 #include "platform/ado/tsql_dialect.h"
 #include "vb/builtins.h"
 #include "vb/calendar.h"
@@ -28,7 +28,7 @@ namespace platform::ado {
 namespace {
 
 constexpr SQLULEN kLoginTimeoutSeconds = 5;
-constexpr std::size_t kCachedStatements = 512;  // statement texts, as the SQLite driver keeps
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t));
 
 SQLHENV environment() {
   static const SQLHENV env = [] {
@@ -42,22 +42,36 @@ SQLHENV environment() {
 
 bool ok(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
+// A text the driver wrote through a wide call, as UTF-8.
+std::string from_wide(const SQLWCHAR* text) {
+  return from_utf16(reinterpret_cast<const char16_t*>(text));
+}
+
 // The driver's diagnostics of a handle: each record's message, then its SQLSTATE and native
 // error number, as ADO showed them; a record that repeats an earlier one (FreeTDS reports a
-// failed login twice) is left out. `state` receives the first record's SQLSTATE.
-std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state = nullptr) {
+// failed login twice) is left out. `state` receives the first record's SQLSTATE. `wide` reads
+// them through the wide call (see OdbcConnection::wide_).
+std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, bool wide,
+                        std::string* state = nullptr) {
   std::string out;
   std::vector<std::string> seen;
   for (SQLSMALLINT i = 1;; ++i) {
-    SQLCHAR sqlstate[6] = {};
+    std::string sqlstate, record;
     SQLINTEGER native = 0;
-    SQLCHAR text[1024] = {};
     SQLSMALLINT length = 0;
-    if (!ok(SQLGetDiagRec(type, handle, i, sqlstate, &native, text, sizeof text, &length))) break;
-    if (i == 1 && state != nullptr) *state = reinterpret_cast<const char*>(sqlstate);
-    std::string record = reinterpret_cast<const char*>(text);
-    record += " (SQLSTATE " + std::string(reinterpret_cast<const char*>(sqlstate)) +
-              ", native error " + std::to_string(native) + ")";
+    if (wide) {
+      SQLWCHAR code[6] = {}, text[1024] = {};
+      if (!ok(SQLGetDiagRecW(type, handle, i, code, &native, text, 1024, &length))) break;
+      sqlstate = from_wide(code);
+      record = from_wide(text);
+    } else {
+      SQLCHAR code[6] = {}, text[1024] = {};
+      if (!ok(SQLGetDiagRec(type, handle, i, code, &native, text, sizeof text, &length))) break;
+      sqlstate = reinterpret_cast<const char*>(code);
+      record = reinterpret_cast<const char*>(text);
+    }
+    if (i == 1 && state != nullptr) *state = sqlstate;
+    record += " (SQLSTATE " + sqlstate + ", native error " + std::to_string(native) + ")";
     if (std::find(seen.begin(), seen.end(), record) != seen.end()) continue;
     out += (out.empty() ? "" : " ") + record;
     seen.push_back(std::move(record));
@@ -68,6 +82,9 @@ std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state =
 struct Statement {
   SQLHSTMT h = SQL_NULL_HSTMT;
   std::shared_ptr<const ColumnNames> columns;  // of its rows, read on the first run
+  // Prepared on the handle; otherwise `text` is sent with the run.
+  bool prepared = false;
+  std::string text;
   explicit Statement(SQLHDBC dbc) { SQLAllocHandle(SQL_HANDLE_STMT, dbc, &h); }
   ~Statement() { SQLFreeHandle(SQL_HANDLE_STMT, h); }
   Statement(const Statement&) = delete;
@@ -123,15 +140,17 @@ class Parameters {
 
 class OdbcConnection final : public DriverConnection {
  public:
-  explicit OdbcConnection(SQLHDBC dbc) : dbc_(dbc) {
+  OdbcConnection(SQLHDBC dbc, OdbcSocket socket) : dbc_(dbc), socket_(std::move(socket)) {
     SQLCHAR name[128] = {};
     SQLSMALLINT length = 0;
     SQLGetInfo(dbc_, SQL_DBMS_NAME, name, sizeof name, &length);
     translate_ =
         ascii_lowered(reinterpret_cast<const char*>(name)).find("sqlite") != std::string::npos;
+    wide_ = !translate_;
   }
   ~OdbcConnection() override {
-    statements_.clear();  // before the session they belong to
+    kept_.clear();  // before the session they belong to
+    one_off_.reset();
     SQLDisconnect(dbc_);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
   }
@@ -141,7 +160,7 @@ class OdbcConnection final : public DriverConnection {
     // Its literals stay in the text, where the server reads them with its own types: bound,
     // they would change its comparisons and plans, pass its limit of 2,100 parameters, or
     // stand where T-SQL takes only a constant.
-    return run(prepared(sql, where), result, timeout_seconds, where);
+    return run(statement_for(sql, false, where), result, timeout_seconds, where);
   }
 
   Row insert_row(const std::string& table, const ColumnNames& columns, const Row& values,
@@ -150,9 +169,9 @@ class OdbcConnection final : public DriverConnection {
     // by rowid.
     static const std::string kNoKey;
     const std::string& key = translate_ ? kNoKey : key_column(table);
-    Statement& insert = prepared(translate_ ? insert_statement(table, columns, assigned)
-                                            : sql_server_insert(table, columns, assigned, key),
-                                 where);
+    Statement& insert = statement_for(translate_ ? insert_statement(table, columns, assigned)
+                                                 : sql_server_insert(table, columns, assigned, key),
+                                      true, where);
     Parameters parameters;
     std::size_t assigned_key = columns.size();
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -164,9 +183,9 @@ class OdbcConnection final : public DriverConnection {
     ResultSet row;
     run(insert, row, timeout_seconds, where);
     if (translate_) {
-      run(prepared("SELECT " + column_list(columns) + " FROM " + quoted_name(table) +
-                       " WHERE rowid=last_insert_rowid()",
-                   where),
+      run(statement_for("SELECT " + column_list(columns) + " FROM " + quoted_name(table) +
+                            " WHERE rowid=last_insert_rowid()",
+                        false, where),
           row, timeout_seconds, where);
     }
     return row.row_count() == 1 ? row.row(0) : values;
@@ -179,7 +198,7 @@ class OdbcConnection final : public DriverConnection {
     const std::size_t key_index = key_position(columns, key, where);
     const std::string sql = update_statement(table, columns, assigned, key);
     if (sql.empty()) return;
-    Statement& update = prepared(sql, where);
+    Statement& update = statement_for(sql, true, where);
     Parameters parameters;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) parameters.bind(update.h, values[i], where);
@@ -196,7 +215,7 @@ class OdbcConnection final : public DriverConnection {
     // SQLite takes its write lock at the start, as the embedded driver does, so that two
     // writers queue instead of failing when the second would upgrade its read lock.
     if (translate_) {
-      run(prepared("BEGIN IMMEDIATE", where), 0, where);
+      run(statement_for("BEGIN IMMEDIATE", false, where), 0, where);
     } else {
       set_autocommit(false, where);
     }
@@ -209,7 +228,10 @@ class OdbcConnection final : public DriverConnection {
   // Reads run as the database runs single statements (autocommit); nothing to share.
   void share_reads(bool) noexcept override {}
 
+  // FreeTDS finds out that the server hung up (a restart, a fail-over) only when a statement
+  // fails on it; the socket tells before the session's next request runs anything.
   bool still_valid() const noexcept override {
+    if (socket_.hung_up()) return false;
     SQLUINTEGER dead = SQL_CD_FALSE;
     SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
     return dead != SQL_CD_TRUE;
@@ -228,7 +250,7 @@ class OdbcConnection final : public DriverConnection {
  private:
   [[noreturn]] void fail(long number, SQLSMALLINT type, SQLHANDLE handle, vb::Here where) {
     std::string state;
-    std::string message = diagnostics(type, handle, &state);
+    std::string message = diagnostics(type, handle, wide_, &state);
     if (state == "HYT00" || state == "HYT01") raise_ado(kCommandTimeout, where);
     raise_ado(number, std::move(message), where);
   }
@@ -244,7 +266,7 @@ class OdbcConnection final : public DriverConnection {
     if (!in_transaction_) raise_ado(kProviderFailed, "No transaction is pending.", where);
     in_transaction_ = false;
     if (translate_) {
-      run(prepared(commit ? "COMMIT" : "ROLLBACK", where), 0, where);
+      run(statement_for(commit ? "COMMIT" : "ROLLBACK", false, where), 0, where);
       return;
     }
     const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, commit ? SQL_COMMIT : SQL_ROLLBACK);
@@ -252,19 +274,41 @@ class OdbcConnection final : public DriverConnection {
     if (!ok(rc)) fail(kProviderFailed, SQL_HANDLE_DBC, dbc_, where);
   }
 
-  // The statement prepared for `sql` on this session (translated for SQLite), prepared on
-  // first use.
-  Statement& prepared(std::string_view sql, vb::Here where) {
-    if (std::unique_ptr<Statement>* kept = statements_.find(sql)) return **kept;
-    const std::string text = translate_ ? translate_tsql(sql) : std::string(sql);
-    auto statement = std::make_unique<Statement>(dbc_);
-    // Statement texts go as UTF-8 through the narrow call: a driver without the wide calls
-    // would get them cut to bytes by the driver manager.
-    if (!ok(SQLPrepare(statement->h, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.data())),
-                       static_cast<SQLINTEGER>(text.size())))) {
-      fail(kCommandFailed, SQL_HANDLE_STMT, statement->h, where);
+  // Where `sql` runs (translated for SQLite): the statement kept for it, one prepared and kept
+  // now when it repeats, or else the session's one-off statement, which sends the text with
+  // its run. A statement with parameters (`bound`) always runs one-off: FreeTDS prepares a
+  // statement again, and frees the old one on the server, each time its parameters are bound.
+  Statement& statement_for(std::string_view sql, bool bound, vb::Here where) {
+    if (!bound) {
+      if (std::unique_ptr<Statement>* kept = kept_.find(sql)) return **kept;
+      if (kept_.worth_keeping(sql)) {
+        auto statement = std::make_unique<Statement>(dbc_);
+        if (!ok(submit(statement->h, translated(sql), true))) {
+          fail(kCommandFailed, SQL_HANDLE_STMT, statement->h, where);
+        }
+        statement->prepared = true;
+        return *kept_.keep(std::string(sql), std::move(statement));
+      }
     }
-    return *statements_.insert(std::string(sql), std::move(statement));
+    one_off_->text = translated(sql);
+    return *one_off_;
+  }
+
+  std::string translated(std::string_view sql) const {
+    return translate_ ? translate_tsql(sql) : std::string(sql);
+  }
+
+  // Prepares `text` on the statement, or runs it. See wide_.
+  SQLRETURN submit(SQLHSTMT s, const std::string& text, bool prepare) {
+    if (wide_) {
+      std::u16string utf16 = to_utf16(text);
+      auto* w = reinterpret_cast<SQLWCHAR*>(utf16.data());
+      const auto n = static_cast<SQLINTEGER>(utf16.size());
+      return prepare ? SQLPrepareW(s, w, n) : SQLExecDirectW(s, w, n);
+    }
+    auto* narrow = reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.data()));
+    const auto n = static_cast<SQLINTEGER>(text.size());
+    return prepare ? SQLPrepare(s, narrow, n) : SQLExecDirect(s, narrow, n);
   }
 
   // Runs a statement that returns no rows.
@@ -287,7 +331,7 @@ class OdbcConnection final : public DriverConnection {
     SQLSetStmtAttr(
         s, SQL_ATTR_QUERY_TIMEOUT,
         reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(std::max(0L, timeout_seconds))), 0);
-    SQLRETURN rc = SQLExecute(s);
+    const SQLRETURN rc = statement.prepared ? SQLExecute(s) : submit(s, statement.text, false);
     if (rc != SQL_NO_DATA && !ok(rc)) fail(kCommandFailed, SQL_HANDLE_STMT, s, where);
     bool has_rows = false;
     do {
@@ -305,12 +349,18 @@ class OdbcConnection final : public DriverConnection {
     std::vector<SQLSMALLINT> types(static_cast<std::size_t>(n));
     auto columns = std::make_shared<ColumnNames>();
     for (SQLSMALLINT i = 1; i <= n; ++i) {
-      SQLCHAR name[256] = {};
       SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
       SQLULEN size = 0;
-      SQLDescribeCol(s, i, name, sizeof name, &length, &type, &size, &digits, &nullable);
+      if (wide_) {
+        SQLWCHAR name[256] = {};
+        SQLDescribeColW(s, i, name, 256, &length, &type, &size, &digits, &nullable);
+        columns->push_back(from_wide(name));
+      } else {
+        SQLCHAR name[256] = {};
+        SQLDescribeCol(s, i, name, sizeof name, &length, &type, &size, &digits, &nullable);
+        columns->emplace_back(reinterpret_cast<const char*>(name));
+      }
       types[static_cast<std::size_t>(i - 1)] = type;
-      columns->emplace_back(reinterpret_cast<const char*>(name));
       if (type == SQL_DECIMAL || type == SQL_NUMERIC) {
         SQLCHAR type_name[64] = {};
         SQLColAttribute(s, i, SQL_DESC_TYPE_NAME, type_name, sizeof type_name, nullptr, nullptr);
@@ -434,24 +484,36 @@ class OdbcConnection final : public DriverConnection {
     Statement s(dbc_);
     std::string key;
     int keys = 0;
-    if (ok(SQLPrimaryKeys(s.h, nullptr, 0, nullptr, 0,
-                          reinterpret_cast<SQLCHAR*>(const_cast<char*>(table.data())),
-                          static_cast<SQLSMALLINT>(table.size())))) {
+    std::u16string utf16 = to_utf16(table);
+    const SQLRETURN rc =
+        wide_ ? SQLPrimaryKeysW(s.h, nullptr, 0, nullptr, 0,
+                                reinterpret_cast<SQLWCHAR*>(utf16.data()),
+                                static_cast<SQLSMALLINT>(utf16.size()))
+              : SQLPrimaryKeys(s.h, nullptr, 0, nullptr, 0,
+                               reinterpret_cast<SQLCHAR*>(const_cast<char*>(table.data())),
+                               static_cast<SQLSMALLINT>(table.size()));
+    if (ok(rc)) {
       while (ok(SQLFetch(s.h))) {
         ++keys;
-        SQLCHAR column[256] = {};
+        SQLWCHAR column[256] = {};
         SQLLEN length = 0;
-        SQLGetData(s.h, 4, SQL_C_CHAR, column, sizeof column, &length);  // COLUMN_NAME
-        key = reinterpret_cast<const char*>(column);
+        SQLGetData(s.h, 4, SQL_C_WCHAR, column, sizeof column, &length);  // COLUMN_NAME
+        key = from_wide(column);
       }
     }
     return key_columns_.emplace(lower, keys == 1 ? key : "").first->second;
   }
 
   SQLHDBC dbc_;
+  OdbcSocket socket_;
   bool translate_ = false;
+  // Texts go to the driver as UTF-16 through the wide calls, so that FreeTDS sends them whole
+  // whatever client charset the connection string gave it; SQLite's driver has no wide calls
+  // (the driver manager would cut them to bytes) and takes UTF-8 through the narrow ones.
+  bool wide_ = true;
   bool in_transaction_ = false;
-  StatementCache<std::unique_ptr<Statement>> statements_{kCachedStatements};
+  KeptStatements<std::unique_ptr<Statement>> kept_;
+  std::unique_ptr<Statement> one_off_ = std::make_unique<Statement>(dbc_);
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
 };
 
@@ -466,15 +528,18 @@ std::unique_ptr<DriverConnection> open_odbc(const std::string& connection_text, 
                     0);
   SQLSetConnectAttr(dbc, SQL_ATTR_CONNECTION_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-  const SQLRETURN rc = SQLDriverConnect(
-      dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connection_text.data())),
-      static_cast<SQLSMALLINT>(connection_text.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+  SQLRETURN rc = SQL_ERROR;
+  OdbcSocket socket = OdbcSocket::opened_by([&] {
+    rc = SQLDriverConnect(
+        dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connection_text.data())),
+        static_cast<SQLSMALLINT>(connection_text.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+  });
   if (!ok(rc)) {
-    std::string message = diagnostics(SQL_HANDLE_DBC, dbc);
+    std::string message = diagnostics(SQL_HANDLE_DBC, dbc, false);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
     raise_ado(kProviderFailed, std::move(message), where);
   }
-  return std::make_unique<OdbcConnection>(dbc);
+  return std::make_unique<OdbcConnection>(dbc, std::move(socket));
 }
 
 }  // namespace platform::ado
