@@ -442,6 +442,12 @@ class SqliteConnection final : public DriverConnection {
   // Runs every statement of `sql` in turn, in one turn among the writers; the rows of the
   // first query are the result.
   bool run_script(const std::string& sql, ResultSet& result, vb::Here where) {
+    // SQLite reads a text only up to a NUL: the rest of it would never run, and a NUL where a
+    // statement could start would be met again and again. The text is refused before any of
+    // it runs, as a server refuses a batch that does not compile.
+    if (sql.find('\0') != std::string::npos) {
+      raise_ado(kCommandFailed, "unrecognized token: NUL character", where);
+    }
     const WriterTurn turn = write_turn(kCommandFailed, where);
     bool has_rows = false;
     const char* p = sql.data();
