@@ -34,7 +34,8 @@ class SqlShape {
   // count of a top, limit or offset clause, or the length of a type (varchar(10)). Nor where
   // SQLite's plan reads the literal: a like or glob pattern with a fixed prefix (an index
   // serves the prefix; '%x%' needs none and is lifted) and an escape, or the numbers 0 and 1
-  // (a comparison with one reads as a flag test, likelier true than one with a key). Integers
+  // (a comparison with one reads as a flag test, likelier true than one with a key). Nor a term
+  // of a sum, which joins texts when a quoted text is among its terms. Integers
   // are lifted when they fit 32 bits and no word is glued to them (1or stays an error); other
   // numbers stay in the text.
   void read(std::string_view sql, const std::vector<std::string>& whole_tables = {});
