@@ -117,6 +117,21 @@ TEST_F(RequestReadsTest, ATextHoldingANulIsRefusedAndLeavesTheWriterTurnFree) {
   EXPECT_EQ(count_rows("OA_Log where Remark in ('kept', '<&\"''\r\n', 'page')"), 3);
 }
 
+// A notice written by another session while the page ran is removed by the page's delete,
+// though the request's first read came before it.
+TEST_F(RequestReadsTest, ADeleteRemovesARowCommittedAfterTheRequestsFirstRead) {
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  for (const char* id : {"1", "2"}) {  // the delete's first run, then its prepared shape
+    EXPECT_EQ(rows_in(page, "OA_MSG"), 0);
+    conn.Execute(std::string("insert into OA_MSG(userName, msg, ID1, ID2) values('zhang', ") +
+                 "'<&\"''</script\r\n<!--<script', '" + id + "', '1')");
+    page.Execute("Delete OA_MSG where ID1='" + std::string(id) + "' and ID2='1'   and username='zhang'");
+    EXPECT_EQ(count_rows("OA_MSG"), 0) << id;
+  }
+}
+
 TEST_F(RequestReadsTest, ConcurrentCopiesInTransactionsAllComplete) {
   constexpr int kThreads = 16, kCopies = 15, kNodes = 3;
   std::atomic<int> failures{0};
