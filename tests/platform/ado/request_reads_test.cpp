@@ -127,7 +127,8 @@ TEST_F(RequestReadsTest, ADeleteRemovesARowCommittedAfterTheRequestsFirstRead) {
     EXPECT_EQ(rows_in(page, "OA_MSG"), 0);
     conn.Execute(std::string("insert into OA_MSG(userName, msg, ID1, ID2) values('zhang', ") +
                  "'<&\"''</script\r\n<!--<script', '" + id + "', '1')");
-    page.Execute("Delete OA_MSG where ID1='" + std::string(id) + "' and ID2='1'   and username='zhang'");
+    page.Execute("Delete OA_MSG where ID1='" + std::string(id) +
+                 "' and ID2='1'   and username='zhang'");
     EXPECT_EQ(count_rows("OA_MSG"), 0) << id;
   }
 }

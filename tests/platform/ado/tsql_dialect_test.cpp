@@ -42,11 +42,13 @@ TEST(TranslateTsql, RewritesEachFormAndLeavesQuotedTextAlone) {
       {"insert or replace into T(a) values(1)", "insert or replace into T(a) values(1)"},
       {"INSERT OR IGNORE INTO T values(1)", "INSERT OR IGNORE INTO T values(1)"},
       {"insert or ignore T(a) values('or')", "insert or ignore into T(a) values('or')"},
-      {"insert /* or */ or replace [T](a) select 1", "insert /* or */ or replace into \"T\"(a) select 1"},
+      {"insert /* or */ or replace [T](a) select 1",
+       "insert /* or */ or replace into \"T\"(a) select 1"},
       // a sum with a quoted text and no number joins texts
       {"select '<a href=\"' + url + '\">' + [name] + '</a>' from T",
        "select '<a href=\"' || url || '\">' || \"name\" || '</a>' from T"},
-      {"select t.a+N'&'+isnull(t.b,'')+(c) from T t", "select t.a||'&'||ifnull(t.b,'')||(c) from T t"},
+      {"select t.a+N'&'+isnull(t.b,'')+(c) from T t",
+       "select t.a||'&'||ifnull(t.b,'')||(c) from T t"},
       {"select a from T where b = 'x' + (select max(c) from U) and d='</script'+e",
        "select a from T where b = 'x' || (select max(c) from U) and d='</script'||e"},
       {"select a + b, 1 + 2, a + 1, '5' + 1, 'a' + b + 2 from T",
@@ -110,7 +112,8 @@ TEST(TranslateTsql, RewritesEachFormAndLeavesQuotedTextAlone) {
 // (in a condition too, where its literals could have been bound), a sum of numbers adds them,
 // and an insert or replace or ignore writes or keeps its row.
 TEST_F(TsqlOnSqlite, JoinsTextsAndInsertsOrReplaces) {
-  conn.Execute("insert into OA_Log(LogType, Remark) values('a', '<&\"''</script'), ('b', 'x\r\ny')");
+  conn.Execute(
+      "insert into OA_Log(LogType, Remark) values('a', '<&\"''</script'), ('b', 'x\r\ny')");
   EXPECT_EQ(rows_of(conn, "select '[' + Remark + ']' from OA_Log where LogType='a'"),
             "[<&\"'</script]");
   for (const auto& [sql, rows] : std::vector<std::pair<std::string, std::string>>{
@@ -122,7 +125,8 @@ TEST_F(TsqlOnSqlite, JoinsTextsAndInsertsOrReplaces) {
        }) {
     EXPECT_EQ(rows_of(conn, sql), rows) << sql;
   }
-  conn.Execute("insert or replace into OA_Log(OAID, LogType, Remark) values(1, 'c', '<!--<script')");
+  conn.Execute(
+      "insert or replace into OA_Log(OAID, LogType, Remark) values(1, 'c', '<!--<script')");
   conn.Execute("INSERT OR IGNORE OA_Log(OAID, Remark) values(2, 'kept?')");
   EXPECT_EQ(rows_of(conn, "select OAID, LogType, Remark from OA_Log order by OAID"),
             "1|c|<!--<script;2|b|x\r\ny");
