@@ -42,9 +42,6 @@ class SqlShape {
 
   const std::string& text() const { return text_; }
   const std::vector<Literal>& literals() const { return literals_; }
-  // Whether the statement calls a function whose value changes from call to call (the clock,
-  // newid(), rand(), the last insert's key...), so that running it again may give other rows.
-  bool changes_between_runs() const { return volatile_; }
 
  private:
   std::string text_;
@@ -59,7 +56,6 @@ class SqlShape {
 
   std::vector<Token> tokens_;
   std::vector<Clause> clauses_;  // one per open parenthesis, innermost last
-  bool volatile_ = false;
 };
 
 }  // namespace platform::ado
