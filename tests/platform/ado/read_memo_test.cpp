@@ -225,6 +225,25 @@ TEST_F(ReadMemoTest, ASessionIsNotLentAgainWithTheSettingsAStoredQueryChanged) {
   }
 }
 
+// SQL for a text of about `bytes` bytes of hostile text, 14 bytes a repeat.
+std::string hostile_text(int bytes) {
+  return "replace(hex(zeroblob(" + std::to_string(bytes / 14) + ")), '00', '<&\"''</script\r\n')";
+}
+
+// Each request's reads have the memo's whole room: what a request kept is forgotten with it.
+TEST_F(ReadMemoTest, ARepeatedLargeReadIsAnsweredInEveryRequestOfASession) {
+  conn.Execute("insert into Stored(v) select " + hostile_text(49000));
+  const std::string read = "select v from Stored where OAID=1";
+  CountedAnswers counted;
+  Connection page;
+  for (int i = 0; i < 40; ++i) {
+    RequestScope request;
+    page.Open(db.connect_string());
+    EXPECT_EQ(answered_runs(page, read, 3), i == 0 ? 1 : 2) << "request " << i;
+    page.Close();
+  }
+}
+
 // A page runs the same texts request after request: one that repeated in an earlier request is
 // kept on its first run, so that its second is answered.
 TEST_F(ReadMemoTest, ATextThatRepeatedBeforeIsAnsweredOnItsSecondRun) {
@@ -247,9 +266,6 @@ TEST_F(ReadMemoTest, OnlySmallResultsAreKeptAndOnlyUpToABound) {
   conn.Execute(
       "with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000) "
       "insert into Stored(v) select i from n");
-  const auto hostile_text = [](int bytes) {  // 14 bytes a repeat
-    return "replace(hex(zeroblob(" + std::to_string(bytes / 14) + ")), '00', '<&\"''</script\r\n')";
-  };
   conn.Execute("insert into Stored(v) select " + hostile_text(84000));
   constexpr int kTexts = 30, kRowBytes = 49000;
   for (int i = 0; i < kTexts; ++i) {
