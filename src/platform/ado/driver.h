@@ -58,8 +58,8 @@ class DriverConnection {
   virtual bool still_valid() const noexcept = 0;
 
   // Makes the session ready for its next user: rolls back a pending transaction and stops
-  // sharing reads. False when the
-  // session is no longer usable and should be closed instead of pooled.
+  // sharing reads. False when the session is no longer usable, or no longer as it was opened
+  // (a PRAGMA or an ATTACH changed it), and should be closed instead of pooled.
   virtual bool reset() noexcept = 0;
 };
 

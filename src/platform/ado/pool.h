@@ -21,8 +21,9 @@ class ConnectionPool {
   // An idle session for `connect_string` that still reaches its database, or a new one opened
   // through the driver (-2147467259 when it cannot be opened).
   std::unique_ptr<DriverConnection> acquire(const std::string& connect_string, vb::Here where);
-  // Takes a session back: a pending transaction is rolled back; a session that cannot be reset,
-  // or one beyond the 16 idle sessions kept per connection string, is closed.
+  // Takes a session back: a pending transaction is rolled back; a session that cannot be reset
+  // to what it was when opened (see DriverConnection::reset), or one beyond the 16 idle
+  // sessions kept per connection string, is closed.
   void release(const std::string& connect_string, std::unique_ptr<DriverConnection> session);
 
   // Idle sessions for `connect_string`, and sessions opened since the process started.

@@ -30,21 +30,11 @@ constexpr std::array<std::string_view, 4> kFixingWords = {"top", "like", "glob",
 constexpr std::array<std::string_view, 13> kSizedTypes = {
     "char",      "varchar", "nchar", "nvarchar",  "binary",    "varbinary",     "decimal",
     "numeric",   "float",   "time",  "datetime2", "character", "datetimeoffset"};
-// Functions whose value changes between calls with the same arguments.
-constexpr std::array<std::string_view, 21> kVolatileFunctions = {
-    "getdate",    "getutcdate", "sysdatetime", "sysutcdatetime", "sysdatetimeoffset",
-    "newid",      "newsequentialid", "rand",   "random",         "randomblob",
-    "changes",    "total_changes",   "last_insert_rowid", "scope_identity", "ident_current",
-    "date",       "time",       "datetime",    "julianday",      "unixepoch", "strftime"};
-// Values that change without being called.
-constexpr std::array<std::string_view, 4> kVolatileNames = {"current_timestamp", "current_date",
-                                                             "current_time", "@@identity"};
-
-// Whether the word at tokens[i] is called: "(" comes next, blanks and comments apart.
-bool called(const std::vector<Token>& tokens, std::size_t i) {
+// Whether the symbol c follows tokens[i], blanks and comments apart.
+bool followed_by(const std::vector<Token>& tokens, std::size_t i, char c) {
   const auto after = tokens.begin() + static_cast<std::ptrdiff_t>(i) + 1;
   const auto next = std::find_if(after, tokens.end(), significant);
-  return next != tokens.end() && is_symbol(*next, '(');
+  return next != tokens.end() && is_symbol(*next, c);
 }
 
 bool fits_32_bits(std::string_view digits) {
@@ -111,7 +101,6 @@ std::string Literal::text() const {
 void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_tables) {
   text_.clear();
   literals_.clear();
-  volatile_ = false;
   tokenize_sql(sql, tokens_);
   const auto first = std::find_if(tokens_.begin(), tokens_.end(), significant);
   const bool lifting =
@@ -128,10 +117,6 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
     const Token& t = tokens_[i];
     if (!significant(t)) continue;
     const Token* next = i + 1 < tokens_.size() ? &tokens_[i + 1] : nullptr;
-    if ((any_word(t, kVolatileFunctions) && called(tokens_, i)) || any_word(t, kVolatileNames) ||
-        (t.kind == TokenKind::String && ascii_iequals(t.text, "'now'"))) {
-      volatile_ = true;
-    }
     Clause& clause = clauses_.back();
     if (is_symbol(t, '(')) {
       const bool fixed =
@@ -164,7 +149,11 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
     const bool fixed = before != nullptr &&
                        (is_word(*before, "top") || is_word(*before, "escape") ||
                         prefixed_pattern(*before, literal.text));
-    if (lifting && (closed || number) && !fixed &&
+    // A term of a sum stays too: whether the sum adds numbers or joins texts depends on the
+    // kinds of its terms (see translate_tsql).
+    const bool summed = (before != nullptr && is_symbol(*before, '+')) ||
+                        followed_by(tokens_, national ? i + 1 : i, '+');
+    if (lifting && (closed || number) && !fixed && !summed &&
         std::all_of(clauses_.begin(), clauses_.end(), [](Clause c) { return c == Clause::Values; })) {
       const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());
       const std::size_t end = static_cast<std::size_t>(literal.text.data() - sql.data()) + literal.text.size();

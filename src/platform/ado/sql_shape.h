@@ -34,16 +34,14 @@ class SqlShape {
   // count of a top, limit or offset clause, or the length of a type (varchar(10)). Nor where
   // SQLite's plan reads the literal: a like or glob pattern with a fixed prefix (an index
   // serves the prefix; '%x%' needs none and is lifted) and an escape, or the numbers 0 and 1
-  // (a comparison with one reads as a flag test, likelier true than one with a key). Integers
+  // (a comparison with one reads as a flag test, likelier true than one with a key). Nor a term
+  // of a sum, which joins texts when a quoted text is among its terms. Integers
   // are lifted when they fit 32 bits and no word is glued to them (1or stays an error); other
   // numbers stay in the text.
   void read(std::string_view sql, const std::vector<std::string>& whole_tables = {});
 
   const std::string& text() const { return text_; }
   const std::vector<Literal>& literals() const { return literals_; }
-  // Whether the statement calls a function whose value changes from call to call (the clock,
-  // newid(), rand(), the last insert's key...), so that running it again may give other rows.
-  bool changes_between_runs() const { return volatile_; }
 
  private:
   std::string text_;
@@ -58,7 +56,6 @@ class SqlShape {
 
   std::vector<Token> tokens_;
   std::vector<Clause> clauses_;  // one per open parenthesis, innermost last
-  bool volatile_ = false;
 };
 
 }  // namespace platform::ado

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <iterator>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 
@@ -56,6 +58,14 @@ WITH steered(name) AS (
 SELECT lower(name) FROM steered
 UNION
 SELECT lower(name) FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
+
+// SQLite's functions whose value changes between calls with the same arguments: random
+// numbers, the counts of the last writes, and the clock (each date and time function reads it
+// for 'now' or no date at all; CURRENT_TIMESTAMP and its kin are calls of their own names).
+constexpr std::string_view kChangingFunctions[] = {
+    "random",   "randomblob", "changes",           "total_changes", "last_insert_rowid",
+    "date",     "time",       "datetime",          "julianday",     "unixepoch",
+    "strftime", "timediff",   "current_timestamp", "current_date",  "current_time"};
 
 std::atomic<long> prepares{0};
 std::atomic<void (*)(std::string_view)> answer_observer{nullptr};
@@ -144,6 +154,7 @@ class SqliteConnection final : public DriverConnection {
       : db_(db), path_(std::move(path)), opened_file_(identity_of(path_)) {
     sqlite3_progress_handler(db, 1000, &SqliteConnection::on_progress, this);
     sqlite3_busy_handler(db, &SqliteConnection::on_busy, this);
+    sqlite3_set_authorizer(db, &SqliteConnection::on_prepare, this);
     if (opened_file_.known) writers_ = WriterQueue::of_file(opened_file_.device, opened_file_.inode);
     next_identity_check_ = Clock::now() + kIdentityCheckInterval;
   }
@@ -186,12 +197,22 @@ class SqliteConnection final : public DriverConnection {
     const Deadline deadline(*this, timeout_seconds);
     if (!in_read_transaction()) read_whole_tables(where);
     shape_.read(sql, whole_tables_);
+    met_ = {};
     PreparedStatement* p =
         shape_.literals().empty() ? prepared(sql, where) : prepared_shape(sql, where);
     if (p == nullptr) return run_script(translate_tsql(sql), result, where);
+    take_traits(*p);
+    if (p->traits.alters_session) {
+      // Reads may give other rows after it (case_sensitive_like, reverse_unordered_selects),
+      // and the session's next user must not find its settings changed.
+      memo_.clear();
+      altered_ = true;
+    }
     bind_literals(p->statement, shape_.literals());
     if (p->probe != nullptr) {
-      begin_shared_read();
+      // A delete removes the rows there when it runs, those committed since the request's
+      // first read too: its probe looks past the request's snapshot, as the delete would.
+      end_shared_read();
       bind_literals(p->probe, shape_.literals());
       if (!finds_row(p->probe, where)) return false;
     }
@@ -202,8 +223,9 @@ class SqliteConnection final : public DriverConnection {
     if (p->columns->empty()) return run(p->statement, p->columns, &result, where);
     begin_shared_read();
     run(p->statement, p->columns, &result, where);
+    take_traits(*p);  // prepared again after a schema change, its views may call other functions
     // Within one read transaction the same text gives the same rows until this session writes.
-    if (in_read_transaction() && !in_explicit_ && !shape_.changes_between_runs()) {
+    if (in_read_transaction() && !in_explicit_ && !p->traits.changes_between_runs) {
       memo_.keep(sql, result);
     }
     return true;
@@ -295,7 +317,8 @@ class SqliteConnection final : public DriverConnection {
                         sqlite3_exec(db_.db, "ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
     in_explicit_ = false;
     explicit_turn_.release();
-    return usable;
+    // A session whose settings a PRAGMA or ATTACH changed is closed rather than lent again.
+    return usable && !altered_;
   }
 
  private:
@@ -442,6 +465,12 @@ class SqliteConnection final : public DriverConnection {
   // Runs every statement of `sql` in turn, in one turn among the writers; the rows of the
   // first query are the result.
   bool run_script(const std::string& sql, ResultSet& result, vb::Here where) {
+    // SQLite reads a text only up to a NUL: the rest of it would never run, and a NUL where a
+    // statement could start would be met again and again. The text is refused before any of
+    // it runs, as a server refuses a batch that does not compile.
+    if (sql.find('\0') != std::string::npos) {
+      raise_ado(kCommandFailed, "unrecognized token: NUL character", where);
+    }
     const WriterTurn turn = write_turn(kCommandFailed, where);
     bool has_rows = false;
     const char* p = sql.data();
@@ -454,6 +483,7 @@ class SqliteConnection final : public DriverConnection {
       }
       if (s == nullptr) continue;
       OwnedStatement owned(s);
+      altered_ = altered_ || met_.alters_session;
       if (run(s, column_names(s), has_rows ? nullptr : &result, where)) has_rows = true;
     }
     return has_rows;
@@ -514,6 +544,13 @@ class SqliteConnection final : public DriverConnection {
     return key_columns_.emplace(lower_name, keys == 1 ? key : "").first->second;
   }
 
+  // Adds to `p`'s traits what SQLite met since met_ was last emptied, and empties it.
+  void take_traits(PreparedStatement& p) {
+    p.traits.changes_between_runs = p.traits.changes_between_runs || met_.changes_between_runs;
+    p.traits.alters_session = p.traits.alters_session || met_.alters_session;
+    met_ = {};
+  }
+
   // Bounds the statements run while it lives to `timeout_seconds` (none when 0 or less).
   class Deadline {
    public:
@@ -537,6 +574,23 @@ class SqliteConnection final : public DriverConnection {
     return 1;
   }
 
+  // SQLite's authorizer, called while it prepares a statement (in sqlite3_step too, when it
+  // prepares one again after a schema change), for what the text and the views it reads do.
+  // Notes it in met_ and allows everything.
+  static int on_prepare(void* self, int action, const char* /*name*/, const char* function,
+                        const char* /*database*/, const char* /*view*/) {
+    StatementTraits& met = static_cast<SqliteConnection*>(self)->met_;
+    if (action == SQLITE_FUNCTION && function != nullptr &&
+        std::any_of(std::begin(kChangingFunctions), std::end(kChangingFunctions),
+                    [&](std::string_view f) { return ascii_iequals(function, f); })) {
+      met.changes_between_runs = true;
+    }
+    if (action == SQLITE_PRAGMA || action == SQLITE_ATTACH) {
+      met.alters_session = true;
+    }
+    return SQLITE_OK;
+  }
+
   static int on_busy(void* self, int attempt) {
     auto* c = static_cast<SqliteConnection*>(self);
     const auto now = Clock::now();
@@ -558,6 +612,8 @@ class SqliteConnection final : public DriverConnection {
   StatementCache<PreparedStatement> cache_{kCachedStatements};
   SqlShape shape_;  // of the statement being run
   ReadMemo memo_;  // the reads of the open read transaction
+  StatementTraits met_;   // what SQLite met preparing the statement being run (see on_prepare)
+  bool altered_ = false;  // a PRAGMA or ATTACH ran: the session is not pooled again
   OwnedStatement begin_read_, end_read_, schema_version_, whole_tables_query_;
   std::vector<std::string> whole_tables_;  // see kWholeTablesQuery
   int schema_read_ = -1;                   // the schema version whole_tables_ was read at

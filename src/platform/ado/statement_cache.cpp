@@ -13,6 +13,7 @@ PreparedStatement::~PreparedStatement() {
 PreparedStatement::PreparedStatement(PreparedStatement&& other) noexcept
     : statement(std::exchange(other.statement, nullptr)),
       probe(std::exchange(other.probe, nullptr)),
-      columns(std::move(other.columns)) {}
+      columns(std::move(other.columns)),
+      traits(other.traits) {}
 
 }  // namespace platform::ado

@@ -17,6 +17,15 @@ struct sqlite3_stmt;
 
 namespace platform::ado {
 
+// What SQLite met while it prepared a statement, in its text or in the views it reads.
+struct StatementTraits {
+  // It calls a function whose value changes from call to call (the clock, random()), so that
+  // running it again may give other rows.
+  bool changes_between_runs = false;
+  // A PRAGMA or an ATTACH: it changes the session's settings or the databases it reaches.
+  bool alters_session = false;
+};
+
 // What one SQL text became in a SQLite session; finalizes its statements when destroyed.
 struct PreparedStatement {
   PreparedStatement() = default;
@@ -32,6 +41,7 @@ struct PreparedStatement {
   sqlite3_stmt* probe = nullptr;
   // The names of the columns a query returns, read once.
   std::shared_ptr<const ColumnNames> columns;
+  StatementTraits traits;
 };
 
 // Statements of type T by text, at most `capacity` of them. Not thread-safe: it belongs to one

@@ -1,6 +1,10 @@
 // Token-level rewriting of T-SQL forms; quoted text is a single token and so never rewritten.
 #include "platform/ado/tsql_dialect.h"
 
+#include <algorithm>
+#include <iterator>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/ado/ascii.h"
@@ -54,9 +58,75 @@ class Tokens {
   std::vector<Token> tokens_;
 };
 
+// Words after which a "+" is a sign rather than an addition: they end no term.
+constexpr std::string_view kOperatorWords[] = {
+    "select",  "distinct", "all",    "top",  "where", "and", "or",   "not",
+    "when",    "then",     "else",   "like", "by",    "on",  "case", "having",
+    "between", "return",   "escape", "set",  "as",    "in",  "is",   "from"};
+
+// The "+" signs that join texts. SQL Server adds the terms of a sum left to right, and a sum
+// of texts is their concatenation: a sum with a quoted text among its terms and no number
+// joins texts, where SQLite would add the texts as numbers. True at the index of each such +.
+std::vector<bool> joining_pluses(const Tokens& t) {
+  const std::size_t n = t.size();
+  std::vector<std::size_t> closing(n, n);  // the ")" of each "(" (n when unclosed)
+  std::vector<std::size_t> open;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (t.symbol(i, '(')) open.push_back(i);
+    if (t.symbol(i, ')') && !open.empty()) {
+      closing[open.back()] = i;
+      open.pop_back();
+    }
+  }
+  enum class Kind { None, Text, Number, Other };
+  // The kind of the term that starts at i, and the index after its last token: a literal, a
+  // name (a.b), a call (f(x)) or a parenthesised expression.
+  const auto term = [&](std::size_t i) -> std::pair<Kind, std::size_t> {
+    if (i >= n) return {Kind::None, i};
+    const Token& tok = t[i];
+    if (tok.kind == TokenKind::String) return {Kind::Text, i + 1};
+    if (tok.kind == TokenKind::Number) return {Kind::Number, i + 1};
+    if ((tok.text == "N" || tok.text == "n") && i + 1 < n && t[i + 1].kind == TokenKind::String) {
+      return {Kind::Text, i + 2};
+    }
+    if (t.symbol(i, '(')) return {Kind::Other, std::min(closing[i], n - 1) + 1};
+    const bool operator_word = std::any_of(std::begin(kOperatorWords), std::end(kOperatorWords),
+                                           [&](std::string_view w) { return t.word(i, w); });
+    if (!is_name(tok) || operator_word) return {Kind::None, i};
+    std::size_t end = i + 1;
+    while (t.symbol(end, '.') && end + 1 < n && is_name(t[end + 1])) end += 2;
+    const std::size_t call = t.next(end - 1);
+    if (t.symbol(call, '(')) end = std::min(closing[call], n - 1) + 1;
+    return {Kind::Other, end};
+  };
+
+  std::vector<bool> joins(n), continues_sum(n);
+  std::vector<std::size_t> pluses;
+  for (std::size_t i = n > 0 && significant(t[0]) ? 0 : t.next(0); i < n; i = t.next(i)) {
+    auto [kind, end] = term(i);
+    if (kind == Kind::None || continues_sum[i]) continue;
+    bool text = kind == Kind::Text, number = kind == Kind::Number;
+    pluses.clear();
+    for (std::size_t plus = t.next(end - 1); t.symbol(plus, '+'); plus = t.next(end - 1)) {
+      const std::size_t next = t.next(plus);
+      std::tie(kind, end) = term(next);
+      if (kind == Kind::None) break;
+      pluses.push_back(plus);
+      continues_sum[next] = true;
+      text = text || kind == Kind::Text;
+      number = number || kind == Kind::Number;
+    }
+    if (!text || number) continue;
+    for (std::size_t plus : pluses) joins[plus] = true;
+  }
+  return joins;
+}
+
 class Translator {
  public:
-  explicit Translator(std::string_view sql) : t_(sql) { out_.reserve(sql.size() + 16); }
+  explicit Translator(std::string_view sql) : t_(sql), joins_(joining_pluses(t_)) {
+    out_.reserve(sql.size() + 16);
+  }
 
   std::string run() {
     std::size_t i = 0;
@@ -122,6 +192,10 @@ class Translator {
         emit(quoted_name(unquote(tok)));
         return i + 1;
       case TokenKind::Symbol:
+        if (joins_[i]) {
+          emit("||");
+          return i + 1;
+        }
         if (tok.text == "(") {
           ++depth_;
         } else if (tok.text == ")") {
@@ -144,9 +218,16 @@ class Translator {
     const std::size_t j = t_.next(i);
     if (at_start && (ascii_iequals(w, "delete") || ascii_iequals(w, "insert"))) {
       const bool is_delete = ascii_iequals(w, "delete");
-      emit(w);
-      if (!t_.word(j, is_delete ? "from" : "into")) emit(is_delete ? " from" : " into");
-      return i + 1;
+      // "insert or replace", "insert or ignore": the table's "into" follows the conflict word.
+      std::size_t last = i;
+      if (!is_delete && t_.word(j, "or") && t_.next(j) < t_.size() &&
+          t_[t_.next(j)].kind == TokenKind::Word) {
+        last = t_.next(j);
+      }
+      for (std::size_t k = i; k <= last; ++k) append(t_[k].text);
+      end_of_meaning_ = out_.size();
+      if (!t_.word(t_.next(last), is_delete ? "from" : "into")) emit(is_delete ? " from" : " into");
+      return last + 1;
     }
     if (ascii_iequals(w, "select")) return select(i);
     // Savepoints: SQL Server names them as transactions.
@@ -204,6 +285,7 @@ class Translator {
   }
 
   Tokens t_;
+  std::vector<bool> joins_;  // the "+" that join texts
   std::string out_;
   std::vector<Pending> pending_;
   std::size_t end_of_meaning_ = 0;

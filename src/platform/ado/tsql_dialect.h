@@ -10,6 +10,9 @@ namespace platform::ado {
 //   select [distinct] top N ...    ->  select [distinct] ... limit N   (also inside sub-queries)
 //   Delete T where ...              ->  Delete from T where ...
 //   Insert T(...) values(...)       ->  Insert into T(...) values(...)
+//   insert or replace T(...) ...    ->  insert or replace into T(...) ...   (or ignore, ...)
+//   'a' + b + N'c'                  ->  'a' || b || 'c'   (a sum with a quoted text among its
+//                                       terms and no number joins texts; 1 + '2' stays a sum)
 //   getdate()                       ->  datetime('now','localtime')   ("yyyy-mm-dd hh:nn:ss")
 //   isnull(a, b)                    ->  ifnull(a, b)
 //   len(x)                          ->  length(rtrim(x))   (T-SQL's LEN ignores trailing blanks)

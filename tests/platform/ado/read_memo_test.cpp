@@ -125,9 +125,14 @@ int answered_runs(Connection& page, const std::string& sql, int runs) {
   return CountedAnswers::answers - before;
 }
 
-// A read whose value may change from run to run runs every time, however its call is spelled;
-// the same words where they call nothing leave a read to the memo.
+// A read whose value may change from run to run runs every time, however its call is spelled
+// (its function's name quoted too) and when a view it reads makes the call; the same words
+// where they call nothing, and a view that calls nothing, leave a read to the memo.
 TEST_F(ReadMemoTest, ReadsThatCallTheClockOrRandomRunEveryTime) {
+  conn.Execute("create view Drawn as select DepartMentID, random() as r from KE_Department");
+  conn.Execute("create view Dated as select DepartMentID, date('now') as d from KE_Department");
+  conn.Execute("create view Redrawn as select * from Drawn");
+  conn.Execute("create view Named as select DepartMentID, DepartName from KE_Department");
   const std::vector<std::pair<std::string, bool>> reads = {
       {"select random () from KE_Department where DepartMentID=1", false},
       {"select RANDOM/* a remark */() from KE_Department where DepartMentID=1", false},
@@ -143,6 +148,15 @@ TEST_F(ReadMemoTest, ReadsThatCallTheClockOrRandomRunEveryTime) {
       {"select DepartName from KE_Department where DepartName<>'random()' and DepartMentID=1",
        true},
       {"select DepartName /* getdate() */ from KE_Department where DepartMentID=1", true},
+      {"select \"random\"() from KE_Department where DepartMentID=1", false},
+      {"select [RANDOM]() from KE_Department where DepartMentID=1", false},
+      {"select `random` () from KE_Department where DepartMentID=1", false},
+      {"select \"current_timestamp\" from KE_Department where DepartMentID=1", true},
+      {"select r from Drawn where DepartMentID=1", false},
+      {"select d from Dated where DepartMentID=1", false},
+      {"select r from Redrawn where DepartMentID=1", false},
+      {"select 1 from KE_Department where DepartMentID in (select DepartMentID from Drawn)", false},
+      {"select DepartName from Named where DepartName<>'<&\"''</script' and DepartMentID=1", true},
   };
   CountedAnswers counted;
   RequestScope request;
@@ -150,6 +164,83 @@ TEST_F(ReadMemoTest, ReadsThatCallTheClockOrRandomRunEveryTime) {
   page.Open(db.connect_string());
   for (const auto& [sql, answered] : reads) {
     EXPECT_EQ(answered_runs(page, sql, 3) > 0, answered) << sql;
+  }
+}
+
+// SQLite prepares a statement again when the schema changed; a view that now calls random()
+// is then read every time, though the same text was answered before.
+TEST_F(ReadMemoTest, AViewRedefinedToCallRandomRunsEveryTime) {
+  conn.Execute("create view Picked as select DepartName from KE_Department where DepartMentID=2");
+  const std::string read = "select DepartName from Picked";
+  CountedAnswers counted;
+  Connection page;
+  for (const bool redefined : {false, true}) {
+    RequestScope request;
+    page.Open(db.connect_string());
+    EXPECT_EQ(answered_runs(page, read, 3) > 0, !redefined);
+    page.Close();
+    conn.Execute("drop view Picked");
+    conn.Execute(
+        "create view Picked as select DepartName || random() as DepartName "
+        "from KE_Department where DepartMentID=2");
+  }
+}
+
+// A PRAGMA can change what a read gives (how like compares, the order of unordered rows): the
+// reads kept before it are read again after it.
+TEST_F(ReadMemoTest, APragmaEndsTheReadsKeptBeforeIt) {
+  conn.Execute("insert into OA_Log(Remark) values ('abc<&\"'), ('ABC</script'), ('b\r\n')");
+  const std::string like = "select count(*) from OA_Log where Remark like 'abc%'";
+  const std::string all = "select Remark from OA_Log";
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(rows_of(page, like), "2");
+    EXPECT_EQ(rows_of(page, all), "abc<&\";ABC</script;b\r\n");
+  }
+  page.Execute("PRAGMA case_sensitive_like=1");
+  EXPECT_EQ(rows_of(page, like), "1");
+  page.Execute("pragma reverse_unordered_selects = on");
+  EXPECT_EQ(rows_of(page, all), "b\r\n;ABC</script;abc<&\"");
+}
+
+// A stored query's PRAGMA or ATTACH stays with the session that ran it: the session is not
+// lent to the next user, who finds the settings and databases a new session has.
+TEST_F(ReadMemoTest, ASessionIsNotLentAgainWithTheSettingsAStoredQueryChanged) {
+  conn.Execute("insert into OA_Log(Remark) values ('abc'), ('ABC')");
+  const std::string like = "select count(*) from OA_Log where Remark like 'abc'";
+  const std::string databases = "select group_concat(name) from pragma_database_list";
+  for (const char* change : {"PRAGMA case_sensitive_like=1", "attach ':memory:' as extra",
+                             "select 1; pragma case_sensitive_like = true",
+                             "update OA_Log set Remark=Remark; "
+                             "attach ':memory:' as \"<&'</script\""}) {
+    Connection page;
+    page.Open(db.connect_string());
+    page.Execute(change);
+    page.Close();
+    page.Open(db.connect_string());
+    EXPECT_EQ(rows_of(page, like), "2") << change;
+    EXPECT_EQ(rows_of(page, databases), "main") << change;
+  }
+}
+
+// SQL for a text of about `bytes` bytes of hostile text, 14 bytes a repeat.
+std::string hostile_text(int bytes) {
+  return "replace(hex(zeroblob(" + std::to_string(bytes / 14) + ")), '00', '<&\"''</script\r\n')";
+}
+
+// Each request's reads have the memo's whole room: what a request kept is forgotten with it.
+TEST_F(ReadMemoTest, ARepeatedLargeReadIsAnsweredInEveryRequestOfASession) {
+  conn.Execute("insert into Stored(v) select " + hostile_text(49000));
+  const std::string read = "select v from Stored where OAID=1";
+  CountedAnswers counted;
+  Connection page;
+  for (int i = 0; i < 40; ++i) {
+    RequestScope request;
+    page.Open(db.connect_string());
+    EXPECT_EQ(answered_runs(page, read, 3), i == 0 ? 1 : 2) << "request " << i;
+    page.Close();
   }
 }
 
@@ -175,9 +266,6 @@ TEST_F(ReadMemoTest, OnlySmallResultsAreKeptAndOnlyUpToABound) {
   conn.Execute(
       "with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000) "
       "insert into Stored(v) select i from n");
-  const auto hostile_text = [](int bytes) {  // 14 bytes a repeat
-    return "replace(hex(zeroblob(" + std::to_string(bytes / 14) + ")), '00', '<&\"''</script\r\n')";
-  };
   conn.Execute("insert into Stored(v) select " + hostile_text(84000));
   constexpr int kTexts = 30, kRowBytes = 49000;
   for (int i = 0; i < kTexts; ++i) {

@@ -93,6 +93,46 @@ TEST_F(RequestReadsTest, ADeleteThatFindsNothingTakesNoWriteLock) {
   EXPECT_EQ(count_rows("OA_MSG"), 0);
 }
 
+// SQLite reads a text only up to a NUL; a stored query holding one (a drop-down query that
+// ends in Chr(0)) is refused as a whole, and leaves the file to its other writers.
+TEST_F(RequestReadsTest, ATextHoldingANulIsRefusedAndLeavesTheWriterTurnFree) {
+  using namespace std::string_literals;
+  const std::string texts[] = {
+      "select DepartName from KE_Department where DepartMentID=2\0"s,
+      "\0select 1"s,
+      "delete from OA_Log; \0 insert into OA_Log(Remark) values('<&\"''</script')"s,
+      "select 1 -- <!--<script\0\r\n"s,
+      "update OA_Log set Remark='a\0' where OAID=1; select 1"s,
+  };
+  conn.Execute("insert into OA_Log(Remark) values('kept')");
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  EXPECT_EQ(rows_in(page, "OA_Log"), 1);
+  for (const std::string& sql : texts) {
+    EXPECT_ADO_ERROR_HERE(kCommandFailed, "unrecognized token: NUL character", page.Execute(sql));
+  }
+  conn.Execute("insert into OA_Log(Remark) values('<&\"''\r\n')");  // another writer's turn
+  page.Execute("insert into OA_Log(Remark) values('page')");
+  EXPECT_EQ(count_rows("OA_Log where Remark in ('kept', '<&\"''\r\n', 'page')"), 3);
+}
+
+// A notice written by another session while the page ran is removed by the page's delete,
+// though the request's first read came before it.
+TEST_F(RequestReadsTest, ADeleteRemovesARowCommittedAfterTheRequestsFirstRead) {
+  RequestScope request;
+  Connection page;
+  page.Open(db.connect_string());
+  for (const char* id : {"1", "2"}) {  // the delete's first run, then its prepared shape
+    EXPECT_EQ(rows_in(page, "OA_MSG"), 0);
+    conn.Execute(std::string("insert into OA_MSG(userName, msg, ID1, ID2) values('zhang', ") +
+                 "'<&\"''</script\r\n<!--<script', '" + id + "', '1')");
+    page.Execute("Delete OA_MSG where ID1='" + std::string(id) +
+                 "' and ID2='1'   and username='zhang'");
+    EXPECT_EQ(count_rows("OA_MSG"), 0) << id;
+  }
+}
+
 TEST_F(RequestReadsTest, ConcurrentCopiesInTransactionsAllComplete) {
   constexpr int kThreads = 16, kCopies = 15, kNodes = 3;
   std::atomic<int> failures{0};

@@ -1,12 +1,21 @@
-// The T-SQL rewrites, and that quoted text, names and comments are never rewritten.
+// The T-SQL rewrites, and that quoted text, names and comments are never rewritten; the forms
+// SQLite would read otherwise, run on it.
 #include "platform/ado/tsql_dialect.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ado/ado_fixture.h"
 #include "platform/ado/sql_tokens.h"
 
 namespace platform::ado {
 namespace {
+
+using testing::rows_of;
+using TsqlOnSqlite = testing::AdoTest;
 
 TEST(TranslateTsql, RewritesEachFormAndLeavesQuotedTextAlone) {
   const std::pair<const char*, const char*> cases[] = {
@@ -30,6 +39,24 @@ TEST(TranslateTsql, RewritesEachFormAndLeavesQuotedTextAlone) {
       {"delete T where a=1; Insert T(a) values(1)",
        "delete from T where a=1; Insert into T(a) values(1)"},
       {"select delete_flag from T", "select delete_flag from T"},
+      {"insert or replace into T(a) values(1)", "insert or replace into T(a) values(1)"},
+      {"INSERT OR IGNORE INTO T values(1)", "INSERT OR IGNORE INTO T values(1)"},
+      {"insert or ignore T(a) values('or')", "insert or ignore into T(a) values('or')"},
+      {"insert /* or */ or replace [T](a) select 1",
+       "insert /* or */ or replace into \"T\"(a) select 1"},
+      // a sum with a quoted text and no number joins texts
+      {"select '<a href=\"' + url + '\">' + [name] + '</a>' from T",
+       "select '<a href=\"' || url || '\">' || \"name\" || '</a>' from T"},
+      {"select t.a+N'&'+isnull(t.b,'')+(c) from T t",
+       "select t.a||'&'||ifnull(t.b,'')||(c) from T t"},
+      {"select a from T where b = 'x' + (select max(c) from U) and d='</script'+e",
+       "select a from T where b = 'x' || (select max(c) from U) and d='</script'||e"},
+      {"select a + b, 1 + 2, a + 1, '5' + 1, 'a' + b + 2 from T",
+       "select a + b, 1 + 2, a + 1, '5' + 1, 'a' + b + 2 from T"},
+      {"select +'a', 'b' + +c, '1e+5', 1e+5 from T where a like +'x'",
+       "select +'a', 'b' + +c, '1e+5', 1e+5 from T where a like +'x'"},
+      {"select case when a=1 then 'x' else b end + 'y' from T",
+       "select case when a=1 then 'x' else b end || 'y' from T"},
       // functions
       {"select getdate()", "select datetime('now','localtime')"},
       {"update T set d=GETDATE ( ) where a=1",
@@ -79,6 +106,30 @@ TEST(TranslateTsql, RewritesEachFormAndLeavesQuotedTextAlone) {
     EXPECT_EQ(translate_tsql(tsql), sqlite) << tsql;
     EXPECT_EQ(translate_tsql(sqlite), sqlite) << sqlite;
   }
+}
+
+// The forms SQLite reads otherwise, run on the embedded database: a sum of texts joins them
+// (in a condition too, where its literals could have been bound), a sum of numbers adds them,
+// and an insert or replace or ignore writes or keeps its row.
+TEST_F(TsqlOnSqlite, JoinsTextsAndInsertsOrReplaces) {
+  conn.Execute(
+      "insert into OA_Log(LogType, Remark) values('a', '<&\"''</script'), ('b', 'x\r\ny')");
+  EXPECT_EQ(rows_of(conn, "select '[' + Remark + ']' from OA_Log where LogType='a'"),
+            "[<&\"'</script]");
+  for (const auto& [sql, rows] : std::vector<std::pair<std::string, std::string>>{
+           {"select OAID from OA_Log where Remark = '<&\"''' + '</script'", "1"},
+           {"select OAID from OA_Log where Remark = 'x' + N'\r\n' + 'y'", "2"},
+           {"select OAID from OA_Log where Remark = 'x' + '\r\n'", ""},
+           {"select OAID + 2, '5' + 1 from OA_Log where OAID = 0 + 2", "4|6"},
+           {"select OAID + 3 from OA_Log where OAID = 5 + 7 - 11", "4"},
+       }) {
+    EXPECT_EQ(rows_of(conn, sql), rows) << sql;
+  }
+  conn.Execute(
+      "insert or replace into OA_Log(OAID, LogType, Remark) values(1, 'c', '<!--<script')");
+  conn.Execute("INSERT OR IGNORE OA_Log(OAID, Remark) values(2, 'kept?')");
+  EXPECT_EQ(rows_of(conn, "select OAID, LogType, Remark from OA_Log order by OAID"),
+            "1|c|<!--<script;2|b|x\r\ny");
 }
 
 TEST(UpdatableTable, NamesTheOneTableOfTheQueryOrNone) {
