@@ -1,6 +1,7 @@
 // Guards for values spliced into SQL text.
 #include "library/sql_guard.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -51,6 +52,16 @@ std::optional<std::string> sql_whole_number(const vb::Variant& v, vb::Here where
       break;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> canonical_whole_number(const vb::Variant& v, vb::Here where) {
+  auto digits = sql_whole_number(v, where);
+  if (!digits) return std::nullopt;
+  const std::size_t sign = (*digits)[0] == '-' ? 1 : 0;
+  const std::size_t first = std::min(digits->find_first_not_of('0', sign), digits->size() - 1);
+  digits->erase(sign, first - sign);
+  if (*digits == "-0") *digits = "0";
+  return digits;
 }
 
 std::string sql_int(const vb::Variant& v, vb::Here where) {

@@ -20,6 +20,12 @@ std::string sql_int(const vb::Variant& v, vb::Here where = vb::Here::current());
 std::optional<std::string> sql_whole_number(const vb::Variant& v,
                                             vb::Here where = vb::Here::current());
 
+// The key as the digits sql_whole_number gives, without leading zeros ("04", "4 ", "4.0", "+4"
+// and "&H4" all give "4"), so that every later use of one key (SQL, an address, a comparison
+// as text) sees one form of it; nullopt where sql_int raises 13.
+std::optional<std::string> canonical_whole_number(const vb::Variant& v,
+                                                  vb::Here where = vb::Here::current());
+
 // The value as text for a '...' literal, every ' doubled; Null and Empty give "".
 std::string sql_text(const vb::Variant& v, vb::Here where = vb::Here::current());
 

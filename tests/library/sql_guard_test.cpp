@@ -28,6 +28,19 @@ TEST(SqlInt, WholeNumbersGiveTheirDigitsAnythingElseIsATypeMismatch) {
   }
 }
 
+TEST(CanonicalWholeNumber, EveryFormOfOneNumberGivesTheSameDigits) {
+  const std::pair<vb::Variant, std::string> cases[] = {
+      {"4", "4"},    {"04", "4"},   {"4 ", "4"},         {"4.0", "4"}, {"+4", "4"},
+      {"&H4", "4"},  {"&O11", "9"}, {"-007", "-7"},      {"000", "0"}, {"-0", "0"},
+      {"-0.0", "0"}, {"10", "10"},  {vb::Long(40), "40"}};
+  for (const auto& [value, expected] : cases) {
+    EXPECT_EQ(canonical_whole_number(value), expected) << expected;
+  }
+  for (const vb::Variant& value : {vb::Variant("4.5"), vb::Variant(""), vb::Variant("0x4")}) {
+    EXPECT_EQ(canonical_whole_number(value), std::nullopt);
+  }
+}
+
 TEST(SqlText, DoublesSingleQuotes) {
   const std::pair<vb::Variant, std::string> cases[] = {
       {"O'Brien", "O''Brien"}, {"' or '1'='1", "'' or ''1''=''1"}, {"中'文\\'", "中''文\\''"},

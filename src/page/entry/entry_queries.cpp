@@ -1,6 +1,8 @@
 // Checks and queries shared by the entries.
 #include "page/entry/entry_queries.h"
 
+#include <utility>
+
 #include "library/sql_guard.h"
 #include "page/page_stop.h"
 #include "page/work_recordset.h"
@@ -8,8 +10,12 @@
 
 namespace page {
 
-void require_whole_numbers(std::initializer_list<const vb::Variant*> keys, vb::Here where) {
-  for (const vb::Variant* key : keys) library::sql_int(*key, where);
+void canonicalize_keys(std::initializer_list<vb::Variant*> keys, vb::Here where) {
+  for (vb::Variant* key : keys) {
+    auto digits = library::canonical_whole_number(*key, where);
+    if (!digits) vb::raise(vb::kTypeMismatch, where);
+    *key = std::move(*digits);
+  }
 }
 
 platform::ado::Recordset& open_node_or_stop(PageState& p, vb::Here where) {

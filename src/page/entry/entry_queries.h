@@ -11,9 +11,11 @@
 namespace page {
 
 // Raises 13 at the caller's line unless every key is a whole number (library::sql_int), so an
-// entry fails before it runs any query.
-void require_whole_numbers(std::initializer_list<const vb::Variant*> keys,
-                           vb::Here where = vb::Here::current());
+// entry fails before it runs any query; then writes each key as its canonical digits
+// (library::canonical_whole_number), so "04" and "4.0" open, address and match the to-do rows
+// of record 4 as "4" does.
+void canonicalize_keys(std::initializer_list<vb::Variant*> keys,
+                       vb::Here where = vb::Here::current());
 
 // Opens rs on "Select * from OA_Flow_Model_JieDian where OAID=" & JieDianID. When there is no
 // row, writes "参数错误：读取节点办理方式错误，节点编号：" & JieDianID and ends the page.

@@ -21,7 +21,7 @@ void enter_modify(PageState& p) {
   p.BiaoDanID = Request("BiaoDanID");
   p.BiaoDanRecordID = Request("BiaoDanRecordID");
   p.JieDianID = Request("JieDianID");
-  require_whole_numbers({&p.BanLiID, &p.BiaoDanID, &p.BiaoDanRecordID, &p.JieDianID});
+  canonicalize_keys({&p.BanLiID, &p.BiaoDanID, &p.BiaoDanRecordID, &p.JieDianID});
 
   // The user's to-do entry for the record; only the first row found can make it privileged.
   p.isTeQuanDaiBan = false;

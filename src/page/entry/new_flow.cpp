@@ -16,7 +16,7 @@ void enter_new_flow(PageState& p) {
   p.BanLiType = "1";
   p.LiuChengID = Request("LiuChengID");
   // The model's key later goes into SQL unquoted (the copy's queries); refuse any other text now.
-  require_whole_numbers({&p.LiuChengID});
+  canonicalize_keys({&p.LiuChengID});
 
   p.isSystem =
       library::getidfromid(p.ctx, "OA_Flow_Model_Header", "isSystem", "OAID", p.LiuChengID);

@@ -18,7 +18,7 @@ void enter_todo(PageState& p) {
   p.BiaoDanID = Request("BiaoDanID");
   p.BiaoDanRecordID = Request("BiaoDanRecordID");
   p.JieDianID = Request("JieDianID");
-  require_whole_numbers({&p.BiaoDanID, &p.BiaoDanRecordID, &p.JieDianID});
+  canonicalize_keys({&p.BiaoDanID, &p.BiaoDanRecordID, &p.JieDianID});
 
   auto& node = open_node_or_stop(p);
   p.BanLiType = node("BanLiType");

@@ -68,7 +68,8 @@ void executed_default(PageState& p, Recordset& field) {
   p.zdValue = Session.get("ReturnString");
 }
 
-// Returns true when the default is the text the designer wrote in the definition.
+// Returns true when the default is a text the designer wrote in the definition: the default
+// as stored, or the date or time filled into the field's formats.
 bool default_by_code(PageState& p, Recordset& field) {
   const vb::Variant code = field("DefaultValueType");
   const auto& Session = *p.ctx.Session;
@@ -93,9 +94,9 @@ bool default_by_code(PageState& p, Recordset& field) {
   } else {
     const vb::Variant DefaultValue = field("DefaultValue");
     p.zdValue = vb::IsNull(DefaultValue) ? vb::Variant("") : DefaultValue;
-    return true;
   }
-  return false;
+  // A query's result, the sibling page's answer and the session's values are no designer's.
+  return !(code == "a" || code == "2" || code == "4" || code == "5" || code == "6");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "page/fields/read_only_display.h"
 #include "page/fields/stored_values.h"
 #include "page/fields/template_text.h"
+#include "page/fields/value_references.h"
 #include "page/work_recordset.h"
 #include "platform/regexp/regexp.h"
 #include "vb/builtins.h"
@@ -74,8 +75,10 @@ void system_default(PageState& p) {
   if (p.zdID == "_1") {
     p.zdValue = "";
   } else if (p.zdID == "_2") {
-    p.tmpLiuChengName =
-        library::getnamefromid(ctx, "OA_Flow_Model_Header", "Name", "OAID", p.LiuChengID);
+    // The model's name is the designer's text: its references are filled as the template's.
+    p.tmpLiuChengName = with_value_references(
+        p, library::getnamefromid(ctx, "OA_Flow_Model_Header", "Name", "OAID", p.LiuChengID),
+        false);
     p.zdValue = p.tmpLiuChengName & "（" & library::showusername(ctx, Session.get("UserName")) &
                 ", " & library::lwformatdatetime(ctx, ctx.Now(), "yyyy-mm-dd hh:nn") & "）";
   } else if (p.zdID == "_3") {

@@ -9,6 +9,7 @@
 #include "library/lookups.h"
 #include "library/sql_guard.h"
 #include "page/fields/stored_values.h"
+#include "page/fields/value_references.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
 
@@ -87,7 +88,10 @@ vb::Variant file_list(PageState& p, Recordset& field) {
             library::html_text(files("FileName").Value()) + "</FONT></A>";
     for (const char* k : {"1", "2", "3"}) {
       if (library::flag_set(field(std::string("isFJ") + k))) {
-        html += "&nbsp;" + vb::CStr(field(std::string("FJ") + k + "BiaoTi").Value()) + ":" +
+        // The designer's caption is markup, its references filled as in the editable list.
+        const vb::Variant caption =
+            with_value_references(p, field(std::string("FJ") + k + "BiaoTi").Value(), true);
+        html += "&nbsp;" + vb::CStr(caption & "") + ":" +
                 library::html_text(files(std::string("ShuoMing") + k).Value());
       }
     }

@@ -9,6 +9,7 @@
 #include "library/formatting.h"
 #include "library/lookups.h"
 #include "library/sql_guard.h"
+#include "page/fields/value_references.h"
 #include "page/work_recordset.h"
 #include "vb/builtins.h"
 
@@ -30,7 +31,8 @@ vb::Variant status_in_progress(PageState& p) {
     if (p.ctx.jj == 1) {
       p.tmpJieDianName = library::getnamefromid(p.ctx, "OA_Flow_Model_JieDian", "JieDianName",
                                                 "OAID", todo("JieDianID").Value());
-      status = status & library::html_text(p.tmpJieDianName) & "：";
+      status =
+          status & library::html_text(with_value_references(p, p.tmpJieDianName, false)) & "：";
     }
     if (p.ctx.jj > 4) {
       p.BanLiRenList = p.BanLiRenList & "...";

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "library/sql_guard.h"
-#include "page/fields/field_key.h"
 #include "page/fields/hidden_fields.h"
 #include "page/fields/reference_places.h"
 #include "page/fields/stored_values.h"
@@ -116,11 +115,13 @@ const vb::Variant& ReferenceLookup::value(PageState& p, const std::string& refer
     p.RefValue = known->second;
     return p.RefValue;
   }
-  // A number with blanks around it (" 1") still names its field.
-  const vb::Variant key = vb::Trim(p.RefID);
-  if (vb::IsNumeric(p.RefID) && names_a_field(key)) {
+  // Any text that reads as a whole number (" 1", "1.0", "1e1", "&H1") names the field of that
+  // number, as the database finds it by the key written into its query; a fraction names none.
+  const auto key =
+      vb::IsNumeric(p.RefID) ? library::sql_whole_number(p.RefID) : std::optional<std::string>();
+  if (key) {
     if (!hidden_) hidden_ = hidden_field_keys(p, definitions_);
-    if (!is_hidden(*hidden_, key)) p.RefValue = stored_value(p, key);
+    if (!is_hidden(*hidden_, *key)) p.RefValue = stored_value(p, *key);
   }
   if (vb::IsNull(p.RefValue) || vb::IsEmpty(p.RefValue)) p.RefValue = "";
   values_.emplace(reference, p.RefValue);

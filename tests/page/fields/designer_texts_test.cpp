@@ -69,5 +69,33 @@ TEST_F(DesignerTextsTest, AReferenceInEachDesignerTextShowsTheStoredValueEncoded
   EXPECT_THAT(page, Not(HasSubstr("</script ")));
 }
 
+// The model's name in the title's default, the node's name in the status line and the captions
+// of a stored file list the user may not edit are the designer's texts too.
+TEST_F(DesignerTextsTest, TheTitleStatusAndReadOnlyCaptionsFillTheirReferences) {
+  const std::string hostile = "a<b & \"q\" 'q' </script <!--<script\r\nz";
+  const std::string html =
+      "a&lt;b &amp; &quot;q&quot; &#39;q&#39; &lt;/script &lt;!--&lt;script\r\nz";
+  form("{_2:t}|{_6:s}|{8:m}", {"B", "M"}, "-1,8,", "-2,");
+  field(2, "B", "'单行文本型'");
+  field(8, "M", "'多附件型'", ", isFJ1, FJ1BiaoTi, isFJ2, FJ2BiaoTi",
+        ", '1', '<b>说明</b>{%2%}', '1', NULL");
+  db_.exec("update OA_Flow_Model_Header set Name = '请假{%2%}流程'");
+  db_.exec("update OA_Flow_Model_JieDian set JieDianName = '节点{%2%}'");
+  record(", B", ", '" + quoted(hostile) + "'");
+  db_.exec(
+      "insert into OA_Flow_FuJian (BiaoDanID, BiaoDanRecordID, BanLiID, FieldID, FileName, "
+      "ShuoMing1, ShuoMing2) values ('7', '3', 0, '8', 'f.doc', 's1', 's2')");
+  handled_at(1);
+
+  const std::string page = filled(render_todo().body);
+  EXPECT_THAT(page, HasSubstr("value='请假" + html + "流程（张三, 2011-09-02 14:07）'>|"));
+  EXPECT_THAT(page, HasSubstr("|流程状态：审批中&nbsp;{&nbsp;节点" + html + "：张三&nbsp;}|"));
+  EXPECT_THAT(page, HasSubstr("</A>&nbsp;<b>说明</b>" + html + ":s1&nbsp;:s2</nobr>"));
+  // A new flow has no record: the references leave nothing.
+  db_.exec("update OA_Flow_Model_JieDian set EditFields = '-2,' where OAID = 1");
+  EXPECT_THAT(filled(render_new_flow().body),
+              HasSubstr("value='请假流程（张三, 2011-09-02 14:07）'>|"));
+}
+
 }  // namespace
 }  // namespace page_test

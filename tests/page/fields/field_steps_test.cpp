@@ -24,7 +24,7 @@ class FieldStepTest : public FieldTest {
                          const std::string& RiQiGeShi = "NULL",
                          const std::string& ShiJianGeShi = "NULL",
                          const std::string& ZiDianCode = "'0'") {
-    db_.exec("delete from OA_Flow_BiaoDan_Fields");
+    db_.exec("delete from OA_Flow_BiaoDan_Fields where OAID = 1");
     field(1, "A", type, ", DefaultValueType, DefaultValue, RiQiGeShi, ShiJianGeShi, ZiDianCode",
           ", " + code + ", " + value + ", " + RiQiGeShi + ", " + ShiJianGeShi + ", " + ZiDianCode);
     p.zdID = "1";
@@ -71,6 +71,35 @@ TEST_F(FieldStepTest, DefaultsByCodeOnTheSecondOfSeptember2011At1407) {
   // An options query is never run as a default.
   EXPECT_EQ(default_of("'下拉列表型'", "'2'", "'not a query'", "NULL", "NULL", "'1'"), "Empty:");
   EXPECT_EQ(typed(p.FieldType), "String:下拉列表型");
+}
+
+// Field 2 of record 3 holds hostile text. Only the designer's texts (the default as stored,
+// the date and time formats) have their references filled, with the raw value the control then
+// encodes; a query's result and the session's values show a reference as they hold it.
+TEST_F(FieldStepTest, OnlyTheDesignersTextsInADefaultHaveTheirReferencesFilled) {
+  const std::string hostile = "x<&\"'</script <!--<script\r\n";
+  p.BiaoDanRecordID = "3";
+  field(2, "Title1", "'单行文本型'");
+  record(", Title1", ", '" + quoted(hostile) + "'");
+  for (const char* key : {"TureName", "UserName", "_DeptName"}) (*session_)[key] = "{%2%}";
+  const struct {
+    const char *code, *value, *date_format, *time_format;
+    std::string expected;
+  } cases[] = {
+      {"'0'", "'a{%2%}'", "NULL", "NULL", "a" + hostile},
+      {"'7'", "'x'", "'%Y-%m-%d r{%2%}'", "NULL", "2011-9-2 r" + hostile},
+      {"'8'", "'x'", "NULL", "'{%2%}%H:%M'", hostile + "14:7"},
+      {"'9'", "'x'", "'%Y{%2%}'", "' %H'", "2011" + hostile + "  14"},
+      {"'2'", "'select ''{%2%}'''", "NULL", "NULL", "{%2%}"},
+      {"'4'", "'{%2%}'", "NULL", "NULL", "{%2%}"},
+      {"'5'", "'{%2%}'", "NULL", "NULL", "{%2%}"},
+      {"'6'", "'{%2%}'", "NULL", "NULL", "{%2%}"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(default_of("'单行文本型'", c.code, c.value, c.date_format, c.time_format),
+              "String:" + c.expected)
+        << c.code;
+  }
 }
 
 TEST_F(FieldStepTest, AKeyWithoutDefinitionKeepsTheValueAndTypeBefore) {
