@@ -114,8 +114,10 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
   volatile_ = false;
   tokenize_sql(sql, tokens_);
   const auto first = std::find_if(tokens_.begin(), tokens_.end(), significant);
+  // SQLite reads a text no further than its first NUL: such a text runs as written, for its error.
   const bool lifting =
       first != tokens_.end() && any_word(*first, kLiftingStatements) &&
+      sql.find('\0') == std::string_view::npos &&
       std::none_of(tokens_.begin(), tokens_.end(), [&](const Token& t) {
         return is_symbol(t, '?') || is_symbol(t, ':') || is_symbol(t, '$') ||
                (t.kind == TokenKind::Word && t.text[0] == '@') || names_any(t, whole_tables);
@@ -164,10 +166,14 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
     const bool fixed = before != nullptr &&
                        (is_word(*before, "top") || is_word(*before, "escape") ||
                         prefixed_pattern(*before, literal.text));
-    if (lifting && (closed || number) && !fixed &&
-        std::all_of(clauses_.begin(), clauses_.end(), [](Clause c) { return c == Clause::Values; })) {
-      const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());
-      const std::size_t end = static_cast<std::size_t>(literal.text.data() - sql.data()) + literal.text.size();
+    const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());
+    const std::size_t end =
+        static_cast<std::size_t>(literal.text.data() - sql.data()) + literal.text.size();
+    // Digits right after the literal would number its parameter ('u4'1 is no ?1).
+    const bool glued = end < sql.size() && sql[end] >= '0' && sql[end] <= '9';
+    if (lifting && (closed || number) && !fixed && !glued &&
+        std::all_of(clauses_.begin(), clauses_.end(),
+                    [](Clause c) { return c == Clause::Values; })) {
       text_.append(sql.substr(copied, at - copied));
       text_ += '?';
       copied = end;

@@ -26,9 +26,9 @@ class SqlShape {
  public:
   // Reads `sql`, which must outlive the views in literals(). Literals are lifted only from a
   // statement that starts with select, insert, update or delete, holds no parameter of its
-  // own (?, :name, @name, $name) and names none of `whole_tables` (lower-case names of tables
-  // and views whose indexes SQLite matches against literals as written: partial indexes and
-  // indexes on expressions). Then only where a parameter means the same as the literal: never
+  // own (?, :name, @name, $name) nor a NUL byte (SQLite reads no further), and names none of
+  // `whole_tables` (lower-case names of tables and views whose indexes SQLite matches against
+  // literals as written: partial indexes and indexes on expressions). Then only where a parameter means the same as the literal: never
   // inside a select list or a returning list (the texts of its expressions name the result
   // columns), an order by or group by clause (a number there is a column's position), the
   // count of a top, limit or offset clause, or the length of a type (varchar(10)). Nor where
@@ -36,7 +36,8 @@ class SqlShape {
   // serves the prefix; '%x%' needs none and is lifted) and an escape, or the numbers 0 and 1
   // (a comparison with one reads as a flag test, likelier true than one with a key). Integers
   // are lifted when they fit 32 bits and no word is glued to them (1or stays an error); other
-  // numbers stay in the text.
+  // numbers stay in the text. No literal that digits directly follow is lifted ('u4'1 stays an
+  // error).
   void read(std::string_view sql, const std::vector<std::string>& whole_tables = {});
 
   const std::string& text() const { return text_; }

@@ -370,7 +370,10 @@ class SqliteConnection final : public DriverConnection {
   // runs those). When the shape does not prepare, the page's own text is prepared instead, so
   // that the error names what the page wrote.
   PreparedStatement* prepared(std::string_view sql, vb::Here where) {
-    if (PreparedStatement* p = cache_.find(sql)) return p;
+    // A shape kept as failed has the text of a page statement holding bare parameters
+    // ("... T ? where n = ?"): that statement is prepared for its own error.
+    PreparedStatement* kept = cache_.find(sql);
+    if (kept != nullptr && kept->statement != nullptr) return kept;
     const std::string translated = translate_tsql(sql);
     OwnedStatement s = prepare_one(translated, where);
     if (!s) return nullptr;
@@ -379,6 +382,7 @@ class SqliteConnection final : public DriverConnection {
     const std::string probe = delete_probe(translated);
     if (!probe.empty()) p.probe = prepare_one(probe, where).release();
     p.statement = s.release();
+    if (kept != nullptr) return &(*kept = std::move(p));
     return &cache_.insert(std::string(sql), std::move(p));
   }
 

@@ -15,4 +15,11 @@ PreparedStatement::PreparedStatement(PreparedStatement&& other) noexcept
       probe(std::exchange(other.probe, nullptr)),
       columns(std::move(other.columns)) {}
 
+PreparedStatement& PreparedStatement::operator=(PreparedStatement&& other) noexcept {
+  std::swap(statement, other.statement);
+  std::swap(probe, other.probe);
+  std::swap(columns, other.columns);
+  return *this;
+}
+
 }  // namespace platform::ado

@@ -22,7 +22,8 @@ struct PreparedStatement {
   PreparedStatement() = default;
   ~PreparedStatement();
   PreparedStatement(PreparedStatement&& other) noexcept;
-  PreparedStatement& operator=(PreparedStatement&&) = delete;
+  // Takes `other`'s statements; this one's are finalized with `other`.
+  PreparedStatement& operator=(PreparedStatement&& other) noexcept;
 
   // The text translated and prepared; nullptr for a statement shape that SQLite rejects (the
   // statements of that shape then run by their own texts).

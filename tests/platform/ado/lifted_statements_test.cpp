@@ -15,6 +15,8 @@
 namespace platform::ado {
 namespace {
 
+using namespace std::string_literals;
+
 // Rows are stored so that their key order differs from every index's order: a plan that reads
 // another index (or none) gives another order where a query has no order by.
 constexpr const char* kSchema = R"sql(
@@ -173,6 +175,12 @@ TEST(LiftedStatementsTest, GiveWhatTheTextAsWrittenGives) {
       "delete from KE_UserInfor where UserID = 3 returning 'gone', UserID",
       // literals SQLite takes only as written, and errors
       "select UserID from KE_UserInfor 'x' where n = 12",
+      "select UserID from KE_UserInfor ? where n = ?",  // the text of the shape just failed
+      // SQLite reads no further than a NUL, and a number glued to a literal is no parameter's
+      "select UserID from KE_UserInfor where note = 'a\0' or 1=1 --'"s,
+      "select UserID from KE_UserInfor where note = 'it''s\0x' or n = 12"s,
+      "select UserID from KE_UserInfor where UserName = 'u4'1",
+      "select UserID from KE_UserInfor where UserName = N'u4'1 or n = 12",
       "select UserID from KE_UserInfor where likelihood(n = 12, 0.5) or likelihood(n = 3, 1)",
       "select UserID from KE_UserInfor where n = 12 12",
       "select nothing from KE_UserInfor where n = 5",
