@@ -225,7 +225,7 @@ class SqliteConnection final : public DriverConnection {
     const std::string sql = "INSERT INTO " + quoted_name(table) +
                             (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
     const Deadline deadline(*this, timeout_seconds);
-    const PreparedStatement& insert = *prepared(sql, where);
+    PreparedStatement& insert = *prepared(sql, where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) bind_value(insert.statement, ++index, values[i], where);
@@ -238,7 +238,7 @@ class SqliteConnection final : public DriverConnection {
       if (i > 0) select += ',';
       select += quoted_name(columns[i]);
     }
-    const PreparedStatement& read_back =
+    PreparedStatement& read_back =
         *prepared(select + " FROM " + quoted_name(table) + " WHERE rowid=?", where);
     sqlite3_bind_int64(read_back.statement, 1, sqlite3_last_insert_rowid(db_.db));
     ResultSet row;
@@ -254,7 +254,7 @@ class SqliteConnection final : public DriverConnection {
     const std::size_t key_index = key_position(columns, key, where);
     const std::string sql = update_statement(table, columns, assigned, key);
     if (sql.empty()) return;
-    const PreparedStatement& update = *prepared(sql, where);
+    PreparedStatement& update = *prepared(sql, where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) bind_value(update.statement, ++index, values[i], where);
@@ -405,8 +405,10 @@ class SqliteConnection final : public DriverConnection {
   }
 
   // Reads again which tables keep their statements' literals (see kWholeTablesQuery) when the
-  // schema changed since the last look. Called while no read transaction is open: within one
-  // only this session could change the schema, and its writes end that transaction first.
+  // schema changed since the last look, and forgets the shapes that failed to prepare: a
+  // table missing then (a form's table being made) may exist now. Called while no read
+  // transaction is open: within one only this session could change the schema, and its
+  // writes end that transaction first.
   void read_whole_tables(vb::Here where) {
     int rc = SQLITE_OK;
     {
@@ -417,6 +419,7 @@ class SqliteConnection final : public DriverConnection {
       if (version == schema_read_) return;
       schema_read_ = version;
     }
+    cache_.erase_if([](const PreparedStatement& p) { return p.statement == nullptr; });
     whole_tables_.clear();
     sqlite3_stmt* query = whole_tables_query_.get();
     ResetOnExit reset(query);
@@ -458,7 +461,8 @@ class SqliteConnection final : public DriverConnection {
       }
       if (s == nullptr) continue;
       OwnedStatement owned(s);
-      if (run(s, column_names(s), has_rows ? nullptr : &result, where)) has_rows = true;
+      std::shared_ptr<const ColumnNames> columns;
+      if (run(s, columns, has_rows ? nullptr : &result, where)) has_rows = true;
     }
     return has_rows;
   }
@@ -477,7 +481,10 @@ class SqliteConnection final : public DriverConnection {
   }
 
   // Steps `s` to its end, keeping its rows in `out` when given. True when it returns columns.
-  bool run(sqlite3_stmt* s, const std::shared_ptr<const ColumnNames>& columns, ResultSet* out,
+  // `columns` are read after the first step when there are none yet, and read again when that
+  // step prepared the statement again: SQLite does so by itself after a schema change (a
+  // form's table gained or lost a field), and `select *` then returns other columns.
+  bool run(sqlite3_stmt* s, std::shared_ptr<const ColumnNames>& columns, ResultSet* out,
            vb::Here where) {
     ResetOnExit reset(s);
     const struct CountPreparesAgain {
@@ -487,11 +494,13 @@ class SqliteConnection final : public DriverConnection {
                            std::memory_order_relaxed);
       }
     } count_prepares_again{s};
+    int rc = sqlite3_step(s);
+    if (!columns || sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 0) > 0) {
+      columns = column_names(s);
+    }
     const int n = static_cast<int>(columns->size());
     if (out != nullptr && n > 0) out->start(columns);
-    for (;;) {
-      const int rc = sqlite3_step(s);
-      if (rc == SQLITE_DONE) break;
+    for (; rc != SQLITE_DONE; rc = sqlite3_step(s)) {
       if (rc != SQLITE_ROW) step_failed(rc, where);
       if (out == nullptr) continue;
       for (int i = 0; i < n; ++i) add_column(*out, s, i);
@@ -504,7 +513,7 @@ class SqliteConnection final : public DriverConnection {
     const std::string lower_name = ascii_lowered(table);
     auto it = key_columns_.find(lower_name);
     if (it != key_columns_.end()) return it->second;
-    const PreparedStatement& pragma = *prepared("PRAGMA table_info(" + quoted_name(table) + ")", where);
+    PreparedStatement& pragma = *prepared("PRAGMA table_info(" + quoted_name(table) + ")", where);
     ResultSet info;
     run(pragma.statement, pragma.columns, &info, where);
     std::string key;
