@@ -44,18 +44,17 @@ constexpr auto kIdentityCheckInterval = std::chrono::seconds(1);
 // Statement shapes kept per session: a page's statements come to a few dozen shapes, a form of
 // 500 fields to a few more, since the field's number is a literal.
 constexpr std::size_t kCachedStatements = 512;
-// The tables whose statements keep every literal in their text, lower-case: those with a
-// partial index or an index on an expression, which SQLite uses only when the statement's
-// literals match the index's as written, and every view when there is one (a view may read
-// such a table).
-constexpr const char* kWholeTablesQuery = R"sql(
-WITH steered(name) AS (
-  SELECT m.name FROM sqlite_schema m, pragma_index_list(m.name) i
+// The partial indexes and the indexes on expressions, which SQLite uses only when a
+// statement's literals match the index's as written: each one's table (lower-case) and text,
+// then every view when there is such an index (a view may read its table), without a text.
+constexpr const char* kIndexLiteralsQuery = R"sql(
+WITH steered(tbl, idx) AS (
+  SELECT m.name, i.name FROM sqlite_schema m, pragma_index_list(m.name) i
   WHERE m.type = 'table' AND
     (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name) WHERE cid = -2)))
-SELECT lower(name) FROM steered
-UNION
-SELECT lower(name) FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
+SELECT lower(s.tbl), x.sql FROM steered s JOIN sqlite_schema x ON x.type = 'index' AND x.name = s.idx
+UNION ALL
+SELECT lower(name), NULL FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
 
 std::atomic<long> prepares{0};
 std::atomic<void (*)(std::string_view)> answer_observer{nullptr};
@@ -171,7 +170,7 @@ class SqliteConnection final : public DriverConnection {
     begin_read_ = own_statement("BEGIN", where);
     end_read_ = own_statement("COMMIT", where);
     schema_version_ = own_statement("PRAGMA schema_version", where);
-    whole_tables_query_ = own_statement(kWholeTablesQuery, where);
+    index_literals_query_ = own_statement(kIndexLiteralsQuery, where);
   }
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
@@ -184,8 +183,8 @@ class SqliteConnection final : public DriverConnection {
       }
     }
     const Deadline deadline(*this, timeout_seconds);
-    if (!in_read_transaction()) read_whole_tables(where);
-    shape_.read(sql, whole_tables_);
+    if (!in_read_transaction()) read_index_literals(where);
+    shape_.read(sql, index_literals_);
     PreparedStatement* p =
         shape_.literals().empty() ? prepared(sql, where) : prepared_shape(sql, where);
     if (p == nullptr) return run_script(translate_tsql(sql), result, where);
@@ -404,12 +403,12 @@ class SqliteConnection final : public DriverConnection {
     return p->statement != nullptr ? p : prepared(sql, where);
   }
 
-  // Reads again which tables keep their statements' literals (see kWholeTablesQuery) when the
-  // schema changed since the last look, and forgets the shapes that failed to prepare: a
+  // Reads again which literals stay in the statements' texts (see kIndexLiteralsQuery) when
+  // the schema changed since the last look, and forgets the shapes that failed to prepare: a
   // table missing then (a form's table being made) may exist now. Called while no read
   // transaction is open: within one only this session could change the schema, and its
   // writes end that transaction first.
-  void read_whole_tables(vb::Here where) {
+  void read_index_literals(vb::Here where) {
     int rc = SQLITE_OK;
     {
       ResetOnExit reset(schema_version_.get());
@@ -420,11 +419,14 @@ class SqliteConnection final : public DriverConnection {
       schema_read_ = version;
     }
     cache_.erase_if([](const PreparedStatement& p) { return p.statement == nullptr; });
-    whole_tables_.clear();
-    sqlite3_stmt* query = whole_tables_query_.get();
+    index_literals_.clear();
+    sqlite3_stmt* query = index_literals_query_.get();
     ResetOnExit reset(query);
     while ((rc = sqlite3_step(query)) == SQLITE_ROW) {
-      whole_tables_.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)));
+      index_literals_.add_table(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)));
+      if (const auto* text = sqlite3_column_text(query, 1)) {
+        index_literals_.add_index(reinterpret_cast<const char*>(text));
+      }
     }
     if (rc != SQLITE_DONE) {
       schema_read_ = -1;
@@ -571,9 +573,9 @@ class SqliteConnection final : public DriverConnection {
   StatementCache<PreparedStatement> cache_{kCachedStatements};
   SqlShape shape_;  // of the statement being run
   ReadMemo memo_;  // the reads of the open read transaction
-  OwnedStatement begin_read_, end_read_, schema_version_, whole_tables_query_;
-  std::vector<std::string> whole_tables_;  // see kWholeTablesQuery
-  int schema_read_ = -1;                   // the schema version whole_tables_ was read at
+  OwnedStatement begin_read_, end_read_, schema_version_, index_literals_query_;
+  IndexLiterals index_literals_;  // see kIndexLiteralsQuery
+  int schema_read_ = -1;          // the schema version index_literals_ was read at
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
   bool share_reads_ = false;  // reads share one transaction (a request scope is open)
   bool reading_ = false;      // that transaction is open
