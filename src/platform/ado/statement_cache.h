@@ -26,7 +26,7 @@ struct PreparedStatement {
   PreparedStatement& operator=(PreparedStatement&& other) noexcept;
 
   // The text translated and prepared; nullptr for a statement shape that SQLite rejects (the
-  // statements of that shape then run by their own texts).
+  // statements of that shape then run by their own texts until the schema changes).
   sqlite3_stmt* statement = nullptr;
   // For a delete: a query for one row the delete would remove, so that a delete with nothing
   // to remove needs no write lock. nullptr for other statements.
