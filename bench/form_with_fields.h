@@ -23,10 +23,13 @@ inline void exec(const std::string& path, const std::string& sql) {
 
 // A scratch database whose form 7 has `fields` text fields, every one placed once in the
 // template and stored in record 3, which waits at node 2 for the user "zhang"; node 1 has
-// handled it and could edit every field, and node 2 lets the user edit every other one.
+// handled it and could edit every field, and node 2 lets the user edit every other one. Each
+// call makes a file of its own: a pooled session of a file made before at the same path would
+// read the replaced file until it noticed, and then prepare its statements again.
 inline std::string database_with(int fields) {
-  const std::string path =
-      "/tmp/page_fields_bench_" + std::to_string(getpid()) + "_" + std::to_string(fields) + ".db";
+  static int made = 0;
+  const std::string path = "/tmp/page_fields_bench_" + std::to_string(getpid()) + "_" +
+                           std::to_string(fields) + "_" + std::to_string(++made) + ".db";
   for (const char* suffix : {"", "-wal", "-shm"}) std::remove((path + suffix).c_str());
   schema::create_database(path, false);
   std::vector<std::string> columns;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "platform/ado/ascii.h"
 
@@ -60,17 +61,20 @@ bool prefixed_pattern(const Token& before, std::string_view quoted) {
   return is_word(before, "glob") && first != '*' && first != '?' && first != '[';
 }
 
-// Whether `t` names one of `names` (lower-case), quotes or brackets set aside.
-bool names_any(const Token& t, const std::vector<std::string>& names) {
-  std::string_view name = t.text;
-  if (t.kind == TokenKind::QuotedName || t.kind == TokenKind::BracketName) {
-    if (name.size() < 2) return false;
-    name = name.substr(1, name.size() - 2);
-  } else if (t.kind != TokenKind::Word) {
-    return false;
+// The text between `quote` and its partner, doubled quotes undoubled.
+std::string unquoted(std::string_view inner, char quote) {
+  std::string out;
+  out.reserve(inner.size());
+  for (std::size_t i = 0; i < inner.size(); ++i) {
+    out += inner[i];
+    if (inner[i] == quote) ++i;  // two stand for one
   }
-  return std::any_of(names.begin(), names.end(),
-                     [&](const std::string& n) { return ascii_iequals(name, n); });
+  return out;
+}
+
+template <class T>
+bool contains(const std::vector<T>& values, const T& value) {
+  return std::find(values.begin(), values.end(), value) != values.end();
 }
 
 }  // namespace
@@ -87,28 +91,63 @@ std::string_view Literal::inner() const {
   return quoted;
 }
 
-std::string Literal::text() const {
-  const std::string_view inner = this->inner();
-  std::string out;
-  out.reserve(inner.size());
-  for (std::size_t i = 0; i < inner.size(); ++i) {
-    out += inner[i];
-    if (inner[i] == '\'') ++i;  // '' stands for one quote
-  }
-  return out;
+std::string Literal::text() const { return unquoted(inner(), '\''); }
+
+void IndexLiterals::clear() {
+  tables_.clear();
+  texts_.clear();
+  integers_.clear();
 }
 
-void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_tables) {
+void IndexLiterals::add_table(std::string lower_name) {
+  if (!contains(tables_, lower_name)) tables_.push_back(std::move(lower_name));
+}
+
+void IndexLiterals::add_index(std::string_view create_index) {
+  for (const Token& t : tokenize_sql(create_index)) {
+    if (t.kind == TokenKind::Number && fits_32_bits(t.text)) {
+      integers_.push_back(Literal{Literal::Kind::Integer, t.text}.integer());
+    } else if (t.kind == TokenKind::String) {
+      texts_.push_back(Literal{Literal::Kind::Text, t.text}.text());
+    } else if (t.kind == TokenKind::QuotedName && t.text.size() >= 2) {
+      // A name SQLite finds no column for reads as a text.
+      texts_.push_back(unquoted(t.text.substr(1, t.text.size() - 2), '"'));
+    }
+  }
+}
+
+bool IndexLiterals::names_table(const Token& t) const {
+  std::string_view name = t.text;
+  if (t.kind == TokenKind::QuotedName || t.kind == TokenKind::BracketName) {
+    if (name.size() < 2) return false;
+    name = name.substr(1, name.size() - 2);
+  } else if (t.kind != TokenKind::Word) {
+    return false;
+  }
+  return std::any_of(tables_.begin(), tables_.end(),
+                     [&](const std::string& n) { return ascii_iequals(name, n); });
+}
+
+bool IndexLiterals::holds(const Literal& literal) const {
+  if (literal.kind == Literal::Kind::Integer) return contains(integers_, literal.integer());
+  return contains(texts_, literal.text());
+}
+
+void SqlShape::read(std::string_view sql, const IndexLiterals& indexed) {
   text_.clear();
   literals_.clear();
   tokenize_sql(sql, tokens_);
   const auto first = std::find_if(tokens_.begin(), tokens_.end(), significant);
-  const bool lifting =
-      first != tokens_.end() && any_word(*first, kLiftingStatements) &&
-      std::none_of(tokens_.begin(), tokens_.end(), [&](const Token& t) {
-        return is_symbol(t, '?') || is_symbol(t, ':') || is_symbol(t, '$') ||
-               (t.kind == TokenKind::Word && t.text[0] == '@') || names_any(t, whole_tables);
-      });
+  // SQLite reads a text no further than its first NUL: such a text runs as written, for its error.
+  const bool lifting = first != tokens_.end() && any_word(*first, kLiftingStatements) &&
+                       sql.find('\0') == std::string_view::npos &&
+                       std::none_of(tokens_.begin(), tokens_.end(), [&](const Token& t) {
+                         return is_symbol(t, '?') || is_symbol(t, ':') || is_symbol(t, '$') ||
+                                (t.kind == TokenKind::Word && t.text[0] == '@');
+                       });
+  const bool indexes_read_literals =
+      lifting && std::any_of(tokens_.begin(), tokens_.end(),
+                             [&](const Token& t) { return indexed.names_table(t); });
 
   clauses_.assign(1, Clause::Values);
   const Token* before = nullptr;                // the significant token before the current one
@@ -153,17 +192,25 @@ void SqlShape::read(std::string_view sql, const std::vector<std::string>& whole_
     // kinds of its terms (see translate_tsql).
     const bool summed = (before != nullptr && is_symbol(*before, '+')) ||
                         followed_by(tokens_, national ? i + 1 : i, '+');
-    if (lifting && (closed || number) && !fixed && !summed &&
-        std::all_of(clauses_.begin(), clauses_.end(), [](Clause c) { return c == Clause::Values; })) {
-      const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());
-      const std::size_t end = static_cast<std::size_t>(literal.text.data() - sql.data()) + literal.text.size();
-      text_.append(sql.substr(copied, at - copied));
-      text_ += '?';
-      copied = end;
-      literals_.push_back({number ? Literal::Kind::Integer
-                                  : national ? Literal::Kind::NationalText : Literal::Kind::Text,
-                           sql.substr(at, end - at)});
-      if (national) ++i;
+    const std::size_t at = static_cast<std::size_t>(t.text.data() - sql.data());
+    const std::size_t end =
+        static_cast<std::size_t>(literal.text.data() - sql.data()) + literal.text.size();
+    // Digits right after the literal would number its parameter ('u4'1 is no ?1).
+    const bool glued = end < sql.size() && sql[end] >= '0' && sql[end] <= '9';
+    if (lifting && (closed || number) && !fixed && !summed && !glued &&
+        std::all_of(clauses_.begin(), clauses_.end(),
+                    [](Clause c) { return c == Clause::Values; })) {
+      const Literal lifted{number     ? Literal::Kind::Integer
+                           : national ? Literal::Kind::NationalText
+                                      : Literal::Kind::Text,
+                           sql.substr(at, end - at)};
+      if (!indexes_read_literals || !indexed.holds(lifted)) {
+        text_.append(sql.substr(copied, at - copied));
+        text_ += '?';
+        copied = end;
+        literals_.push_back(lifted);
+        if (national) ++i;
+      }
     }
     before = &t;
   }

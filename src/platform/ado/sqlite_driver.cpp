@@ -46,18 +46,17 @@ constexpr auto kIdentityCheckInterval = std::chrono::seconds(1);
 // Statement shapes kept per session: a page's statements come to a few dozen shapes, a form of
 // 500 fields to a few more, since the field's number is a literal.
 constexpr std::size_t kCachedStatements = 512;
-// The tables whose statements keep every literal in their text, lower-case: those with a
-// partial index or an index on an expression, which SQLite uses only when the statement's
-// literals match the index's as written, and every view when there is one (a view may read
-// such a table).
-constexpr const char* kWholeTablesQuery = R"sql(
-WITH steered(name) AS (
-  SELECT m.name FROM sqlite_schema m, pragma_index_list(m.name) i
+// The partial indexes and the indexes on expressions, which SQLite uses only when a
+// statement's literals match the index's as written: each one's table (lower-case) and text,
+// then every view when there is such an index (a view may read its table), without a text.
+constexpr const char* kIndexLiteralsQuery = R"sql(
+WITH steered(tbl, idx) AS (
+  SELECT m.name, i.name FROM sqlite_schema m, pragma_index_list(m.name) i
   WHERE m.type = 'table' AND
     (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name) WHERE cid = -2)))
-SELECT lower(name) FROM steered
-UNION
-SELECT lower(name) FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
+SELECT lower(s.tbl), x.sql FROM steered s JOIN sqlite_schema x ON x.type = 'index' AND x.name = s.idx
+UNION ALL
+SELECT lower(name), NULL FROM sqlite_schema WHERE type = 'view' AND EXISTS (SELECT 1 FROM steered))sql";
 
 // SQLite's functions whose value changes between calls with the same arguments: random
 // numbers, the counts of the last writes, and the clock (each date and time function reads it
@@ -182,7 +181,7 @@ class SqliteConnection final : public DriverConnection {
     begin_read_ = own_statement("BEGIN", where);
     end_read_ = own_statement("COMMIT", where);
     schema_version_ = own_statement("PRAGMA schema_version", where);
-    whole_tables_query_ = own_statement(kWholeTablesQuery, where);
+    index_literals_query_ = own_statement(kIndexLiteralsQuery, where);
   }
 
   bool execute(std::string_view sql, ResultSet& result, long timeout_seconds,
@@ -195,8 +194,8 @@ class SqliteConnection final : public DriverConnection {
       }
     }
     const Deadline deadline(*this, timeout_seconds);
-    if (!in_read_transaction()) read_whole_tables(where);
-    shape_.read(sql, whole_tables_);
+    if (!in_read_transaction()) read_index_literals(where);
+    shape_.read(sql, index_literals_);
     met_ = {};
     PreparedStatement* p =
         shape_.literals().empty() ? prepared(sql, where) : prepared_shape(sql, where);
@@ -247,7 +246,7 @@ class SqliteConnection final : public DriverConnection {
     const std::string sql = "INSERT INTO " + quoted_name(table) +
                             (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
     const Deadline deadline(*this, timeout_seconds);
-    const PreparedStatement& insert = *prepared(sql, where);
+    PreparedStatement& insert = *prepared(sql, where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) bind_value(insert.statement, ++index, values[i], where);
@@ -260,7 +259,7 @@ class SqliteConnection final : public DriverConnection {
       if (i > 0) select += ',';
       select += quoted_name(columns[i]);
     }
-    const PreparedStatement& read_back =
+    PreparedStatement& read_back =
         *prepared(select + " FROM " + quoted_name(table) + " WHERE rowid=?", where);
     sqlite3_bind_int64(read_back.statement, 1, sqlite3_last_insert_rowid(db_.db));
     ResultSet row;
@@ -276,7 +275,7 @@ class SqliteConnection final : public DriverConnection {
     const std::size_t key_index = key_position(columns, key, where);
     const std::string sql = update_statement(table, columns, assigned, key);
     if (sql.empty()) return;
-    const PreparedStatement& update = *prepared(sql, where);
+    PreparedStatement& update = *prepared(sql, where);
     int index = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (assigned[i]) bind_value(update.statement, ++index, values[i], where);
@@ -393,7 +392,10 @@ class SqliteConnection final : public DriverConnection {
   // runs those). When the shape does not prepare, the page's own text is prepared instead, so
   // that the error names what the page wrote.
   PreparedStatement* prepared(std::string_view sql, vb::Here where) {
-    if (PreparedStatement* p = cache_.find(sql)) return p;
+    // A shape kept as failed has the text of a page statement holding bare parameters
+    // ("... T ? where n = ?"): that statement is prepared for its own error.
+    PreparedStatement* kept = cache_.find(sql);
+    if (kept != nullptr && kept->statement != nullptr) return kept;
     const std::string translated = translate_tsql(sql);
     OwnedStatement s = prepare_one(translated, where);
     if (!s) return nullptr;
@@ -402,6 +404,7 @@ class SqliteConnection final : public DriverConnection {
     const std::string probe = delete_probe(translated);
     if (!probe.empty()) p.probe = prepare_one(probe, where).release();
     p.statement = s.release();
+    if (kept != nullptr) return &(*kept = std::move(p));
     return &cache_.insert(std::string(sql), std::move(p));
   }
 
@@ -423,10 +426,12 @@ class SqliteConnection final : public DriverConnection {
     return p->statement != nullptr ? p : prepared(sql, where);
   }
 
-  // Reads again which tables keep their statements' literals (see kWholeTablesQuery) when the
-  // schema changed since the last look. Called while no read transaction is open: within one
-  // only this session could change the schema, and its writes end that transaction first.
-  void read_whole_tables(vb::Here where) {
+  // Reads again which literals stay in the statements' texts (see kIndexLiteralsQuery) when
+  // the schema changed since the last look, and forgets the shapes that failed to prepare: a
+  // table missing then (a form's table being made) may exist now. Called while no read
+  // transaction is open: within one only this session could change the schema, and its
+  // writes end that transaction first.
+  void read_index_literals(vb::Here where) {
     int rc = SQLITE_OK;
     {
       ResetOnExit reset(schema_version_.get());
@@ -436,11 +441,15 @@ class SqliteConnection final : public DriverConnection {
       if (version == schema_read_) return;
       schema_read_ = version;
     }
-    whole_tables_.clear();
-    sqlite3_stmt* query = whole_tables_query_.get();
+    cache_.erase_if([](const PreparedStatement& p) { return p.statement == nullptr; });
+    index_literals_.clear();
+    sqlite3_stmt* query = index_literals_query_.get();
     ResetOnExit reset(query);
     while ((rc = sqlite3_step(query)) == SQLITE_ROW) {
-      whole_tables_.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)));
+      index_literals_.add_table(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)));
+      if (const auto* text = sqlite3_column_text(query, 1)) {
+        index_literals_.add_index(reinterpret_cast<const char*>(text));
+      }
     }
     if (rc != SQLITE_DONE) {
       schema_read_ = -1;
@@ -484,7 +493,8 @@ class SqliteConnection final : public DriverConnection {
       if (s == nullptr) continue;
       OwnedStatement owned(s);
       altered_ = altered_ || met_.alters_session;
-      if (run(s, column_names(s), has_rows ? nullptr : &result, where)) has_rows = true;
+      std::shared_ptr<const ColumnNames> columns;
+      if (run(s, columns, has_rows ? nullptr : &result, where)) has_rows = true;
     }
     return has_rows;
   }
@@ -503,7 +513,10 @@ class SqliteConnection final : public DriverConnection {
   }
 
   // Steps `s` to its end, keeping its rows in `out` when given. True when it returns columns.
-  bool run(sqlite3_stmt* s, const std::shared_ptr<const ColumnNames>& columns, ResultSet* out,
+  // `columns` are read after the first step when there are none yet, and read again when that
+  // step prepared the statement again: SQLite does so by itself after a schema change (a
+  // form's table gained or lost a field), and `select *` then returns other columns.
+  bool run(sqlite3_stmt* s, std::shared_ptr<const ColumnNames>& columns, ResultSet* out,
            vb::Here where) {
     ResetOnExit reset(s);
     const struct CountPreparesAgain {
@@ -513,11 +526,13 @@ class SqliteConnection final : public DriverConnection {
                            std::memory_order_relaxed);
       }
     } count_prepares_again{s};
+    int rc = sqlite3_step(s);
+    if (!columns || sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 0) > 0) {
+      columns = column_names(s);
+    }
     const int n = static_cast<int>(columns->size());
     if (out != nullptr && n > 0) out->start(columns);
-    for (;;) {
-      const int rc = sqlite3_step(s);
-      if (rc == SQLITE_DONE) break;
+    for (; rc != SQLITE_DONE; rc = sqlite3_step(s)) {
       if (rc != SQLITE_ROW) step_failed(rc, where);
       if (out == nullptr) continue;
       for (int i = 0; i < n; ++i) add_column(*out, s, i);
@@ -530,7 +545,7 @@ class SqliteConnection final : public DriverConnection {
     const std::string lower_name = ascii_lowered(table);
     auto it = key_columns_.find(lower_name);
     if (it != key_columns_.end()) return it->second;
-    const PreparedStatement& pragma = *prepared("PRAGMA table_info(" + quoted_name(table) + ")", where);
+    PreparedStatement& pragma = *prepared("PRAGMA table_info(" + quoted_name(table) + ")", where);
     ResultSet info;
     run(pragma.statement, pragma.columns, &info, where);
     std::string key;
@@ -614,9 +629,9 @@ class SqliteConnection final : public DriverConnection {
   ReadMemo memo_;  // the reads of the open read transaction
   StatementTraits met_;   // what SQLite met preparing the statement being run (see on_prepare)
   bool altered_ = false;  // a PRAGMA or ATTACH ran: the session is not pooled again
-  OwnedStatement begin_read_, end_read_, schema_version_, whole_tables_query_;
-  std::vector<std::string> whole_tables_;  // see kWholeTablesQuery
-  int schema_read_ = -1;                   // the schema version whole_tables_ was read at
+  OwnedStatement begin_read_, end_read_, schema_version_, index_literals_query_;
+  IndexLiterals index_literals_;  // see kIndexLiteralsQuery
+  int schema_read_ = -1;          // the schema version index_literals_ was read at
   std::unordered_map<std::string, std::string> key_columns_;  // lower-case table -> key column
   bool share_reads_ = false;  // reads share one transaction (a request scope is open)
   bool reading_ = false;      // that transaction is open

@@ -16,4 +16,11 @@ PreparedStatement::PreparedStatement(PreparedStatement&& other) noexcept
       columns(std::move(other.columns)),
       traits(other.traits) {}
 
+PreparedStatement& PreparedStatement::operator=(PreparedStatement&& other) noexcept {
+  std::swap(statement, other.statement);
+  std::swap(probe, other.probe);
+  std::swap(columns, other.columns);
+  return *this;
+}
+
 }  // namespace platform::ado

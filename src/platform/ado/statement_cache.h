@@ -31,15 +31,17 @@ struct PreparedStatement {
   PreparedStatement() = default;
   ~PreparedStatement();
   PreparedStatement(PreparedStatement&& other) noexcept;
-  PreparedStatement& operator=(PreparedStatement&&) = delete;
+  // Takes `other`'s statements; this one's are finalized with `other`.
+  PreparedStatement& operator=(PreparedStatement&& other) noexcept;
 
   // The text translated and prepared; nullptr for a statement shape that SQLite rejects (the
-  // statements of that shape then run by their own texts).
+  // statements of that shape then run by their own texts until the schema changes).
   sqlite3_stmt* statement = nullptr;
   // For a delete: a query for one row the delete would remove, so that a delete with nothing
   // to remove needs no write lock. nullptr for other statements.
   sqlite3_stmt* probe = nullptr;
-  // The names of the columns a query returns, read once.
+  // The names of the columns a query returns, read again when SQLite prepares the statement
+  // again after a schema change.
   std::shared_ptr<const ColumnNames> columns;
   StatementTraits traits;
 };
@@ -71,6 +73,19 @@ class StatementCache {
     entries_.emplace_front(std::move(sql), std::move(statement));
     index_.emplace(entries_.front().first, entries_.begin());
     return entries_.front().second;
+  }
+
+  // Drops every statement for which `drop(statement)` is true.
+  template <class Predicate>
+  void erase_if(Predicate drop) {
+    for (auto it = entries_.begin(); it != entries_.end();) {
+      if (drop(it->second)) {
+        index_.erase(it->first);
+        it = entries_.erase(it);
+      } else {
+        ++it;
+      }
+    }
   }
 
   // Drops every statement.

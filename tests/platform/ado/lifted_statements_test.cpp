@@ -15,6 +15,8 @@
 namespace platform::ado {
 namespace {
 
+using namespace std::string_literals;
+
 // Rows are stored so that their key order differs from every index's order: a plan that reads
 // another index (or none) gives another order where a query has no order by.
 constexpr const char* kSchema = R"sql(
@@ -31,6 +33,9 @@ CREATE INDEX ItemCode ON Item(substr(code, 1, 2), name);
 INSERT INTO Item VALUES (1, '1', 'c0a', 'd'), (2, '0', 'c0b', 'a'), (3, '1', 'c1c', 'b'),
   (4, '1', 'c0d', 'c'), (5, NULL, 'c0e', 'b');
 CREATE VIEW ItemView AS SELECT * FROM Item;
+CREATE TABLE Flagged(id INTEGER PRIMARY KEY, flag TEXT, name TEXT);
+CREATE INDEX FlaggedName ON Flagged(name) WHERE flag = '1';
+INSERT INTO Flagged SELECT id, flag, name FROM Item;
 CREATE TABLE Pair(id INTEGER PRIMARY KEY, f INTEGER, k TEXT);
 CREATE INDEX PairKey ON Pair(k);
 INSERT INTO Pair VALUES (1, 1, 'x'), (2, 1, 'y'), (3, 2, 'y'), (4, 2, 'x');
@@ -157,6 +162,8 @@ TEST(LiftedStatementsTest, GiveWhatTheTextAsWrittenGives) {
       "select name from Item where flag = '1' and name > ''",
       "select name from Item where substr(code, 1, 2) = 'c0'",
       "select name from ItemView where flag = '1' and name > ''",
+      "select name from Flagged where flag = '1' and name > ''",
+      "select name from Flagged where flag = N'1' and name > 'a'",
       // the T-SQL forms
       "select UserID, getdate() > '2000' from KE_UserInfor where UserID = 2",
       "select UserID from KE_UserInfor where isnull(note, 'none') = 'none' or isnull(n, 5) = 5",
@@ -173,6 +180,12 @@ TEST(LiftedStatementsTest, GiveWhatTheTextAsWrittenGives) {
       "delete from KE_UserInfor where UserID = 3 returning 'gone', UserID",
       // literals SQLite takes only as written, and errors
       "select UserID from KE_UserInfor 'x' where n = 12",
+      "select UserID from KE_UserInfor ? where n = ?",  // the text of the shape just failed
+      // SQLite reads no further than a NUL, and a number glued to a literal is no parameter's
+      "select UserID from KE_UserInfor where note = 'a\0' or 1=1 --'"s,
+      "select UserID from KE_UserInfor where note = 'it''s\0x' or n = 12"s,
+      "select UserID from KE_UserInfor where UserName = 'u4'1",
+      "select UserID from KE_UserInfor where UserName = N'u4'1 or n = 12",
       "select UserID from KE_UserInfor where likelihood(n = 12, 0.5) or likelihood(n = 3, 1)",
       "select UserID from KE_UserInfor where n = 12 12",
       "select nothing from KE_UserInfor where n = 5",

@@ -111,6 +111,42 @@ TEST_F(ReadMemoTest, StatementsOfOneShapeArePreparedOnce) {
   EXPECT_EQ(sqlite_prepares() - before, 1);
 }
 
+// Literals no index reads as written share one prepared statement: a like pattern opening with
+// a wildcard, and keys beside an index on an expression and a partial index, whose own
+// literals ('2000') stay in the text.
+TEST_F(ReadMemoTest, LiteralsNoIndexReadsShareOnePreparedStatement) {
+  add_log_rows(conn);
+  conn.Execute("create index LogRemark on OA_Log(Remark collate nocase)");
+  conn.Execute("create index LogLower on OA_Log(lower(Remark), substr(LogTime, 1, 4))");
+  conn.Execute("create index LogLater on OA_Log(LogType) where LogTime > '2000'");
+  const std::vector<std::function<std::string(const std::string&)>> families = {
+      [](const std::string& n) {
+        return "select OAID from OA_Log where Remark like '_" + n + "%'";
+      },
+      [](const std::string& n) {
+        return "select OAID from OA_Log where lower(Remark) = '" + n +
+               "' and substr(LogTime, 1, 4) > '2000' and OAID > " + n;
+      },
+      [](const std::string& n) {
+        return "select OAID from OA_Log where LogType = N'" + n + "' and LogTime > '2000'";
+      },
+  };
+  for (const auto& statement : families) {
+    EXPECT_EQ(rows_of(conn, statement("9")), "");
+    const long before = sqlite_prepares();
+    for (int i = 10; i < 40; ++i) EXPECT_EQ(rows_of(conn, statement(std::to_string(i))), "");
+    EXPECT_EQ(sqlite_prepares() - before, 0) << statement("n");
+  }
+  const long before = sqlite_prepares();
+  EXPECT_EQ(rows_of(conn,
+                    "select OAID from OA_Log where lower(Remark) = '<&\"</script\r\n<!--<script' "
+                    "and substr(LogTime, 1, 4) > '2000' and OAID > 2"),
+            "3");
+  EXPECT_EQ(rows_of(conn, "select OAID from OA_Log where LogType = N'b' and LogTime > '2000'"),
+            "2");
+  EXPECT_EQ(sqlite_prepares() - before, 0);
+}
+
 // A read whose shape SQLite rejects (a literal where the grammar wants one as written) runs by
 // the page's own text as a read: in the request's snapshot, beside another session's open
 // transaction. The shape is not tried again.
