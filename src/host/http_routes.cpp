@@ -125,7 +125,8 @@ void HttpRoutes::page(const HttpRequest& request, const std::string& path,
   const ValuePairs cookies = parse_cookie_header(request.cookie, Charset::cp936);
   auto input = std::make_shared<const RequestInput>(request_input(request, target, cookies));
   sessions_.acquire(
-      session_cookie_of(cookies), [this, input, reply, path](SessionStore::Lease lease) {
+      session_cookie_of(cookies), request.remote_addr,
+      [this, input, reply, path](SessionStore::Lease lease) {
         HttpAnswer answer;
         try {
           PageResponse response = options_.page_runner(application_, lease.session(), *input);
