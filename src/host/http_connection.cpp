@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "host/request_body.h"
+#include "host/request_head.h"
 
 namespace host {
 namespace {
@@ -111,9 +112,19 @@ class Connection : public std::enable_shared_from_this<Connection> {
                               if (ec) return self->fail(ec);
                               self->received_ += n;
                               self->version_ = self->parser_->get().version();
+                              if (self->refused_head()) return;
                               if (self->expects_continue()) return self->send_continue();
                               self->read_body();
                             });
+  }
+
+  // Answers a head that HTTP says to refuse (and closes), before any of its body is read.
+  bool refused_head() {
+    const int status = head_refusal(parser_->get(), parser_->chunked());
+    if (status == 0) return false;
+    drop_body();
+    answer_and_close(plain_answer(status));
+    return true;
   }
 
   // The next read's time-out: `wait` from now, cut to the request's deadline and to the time

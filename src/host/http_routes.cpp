@@ -90,6 +90,7 @@ HttpAnswer plain_answer(int status) {
       {404, "Not Found"},
       {413, "Payload Too Large"},
       {431, "Request Header Fields Too Large"},
+      {501, "Not Implemented"},
       {503, "Service Unavailable"},
   };
   for (const auto& [code, text] : kTexts) {
