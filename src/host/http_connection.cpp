@@ -102,6 +102,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   void read_head() {
     parser_.emplace();
+    head_ = false;
     parser_->header_limit(kHeadLimit);
     parser_->body_limit(context_.limits.max_body);
     started_ = Clock::now();
@@ -120,6 +121,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   // Answers a head that HTTP says to refuse (and closes), before any of its body is read.
   bool refused_head() {
+    head_ = parser_->get().method() == http::verb::head;
     const int status = head_refusal(parser_->get(), parser_->chunked());
     if (status == 0) return false;
     drop_body();
@@ -231,6 +233,8 @@ class Connection : public std::enable_shared_from_this<Connection> {
     response_->body() = std::move(answer.body);
     response_->keep_alive(keep_alive_);
     response_->prepare_payload();
+    // A HEAD is answered as a GET, its Content-Length included, without the body.
+    if (head_) response_->body().clear();
     stream_.expires_after(context_.limits.body_timeout);
     http::async_write(stream_, *response_,
                       [self = shared_from_this()](beast::error_code ec, std::size_t) {
@@ -284,6 +288,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   std::optional<http::response<http::empty_body>> continue_;
   std::optional<http::response<http::string_body>> response_;
   unsigned version_ = 11;
+  bool head_ = false;  // the request is a HEAD
   bool keep_alive_ = true;
 };
 

@@ -107,7 +107,9 @@ HttpRoutes::HttpRoutes(const ServeOptions& options,
 void HttpRoutes::handle(HttpRequest request, Reply reply) {
   const RequestTarget target = split_target(request.target);
   const std::string path = percent_decode(target.path);
-  const bool get = request.method == "GET", post = request.method == "POST";
+  // A HEAD is routed as a GET; the connection leaves its answer's body out.
+  const bool get = request.method == "GET" || request.method == "HEAD";
+  const bool post = request.method == "POST";
   if ((get || post) && platform::asp::same_key(path, kPagePath)) {
     return page(request, path, target, std::move(reply));
   }

@@ -263,6 +263,28 @@ TEST_F(HttpServerTest, AHeadWithUntrustedFramingOrHostGetsOneRefusalAndTheClose)
   }
 }
 
+// HEAD is answered as GET would be, with its Content-Length and no body, so the next answer on
+// the connection follows the head at once.
+TEST_F(HttpServerTest, AHeadIsAnsweredAsAGetWithoutTheBody) {
+  ServerHarness harness(with_page([](const auto&, const auto&, const RequestInput& input) {
+    return PageResponse{"<p>" + input.server_variables[1].second + "</p>", 0};
+  }));
+  TestConnection connection(harness.port());
+  connection.send(http_request("HEAD", kPage) + http_request("HEAD", "/missing") +
+                  http_request("GET", kPage, {{"Connection", "close"}}));
+  const TestAnswer page = connection.read_answer(20s, true);
+  EXPECT_EQ(page.status, 200);
+  EXPECT_EQ(page.header("Content-Length"), "11");  // "<p>HEAD</p>"
+  EXPECT_EQ(page.header("Content-Type"), "text/html; charset=gb2312");
+  EXPECT_NE(cookie_of(page), "");
+  const TestAnswer missing = connection.read_answer(20s, true);
+  EXPECT_EQ(missing.status, 404);
+  EXPECT_EQ(missing.header("Content-Length"), "9");  // "Not Found"
+  const TestAnswer next = connection.read_answer();
+  EXPECT_EQ(next.status, 200);
+  EXPECT_EQ(next.body, "<p>GET</p>");
+}
+
 TEST_F(HttpServerTest, AFailureOfTheHostIsA500AndLogged) {
   auto log = std::make_shared<platform::eventlog::RecordingEventLog>();
   ServeOptions o = with_page([](const auto&, const auto&, const RequestInput&) -> PageResponse {
