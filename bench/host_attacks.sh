@@ -8,7 +8,13 @@
 #     each in, but a session whose cookie never comes back stays under the anonymous cap);
 #   - a body budget hog: 8 heads announcing 16 MB bodies that never come, reopened when cut;
 #   - a chunked trickle: 64 chunked posts, a byte a second each;
-#   - 16 MB bodies: 8 posts of a 16 MB form body at once from 8 addresses, round after round.
+#   - 16 MB bodies: 8 posts of a 16 MB form body at once from 8 addresses, round after round;
+#   - heads to refuse, from 8 connections, each with a request after it in the same write (it
+#     must not run): Transfer-Encodings that do not end in chunked or put a coding before it,
+#     then two Hosts, a Host with a blank or a user part, none, and a user part in the target;
+#   - a session flood: 8 connections taking new sessions and sending each cookie back once (the
+#     demo signs each in) for at least 45 s, which fills the store; a quiet client from another
+#     address that came back once before it must keep its session.
 # The attackers come from 127.0.0.2 and on (wrk from 127.0.0.1), so the per-address cap meets
 # them and not the normal clients; beside the normal clients a 1 KB form is posted every second
 # from 127.0.0.1 (its answers are counted by status).
@@ -20,7 +26,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 port=18432
-source bench/host_bench_setup.sh attack_clients
+source bench/host_bench_setup.sh attack_clients proto_attacks
 
 "$bin/flowform" demo --db "$work/demo.db" --listen 127.0.0.1:$port >"$work/server.log" 2>&1 &
 server=$!
@@ -97,6 +103,18 @@ beside "cookieless" flood
 beside "budget hog" "$bin/bench/attack_clients" hog $port 127.0.0.2 8 $((seconds + 2))
 beside "chunked" "$bin/bench/attack_clients" chunked $port 127.0.0.2 64 $((seconds + 2))
 beside "16 MB bodies" "$bin/bench/attack_clients" big-rounds $port 127.0.0.2 8 $((seconds + 2))
+
+# Heads the host must refuse, and the session flood, each beside the normal clients.
+refused_heads() {
+  beside "TE framing" "$bin/bench/proto_attacks" framing $port 127.0.0.3 8 $((seconds + 2))
+  beside "Host checks" "$bin/bench/proto_attacks" hosts $port 127.0.0.3 8 $((seconds + 2))
+}
+session_flood() {
+  local seconds=$((seconds > 45 ? seconds : 45))
+  beside "session flood" "$bin/bench/proto_attacks" sessions $port 127.0.0.3 8 $((seconds + 2))
+}
+refused_heads
+session_flood
 normal "alone again"
 
 # Posts of a form body of $1 bytes at 4 connections for 8 s: requests a second.

@@ -64,7 +64,7 @@ void add_client_limits(CLI::App& serve, ServeOptions& s) {
   const std::tuple<const char*, std::size_t*, const char*> counts[] = {
       {"--max-anonymous-sessions", &s.max_anonymous_sessions,
        "Sessions without a user name, or whose cookie has not come back, kept at most; they go "
-       "before any signed-in one"},
+       "first from the address that made the most sessions"},
       {"--max-per-address", &limits.max_per_address,
        "Connections one client address may hold; more get 503"},
       {"--body-memory", &limits.body_memory,
@@ -140,7 +140,7 @@ int run_cli(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   serve->add_option("--event-log", serve_event_log, "Event log file, or - for stderr");
   serve
       ->add_option("--max-sessions", s.max_sessions,
-                   "Sessions kept at most; the anonymous one idle the longest goes first")
+                   "Sessions kept at most; the address that made the most loses its idlest")
       ->check(CLI::PositiveNumber);
   serve
       ->add_option("--max-connections", s.limits.max_connections,

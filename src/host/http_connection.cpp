@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "host/request_body.h"
+#include "host/request_head.h"
 
 namespace host {
 namespace {
@@ -101,6 +102,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   void read_head() {
     parser_.emplace();
+    head_ = false;
     parser_->header_limit(kHeadLimit);
     parser_->body_limit(context_.limits.max_body);
     started_ = Clock::now();
@@ -111,9 +113,20 @@ class Connection : public std::enable_shared_from_this<Connection> {
                               if (ec) return self->fail(ec);
                               self->received_ += n;
                               self->version_ = self->parser_->get().version();
+                              if (self->refused_head()) return;
                               if (self->expects_continue()) return self->send_continue();
                               self->read_body();
                             });
+  }
+
+  // Answers a head that HTTP says to refuse (and closes), before any of its body is read.
+  bool refused_head() {
+    head_ = parser_->get().method() == http::verb::head;
+    const int status = head_refusal(parser_->get(), parser_->chunked());
+    if (status == 0) return false;
+    drop_body();
+    answer_and_close(plain_answer(status));
+    return true;
   }
 
   // The next read's time-out: `wait` from now, cut to the request's deadline and to the time
@@ -220,6 +233,8 @@ class Connection : public std::enable_shared_from_this<Connection> {
     response_->body() = std::move(answer.body);
     response_->keep_alive(keep_alive_);
     response_->prepare_payload();
+    // A HEAD is answered as a GET, its Content-Length included, without the body.
+    if (head_) response_->body().clear();
     stream_.expires_after(context_.limits.body_timeout);
     http::async_write(stream_, *response_,
                       [self = shared_from_this()](beast::error_code ec, std::size_t) {
@@ -273,6 +288,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   std::optional<http::response<http::empty_body>> continue_;
   std::optional<http::response<http::string_body>> response_;
   unsigned version_ = 11;
+  bool head_ = false;  // the request is a HEAD
   bool keep_alive_ = true;
 };
 

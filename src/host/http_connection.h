@@ -41,7 +41,8 @@ struct ConnectionContext {
 // once and is closed. A taken one is served until the client closes it, a time-out ends it or a
 // request asks to close it. A request head larger than 64 KB gets 431, a body over the limit
 // 413, a body whose next bytes do not fit the body budget 503 naming the limit met, a request
-// that is not HTTP 400; each closes the connection after the answer.
+// that is not HTTP 400, a head that head_refusal refuses its status before its body is read;
+// each closes the connection after the answer. A HEAD's answer comes without its body.
 void start_connection(boost::asio::ip::tcp::socket socket, ConnectionContext& context);
 
 }  // namespace host

@@ -90,6 +90,7 @@ HttpAnswer plain_answer(int status) {
       {404, "Not Found"},
       {413, "Payload Too Large"},
       {431, "Request Header Fields Too Large"},
+      {501, "Not Implemented"},
       {503, "Service Unavailable"},
   };
   for (const auto& [code, text] : kTexts) {
@@ -106,7 +107,9 @@ HttpRoutes::HttpRoutes(const ServeOptions& options,
 void HttpRoutes::handle(HttpRequest request, Reply reply) {
   const RequestTarget target = split_target(request.target);
   const std::string path = percent_decode(target.path);
-  const bool get = request.method == "GET", post = request.method == "POST";
+  // A HEAD is routed as a GET; the connection leaves its answer's body out.
+  const bool get = request.method == "GET" || request.method == "HEAD";
+  const bool post = request.method == "POST";
   if ((get || post) && platform::asp::same_key(path, kPagePath)) {
     return page(request, path, target, std::move(reply));
   }
@@ -125,7 +128,8 @@ void HttpRoutes::page(const HttpRequest& request, const std::string& path,
   const ValuePairs cookies = parse_cookie_header(request.cookie, Charset::cp936);
   auto input = std::make_shared<const RequestInput>(request_input(request, target, cookies));
   sessions_.acquire(
-      session_cookie_of(cookies), [this, input, reply, path](SessionStore::Lease lease) {
+      session_cookie_of(cookies), request.remote_addr,
+      [this, input, reply, path](SessionStore::Lease lease) {
         HttpAnswer answer;
         try {
           PageResponse response = options_.page_runner(application_, lease.session(), *input);

@@ -44,6 +44,7 @@ using Reply = std::function<void(HttpAnswer)>;
 // Answers, on the thread that calls handle (a worker of the server):
 // The path and query come from the target; an absolute-form target's authority names the server
 // in place of the Host header (server variables HTTP_HOST, and SERVER_NAME without the port).
+// A HEAD is answered as a GET (the connection sends no body).
 // - GET or POST of the page path (percent-decoded, ASCII case ignored): the session from the
 //   session cookie (a new one, with Set-Cookie, when the cookie is missing, unknown or
 //   expired); a request whose session is busy waits without holding a thread and runs after

@@ -1,5 +1,5 @@
-// Sessions by cookie id with sliding expiry, caps that spare signed-in users, and one request at
-// a time.
+// Sessions by cookie id with sliding expiry, caps that spare signed-in users and quiet
+// addresses, and one request at a time.
 #include "host/session_store.h"
 
 #include <algorithm>
@@ -20,8 +20,19 @@ struct SessionStore::Entry {
   bool signed_in = false;               // UserName was set when its last request ended
   bool returned = false;                // a request came back with its id
   std::vector<Then> waiting;            // requests that came while it was busy, oldest first
+  Maker* maker = nullptr;               // the address that made it; outlives it
   std::list<Entry*>::iterator idle_at;  // its place in its idle list while not busy
+
+  std::list<Entry*>& idle_list() const;
 };
+
+std::list<SessionStore::Entry*>& SessionStore::Entry::idle_list() const {
+  return signed_in ? maker->idle_signed_in : maker->idle_anonymous;
+}
+
+bool SessionStore::MostFirst::operator()(const Maker* a, const Maker* b) const {
+  return a->held != b->held ? a->held > b->held : a->address < b->address;
+}
 
 SessionStore::SessionStore(Options options)
     : options_(std::move(options)), next_sweep_(options_.now()) {}
@@ -42,7 +53,7 @@ const std::shared_ptr<platform::asp::Session>& SessionStore::Lease::session() co
   return entry_->session;
 }
 
-void SessionStore::acquire(std::string_view id, Then then) {
+void SessionStore::acquire(std::string_view id, std::string_view address, Then then) {
   std::shared_ptr<Entry> entry;
   bool is_new = false;
   {
@@ -58,7 +69,7 @@ void SessionStore::acquire(std::string_view id, Then then) {
       if (it->second->expires > now) {
         entry = it->second;
         entry->returned = true;
-        (entry->signed_in ? idle_signed_in_ : idle_anonymous_).erase(entry->idle_at);
+        entry->idle_list().erase(entry->idle_at);
       } else {
         drop(it);
       }
@@ -69,6 +80,10 @@ void SessionStore::acquire(std::string_view id, Then then) {
       do entry->id = new_id();
       while (entries_.count(entry->id) != 0);
       entries_.emplace(entry->id, entry);
+      auto [maker, added] = makers_.try_emplace(std::string(address));
+      if (added) maker->second.address = maker->first;
+      entry->maker = &maker->second;
+      count_made(maker->second, true);
       ++anonymous_;
       is_new = true;
     }
@@ -105,27 +120,50 @@ void SessionStore::sweep(Clock::time_point now) {
   }
 }
 
-// Anonymous sessions go first, for either cap; a signed-in one only when the signed-in ones
-// alone fill the store. Sessions in use are never dropped: the store may stay over a cap until
-// they end.
+// The address that made the most sessions pays for a new one, so that one address making
+// sessions as fast as it can pushes out its own and no other's. Sessions in use are never
+// dropped: the store may stay over a cap until they end.
 void SessionStore::make_room() {
-  const auto drop_idlest = [this](std::list<Entry*>& idle) {
-    if (idle.empty()) return false;
-    drop(entries_.find(idle.front()->id));
-    return true;
+  const auto drop_one = [this](bool anonymous_only) {
+    Entry* idlest = idlest_of_heaviest(anonymous_only);
+    if (idlest) drop(entries_.find(idlest->id));
+    return idlest != nullptr;
   };
-  while (anonymous_ >= options_.max_anonymous_sessions && drop_idlest(idle_anonymous_)) {
+  while (anonymous_ >= options_.max_anonymous_sessions && drop_one(true)) {
   }
-  while (entries_.size() >= options_.max_sessions &&
-         (drop_idlest(idle_anonymous_) || drop_idlest(idle_signed_in_))) {
+  while (entries_.size() >= options_.max_sessions && drop_one(false)) {
+  }
+}
+
+// The idlest idle session, anonymous ones first, of the heaviest maker that has one; null when
+// none is idle. The heaviest is the flooding address, whose sessions are mostly idle: the walk
+// seldom goes past it.
+SessionStore::Entry* SessionStore::idlest_of_heaviest(bool anonymous_only) const {
+  for (const Maker* maker : heaviest_) {
+    if (!maker->idle_anonymous.empty()) return maker->idle_anonymous.front();
+    if (!anonymous_only && !maker->idle_signed_in.empty()) return maker->idle_signed_in.front();
+  }
+  return nullptr;
+}
+
+// Counts a session more or one less for its maker, keeping heaviest_ in order; a maker that
+// holds none goes.
+void SessionStore::count_made(Maker& maker, bool one_more) {
+  heaviest_.erase(&maker);
+  maker.held += one_more ? 1 : -1;
+  if (maker.held > 0) {
+    heaviest_.insert(&maker);
+  } else {
+    makers_.erase(std::string(maker.address));
   }
 }
 
 void SessionStore::drop(std::unordered_map<std::string, std::shared_ptr<Entry>>::iterator it) {
-  Entry& entry = *it->second;
-  (entry.signed_in ? idle_signed_in_ : idle_anonymous_).erase(entry.idle_at);
-  if (!entry.signed_in) --anonymous_;
+  const std::shared_ptr<Entry> entry = std::move(it->second);
   entries_.erase(it);
+  entry->idle_list().erase(entry->idle_at);
+  if (!entry->signed_in) --anonymous_;
+  count_made(*entry->maker, false);
 }
 
 void SessionStore::release(const std::shared_ptr<Entry>& entry) {
@@ -147,7 +185,7 @@ void SessionStore::release(const std::shared_ptr<Entry>& entry) {
     }
     if (entry->waiting.empty()) {
       entry->busy = false;
-      auto& list = signed_in ? idle_signed_in_ : idle_anonymous_;
+      auto& list = entry->idle_list();
       entry->idle_at = list.insert(list.end(), entry.get());
       return;
     }

@@ -1,8 +1,9 @@
 // The host's sessions: found by the id of the session cookie, one request of a session at a
 // time, dropped after the session's TimeOut minutes without a request, and at most a fixed
 // number of them. Sessions nobody signed in to, and sessions whose cookie never came back, have
-// a smaller cap of their own and go first, so that a flood of cookieless requests never logs a
-// user out and holds no more than that cap.
+// a smaller cap of their own. For either cap a session goes from the address that made the most
+// of the sessions held, so that a flood from one address pushes out only its own sessions and
+// never logs out a user of another.
 #pragma once
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,12 +36,14 @@ class SessionStore {
 
   struct Options {
     Initializer initializer;
-    // Sessions kept at most. A new session beyond it drops the anonymous session (one whose
-    // UserName is blank) idle the longest; only when there is none, the signed-in one idle the
-    // longest.
+    // Sessions kept at most. A new session beyond it drops an idle session of the address
+    // that made the most of the sessions held (of equals, the first by address) and has one: its
+    // anonymous session (one whose UserName is blank) idle the longest, else its signed-in one
+    // idle the longest.
     std::size_t max_sessions = kDefaultMaxSessions;
     // Anonymous sessions kept at most; a new session beyond it drops the anonymous one idle
-    // the longest. A session counts as anonymous from its start until a request that came
+    // the longest of the address that made the most of the sessions held and has one idle.
+    // A session counts as anonymous from its start until a request that came
     // with its id ends with a UserName in it: a client that never sends the cookie back (a
     // cookieless flood, even one the demo signs in) never leaves the anonymous cap.
     std::size_t max_anonymous_sessions = kDefaultMaxAnonymousSessions;
@@ -82,19 +86,36 @@ class SessionStore {
   using Then = std::function<void(Lease)>;
 
   // Calls `then` with a lease of the live session with this id, or of a new one under a new
-  // random id (32 hex digits, 128 bits) when the id is empty, unknown or expired. When the
+  // random id (32 hex digits, 128 bits), made by the client `address`, when the id is empty,
+  // unknown or expired. When the
   // session is free, `then` runs before acquire returns; else it is kept, without holding a
   // thread, and runs when the requests before it have ended, in the order they came.
-  void acquire(std::string_view id, Then then);
+  void acquire(std::string_view id, std::string_view address, Then then);
 
   // Sessions held: the live ones and expired ones not yet dropped (acquire drops them, at
   // most once a minute).
   std::size_t size() const;
 
  private:
+  // The sessions held that one address made; guarded by mu_.
+  struct Maker {
+    std::string address;
+    std::size_t held = 0;
+    // Its sessions without a request, the one idle the longest first: anonymous and
+    // signed-in apart.
+    std::list<Entry*> idle_anonymous;
+    std::list<Entry*> idle_signed_in;
+  };
+  // Orders the makers by the sessions they made, most first, then by address.
+  struct MostFirst {
+    bool operator()(const Maker* a, const Maker* b) const;
+  };
+
   std::string new_id();
   void sweep(Clock::time_point now);
   void make_room();
+  Entry* idlest_of_heaviest(bool anonymous_only) const;
+  void count_made(Maker& maker, bool one_more);
   void drop(std::unordered_map<std::string, std::shared_ptr<Entry>>::iterator it);
   void release(const std::shared_ptr<Entry>& entry);
 
@@ -102,9 +123,9 @@ class SessionStore {
   mutable std::mutex mu_;
   std::random_device random_;
   std::unordered_map<std::string, std::shared_ptr<Entry>> entries_;
-  // Sessions without a request, the one idle the longest first: anonymous and signed-in apart.
-  std::list<Entry*> idle_anonymous_;
-  std::list<Entry*> idle_signed_in_;
+  // The addresses that made the sessions held, and the same ordered by MostFirst.
+  std::unordered_map<std::string, Maker> makers_;
+  std::set<Maker*, MostFirst> heaviest_;
   std::size_t anonymous_ = 0;  // anonymous sessions, busy ones included
   Clock::time_point next_sweep_;
 };

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "host/server_harness.h"
 #include "host/session_dump.h"
 #include "platform/config/config.h"
 
@@ -67,6 +68,38 @@ TEST_F(DemoTest, NewSessionsBelongToTheDemoUser) {
   EXPECT_EQ(dump_session(session),
             "DepartMentID=4\nSystemURL=/\nTureName=张三\nUserName=zhangsan\n_DeptName=技术部\n"
             "@CodePage=936\n@TimeOut=20\n");
+}
+
+// Every new demo session is signed in at once, so one client that takes new sessions and sends
+// each cookie back once fills the store: it pushes out its own sessions, not the demo user's
+// from another address.
+TEST_F(DemoTest, ASessionFloodFromOneAddressLeavesAnotherAddressSignedIn) {
+  std::ostringstream out;
+  ServeOptions options = prepare_demo(command_, out);
+  options.max_sessions = 20;
+  options.page_runner = [](const auto&, const std::shared_ptr<platform::asp::Session>& session,
+                           const RequestInput&) {
+    return PageResponse{session->get("UserName").str(), 0};
+  };
+  ServerHarness harness(std::move(options));
+  const auto cookie_of = [](const TestAnswer& answer) {
+    const std::string set = answer.header("Set-Cookie");
+    return set.substr(0, set.find(';'));
+  };
+  const std::string page = demo_page_path();
+  const std::string quiet = cookie_of(http_get(harness.port(), page, {}, "127.0.0.1"));
+  ASSERT_NE(quiet, "");
+  EXPECT_EQ(http_get(harness.port(), page, {{"Cookie", quiet}}).header("Set-Cookie"), "");
+  for (int i = 0; i < 50; ++i) {
+    const std::string cookie = cookie_of(http_get(harness.port(), page, {}, "127.0.0.2"));
+    EXPECT_EQ(
+        http_get(harness.port(), page, {{"Cookie", cookie}}, "127.0.0.2").header("Set-Cookie"), "")
+        << i;
+  }
+  const TestAnswer back = http_get(harness.port(), page, {{"Cookie", quiet}});
+  EXPECT_EQ(back.header("Set-Cookie"), "");
+  EXPECT_EQ(back.body, "zhangsan");
+  EXPECT_EQ(harness.server().sessions().size(), 20u);
 }
 
 // The pages themselves are opened in the browser test.

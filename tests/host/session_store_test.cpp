@@ -16,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // A store on a clock the test moves, whose initializer gives each new session UserName "demo";
-// requests that waited go on when the test says.
+// requests that waited go on when the test says. Requests come from address_.
 class SessionStoreTest : public ::testing::Test {
  protected:
   std::unique_ptr<SessionStore> make_store(std::size_t max_sessions,
@@ -32,7 +32,8 @@ class SessionStoreTest : public ::testing::Test {
   // The lease of the session, or nothing when the session is busy (the request then waits).
   std::optional<SessionStore::Lease> grab(std::string_view id) {
     std::optional<SessionStore::Lease> got;
-    store_->acquire(id, [&](SessionStore::Lease lease) { got.emplace(std::move(lease)); });
+    store_->acquire(id, address_,
+                    [&](SessionStore::Lease lease) { got.emplace(std::move(lease)); });
     return got;
   }
 
@@ -46,6 +47,7 @@ class SessionStoreTest : public ::testing::Test {
   }
 
   std::string next_user_ = "demo";  // blank: new sessions are anonymous
+  std::string address_ = "10.0.0.1";
   std::vector<std::function<void()>> posted_;
   SessionStore::Clock::time_point now_ = SessionStore::Clock::time_point() + 1000h;
   std::unique_ptr<SessionStore> store_ = make_store(100);
@@ -135,13 +137,40 @@ TEST_F(SessionStoreTest, ACookieThatComesBackWhileItsSessionIsBusyCountsAsReturn
   store_ = make_store(4, 2);
   auto first = grab("");  // signed in by the initializer; its cookie has not come back yet
   const std::string id = first->id();
-  store_->acquire(id, [](SessionStore::Lease) {});  // back with the cookie: it waits
+  store_->acquire(id, address_, [](SessionStore::Lease) {});  // back with the cookie: it waits
   first.reset();
   ASSERT_EQ(posted_.size(), 1u);
   posted_[0]();  // the waiting request runs and ends
   next_user_ = "";
   for (int i = 0; i < 40; ++i) new_session(45);  // a cookieless flood
   EXPECT_FALSE(is_new(id));
+}
+
+// A client that takes a new session and sends its cookie back once, again and again (the demo
+// signs each in), pushes out only its own sessions: neither the idle ones of an office behind
+// one address nor the one a newcomer has not yet come back with.
+TEST_F(SessionStoreTest, ANewSessionFloodFromOneAddressPushesOutOnlyItsOwn) {
+  store_ = make_store(100, 100);
+  std::vector<std::string> office;
+  for (int i = 0; i < 30; ++i) {
+    office.push_back(new_session(20));
+    EXPECT_FALSE(is_new(office.back()));  // back once: signed in
+  }
+  address_ = "10.0.0.2";
+  const std::string newcomer = new_session(20);
+  address_ = "10.0.0.3";
+  std::vector<std::string> flood;
+  for (int i = 0; i < 200; ++i) {
+    now_ += 1s;
+    flood.push_back(new_session(20));
+    EXPECT_FALSE(is_new(flood.back())) << i;  // its own session is kept for its return
+  }
+  EXPECT_EQ(store_->size(), 100u);
+  for (const std::string& id : office) EXPECT_FALSE(is_new(id));
+  EXPECT_FALSE(is_new(newcomer));
+  // Its own sessions went, the idlest first.
+  EXPECT_FALSE(is_new(flood.back()));
+  EXPECT_TRUE(is_new(flood.front()));
 }
 
 TEST_F(SessionStoreTest, ASessionInUseIsNeverDroppedForTheCap) {
@@ -163,7 +192,7 @@ TEST_F(SessionStoreTest, RequestsOfABusySessionWaitWithoutAThreadAndGoOnInOrder)
   const std::string id = first->id();
   std::vector<std::string> order;
   for (const char* name : {"second", "third"}) {
-    store_->acquire(id, [&order, name](SessionStore::Lease lease) {
+    store_->acquire(id, address_, [&order, name](SessionStore::Lease lease) {
       order.push_back(std::string(name) + (lease.is_new() ? " new" : " same"));
     });
   }

@@ -66,8 +66,10 @@ class TestConnection {
     return fd_ >= 0;
   }
 
-  // The next answer (interim 1xx answers skipped), read by its Content-Length.
-  TestAnswer read_answer(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+  // The next answer (interim 1xx answers skipped), read by its Content-Length; the answer to a
+  // HEAD (`to_head`) has no body whatever its Content-Length says.
+  TestAnswer read_answer(std::chrono::milliseconds limit = std::chrono::seconds(20),
+                         bool to_head = false) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     TestAnswer answer;
     do {
@@ -80,7 +82,7 @@ class TestConnection {
       answer.head = pending_.substr(line_end, head_end - line_end);
       pending_.erase(0, head_end + 4);
     } while (answer.status < 200);
-    const size_t length = std::stoul("0" + answer.header("Content-Length"));
+    const size_t length = to_head ? 0 : std::stoul("0" + answer.header("Content-Length"));
     while (pending_.size() < length) {
       if (!receive(deadline)) return {};
     }
