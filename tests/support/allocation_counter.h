@@ -11,10 +11,12 @@ namespace test_support {
 inline thread_local long allocations = 0;
 }  // namespace test_support
 
-void* operator new(std::size_t size) {
+// None of them inlined: the optimiser would otherwise pair malloc() or free() with the other
+// side's operator and warn of a mismatch.
+[[gnu::noinline]] void* operator new(std::size_t size) {
   ++test_support::allocations;
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
