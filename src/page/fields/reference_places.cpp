@@ -132,15 +132,36 @@ void place_in_address(const std::string& value, ReferencePlace& place) {
   if (lower(address.substr(0, 11)) == "javascript:") {
     place.script_address = true;
     place.inside = js_place(percent_decoded(address.substr(11)));
+  } else if (address.find('#') != std::string::npos) {
+    place.inside = Inside::kText;  // nothing in a fragment is read as the address's parts
   } else if (address.find('?') != std::string::npos) {
     place.inside = Inside::kAddressQuery;
-  } else if (address.find_first_of(":/#") != std::string::npos) {
-    place.inside = Inside::kText;  // the scheme is settled
   } else {
-    place.inside = Inside::kAddressStart;
+    place.inside = address.find_first_of(":/\\") != std::string::npos ? Inside::kAddressPath
+                                                                      : Inside::kAddressStart;
     std::erase(address, kValueMark);
     place.address = address;
   }
+}
+
+// A value in an address's path, kept there: it starts no query or fragment, and it turns no
+// "/" the designer wrote into the "//" that names another host.
+std::string path_value(const std::string& address, const std::string& text) {
+  std::string out;
+  const bool after_root = address == "/" || address == "\\";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '?') {
+      out += "%3F";
+    } else if (c == '#') {
+      out += "%23";
+    } else if (i == 0 && after_root && (c == '/' || c == '\\')) {
+      out += c == '/' ? "%2F" : "%5C";
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 // Reads the markup from its start on, reference by reference.
@@ -439,6 +460,9 @@ std::string written_for(const ReferencePlace& place, const vb::Variant& value) {
     case Inside::kAddressStart:
       text = vb::CStr(value & "");
       if (!library::link_address_allowed(place.address + text)) text.clear();
+      break;
+    case Inside::kAddressPath:
+      text = path_value(place.address, vb::CStr(value & ""));
       break;
     case Inside::kAddressQuery:
       text = library::url_value(value);

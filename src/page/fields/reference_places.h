@@ -18,7 +18,7 @@ struct ReferencePlace {
   enum class Markup { kText, kTag, kQuotedAttribute, kUnquotedAttribute, kScript };
   // What that markup holds there: text, markup of its own (an iframe's srcdoc), a JavaScript
   // string, template or code, a VBScript string or code, an address whose scheme the text
-  // before the reference has not settled yet, or an address's query string.
+  // before the reference has not settled yet, an address's path, or its query string.
   enum class Inside {
     kText,
     kMarkup,
@@ -28,6 +28,7 @@ struct ReferencePlace {
     kVbsString,
     kVbsCode,
     kAddressStart,
+    kAddressPath,
     kAddressQuery
   };
 
@@ -35,7 +36,7 @@ struct ReferencePlace {
   Inside inside = Inside::kText;
   // The script of a "javascript:" address, whose percent signs are decoded before it runs.
   bool script_address = false;
-  // kAddressStart: the address's own text before the reference.
+  // kAddressStart, kAddressPath: the address's own text before the reference.
   std::string address;
 };
 

@@ -110,6 +110,12 @@ TEST(ReferencePlaces, AnAddressCarriesTheValueOnlyWhereItsSchemeIsSafe) {
       {"<a href='@'>", "http://x/?a=1&b=2", "<a href='http://x/?a=1&amp;b=2'>"},
       {"<a href='@'>", "files/a b.doc", "<a href='files/a b.doc'>"},
       {"<a href='/f/@'>", "javascript:alert(1)", "<a href='/f/javascript:alert(1)'>"},
+      // in a path the value stays in the path, and on the host the designer wrote
+      {"<a href='/f/@'>", "a?admin=1#x", "<a href='/f/a%3Fadmin=1%23x'>"},
+      {"<a href=\"/@\">", "/evil.example/x", "<a href=\"/%2Fevil.example/x\">"},
+      {"<img src='\\@'>", "\\evil.example/x", "<img src='\\%5Cevil.example/x'>"},
+      {"<a href='http://x/@.doc'>", "//y?z", "<a href='http://x///y%3Fz.doc'>"},
+      {"<a href='/f/x#@'>", "a?b#c", "<a href='/f/x#a?b#c'>"},
       {"<a href='x.asp?id=@'>", "1&admin=1#", "<a href='x.asp?id=1%26admin%3D1%23'>"},
       {"<form action=x.asp?k=@>", "1 2", "<form action=x.asp?k=1&#37;202>"},
       {"<a href='javascript:f(\"@\")'>", "%22);alert(1);//",
