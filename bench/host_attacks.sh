@@ -8,7 +8,12 @@
 #     each in, but a session whose cookie never comes back stays under the anonymous cap);
 #   - a body budget hog: 8 heads announcing 16 MB bodies that never come, reopened when cut;
 #   - a chunked trickle: 64 chunked posts, a byte a second each;
-#   - 16 MB bodies: 8 posts of a 16 MB form body at once from 8 addresses, round after round.
+#   - 16 MB bodies: 8 posts of a 16 MB form body at once from 8 addresses, round after round;
+#   - endless framing: 8 chunked posts whose size line or trailers never end;
+#   - large heads: 1,000 connections that each sent a GET with a 60 KB header, held idle, then
+#     opened and closed again and again (RSS 2 s after they stop);
+#   - slow readers: 1,024 GETs of ckeditor.js that read none of it (the kernel's TCP memory);
+#   - small-body share flood: 512 posts from 64 addresses announcing 16 MB and sending 256 KB.
 # The attackers come from 127.0.0.2 and on (wrk from 127.0.0.1), so the per-address cap meets
 # them and not the normal clients; beside the normal clients a 1 KB form is posted every second
 # from 127.0.0.1 (its answers are counted by status).
@@ -20,7 +25,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 port=18432
-source bench/host_bench_setup.sh attack_clients
+source bench/host_bench_setup.sh attack_clients memory_attacks
 
 "$bin/flowform" demo --db "$work/demo.db" --listen 127.0.0.1:$port >"$work/server.log" 2>&1 &
 server=$!
@@ -111,3 +116,29 @@ for round in 1 2; do
        "ratio $(awk -v a="$mb" -v b="$smaller" 'BEGIN {printf "%.3f", a / b}')"
 done
 echo "RSS at the end: $(rss_mb) MB"
+
+# The memory attacks, from 127.0.1.1 and on: $1 label, $2 mode, $3 connections.
+memory_attack() {
+  beside "$1" "$bin/bench/memory_attacks" "$2" $port 127.0.1.1 "$3" $((seconds + 2))
+}
+# The kernel's memory for TCP sockets, in MB.
+tcp_mb() { awk '/^TCP:/ {for (i = 1; i < NF; ++i) if ($i == "mem") printf "%d", $(i + 1) * 4 / 1024}' /proc/net/sockstat; }
+# Runs `command` in the background after $1 seconds, its line kept for after the attack.
+sample_at() {
+  local at=$1; shift
+  (sleep "$at"; "$@" >"$work/sample") &
+}
+
+echo "== memory attacks; RSS now: $(rss_mb) MB"
+memory_attack "endless framing" framing 8
+sample_at $((seconds + 4)) eval 'echo "  RSS 2 s after the attack: $(rss_mb) MB"'
+memory_attack "large heads idle" large-heads 1000
+cat "$work/sample"
+sample_at $((seconds + 4)) eval 'echo "  RSS 2 s after the attack: $(rss_mb) MB"'
+memory_attack "heads closed" large-heads-closed 1000
+cat "$work/sample"
+sample_at $((seconds / 2)) eval 'echo "  TCP memory during: $(tcp_mb) MB (before: '"$(tcp_mb)"' MB)"'
+memory_attack "slow readers" slow-readers 1024
+cat "$work/sample"
+memory_attack "share flood" share-flood 512
+normal "alone at the end"

@@ -282,12 +282,14 @@ class Connection : public std::enable_shared_from_this<Connection> {
     send_more(std::move(out));
   }
 
-  // Each piece of the answer must be taken within the body time-out, and the whole at the
-  // minimum rate, counted by the bytes the client acknowledged: the ones still in the kernel's
-  // send queue buy no time.
+  // Each piece of the answer must be taken within the body time-out, and, under a minimum rate,
+  // within its grace; the whole at the minimum rate, counted by the bytes the client
+  // acknowledged: those still in the kernel's send queue buy no time.
   template <class Body>
   void send_more(std::shared_ptr<Outgoing<Body>> out) {
-    arm_timer(context_.limits.body_timeout);
+    const ConnectionLimits& limits = context_.limits;
+    arm_timer(limits.min_rate > 0 ? std::min(limits.body_timeout, limits.rate_grace)
+                                  : limits.body_timeout);
     http::async_write_some(
         stream_, out->serializer,
         [self = shared_from_this(), out](beast::error_code ec, std::size_t n) mutable {

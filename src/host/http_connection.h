@@ -45,8 +45,8 @@ struct ConnectionContext {
 // 413, a body whose next bytes do not fit the body budget 503 naming the limit met, a request
 // that is not HTTP 400 (a chunk's size line or a body's trailers of more than 4 KB among them);
 // each closes the connection after the answer. An answer is sent in pieces under the same
-// minimum rate as the request, counted by the bytes the client acknowledged; a client that
-// takes none of it is cut once the rate's grace is over.
+// minimum rate as the request, counted by the bytes the client acknowledged, each piece within
+// the rate's grace: a client that takes none of it is cut, and reset, once the grace is over.
 void start_connection(boost::asio::ip::tcp::socket socket, ConnectionContext& context);
 
 }  // namespace host

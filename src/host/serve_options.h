@@ -54,7 +54,8 @@ struct ConnectionLimits {
   std::chrono::milliseconds request_timeout = std::chrono::seconds(60);
   // A request must keep up this many bytes a second, head and body together, once rate_grace
   // has passed: it has rate_grace, plus a second for each min_rate bytes it sent. Its answer
-  // likewise, by the bytes the client acknowledged. 0: no rate.
+  // likewise, by the bytes the client acknowledged, and each piece of it must be taken within
+  // rate_grace. 0: no rate.
   std::size_t min_rate = 500;
   std::chrono::milliseconds rate_grace = std::chrono::seconds(10);
   // The longest wait for the next bytes of a body, or for the client to take the next piece of

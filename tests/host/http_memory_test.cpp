@@ -89,6 +89,29 @@ TEST(LargeHeads, AConnectionGivesBackWhatItsHeadTook) {
       << "closed: before " << before << ", now " << resident_bytes();
 }
 
+// The bytes of the answer to a GET of `path` read 64 KB each 10 ms, until the server closes the
+// connection or `expected` bytes came.
+std::size_t read_slowly(int port, const std::string& path, std::size_t expected) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{.sin_family = AF_INET,
+                      .sin_port = htons(static_cast<uint16_t>(port)),
+                      .sin_addr = {htonl(INADDR_LOOPBACK)},
+                      .sin_zero = {}};
+  std::size_t got = 0;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+    const std::string request = http_request("GET", path);
+    ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+    std::vector<char> piece(64 * 1024);
+    for (ssize_t n = 1; n > 0 && got < expected; got += static_cast<std::size_t>(n)) {
+      std::this_thread::sleep_for(10ms);
+      n = recv(fd, piece.data(), piece.size(), 0);
+      if (n < 0) break;
+    }
+  }
+  close(fd);
+  return got;
+}
+
 // A site folder of its own for one test, removed after it.
 struct TempSite {
   fs::path folder = fs::path(testing::TempDir()) / ("flowform_answers_" + std::to_string(getpid()));
@@ -100,20 +123,22 @@ struct TempSite {
 };
 
 // Clients that read nothing of a 4 MB site file hold no copy of it and are cut once the
-// minimum rate's grace is over, long before the time-out for the next piece of the answer; a
-// client that reads gets the file's bytes as they are.
+// minimum rate's grace is over (what their kernel took buys minutes at the rate), long before
+// the time-out for the next piece of the answer; a
+// client that reads gets the file's bytes as they are, slowly too.
 TEST(SlowReaders, AnAnswerNobodyTakesIsCutByTheRateAndHoldsNoCopy) {
   TempSite site;
   const std::string hostile = "<&'\"</script<!--<script\r\n";
   std::string big;
   while (big.size() < 4 * 1024 * 1024) big += hostile;
   site.write("big.js", big);
-  ServeOptions o = echo_page({.min_rate = 1024 * 1024, .rate_grace = 300ms, .body_timeout = 120s});
+  ServeOptions o = echo_page({.min_rate = 1000, .rate_grace = 300ms, .body_timeout = 120s});
   o.settings.site_folder = site.folder.string();
   o.serve_static_files = true;
   ServerHarness harness(std::move(o));
 
   EXPECT_EQ(harness.get("/big.js").body, big);
+  EXPECT_GT(read_slowly(harness.port(), "/big.js", big.size()), big.size());  // the head too
   [[maybe_unused]] const std::size_t before = allocated_bytes();
   std::vector<std::unique_ptr<TestConnection>> readers;
   for (int i = 0; i < 32; ++i) {
