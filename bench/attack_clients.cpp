@@ -27,27 +27,11 @@
 #include <thread>
 #include <vector>
 
+#include "attack_support.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int open_connection(int port, const char* from) {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in source{};
-  source.sin_family = AF_INET;
-  inet_pton(AF_INET, from, &source.sin_addr);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (bind(fd, reinterpret_cast<sockaddr*>(&source), sizeof source) != 0 ||
-      connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-    close(fd);
-    return -1;
-  }
-  fcntl(fd, F_SETFL, O_NONBLOCK);
-  return fd;
-}
 
 struct Client {
   std::string from;
@@ -60,17 +44,10 @@ struct Client {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::fprintf(stderr,
-                 "usage: attack_clients slow-bodies|flood|hog|chunked|big-rounds PORT FROM COUNT "
-                 "SECONDS\n");
-    return 2;
-  }
-  const std::string mode = argv[1];
-  const int port = std::atoi(argv[2]);
-  const char* from = argv[3];
-  const std::size_t count = std::strtoul(argv[4], nullptr, 10);
-  const auto end = Clock::now() + std::chrono::seconds(std::atoi(argv[5]));
+  const auto args =
+      attack_args(argc, argv, "attack_clients slow-bodies|flood|hog|chunked|big-rounds");
+  if (!args) return 2;
+  const auto& [mode, port, from, count, end] = *args;
 
   const auto head = [](const std::string& length) {
     return "POST /flow/BiaoDanTianXie.asp HTTP/1.1\r\nHost: 127.0.0.1\r\n"

@@ -15,6 +15,11 @@
 #   - a session flood: 8 connections taking new sessions and sending each cookie back once (the
 #     demo signs each in) for at least 45 s, which fills the store; a quiet client from another
 #     address that came back once before it must keep its session.
+#   - endless framing: 8 chunked posts whose size line or trailers never end;
+#   - large heads: 1,000 connections that each sent a GET with a 60 KB header, held idle, then
+#     opened and closed again and again (RSS 2 s after they stop);
+#   - slow readers: 1,024 GETs of ckeditor.js that read none of it (the kernel's TCP memory);
+#   - small-body share flood: 512 posts from 64 addresses announcing 16 MB and sending 256 KB.
 # The attackers come from 127.0.0.2 and on (wrk from 127.0.0.1), so the per-address cap meets
 # them and not the normal clients; beside the normal clients a 1 KB form is posted every second
 # from 127.0.0.1 (its answers are counted by status).
@@ -26,7 +31,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 port=18432
-source bench/host_bench_setup.sh attack_clients proto_attacks
+source bench/host_bench_setup.sh attack_clients proto_attacks memory_attacks
 
 "$bin/flowform" demo --db "$work/demo.db" --listen 127.0.0.1:$port >"$work/server.log" 2>&1 &
 server=$!
@@ -129,3 +134,29 @@ for round in 1 2; do
        "ratio $(awk -v a="$mb" -v b="$smaller" 'BEGIN {printf "%.3f", a / b}')"
 done
 echo "RSS at the end: $(rss_mb) MB"
+
+# The memory attacks, from 127.0.1.1 and on: $1 label, $2 mode, $3 connections.
+memory_attack() {
+  beside "$1" "$bin/bench/memory_attacks" "$2" $port 127.0.1.1 "$3" $((seconds + 2))
+}
+# The kernel's memory for TCP sockets, in MB.
+tcp_mb() { awk '/^TCP:/ {for (i = 1; i < NF; ++i) if ($i == "mem") printf "%d", $(i + 1) * 4 / 1024}' /proc/net/sockstat; }
+# Runs `command` in the background after $1 seconds, its line kept for after the attack.
+sample_at() {
+  local at=$1; shift
+  (sleep "$at"; "$@" >"$work/sample") &
+}
+
+echo "== memory attacks; RSS now: $(rss_mb) MB"
+memory_attack "endless framing" framing 8
+sample_at $((seconds + 4)) eval 'echo "  RSS 2 s after the attack: $(rss_mb) MB"'
+memory_attack "large heads idle" large-heads 1000
+cat "$work/sample"
+sample_at $((seconds + 4)) eval 'echo "  RSS 2 s after the attack: $(rss_mb) MB"'
+memory_attack "heads closed" large-heads-closed 1000
+cat "$work/sample"
+sample_at $((seconds / 2)) eval 'echo "  TCP memory during: $(tcp_mb) MB (before: '"$(tcp_mb)"' MB)"'
+memory_attack "slow readers" slow-readers 1024
+cat "$work/sample"
+memory_attack "share flood" share-flood 512
+normal "alone at the end"

@@ -84,7 +84,7 @@ void add_client_limits(CLI::App& serve, ServeOptions& s) {
   const auto grace = std::chrono::duration_cast<std::chrono::seconds>(limits.rate_grace);
   serve
       .add_option("--min-rate", limits.min_rate,
-                  "Bytes a second a request must keep up after its first " +
+                  "Bytes a second a request, and its answer, must keep up after its first " +
                       std::to_string(grace.count()) + " s (0: any rate)")
       ->check(CLI::NonNegativeNumber);
 }

@@ -3,6 +3,9 @@
 // answer, then the next request or the close.
 #include "host/http_connection.h"
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+
 #include <algorithm>
 #include <boost/asio/post.hpp>
 #include <boost/beast/core.hpp>
@@ -24,6 +27,16 @@ using tcp = net::ip::tcp;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint32_t kHeadLimit = 64 * 1024;
+// What a chunk's size line, or a body's trailers, may hold before they end: a few extensions,
+// a few fields.
+constexpr std::size_t kFramingLimit = 4 * 1024;
+// The bytes a body's read asks for; a connection's buffer larger than kKeptBuffer is shrunk
+// once a head is read and before an idle wait.
+constexpr std::size_t kBodyRead = 16 * 1024;
+constexpr std::size_t kKeptBuffer = 16 * 1024;
+// The kernel's send buffer of a connection (it doubles the value for its own accounting): a
+// client that reads slowly holds no more of the kernel's memory than this.
+constexpr int kSendBuffer = 64 * 1024;
 // When the server is nearly full (the last 1/kKeptShare of its connections), an address that
 // holds kFewConnections or more gets no more: a browser opens six at most.
 constexpr std::size_t kKeptShare = 8;
@@ -38,6 +51,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     ++context_.open;
     beast::error_code ignored;
     stream_.socket().set_option(tcp::no_delay(true), ignored);
+    stream_.socket().set_option(net::socket_base::send_buffer_size(kSendBuffer), ignored);
     const tcp::endpoint peer = stream_.socket().remote_endpoint(ignored);
     if (!ignored) remote_addr_ = peer.address().to_string();
   }
@@ -48,6 +62,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
       auto it = context_.by_address.find(remote_addr_);
       if (--it->second == 0) context_.by_address.erase(it);
     }
+    if (context_.memory_freed) context_.memory_freed(sizeof *this + buffer_.capacity());
     --context_.open;
   }
 
@@ -91,6 +106,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   // may already be here), then the head time-out.
   void wait_for_request() {
     if (buffer_.size() > 0) return read_head();
+    shrink_buffer();
     stream_.expires_after(context_.limits.idle_timeout);
     stream_.async_read_some(buffer_.prepare(4096),
                             [self = shared_from_this()](beast::error_code ec, std::size_t n) {
@@ -106,12 +122,13 @@ class Connection : public std::enable_shared_from_this<Connection> {
     parser_->header_limit(kHeadLimit);
     parser_->body_limit(context_.limits.max_body);
     started_ = Clock::now();
-    received_ = 0;
+    moved_ = 0;
     arm_timer(context_.limits.head_timeout);
     http::async_read_header(stream_, buffer_, *parser_,
                             [self = shared_from_this()](beast::error_code ec, std::size_t n) {
                               if (ec) return self->fail(ec);
-                              self->received_ += n;
+                              self->moved_ += n;
+                              self->shrink_buffer();
                               self->version_ = self->parser_->get().version();
                               if (self->refused_head()) return;
                               if (self->expects_continue()) return self->send_continue();
@@ -129,39 +146,44 @@ class Connection : public std::enable_shared_from_this<Connection> {
     return true;
   }
 
-  // The next read's time-out: `wait` from now, cut to the request's deadline and to the time
-  // its bytes so far buy at the minimum rate.
+  // The next read's or write's time-out: `wait` from now, cut to the deadline of the request (or
+  // its answer) and to the time its bytes moved so far buy at the minimum rate.
   void arm_timer(std::chrono::milliseconds wait) {
     const ConnectionLimits& limits = context_.limits;
     Clock::time_point at = std::min(Clock::now() + wait, started_ + limits.request_timeout);
     if (limits.min_rate > 0) {
       at = std::min(at, started_ + limits.rate_grace +
-                            std::chrono::milliseconds(received_ * 1000 / limits.min_rate));
+                            std::chrono::milliseconds(moved_ * 1000 / limits.min_rate));
     }
     stream_.expires_at(at);
   }
 
-  // Charges the body's bytes read since the last charge to the shared budget; "" when they
-  // fit, else the limit they met.
-  std::string charge_body() {
-    const std::size_t size = parser_->get().body().size();
-    if (size == body_held_) return "";
-    std::string refusal = context_.body_budget.take(remote_addr_, body_held_, size - body_held_);
-    if (refusal.empty()) body_held_ = size;
-    return refusal;
+  // Gives back what the buffer holds beyond its bytes, when that is much.
+  void shrink_buffer() {
+    const std::size_t capacity = buffer_.capacity();
+    if (capacity <= kKeptBuffer) return;
+    buffer_.shrink_to_fit();
+    context_.memory_freed(capacity - buffer_.capacity());
   }
 
-  void give_back_body() {
-    context_.body_budget.give_back(remote_addr_, body_held_);
-    body_held_ = 0;
+  // Charges what the body holds since the last charge to the shared budget, its framing not
+  // yet parsed (a part of a chunk's size line, or of the trailers) included; "" when it fits,
+  // else the limit it met.
+  std::string charge_body() {
+    const std::size_t framing = parser_->is_done() ? 0 : buffer_.size();
+    const std::size_t holds = parser_->get().body().size() + framing;
+    if (holds <= body_.held) return "";
+    return context_.body_budget.take(remote_addr_, body_, holds - body_.held);
   }
+
+  void give_back_body() { context_.body_budget.give_back(remote_addr_, body_); }
 
   // Frees a body that will not be answered.
   void drop_body() {
     const std::size_t size = parser_ ? parser_->get().body().size() : 0;
     parser_.reset();
     give_back_body();
-    context_.body_dropped(size);
+    context_.memory_freed(size);
   }
 
   bool expects_continue() const {
@@ -178,18 +200,34 @@ class Connection : public std::enable_shared_from_this<Connection> {
                       });
   }
 
-  // Each read of the body must bring bytes within the body time-out.
+  // Parses the body's bytes in the buffer, then reads more until it is done. Each read must bring
+  // bytes within the body time-out; a chunk's size line or the trailers that pass kFramingLimit
+  // unended are refused.
   void read_body() {
+    body_.announced.reset();
+    if (!parser_->chunked()) body_.announced = parser_->content_length().value_or(0);
+    parser_->eager(true);
+    read_more_body();
+  }
+
+  void read_more_body() {
+    if (buffer_.size() > 0 && !parser_->is_done()) {
+      beast::error_code ec;
+      buffer_.consume(parser_->put(buffer_.data(), ec));
+      if (ec && ec != http::error::need_more) return fail(ec);
+    }
+    const std::string refusal = charge_body();
+    if (!refusal.empty()) return refuse(refusal);
     if (parser_->is_done()) return dispatch();
+    if (buffer_.size() > kFramingLimit) return fail(http::error::buffer_overflow);
     arm_timer(context_.limits.body_timeout);
-    http::async_read_some(stream_, buffer_, *parser_,
-                          [self = shared_from_this()](beast::error_code ec, std::size_t n) {
-                            if (ec) return self->fail(ec);
-                            self->received_ += n;
-                            const std::string refusal = self->charge_body();
-                            if (!refusal.empty()) return self->refuse(refusal);
-                            self->read_body();
-                          });
+    stream_.async_read_some(buffer_.prepare(kBodyRead),
+                            [self = shared_from_this()](beast::error_code ec, std::size_t n) {
+                              if (ec) return self->fail(ec);
+                              self->buffer_.commit(n);
+                              self->moved_ += n;
+                              self->read_more_body();
+                            });
   }
 
   // A request that could not be read: answered when the fault is the client's, else closed.
@@ -228,21 +266,73 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   void write(HttpAnswer answer) {
     give_back_body();
-    response_.emplace(static_cast<http::status>(answer.status), version_);
-    for (auto& [name, value] : answer.headers) response_->insert(name, value);
-    response_->body() = std::move(answer.body);
-    response_->keep_alive(keep_alive_);
-    response_->prepare_payload();
+    if (answer.file.is_open()) return send<http::file_body>(answer, std::move(answer.file));
+    send<http::string_body>(answer, std::move(answer.body));
+  }
+
+  // An answer on its way, with what reads it out.
+  template <class Body>
+  struct Outgoing {
+    explicit Outgoing(http::response<Body> whole) : message(std::move(whole)) {}
+    http::response<Body> message;
+    http::response_serializer<Body> serializer{message};
+  };
+
+  template <class Body>
+  void send(const HttpAnswer& answer, typename Body::value_type body) {
+    http::response<Body> message(static_cast<http::status>(answer.status), version_);
+    for (const auto& [name, value] : answer.headers) message.insert(name, value);
+    message.body() = std::move(body);
+    message.keep_alive(keep_alive_);
+    message.prepare_payload();
     // A HEAD is answered as a GET, its Content-Length included, without the body.
-    if (head_) response_->body().clear();
-    stream_.expires_after(context_.limits.body_timeout);
-    http::async_write(stream_, *response_,
-                      [self = shared_from_this()](beast::error_code ec, std::size_t) {
-                        self->response_.reset();
-                        if (ec) return;
-                        if (self->keep_alive_) return self->wait_for_request();
-                        self->linger();
-                      });
+    if (head_) return start_sending(http::response<http::empty_body>(message.base()));
+    start_sending(std::move(message));
+  }
+
+  template <class Body>
+  void start_sending(http::response<Body> message) {
+    auto out = std::make_shared<Outgoing<Body>>(std::move(message));
+    started_ = Clock::now();
+    moved_ = 0;
+    written_ = 0;
+    // A connection cut while its answer goes is reset: the bytes the client did not take leave
+    // the kernel with it, instead of staying behind the close for minutes.
+    reset_on_close(true);
+    send_more(std::move(out));
+  }
+
+  // Each piece of the answer must be taken within the body time-out, and, under a minimum rate,
+  // within its grace; the whole at the minimum rate, counted by the bytes the client
+  // acknowledged: those still in the kernel's send queue buy no time.
+  template <class Body>
+  void send_more(std::shared_ptr<Outgoing<Body>> out) {
+    const ConnectionLimits& limits = context_.limits;
+    arm_timer(limits.min_rate > 0 ? std::min(limits.body_timeout, limits.rate_grace)
+                                  : limits.body_timeout);
+    http::async_write_some(
+        stream_, out->serializer,
+        [self = shared_from_this(), out](beast::error_code ec, std::size_t n) mutable {
+          if (ec) return;
+          self->written_ += n;
+          self->moved_ = self->written_ - std::min(self->written_, self->queued());
+          if (!out->serializer.is_done()) return self->send_more(std::move(out));
+          self->reset_on_close(false);
+          if (self->keep_alive_) return self->wait_for_request();
+          self->linger();
+        });
+  }
+
+  void reset_on_close(bool reset) {
+    beast::error_code ignored;
+    stream_.socket().set_option(net::socket_base::linger(reset, 0), ignored);
+  }
+
+  // The bytes written that the client has not acknowledged yet.
+  std::size_t queued() {
+    int bytes = 0;
+    if (ioctl(stream_.socket().native_handle(), SIOCOUTQ, &bytes) != 0) return 0;
+    return static_cast<std::size_t>(bytes);
   }
 
   // 503 naming the limit met, and the close.
@@ -279,14 +369,16 @@ class Connection : public std::enable_shared_from_this<Connection> {
   ConnectionContext& context_;
   std::string remote_addr_;
   bool admitted_ = false;
-  // The request being read: when it began, the bytes of it parsed so far, the budget it holds.
+  // The request being read, or its answer being written: when it began, the bytes of it read
+  // or acknowledged so far, and of the answer the bytes written.
   Clock::time_point started_;
-  std::size_t received_ = 0;
-  std::size_t body_held_ = 0;
+  std::size_t moved_ = 0;
+  std::size_t written_ = 0;
+  // What the request's body holds of the shared budget.
+  BodyBudget::Body body_;
   beast::flat_buffer buffer_;
   std::optional<http::request_parser<RequestBody>> parser_;
   std::optional<http::response<http::empty_body>> continue_;
-  std::optional<http::response<http::string_body>> response_;
   unsigned version_ = 11;
   bool head_ = false;  // the request is a HEAD
   bool keep_alive_ = true;

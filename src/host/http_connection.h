@@ -25,8 +25,10 @@ struct ConnectionContext {
   ConnectionLimits limits;
   // Hands a request to the routes on the worker pool; the reply may come on any thread.
   std::function<void(HttpRequest, Reply)> dispatch;
-  // Told the bytes of a body dropped unanswered (cut by a limit, or its client gone).
-  std::function<void(std::size_t)> body_dropped;
+  // Told the bytes a connection gave back to the heap: a body dropped unanswered (cut by a limit,
+  // or its client gone), a buffer shrunk after a large head, the connection itself when it
+  // ends. Empty once the server stops (a connection may go with the server's event loop).
+  std::function<void(std::size_t)> memory_freed;
   // Connections open, refused ones still answering included; each counts itself out.
   std::atomic<std::size_t> open{0};
   // Bytes of request bodies held now (limits.body_memory).
@@ -41,8 +43,12 @@ struct ConnectionContext {
 // once and is closed. A taken one is served until the client closes it, a time-out ends it or a
 // request asks to close it. A request head larger than 64 KB gets 431, a body over the limit
 // 413, a body whose next bytes do not fit the body budget 503 naming the limit met, a request
-// that is not HTTP 400, a head that head_refusal refuses its status before its body is read;
-// each closes the connection after the answer. A HEAD's answer comes without its body.
+// that is not HTTP 400 (a chunk's size line or a body's trailers of more than 4 KB among them),
+// a head that head_refusal refuses its status before its body is read; each closes the
+// connection after the answer. A HEAD's answer comes without its body. An answer is sent in
+// pieces under the same minimum rate as the request, counted by the bytes the client
+// acknowledged, each piece within the rate's grace: a client that takes none of it is cut, and
+// reset, once the grace is over.
 void start_connection(boost::asio::ip::tcp::socket socket, ConnectionContext& context);
 
 }  // namespace host

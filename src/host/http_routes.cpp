@@ -156,7 +156,7 @@ HttpAnswer HttpRoutes::static_file(const std::string& path) const {
   StaticFile file = find_static_file(options_.settings.site_folder, path);
   switch (file.outcome) {
     case StaticFile::Outcome::found:
-      return HttpAnswer{200, {{"Content-Type", file.content_type}}, std::move(file.content)};
+      return HttpAnswer{200, {{"Content-Type", file.content_type}}, "", std::move(file.file)};
     case StaticFile::Outcome::forbidden:
       return plain_answer(403);
     case StaticFile::Outcome::not_found:

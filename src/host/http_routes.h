@@ -2,6 +2,7 @@
 // and refusals. Knows nothing of sockets; the connections hand it requests already read.
 #pragma once
 
+#include <boost/beast/http/file_body.hpp>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +34,8 @@ struct HttpAnswer {
   int status = 200;
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
+  // A site file sent as the body in place of `body` when open, read as it is sent.
+  boost::beast::http::file_body::value_type file{};
 };
 
 // Plain text answers: "Not Found", "Payload Too Large", ... with Content-Type text/plain.

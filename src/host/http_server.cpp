@@ -48,6 +48,8 @@ std::size_t connections_the_system_allows(std::size_t wanted) {
 struct HttpServer::Network {
   Network(std::size_t threads, const ConnectionLimits& limits)
       : context(limits), workers(threads) {}
+  // The connections still open go with the event loop, after the heap trim.
+  ~Network() { context.memory_freed = nullptr; }
 
   // Declared first, destroyed last: every connection counts itself out of it.
   ConnectionContext context;
@@ -114,7 +116,7 @@ HttpServer::HttpServer(ServeOptions options)
                 network_->memory.freed(body);
               });
   };
-  network_->context.body_dropped = [this](std::size_t bytes) { network_->memory.freed(bytes); };
+  network_->context.memory_freed = [this](std::size_t bytes) { network_->memory.freed(bytes); };
 }
 
 HttpServer::~HttpServer() {

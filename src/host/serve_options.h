@@ -39,9 +39,11 @@ struct ConnectionLimits {
   // Bytes of a request body; a larger one gets 413 "Payload Too Large".
   std::size_t max_body = 16 * 1024 * 1024;
   // Bytes of request bodies held at once, across every connection, counted as they arrive until
-  // the answer is written. One client address holds a quarter of it at most, and the last eighth
-  // is kept for bodies of at most a 64th of that eighth (256 KB of 128 MB). A body whose next
-  // bytes would pass a limit gets 503 naming it.
+  // the answer is written (a chunked body's framing not yet parsed included). One client address
+  // holds a quarter of it at most, and the last eighth is kept for bodies that announce at most a
+  // 64th of that eighth (256 KB of 128 MB), or, chunked, hold no more; one address's small bodies
+  // hold a 16th of the eighth at most. A body whose next bytes would pass a limit gets 503 naming
+  // it.
   std::size_t body_memory = 128 * 1024 * 1024;
   // Keys of an application/x-www-form-urlencoded body; more get 413 with the cap named.
   std::size_t max_form_keys = 10000;
@@ -51,10 +53,13 @@ struct ConnectionLimits {
   // From the same start to the end of the body: the whole request.
   std::chrono::milliseconds request_timeout = std::chrono::seconds(60);
   // A request must keep up this many bytes a second, head and body together, once rate_grace
-  // has passed: it has rate_grace, plus a second for each min_rate bytes it sent. 0: no rate.
+  // has passed: it has rate_grace, plus a second for each min_rate bytes it sent. Its answer
+  // likewise, by the bytes the client acknowledged, and each piece of it must be taken within
+  // rate_grace. 0: no rate.
   std::size_t min_rate = 500;
   std::chrono::milliseconds rate_grace = std::chrono::seconds(10);
-  // The longest wait for the next bytes of a body, or for the client to take the answer.
+  // The longest wait for the next bytes of a body, or for the client to take the next piece of
+  // the answer.
   std::chrono::milliseconds body_timeout = std::chrono::seconds(30);
   // How long a kept-alive connection may wait for its next request.
   std::chrono::milliseconds idle_timeout = std::chrono::seconds(30);

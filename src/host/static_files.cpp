@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <vector>
 
@@ -89,9 +87,9 @@ StaticFile find_static_file(const std::string& site_folder, std::string_view url
     return result;
   }
   if (!fs::is_regular_file(file, error)) return result;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return result;
-  result.content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  boost::beast::error_code not_opened;
+  result.file.open(file.c_str(), boost::beast::file_mode::scan, not_opened);
+  if (not_opened) return result;
   result.content_type = content_type_of(file);
   result.outcome = StaticFile::Outcome::found;
   return result;

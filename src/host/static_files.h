@@ -1,6 +1,7 @@
 // The site's static files (style sheets, scripts, images) as the HTTP host serves them.
 #pragma once
 
+#include <boost/beast/http/file_body.hpp>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,9 @@ namespace host {
 struct StaticFile {
   enum class Outcome { found, not_found, forbidden };
   Outcome outcome = Outcome::not_found;
-  std::string content;       // the file's bytes when found
+  // The file, open for reading when found: its bytes are read as they are sent, a piece at a
+  // time, never held whole.
+  boost::beast::http::file_body::value_type file;
   std::string content_type;  // by the file name's extension; application/octet-stream else
 };
 

@@ -91,6 +91,15 @@ class TestConnection {
     return answer;
   }
 
+  // True when bytes from the server wait within the limit, or the server resets the connection
+  // (then a hang-up); nothing is read.
+  bool waiting_within(std::chrono::milliseconds limit, short what = POLLIN) {
+    pollfd wanted{fd_, what, 0};
+    return fd_ >= 0 && poll(&wanted, 1, static_cast<int>(limit.count())) == 1 &&
+           (wanted.revents & (what | POLLHUP | POLLERR)) != 0;
+  }
+  bool reset_within(std::chrono::milliseconds limit) { return waiting_within(limit, 0); }
+
   // True when the server closes the connection within the limit; bytes that come are dropped.
   bool closed_within(std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
