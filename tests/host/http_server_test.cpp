@@ -347,6 +347,14 @@ TEST_F(HttpServerTest, ServesSiteFilesOnlyFromInsideTheSiteAndOnlyWhenAsked) {
       EXPECT_EQ(answer.body, c.body) << c.path;
       EXPECT_EQ(answer.header("Content-Type"), c.type) << c.path;
     }
+    // A file's HEAD gives its length and none of its bytes: the GET after it reads its own.
+    TestConnection connection(harness.port());
+    connection.send(http_request("HEAD", "/LOGO.GIF") +
+                    http_request("GET", "/Case.txt", {{"Connection", "close"}}));
+    const TestAnswer head = connection.read_answer(20s, true);
+    EXPECT_EQ(head.status, 200);
+    EXPECT_EQ(head.header("Content-Length"), "6");
+    EXPECT_EQ(connection.read_answer().body, "upper");
   }
   o.serve_static_files = false;
   EXPECT_EQ(ServerHarness(o).get("/LOGO.GIF").status, 404);
