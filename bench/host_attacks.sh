@@ -119,21 +119,6 @@ session_flood() {
   beside "session flood" "$bin/bench/proto_attacks" sessions $port 127.0.0.3 8 $((seconds + 2))
 }
 refused_heads
-session_flood
-normal "alone again"
-
-# Posts of a form body of $1 bytes at 4 connections for 8 s: requests a second.
-post_rate() {
-  wrk -t2 -c4 -d8s -s bench/host_post.lua "$url" -- "$1" | awk '/Requests\/sec/ {print $2}'
-}
-echo "== posts of 1 MB bodies against bodies one byte smaller (two rounds)"
-for round in 1 2; do
-  smaller=$(post_rate 1048575)
-  mb=$(post_rate 1048576)
-  echo "round $round: 1,048,575 bytes $smaller req/s; 1,048,576 bytes $mb req/s;" \
-       "ratio $(awk -v a="$mb" -v b="$smaller" 'BEGIN {printf "%.3f", a / b}')"
-done
-echo "RSS at the end: $(rss_mb) MB"
 
 # The memory attacks, from 127.0.1.1 and on: $1 label, $2 mode, $3 connections.
 memory_attack() {
@@ -159,4 +144,20 @@ sample_at $((seconds / 2)) eval 'echo "  TCP memory during: $(tcp_mb) MB (before
 memory_attack "slow readers" slow-readers 1024
 cat "$work/sample"
 memory_attack "share flood" share-flood 512
-normal "alone at the end"
+
+session_flood
+normal "alone again"
+
+# Posts of a form body of $1 bytes at 4 connections for 8 s: requests a second.
+post_rate() {
+  wrk -t2 -c4 -d8s -s bench/host_post.lua "$url" -- "$1" | awk '/Requests\/sec/ {print $2}'
+}
+echo "== posts of 1 MB bodies against bodies one byte smaller (two rounds)"
+for round in 1 2; do
+  smaller=$(post_rate 1048575)
+  mb=$(post_rate 1048576)
+  echo "round $round: 1,048,575 bytes $smaller req/s; 1,048,576 bytes $mb req/s;" \
+       "ratio $(awk -v a="$mb" -v b="$smaller" 'BEGIN {printf "%.3f", a / b}')"
+done
+echo "RSS at the end: $(rss_mb) MB"
+
