@@ -62,7 +62,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
       auto it = context_.by_address.find(remote_addr_);
       if (--it->second == 0) context_.by_address.erase(it);
     }
-    if (context_.memory_freed) context_.memory_freed(sizeof *this + buffer_.capacity());
+    freed(sizeof *this + buffer_.capacity());
     --context_.open;
   }
 
@@ -158,12 +158,18 @@ class Connection : public std::enable_shared_from_this<Connection> {
     stream_.expires_at(at);
   }
 
+  // Counts `bytes` given back toward the heap trim; the server may be gone when the last
+  // connections close.
+  void freed(std::size_t bytes) {
+    if (context_.memory_freed) context_.memory_freed(bytes);
+  }
+
   // Gives back what the buffer holds beyond its bytes, when that is much.
   void shrink_buffer() {
     const std::size_t capacity = buffer_.capacity();
     if (capacity <= kKeptBuffer) return;
     buffer_.shrink_to_fit();
-    context_.memory_freed(capacity - buffer_.capacity());
+    freed(capacity - buffer_.capacity());
   }
 
   // Charges what the body holds since the last charge to the shared budget, its framing not
@@ -183,7 +189,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     const std::size_t size = parser_ ? parser_->get().body().size() : 0;
     parser_.reset();
     give_back_body();
-    context_.memory_freed(size);
+    freed(size);
   }
 
   bool expects_continue() const {

@@ -7,12 +7,16 @@
 
 #include "library/escape.h"
 #include "page/fields/script_places.h"
+#include "vb/ascii.h"
 #include "vb/builtins.h"
 
 namespace page {
 namespace {
 
 using Inside = ReferencePlace::Inside;
+using vb::ascii_iequals;
+using vb::ascii_lower;
+using vb::ascii_lowered;
 using Markup = ReferencePlace::Markup;
 
 enum class State {
@@ -33,14 +37,6 @@ enum class State {
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 bool alpha(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-std::string lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), [](char c) { return lower(c); });
-  return out;
-}
-
 bool one_of(const std::string& name, std::initializer_list<const char*> names) {
   return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
 }
@@ -71,7 +67,7 @@ std::string decoded(const std::string& value, bool keep_values) {
     }
     const std::size_t end = value.find(';', i);
     const std::string name =
-        end == std::string::npos ? "" : lower(value.substr(i + 1, end - i - 1));
+        end == std::string::npos ? "" : ascii_lowered(value.substr(i + 1, end - i - 1));
     long code = -1;
     if (name.size() > 1 && name[0] == '#') {
       const bool hex = name[1] == 'x';
@@ -129,7 +125,7 @@ void place_in_address(const std::string& value, ReferencePlace& place) {
     ++start;
   }
   address.erase(0, start);
-  if (lower(address.substr(0, 11)) == "javascript:") {
+  if (ascii_iequals(std::string_view(address).substr(0, 11), "javascript:")) {
     place.script_address = true;
     place.inside = js_place(percent_decoded(address.substr(11)));
   } else if (address.find('#') != std::string::npos) {
@@ -276,14 +272,14 @@ class MarkupReader {
         } else if (c == '>') {
           end_tag();
         } else {
-          tag_ += lower(c);
+          tag_ += ascii_lower(c);
         }
         break;
       case State::kBeforeName:
         if (c == '>') {
           end_tag();
         } else if (!blank(c) && c != '/') {
-          name_ = std::string(1, lower(c));
+          name_ = std::string(1, ascii_lower(c));
           state_ = State::kName;
         }
         break;
@@ -300,10 +296,10 @@ class MarkupReader {
         } else if (blank(c)) {
           state_ = State::kAfterName;
         } else if (state_ == State::kName) {
-          name_ += lower(c);
+          name_ += ascii_lower(c);
         } else {
           end_attribute();
-          name_ = std::string(1, lower(c));
+          name_ = std::string(1, ascii_lower(c));
           state_ = State::kName;
         }
         break;
@@ -360,7 +356,7 @@ class MarkupReader {
   }
 
   void start_tag(char c, bool end) {
-    tag_ = std::string(1, lower(c));
+    tag_ = std::string(1, ascii_lower(c));
     end_ = end;
     vbscript_ = false;
     name_.clear();
@@ -370,7 +366,7 @@ class MarkupReader {
 
   void end_attribute() {
     if (tag_ == "script" && (name_ == "language" || name_ == "type") &&
-        lower(value_).find("vbscript") != std::string::npos) {
+        ascii_lowered(value_).find("vbscript") != std::string::npos) {
       vbscript_ = true;
     }
     name_.clear();
@@ -389,7 +385,7 @@ class MarkupReader {
   bool ends_raw_text() const {
     const std::string_view rest = html_.substr(at_);
     if (rest.size() < raw_end_.size() + 2 || rest[0] != '/' ||
-        lower(rest.substr(1, raw_end_.size())) != raw_end_) {
+        !ascii_iequals(rest.substr(1, raw_end_.size()), raw_end_)) {
       return false;
     }
     const char after = rest[raw_end_.size() + 1];

@@ -6,9 +6,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
+
+#include "platform/ado/text_map.h"
 
 namespace platform::ado {
 
@@ -75,13 +76,7 @@ class KeptStatements {
     return kBytesPerTextByte * sql.size() + kBytesPerStatement;
   }
 
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const noexcept {
-      return std::hash<std::string_view>{}(s);
-    }
-  };
-  std::unordered_map<std::string, T, TextHash, std::equal_to<>> kept_;
+  TextMap<T> kept_;
   std::unordered_set<std::size_t> seen_;  // hashes of the texts met once
   std::size_t bytes_ = 0;                 // charged for the statements kept
 };

@@ -6,10 +6,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/ado/result_set.h"
+#include "platform/ado/text_map.h"
 
 namespace platform::ado {
 
@@ -36,13 +36,7 @@ class ReadMemo {
   void clear() noexcept;
 
  private:
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const noexcept {
-      return std::hash<std::string_view>{}(s);
-    }
-  };
-  std::unordered_map<std::string, ResultSet, TextHash, std::equal_to<>> kept_;
+  TextMap<ResultSet> kept_;
   std::unordered_set<std::size_t> seen_;       // hashes of the texts run once in the transaction
   std::unordered_set<std::size_t> repeating_;  // hashes of the texts that ran twice in one
   std::size_t held_ = 0;                       // bytes of the kept texts and rows
